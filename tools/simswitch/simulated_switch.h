@@ -1,0 +1,180 @@
+// A simulated Cisco Catalyst switch reached over telnet on loopback: the test peer for the
+// switch session, its benchmarks and the demo. It speaks telnet option negotiation, logs users
+// in, answers the show commands in IOS layout, and applies "monitor session" configuration to a
+// live SPAN state that later "show monitor session all" output is rendered from.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace simswitch {
+
+// One physical interface as "show interface status" prints it. `name` is the short form
+// ("Fa0/1", "Gi0/2"); commands may use the long form, the switch stores and prints the short one.
+struct InterfaceInfo {
+  std::string name;
+  std::string description;  // the Name column; printed cut to 18 characters
+  std::string status = "notconnect";
+  std::string vlan = "1";  // a VLAN number, "trunk" or "routed"
+  std::string duplex = "auto";
+  std::string speed = "auto";
+  std::string type = "10/100BaseTX";
+};
+
+// One VLAN as "show vlan brief" prints it. Only status "active" survives "| inc active".
+struct VlanInfo {
+  int number = 1;
+  std::string name;
+  std::string status = "active";  // "active", "act/unsup", "suspended", "act/lshut"
+};
+
+enum class SpanDirection { Rx, Tx, Both };
+
+// One local SPAN session. Lists hold no duplicates; order is irrelevant (rendering sorts by
+// device order). Equality compares content, so tests can compare with an expected state.
+struct SpanSessionState {
+  std::map<std::string, SpanDirection> sourceInterfaces;  // short interface name -> direction
+  std::map<int, SpanDirection> sourceVlans;               // VLAN number -> direction
+  std::vector<std::string> destinations;                  // short interface names
+  bool replicate = false;        // "Encapsulation : Replicate" instead of "Native"
+  std::vector<int> filterVlans;  // ascending, no duplicates; empty means no filter
+
+  bool Empty() const;
+  bool operator==(const SpanSessionState&) const = default;
+};
+
+// Session number (1..66) -> session. A session that has become empty is removed, as IOS does.
+using SpanState = std::map<int, SpanSessionState>;
+
+struct DeviceData {
+  std::string hostname = "Switch";
+  std::vector<InterfaceInfo> interfaces;  // in the order "show interface status" lists them
+  std::vector<VlanInfo> vlans;            // ascending VLAN numbers
+  SpanState span;                         // the SPAN state at start-up
+
+  // Captured output served verbatim (after the echo) instead of the rendered listing, when not
+  // empty. A verbatim interface listing still supplies the interface names that commands accept
+  // (see InterfacesFromStatusText). A verbatim monitor listing is served until the first accepted
+  // change of the SPAN state; from then on the live state is rendered.
+  std::string interfacesText;
+  std::string vlansText;
+  std::string monitorText;
+};
+
+// The default device: a 48-port Catalyst (Fa0/1-48, Gi0/1-2) with descriptions on a few ports;
+// VLANs 1 default, 10 MANAGEMENT, 20 USERS, 30 VOICE, 99 NATIVE (active) and 1002-1005 (act/unsup);
+// session 1: Fa0/1 both, Fa0/2-3 rx, destination Gi0/2 (Native);
+// session 2: source VLAN 20 rx, destination Fa0/48 (Replicate). 50 interfaces + 5 active VLANs.
+DeviceData DefaultDevice();
+
+// A big device with exactly `entries` parser entries (active VLANs + interfaces), clamped to
+// 1..4096: about an eighth of them VLANs (at least 1), the rest interfaces Gi<s>/0/<p> in stacks
+// of 48 ports. SPAN state empty.
+DeviceData GeneratedDevice(std::size_t entries);
+
+// Interfaces named in a captured "show interface status" text: the first word of every line after
+// the header that contains a "/". Fields other than the name are taken where present.
+std::vector<InterfaceInfo> InterfacesFromStatusText(const std::string& text);
+
+// Best-effort SPAN state from a captured "show monitor session all" text: local session blocks
+// with RX Only / TX Only / Both / Destination Ports / Encapsulation / Filter VLANs. Names that are
+// VLAN numbers under "Source VLANs" become VLAN sources. Blocks it cannot read are skipped.
+SpanState SpanFromMonitorText(const std::string& text);
+
+// The three listings as the switch prints them (lines ended by CR LF, no echo, no prompt).
+std::string RenderInterfaceStatus(const DeviceData& device, const SpanState& span);
+std::string RenderVlanBrief(const DeviceData& device);
+std::string RenderMonitorSessions(const DeviceData& device, const SpanState& span);
+
+// Misbehaviours on demand. Command triggers match a received line (as typed, CR/LF removed)
+// that starts with the given text; an empty text disables the trigger. Every received line is
+// matched, login lines included, and only the first match fires (per server, not per connection).
+struct Faults {
+  // After the login password is accepted, send nothing more (no prompt); keep reading.
+  bool silentAfterLogin = false;
+  // On this command, send nothing more (not even its echo); keep reading.
+  std::string silentAtCommand;
+  // On this command, close the connection without sending anything of its answer.
+  std::string dropAtCommand;
+  // Close the connection once this many bytes (negotiation included) were sent; 0 = off.
+  std::size_t dropAfterBytes = 0;
+  // Send every byte on its own, then pause this many ms; 0 = off.
+  int dripMs = 0;
+  // A line that asks only for a password: "Password:" at once, no "Username:".
+  bool noUsernamePrompt = false;
+  // Every enable password is wrong: "Password:" three times, then "% Bad secrets".
+  bool refuseEnable = false;
+  // In the answer to this command, a line "! ### marker ###" right after the echo.
+  std::string hashInOutputOf;
+  // Before the echo of this command, `stalePieces` unsolicited log lines, each followed by the
+  // current prompt (so each holds a "#" or ">").
+  std::string staleBeforeCommand;
+  int stalePieces = 1;
+  // Send the opening negotiation one byte per TCP segment, a few ms apart.
+  bool splitNegotiation = false;
+};
+
+struct Options {
+  // Loopback only: "127.0.0.1" or "::1"; anything else makes the constructor throw.
+  std::string bindAddress = "127.0.0.1";
+  std::uint16_t port = 0;  // 0 = any free port (see Port())
+
+  std::string userName = "admin";
+  std::string password = "cisco";
+  // Enable password. nullopt: "enable" answers "% No password set" and stays in user mode.
+  // An empty text: "Password:" is asked and an empty line is accepted.
+  std::optional<std::string> enablePassword = std::string("enable");
+  // The login lands in privileged mode ("Switch#") at once.
+  bool privilegedLogin = false;
+
+  DeviceData device = DefaultDevice();
+  int localSessionLimit = 2;  // sessions that may exist at once (Catalyst 2960: 2)
+  int pageLength = 24;        // lines per page until "terminal length 0"; 0 = no paging
+  Faults faults;
+};
+
+class SwitchServer;  // the implementation, private to the library
+
+// Listens on construction and serves connections one at a time, in order, on a background
+// thread, until destruction. Destruction closes any open connection and joins; it never hangs.
+// All accessors are thread-safe and return copies.
+class SimulatedSwitch {
+ public:
+  // Throws std::runtime_error when the address is not loopback or the socket cannot be bound.
+  explicit SimulatedSwitch(Options options = {});
+  ~SimulatedSwitch();
+  SimulatedSwitch(const SimulatedSwitch&) = delete;
+  SimulatedSwitch& operator=(const SimulatedSwitch&) = delete;
+
+  std::uint16_t Port() const;
+  const std::string& Address() const;  // the bound address, "127.0.0.1" or "::1"
+
+  // Every line received on every connection so far, in order, as typed (CR/LF removed,
+  // backspaces applied, telnet commands removed), login names and passwords included.
+  std::vector<std::string> ReceivedLines() const;
+  // The lines received in configuration mode: after "configure terminal", before "end"
+  // (neither included), over all connections, accepted or refused alike.
+  std::vector<std::string> ConfigLines() const;
+  // The live SPAN state (changed by accepted configuration lines).
+  SpanState Span() const;
+  // What "show monitor session all" prints now (without echo and prompt).
+  std::string MonitorListing() const;
+
+  // Connections accepted so far / connections that have ended (closed by either side).
+  std::size_t AcceptedConnections() const;
+  std::size_t EndedConnections() const;
+  // Waits until at least `count` connections have ended; false when `limit` passed first.
+  bool WaitForEndedConnections(std::size_t count, std::chrono::milliseconds limit) const;
+
+ private:
+  std::unique_ptr<SwitchServer> server_;
+};
+
+}  // namespace simswitch
