@@ -1,0 +1,116 @@
+#include <string>
+#include <vector>
+
+#include "model/sessionlist.h"
+#include "model/span_roles.h"
+#include "support/utils.h"
+
+namespace {
+
+bool IsControl(char c) {
+  unsigned char byte = static_cast<unsigned char>(c);
+  return byte < 32 || byte == 127;
+}
+
+// Appends one command. A control character would act as a keystroke on the switch's command
+// line (a CR ends the command early, a ^Z leaves configuration mode), so such a line is refused.
+void AddLine(std::vector<std::string>& lines, const std::string& line) {
+  bool clean = true;
+  std::string shown = line;
+  for (char& c : shown) {
+    if (IsControl(c)) {
+      c = '?';
+      clean = false;
+    }
+  }
+  if (!clean) {
+    LogAndRaise("Invalid character in command [" + shown + "]");
+  }
+  lines.push_back(line);
+}
+
+std::string SessionText(int session) {
+  return std::to_string(session);
+}
+
+std::string DirectionKeyword(const std::string& role) {
+  if (role == kRoleIngress) {
+    return " rx";
+  }
+  if (role == kRoleEgress) {
+    return " tx";
+  }
+  return " both";
+}
+
+void AddRemovals(std::vector<std::string>& lines) {
+  for (int position = 1; position <= Ports.Count; ++position) {
+    const TPort& entry = Ports.Items[position];
+    for (int session = 1; session <= SessionCount; ++session) {
+      if (!entry.SpanTypes[session].Changed) {
+        continue;
+      }
+      const std::string& loaded = LoadedPorts.Items[position].SpanTypes[session].SpanType;
+      if (IsSourceRole(loaded)) {
+        AddLine(lines, "no monitor session " + SessionText(session) + " source " + entry.Kind +
+                           " " + entry.Name);
+      } else if (loaded == kRoleDestination) {
+        AddLine(lines, "no monitor session " + SessionText(session) + " destination interface " +
+                           entry.Name);
+      }
+    }
+  }
+}
+
+void AddFilters(std::vector<std::string>& lines) {
+  for (int session = 1; session <= SessionCount; ++session) {
+    if (SPANSessions.Items[session].Changed) {
+      AddLine(lines, "no monitor session " + SessionText(session) + " filter");
+    }
+  }
+  for (int session = 1; session <= SessionCount; ++session) {
+    const TSPANSession& settings = SPANSessions.Items[session];
+    if (settings.Changed && !settings.FilterVLANs.empty()) {
+      AddLine(lines,
+              "monitor session " + SessionText(session) + " filter vlan " + settings.FilterVLANs);
+    }
+  }
+}
+
+void AddAdditions(std::vector<std::string>& lines) {
+  for (int position = 1; position <= Ports.Count; ++position) {
+    const TPort& entry = Ports.Items[position];
+    for (int session = 1; session <= SessionCount; ++session) {
+      const TPortSpanType& span = entry.SpanTypes[session];
+      if (!span.Changed) {
+        continue;
+      }
+      if (IsSourceRole(span.SpanType)) {
+        AddLine(lines, "monitor session " + SessionText(session) + " source " + entry.Kind + " " +
+                           entry.Name + DirectionKeyword(span.SpanType));
+      } else if (span.SpanType == kRoleDestination) {
+        if (entry.Kind == kKindVlan) {
+          LogAndRaise("VLAN can not be destination");
+        }
+        std::string line =
+            "monitor session " + SessionText(session) + " destination interface " + entry.Name;
+        if (SPANSessions.Items[session].Encapsulation == "Replicate") {
+          line += " enc repl";
+        }
+        AddLine(lines, line);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void BuildConfigScript(std::vector<std::string>& lines) {
+  if (Ports.Count != LoadedPorts.Count) {
+    LogAndRaise("Fail to update port configuration, ports lists invalid");
+  }
+  lines.clear();
+  AddRemovals(lines);
+  AddFilters(lines);
+  AddAdditions(lines);
+}

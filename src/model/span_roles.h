@@ -1,0 +1,30 @@
+// Role and kind texts of the model, compared exactly and case-sensitively. Internal to the model.
+#pragma once
+
+#include <string>
+
+#include "model/types.h"
+
+inline const std::string kRoleNone = "None";
+inline const std::string kRoleIngress = "Ingress";
+inline const std::string kRoleEgress = "Egress";
+inline const std::string kRoleBoth = "Both";
+inline const std::string kRoleDestination = "Destination";
+
+inline const std::string kKindInterface = "interface";
+inline const std::string kKindVlan = "vlan";
+
+// "Ingress", "Egress" and "Both" make an entry a source.
+inline bool IsSourceRole(const std::string& role) {
+  return role == kRoleIngress || role == kRoleEgress || role == kRoleBoth;
+}
+
+inline bool IsValidSession(int session) {
+  return session >= 1 && session <= SessionCount;
+}
+
+// Raises "Invalid SPAN sesssion id <n>" unless session is 1 or 2.
+void RequireValidSession(int session);
+
+// Raises unless entry is a position 1..Ports.Count.
+void RequireValidEntry(int entry);
