@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model_fixture.h"
+#include "support/utils.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A switch whose session 1 mirrors Gi0/1 (both ways) to Gi0/2, as the switch lists it.
+std::string SessionOneListing(bool withEncapsulation = true) {
+  std::vector<std::string> fields = {"Type                   : Local Session",
+                                     "Source Ports           :", "    Both               : Gi0/1",
+                                     "Destination Ports      : Gi0/2"};
+  if (withEncapsulation) {
+    fields.push_back("    Encapsulation      : Native");
+  }
+  fields.push_back("          Ingress      : Disabled");
+  return "show monitor session all\r\n" + SessionBlock(1, fields) + "Switch#";
+}
+
+// A role pick as the session page makes it: judge, then store an allowed role.
+std::string Choose(int session, const std::string& name, const std::string& role) {
+  std::string message;
+  if (CheckSpanType(session, name, role, message)) {
+    SetSpanType(PositionOf(name), session, role);
+  }
+  return message;
+}
+
+// A settings edit as the session page makes it: a filter is refused beside VLAN sources.
+void Settings(int session, const std::string& encapsulation, std::string filter) {
+  if (!Trim(filter).empty() && SessionHasVlanSource(session)) {
+    filter.clear();
+  }
+  SetSessionSettings(session, encapsulation, filter);
+}
+
+class ConfigScriptTest : public ModelTest {};
+
+TEST_F(ConfigScriptTest, RoundTripFromListingThroughEditsToCommands) {
+  const struct {
+    const char* why;
+    bool withEncapsulation;
+    std::function<void()> edit;
+    Lines lines;
+  } cases[] = {
+      {"no edit", true, [] {}, {}},
+      {"a new source",
+       true,
+       [] { Choose(1, "Gi0/3", "Ingress"); },
+       {"monitor session 1 source interface Gi0/3 rx"}},
+      {"a source removed",
+       true,
+       [] { Choose(1, "Gi0/1", "None"); },
+       {"no monitor session 1 source interface Gi0/1"}},
+      {"Replicate chosen",
+       true,
+       [] { Settings(1, "Replicate", ""); },
+       {"no monitor session 1 destination interface Gi0/2", "no monitor session 1 filter",
+        "monitor session 1 destination interface Gi0/2 enc repl"}},
+      {"filter 20 typed",
+       true,
+       [] { Settings(1, "Native", " 20 "); },
+       {"no monitor session 1 destination interface Gi0/2", "no monitor session 1 filter",
+        "monitor session 1 filter vlan 20", "monitor session 1 destination interface Gi0/2"}},
+      {"destination moved to session 2",
+       true,
+       [] {
+         Choose(1, "Gi0/2", "None");
+         Choose(2, "Gi0/2", "Destination");
+       },
+       {"no monitor session 1 destination interface Gi0/2",
+        "monitor session 2 destination interface Gi0/2"}},
+      {"destination added to session 2 while still in session 1 is refused",
+       true,
+       [] { Choose(2, "Gi0/2", "Destination"); },
+       {}},
+      {"a VLAN source",
+       true,
+       [] { Choose(2, "10", "Egress"); },
+       {"monitor session 2 source vlan 10 tx"}},
+      {"a role set back to its loaded value",
+       true,
+       [] { Choose(1, "Gi0/1", "Both"); },
+       {"no monitor session 1 source interface Gi0/1",
+        "monitor session 1 source interface Gi0/1 both"}},
+      {"no encapsulation printed",
+       false,
+       [] { Choose(1, "Gi0/3", "Destination"); },
+       {"monitor session 1 destination interface Gi0/3"}},
+      {"no encapsulation printed, Replicate chosen later",
+       false,
+       [] {
+         Choose(1, "Gi0/3", "Destination");
+         Settings(1, "Replicate", "");
+       },
+       {"no monitor session 1 destination interface Gi0/2", "no monitor session 1 filter",
+        "monitor session 1 destination interface Gi0/2 enc repl",
+        "monitor session 1 destination interface Gi0/3 enc repl"}},
+      {"removals, then filters, then additions; VLANs first, session 1 before 2",
+       true,
+       [] {
+         Choose(2, "Gi0/4", "Destination");
+         Choose(2, "20", "Both");
+         Choose(1, "Gi0/1", "Egress");
+         Settings(2, "Replicate", "");
+         Settings(1, "Native", "5");
+       },
+       {"no monitor session 1 source interface Gi0/1",
+        "no monitor session 1 destination interface Gi0/2", "no monitor session 1 filter",
+        "no monitor session 2 filter", "monitor session 1 filter vlan 5",
+        "monitor session 2 source vlan 20 both", "monitor session 1 source interface Gi0/1 tx",
+        "monitor session 1 destination interface Gi0/2",
+        "monitor session 2 destination interface Gi0/4 enc repl"}},
+      {"a filter beside a VLAN source is emptied",
+       true,
+       [] {
+         Choose(2, "10", "Ingress");
+         Settings(2, "Native", "30");
+       },
+       {"no monitor session 2 filter", "monitor session 2 source vlan 10 rx"}},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    LoadSmallSwitch(SessionOneListing(c.withEncapsulation));
+    ASSERT_EQ(SPANSessions.Items[1].Encapsulation, c.withEncapsulation ? "Native" : "");
+    c.edit();
+    Lines lines = {"stale"};
+    BuildConfigScript(lines);
+    EXPECT_EQ(lines, c.lines) << c.why << "\ngot: " << Joined(lines);
+    EXPECT_EQ(HasChanges(), !c.lines.empty()) << c.why;
+  }
+}
+
+TEST_F(ConfigScriptTest, ListsOfDifferentLengthAreRefusedBeforeTheListIsTouched) {
+  LoadSmallSwitch(SessionOneListing());
+  LoadedPorts.Count = 6;
+  Lines lines = {"kept"};
+  EXPECT_EQ(RaisedBy([&] { BuildConfigScript(lines); }),
+            "Fail to update port configuration, ports lists invalid");
+  EXPECT_EQ(lines, Lines{"kept"});
+  EXPECT_NE(Log().find("Fail to update port configuration, ports lists invalid\t"),
+            std::string::npos);
+}
+
+TEST_F(ConfigScriptTest, AVlanDestinationIsRefusedWithTheLinesMadeSoFar) {
+  LoadSmallSwitch(SessionOneListing());
+  Choose(1, "Gi0/1", "None");
+  SetSpanType(PositionOf("10"), 1, "Destination");  // past the rules, as a faulty caller might
+  Lines lines;
+  EXPECT_EQ(RaisedBy([&] { BuildConfigScript(lines); }), "VLAN can not be destination");
+  EXPECT_EQ(lines, Lines{"no monitor session 1 source interface Gi0/1"});
+}
+
+TEST_F(ConfigScriptTest, ControlCharactersNeverReachTheSwitch) {
+  const struct {
+    const char* why;
+    std::function<void()> edit;
+    const char* message;  // "<no error>" when the script may be sent
+  } cases[] = {
+      {"form feed inside a typed filter", [] { Settings(1, "Native", "1\f2"); },
+       "Invalid character in command [monitor session 1 filter vlan 1?2]"},
+      {"CR inside a filter", [] { Settings(1, "Native", "1\rend\r"); },
+       "Invalid character in command [monitor session 1 filter vlan 1?end]"},
+      {"DEL and ESC in a name",
+       [] {
+         Ports.Items[PositionOf("Gi0/3")].Name = "Gi0/3\x7f\x1b";
+         LoadedPorts = Ports;
+         SetSpanType(PositionOf("Gi0/3\x7f\x1b"), 1, "Both");
+       },
+       "Invalid character in command [monitor session 1 source interface Gi0/3?? both]"},
+      {"a control character in a removal",
+       [] {
+         Ports.Items[PositionOf("Gi0/1")].Name = "Gi0/1\t";
+         SetSpanType(PositionOf("Gi0/1\t"), 1, "None");
+       },
+       "Invalid character in command [no monitor session 1 source interface Gi0/1?]"},
+      {"bytes above 127 are text", [] { Settings(1, "Native", "1\xc3\xa9"); }, "<no error>"},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    LoadSmallSwitch(SessionOneListing());
+    c.edit();
+    Lines lines;
+    EXPECT_EQ(RaisedBy([&] { BuildConfigScript(lines); }), c.message) << c.why;
+  }
+}
+
+TEST_F(ConfigScriptTest, ChangesAreTrackedByFlagsOnly) {
+  EXPECT_FALSE(HasChanges());
+  EXPECT_EQ(Ports.Count, 0);
+  EXPECT_EQ(SPANSessions.Count, 0);
+
+  LoadSmallSwitch(SessionOneListing());
+  EXPECT_FALSE(HasChanges());  // configured sessions are no edits
+
+  Choose(1, "Gi0/1", "Both");  // the loaded value again
+  EXPECT_TRUE(HasChanges());
+
+  ResetModel();
+  LoadSmallSwitch(SessionOneListing());
+  Settings(2, "Native", "");
+  EXPECT_TRUE(HasChanges());
+  EXPECT_FALSE(Ports.Items[PositionOf("Gi0/2")].SpanTypes[1].Changed);  // other session
+}
+
+TEST_F(ConfigScriptTest, SettingsMarkOnlyTheSessionsDestinations) {
+  LoadSmallSwitch(SessionOneListing() + SessionBlock(2, {"Destination Ports : Gi0/3"}));
+  SetSessionSettings(1, "Replicate", "\t 1-5 \r");
+  EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "1-5");
+  EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Replicate");
+  EXPECT_TRUE(SPANSessions.Items[1].Changed);
+  EXPECT_FALSE(SPANSessions.Items[2].Changed);
+  EXPECT_TRUE(Ports.Items[PositionOf("Gi0/2")].SpanTypes[1].Changed);
+  EXPECT_FALSE(Ports.Items[PositionOf("Gi0/1")].SpanTypes[1].Changed);
+  EXPECT_FALSE(Ports.Items[PositionOf("Gi0/3")].SpanTypes[2].Changed);
+}
+
+TEST_F(ConfigScriptTest, EditsRefusePositionsOutsideTheModel) {
+  LoadSmallSwitch("");
+  EXPECT_EQ(RaisedBy([] { SetSpanType(1, 3, "Both"); }), "Invalid SPAN sesssion id 3");
+  EXPECT_EQ(RaisedBy([] { SetSpanType(8, 1, "Both"); }), "Invalid port index 8");
+  EXPECT_EQ(RaisedBy([] { SetSpanType(0, 1, "Both"); }), "Invalid port index 0");
+  EXPECT_EQ(RaisedBy([] { SetSessionSettings(0, "Native", ""); }), "Invalid SPAN sesssion id 0");
+  EXPECT_EQ(RaisedBy([] { SessionHasVlanSource(-1); }), "Invalid SPAN sesssion id -1");
+  EXPECT_FALSE(HasChanges());
+}
+
+}  // namespace
