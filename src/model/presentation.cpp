@@ -71,6 +71,16 @@ std::array<std::string, 3> PortsGridRow(int entry, int session) {
   return {name, port.Description, SpanTypeCaption(port.SpanTypes[session].SpanType)};
 }
 
+std::vector<std::array<std::string, 3>> PortsGridRows(int session) {
+  RequireValidSession(session);
+  std::vector<std::array<std::string, 3>> rows;
+  rows.reserve(static_cast<size_t>(Ports.Count));
+  for (int entry = 1; entry <= Ports.Count; ++entry) {
+    rows.push_back(PortsGridRow(entry, session));
+  }
+  return rows;
+}
+
 int PortsGridColumnWidth(int gridWidth) {
   return gridWidth / 3 - 10;
 }

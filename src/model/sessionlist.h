@@ -83,6 +83,9 @@ std::array<std::string, 3> PortsGridHeader();
 // Texts of data row entry (1..Ports.Count) for session: name column, description, role caption.
 // Raises for a session other than 1..2 or an entry outside 1..Ports.Count.
 std::array<std::string, 3> PortsGridRow(int entry, int session);
+// Texts of data rows 1..Ports.Count for session, in entry order (element 0 is row 1). Raises for
+// a session other than 1..2 before producing anything.
+std::vector<std::array<std::string, 3>> PortsGridRows(int session);
 // Width of each of the three columns for a grid of the given outer width in pixels.
 int PortsGridColumnWidth(int gridWidth);
 // A description as drawn in the grid: its first 18 characters followed by "..." when it has

@@ -87,6 +87,11 @@ TEST_F(PresentationTest, GridTexts) {
   for (const auto& c : cases) {
     EXPECT_EQ(PortsGridRow(c.entry, c.session), c.row) << c.entry << " in " << c.session;
   }
+  std::vector<Row> rows = PortsGridRows(1);
+  ASSERT_EQ(rows.size(), 7u);
+  EXPECT_EQ(rows[3], PortsGridRow(4, 1));
+  EXPECT_EQ(rows[6], (Row{"  Gi0/4", "server", "None"}));
+  EXPECT_EQ(RaisedBy([] { PortsGridRows(0); }), "Invalid SPAN sesssion id 0");
   EXPECT_EQ(RaisedBy([] { PortsGridRow(1, 3); }), "Invalid SPAN sesssion id 3");
   EXPECT_EQ(RaisedBy([] { PortsGridRow(8, 1); }), "Invalid port index 8");
   EXPECT_EQ(PortsGridColumnWidth(558), 176);

@@ -1,0 +1,190 @@
+// Times the model on a generated worst case: 4000 interfaces and 96 VLANs, two sessions listing
+// 2000 ports in ranges and lists. Prints figures; judges nothing.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/sessionlist.h"
+#include "support/utils.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kModules = 80;
+constexpr int kPortsPerModule = 50;  // 80 x 50 = 4000 interfaces
+constexpr int kVlans = 96;
+
+std::string Interface(int module, int port) {
+  return "Gi" + std::to_string(module) + "/0/" + std::to_string(port);
+}
+
+std::string StatusText() {
+  const char* const statuses[] = {"connected", "notconnect", "err-disabled",
+                                  "disabled",  "monitoring", "suspended"};
+  std::string text =
+      "show interface status\r\n\r\n"
+      "Port      Name               Status       Vlan       Duplex  Speed Type\r\n";
+  int line = 0;
+  for (int module = 1; module <= kModules; ++module) {
+    for (int port = 1; port <= kPortsPerModule; ++port, ++line) {
+      std::string name = Interface(module, port);
+      name.resize(std::max<size_t>(name.size() + 1, 10), ' ');
+      std::string description = line % 3 == 0 ? "" : "server rack " + std::to_string(line % 97);
+      description.resize(19, ' ');
+      text += name + description + statuses[line % 6] + "    " + std::to_string(line % 4094 + 1) +
+              "        a-full a-1000 10/100/1000BaseTX\r\n";
+    }
+  }
+  return text + "Switch#";
+}
+
+std::string VlanText() {
+  std::string text = "show vlan brief  | inc active\r\n";
+  for (int vlan = kVlans; vlan >= 1; --vlan) {
+    std::string number = std::to_string(vlan * 10);
+    number.resize(5, ' ');
+    text += number + "VLAN" + std::to_string(vlan * 10) +
+            "                         active    Gi1/0/1, Gi1/0/2\r\n";
+  }
+  return text + "Switch#";
+}
+
+// Session s takes modules from `first` on: ports 1-25 as ranges (RX), 26-50 as lists (TX/Both).
+std::string SessionText(int session, int firstModule, int modules, const std::string& destination) {
+  std::string ranges;
+  std::string listTx;
+  std::string listBoth;
+  for (int module = firstModule; module < firstModule + modules; ++module) {
+    ranges += (ranges.empty() ? "" : ",") + Interface(module, 1) + "-25";
+    for (int port = 26; port <= kPortsPerModule; ++port) {
+      std::string& list = port <= 38 ? listTx : listBoth;
+      list += (list.empty() ? "" : ",") + Interface(module, port);
+    }
+  }
+  return "Session " + std::to_string(session) +
+         "\r\n---------\r\n"
+         "Type                   : Local Session\r\n"
+         "Source Ports           :\r\n"
+         "    RX Only            : " +
+         ranges + "\r\n    TX Only            : " + listTx +
+         "\r\n    Both               : " + listBoth +
+         "\r\nDestination Ports      : " + destination +
+         "\r\n    Encapsulation      : Replicate\r\n"
+         "          Ingress      : Disabled\r\n\r\n";
+}
+
+std::string MonitorText() {
+  // 20 modules x 50 ports per session: 2000 listed ports in all.
+  return "show monitor session all\r\n" + SessionText(1, 1, 20, Interface(80, 1)) +
+         SessionText(2, 21, 20, Interface(80, 2)) + "Switch#";
+}
+
+struct Figures {
+  double best;
+  double median;
+};
+
+Figures Measure(int rounds, const std::function<void()>& action) {
+  std::vector<double> micros;
+  for (int round = 0; round < rounds; ++round) {
+    auto start = Clock::now();
+    action();
+    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+  }
+  std::sort(micros.begin(), micros.end());
+  return {micros.front(), micros[micros.size() / 2]};
+}
+
+void Load(const std::string& status, const std::string& vlans, const std::string& monitor) {
+  if (!ParsePorts(status, vlans) || !ParseSPANSessions(monitor)) {
+    std::printf("load failed\n");
+  }
+  LoadedPorts = Ports;
+}
+
+}  // namespace
+
+int main() {
+  // Keep the benchmark's log away from the build folder.
+  SetProgramFolder(std::filesystem::temp_directory_path().string());
+  LogFolderName = "";
+
+  const std::string status = StatusText();
+  const std::string vlans = VlanText();
+  const std::string monitor = MonitorText();
+
+  Figures parse = Measure(30, [&] {
+    ParsePorts(status, vlans);
+    ParseSPANSessions(monitor);
+  });
+  Load(status, vlans, monitor);
+  std::printf("entries %d (VLANs %d), session members %d + %d\n", Ports.Count, kVlans,
+              SessionPortCount(1), SessionPortCount(2));
+  std::printf("ParsePorts + ParseSPANSessions: best %.2f ms, median %.2f ms (target < 20 ms)\n",
+              parse.best / 1000, parse.median / 1000);
+
+  for (int position = 1; position <= Ports.Count; ++position) {
+    for (int session = 1; session <= SessionCount; ++session) {
+      Ports.Items[position].SpanTypes[session].Changed = true;
+    }
+  }
+  for (int session = 1; session <= SessionCount; ++session) {
+    SPANSessions.Items[session].Changed = true;
+    SPANSessions.Items[session].FilterVLANs = "1-4094";
+  }
+  std::vector<std::string> lines;
+  Figures script = Measure(30, [&] { BuildConfigScript(lines); });
+  std::printf(
+      "BuildConfigScript, every entry changed (%zu lines): best %.2f ms, median %.2f ms "
+      "(target < 5 ms)\n",
+      lines.size(), script.best / 1000, script.median / 1000);
+
+  // Rule checks: the loaded worst case, and empty sessions where the limit rule scans all.
+  struct Check {
+    const char* what;
+    bool emptySessions;
+    int session;
+    std::string name;
+    const char* wanted;
+  };
+  const Check checks[] = {
+      {"last interface as source", false, 1, Interface(80, 50), "Both"},
+      {"last interface as destination", false, 2, Interface(80, 50), "Destination"},
+      {"last VLAN as source", false, 1, "960", "Ingress"},
+      {"unknown name", false, 1, "Gi99/0/99", "Both"},
+      {"last interface, empty sessions", true, 1, Interface(80, 50), "Both"},
+      {"last VLAN, empty sessions", true, 2, "960", "Egress"},
+      {"unknown name, empty sessions", true, 1, "Gi99/0/99", "Both"},
+  };
+  double slowest = 0;
+  const char* slowestWhat = "";
+  for (bool empty : {false, true}) {
+    Load(status, vlans, empty ? "" : monitor);
+    for (const Check& check : checks) {
+      if (check.emptySessions != empty) {
+        continue;
+      }
+      std::string message;
+      constexpr int kRepeats = 200;
+      Figures figures = Measure(25, [&] {
+        for (int repeat = 0; repeat < kRepeats; ++repeat) {
+          CheckSpanType(check.session, check.name, check.wanted, message);
+        }
+      });
+      double each = figures.median / kRepeats;
+      std::printf("CheckSpanType %-32s %7.2f us (%s)\n", check.what, each,
+                  message.empty() ? "allowed" : "refused");
+      if (each > slowest) {
+        slowest = each;
+        slowestWhat = check.what;
+      }
+    }
+  }
+  std::printf("slowest CheckSpanType: %.2f us, %s (target < 100 us)\n", slowest, slowestWhat);
+  return 0;
+}
