@@ -1,0 +1,89 @@
+// The login and privilege sequence of the switch session.
+#include "model/global_vars.h"
+#include "net/telnet_client.h"
+#include "support/pause.h"
+#include "support/utils.h"
+#include "switch/switch_address.h"
+#include "switch/telnet_connection.h"
+
+namespace {
+
+// Every read gives up after this long without data; it stays set for the whole session.
+constexpr int kReadTimeoutMs = 1000;
+// Gives the status line time to show before the connection blocks the window.
+constexpr int kLoginPauseMs = 500;
+
+}  // namespace
+
+void TTelnetConnectionForm::OpenConnection() {
+  if (connected_ || !TelnetClient) {
+    return;
+  }
+  try {
+    if (LogIn()) {
+      connected_ = true;
+      WriteLog("TelnetConnection: successfully connected to " + SwitchAddress);
+      return;
+    }
+    connected_ = false;
+    TelnetClient->CloseSession();
+    WriteLog("TelnetConnection: fail connect to " + SwitchAddress);
+  } catch (...) {
+    connected_ = false;
+    try {
+      TelnetClient->CloseSession();
+    } catch (...) {
+      // Already failing; the log line below is what the caller's support needs.
+    }
+    WriteLog("TelnetConnection: critical error (unknown except)");
+  }
+}
+
+// The dialogue itself; true when the privileged prompt answered "terminal length 0". A failed
+// wait returns false at once. Passwords go only to the switch, never to a log or status line.
+bool TTelnetConnectionForm::LogIn() {
+  TTelnetClient& client = *TelnetClient;
+  const TSwitchTarget target = SplitSwitchAddress(SwitchAddress);
+  client.Timeout = kReadTimeoutMs;
+  client.TargetHost = target.Host;
+  client.TargetPort = target.Port;
+
+  Status("Logging in...");
+  Pause(kLoginPauseMs);
+
+  // A connection that did not open shows up as the failed wait for the first prompt.
+  client.OpenSession();
+  WriteLog("TelnetConnection: wait login prompt");
+  if (!client.WaitForText("Username:")) {
+    return false;
+  }
+
+  client.SendText(UserName + "\r");
+  WriteLog("TelnetConnection: wait password prompt");
+  Status("Verifying password...");
+  if (!client.WaitForText("Password:")) {
+    return false;
+  }
+
+  client.SendText(Password + "\r");
+  WriteLog("TelnetConnection: wait # prompt");
+  if (!client.WaitForText("#")) {
+    // An empty line makes the switch print its prompt again; a user-mode prompt already read
+    // by the failed wait is still buffered and found at once.
+    WriteLog("Check enable password request");
+    client.SendText("\r");
+    if (!client.WaitForText(">")) {
+      return false;
+    }
+    Status("Entering enable mode...");
+    client.SendText("enable\r");
+    if (!client.WaitForText("Password:")) {
+      return false;
+    }
+    // No wait here: the prompt that answers the enable password satisfies the wait below.
+    client.SendText(EnablePassword + "\r");
+  }
+
+  client.SendText("terminal length 0\r");
+  return client.WaitForText("#");
+}

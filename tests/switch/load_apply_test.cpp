@@ -1,0 +1,156 @@
+// Loading the configuration into the model and applying edits, end to end.
+#include <map>
+#include <utility>
+
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+#include "switch/session_fixture.h"
+
+namespace {
+
+using Roles = std::pair<std::string, std::string>;  // role in session 1, role in session 2
+
+std::string RoleText(simswitch::SpanDirection direction) {
+  switch (direction) {
+    case simswitch::SpanDirection::Rx:
+      return "Ingress";
+    case simswitch::SpanDirection::Tx:
+      return "Egress";
+    case simswitch::SpanDirection::Both:
+      return "Both";
+  }
+  return "";
+}
+
+// Every entry the switch has, with the roles its SPAN state gives it, keyed by name.
+std::map<std::string, Roles> RolesOnSwitch(const simswitch::DeviceData& device,
+                                           const simswitch::SpanState& span) {
+  std::map<std::string, Roles> roles;
+  for (const auto& vlan : device.vlans) {
+    if (vlan.status == "active") {
+      roles[std::to_string(vlan.number)] = {"None", "None"};
+    }
+  }
+  for (const auto& interface : device.interfaces) {
+    roles[interface.name] = {"None", "None"};
+  }
+  for (const auto& [number, session] : span) {
+    auto set = [&](const std::string& name, const std::string& role) {
+      (number == 1 ? roles[name].first : roles[name].second) = role;
+    };
+    for (const auto& [name, direction] : session.sourceInterfaces) {
+      set(name, RoleText(direction));
+    }
+    for (const auto& [vlan, direction] : session.sourceVlans) {
+      set(std::to_string(vlan), RoleText(direction));
+    }
+    for (const auto& name : session.destinations) {
+      set(name, "Destination");
+    }
+  }
+  return roles;
+}
+
+std::map<std::string, Roles> RolesInModel() {
+  std::map<std::string, Roles> roles;
+  for (int k = 1; k <= Ports.Count; ++k) {
+    roles[Ports.Items[k].Name] = {Ports.Items[k].SpanTypes[1].SpanType,
+                                  Ports.Items[k].SpanTypes[2].SpanType};
+  }
+  return roles;
+}
+
+std::string Describe(const std::map<std::string, Roles>& roles) {
+  std::string text;
+  for (const auto& [name, role] : roles) {
+    if (role.first != "None" || role.second != "None") {
+      text += "  " + name + ": " + role.first + " / " + role.second + "\n";
+    }
+  }
+  return text;
+}
+
+using LoadTest = SwitchSessionTest;
+
+TEST_F(LoadTest, FillsTheModelFromTheSwitch) {
+  // A user-mode login leaves the answer to "terminal length 0" unread; the first show command
+  // must skip it.
+  simswitch::SimulatedSwitch sim(SwitchOptions());
+  PointAt(sim);
+  auto session = Connect();
+  ASSERT_TRUE(session->Connected());
+
+  const std::string reply = session->SendCommand("show interface status");
+  EXPECT_NE(reply.find("show interface status"), std::string::npos) << reply;
+  EXPECT_EQ(reply.find("terminal length"), std::string::npos) << reply;
+
+  ASSERT_TRUE(session->GetPortsList());
+  ASSERT_TRUE(session->GetSPANSessionsList());
+
+  const simswitch::DeviceData device = simswitch::DefaultDevice();
+  const auto expected = RolesOnSwitch(device, sim.Span());
+  EXPECT_EQ(RolesInModel(), expected) << "model:\n"
+                                      << Describe(RolesInModel()) << "switch:\n"
+                                      << Describe(expected);
+  ASSERT_EQ(static_cast<size_t>(Ports.Count), expected.size());
+  // VLANs first, then the interfaces in listing order.
+  EXPECT_EQ(Ports.Items[1].Kind, "vlan");
+  EXPECT_EQ(Ports.Items[1].Name, "1");
+  const int firstInterface = Ports.Count - static_cast<int>(device.interfaces.size()) + 1;
+  for (size_t i = 0; i < device.interfaces.size(); ++i) {
+    const TPort& entry = Ports.Items[firstInterface + static_cast<int>(i)];
+    EXPECT_EQ(entry.Name, device.interfaces[i].name);
+    EXPECT_EQ(entry.Kind, "interface");
+  }
+  EXPECT_EQ(SPANSessions.Count, 2);
+  EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Native");
+  EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
+}
+
+TEST_F(LoadTest, ApplyRoundTrip) {
+  simswitch::Options options = SwitchOptions();
+  options.privilegedLogin = true;
+  simswitch::SimulatedSwitch sim(options);
+  PointAt(sim);
+  auto session = ConnectAndLoad();
+  ASSERT_GT(Ports.Count, 0);
+
+  // Edits as the session page makes them: each role change asked first.
+  const struct {
+    int session;
+    std::string name;
+    std::string role;
+  } edits[] = {
+      {1, "Fa0/1", "None"}, {1, "Fa0/5", "Egress"}, {1, "Fa0/6", "Both"},         {2, "20", "None"},
+      {2, "10", "Both"},    {2, "Fa0/48", "None"},  {2, "Fa0/47", "Destination"},
+  };
+  for (const auto& edit : edits) {
+    std::string message;
+    ASSERT_TRUE(CheckSpanType(edit.session, edit.name, edit.role, message))
+        << edit.name << " -> " << edit.role << ": " << message;
+    ASSERT_NE(EntryOf(edit.name), 0) << edit.name;
+    SetSpanType(EntryOf(edit.name), edit.session, edit.role);
+  }
+  SetSessionSettings(1, "Replicate", "10,20");
+  const auto wanted = RolesInModel();
+
+  std::vector<std::string> script;
+  BuildConfigScript(script);
+  ASSERT_FALSE(script.empty());
+  EXPECT_TRUE(session->RunScript(script));
+  EXPECT_EQ(sim.ConfigLines(), script) << "sent:\n"
+                                       << Joined(script) << "received:\n"
+                                       << Joined(sim.ConfigLines());
+
+  ASSERT_TRUE(session->GetPortsList());
+  ASSERT_TRUE(session->GetSPANSessionsList());
+  EXPECT_EQ(RolesInModel(), wanted) << "reloaded:\n"
+                                    << Describe(RolesInModel()) << "wanted:\n"
+                                    << Describe(wanted) << "script:\n"
+                                    << Joined(script);
+  EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Replicate");
+  EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "10,20");
+  EXPECT_FALSE(HasChanges());
+}
+
+}  // namespace

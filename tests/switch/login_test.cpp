@@ -1,0 +1,223 @@
+// Logging in through the real client and socket against the simulated switch.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <optional>
+
+#include "model/global_vars.h"
+#include "switch/session_fixture.h"
+
+namespace {
+
+// A loopback port on which nothing listens: bound but never put into the listening state, so a
+// connection attempt is refused for as long as the object lives.
+class RefusingPort {
+ public:
+  RefusingPort() : handle_(socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (handle_ < 0 || bind(handle_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        getsockname(handle_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      throw std::runtime_error("cannot reserve a loopback port");
+    }
+    port_ = ntohs(address.sin_port);
+  }
+  ~RefusingPort() { close(handle_); }
+  RefusingPort(const RefusingPort&) = delete;
+  RefusingPort& operator=(const RefusingPort&) = delete;
+  int Port() const { return port_; }
+
+ private:
+  int handle_;
+  int port_ = 0;
+};
+
+enum class Ending { Connected, Failed };
+
+struct LoginCase {
+  const char* name;
+  bool privilegedLogin;
+  std::optional<std::string> switchEnablePassword;  // what the switch expects
+  std::string enablePassword;                       // what the user typed
+  std::string password;                             // what the user typed
+  bool noUsernamePrompt;
+  Ending ending;
+  std::vector<std::string> status;
+  // Log lines between "created" and the ending, which the test adds itself.
+  std::vector<std::string> log;
+  // Lines the switch received; passwords shown as the test constants.
+  std::vector<std::string> received;
+};
+
+const std::vector<std::string> kAllWaits = {"TelnetConnection: wait login prompt",
+                                            "TelnetConnection: wait password prompt",
+                                            "TelnetConnection: wait # prompt"};
+const std::vector<std::string> kUserModeWaits = {
+    "TelnetConnection: wait login prompt", "TelnetConnection: wait password prompt",
+    "TelnetConnection: wait # prompt", "Check enable password request"};
+
+std::vector<LoginCase> LoginCases() {
+  return {
+      {"privileged at once",
+       true,
+       kTestEnablePassword,
+       kTestEnablePassword,
+       kTestPassword,
+       false,
+       Ending::Connected,
+       {"Logging in...", "Verifying password..."},
+       kAllWaits,
+       {kTestUser, kTestPassword, "terminal length 0"}},
+      {"user mode with enable password",
+       false,
+       kTestEnablePassword,
+       kTestEnablePassword,
+       kTestPassword,
+       false,
+       Ending::Connected,
+       {"Logging in...", "Verifying password...", "Entering enable mode..."},
+       kUserModeWaits,
+       {kTestUser, kTestPassword, "", "enable", kTestEnablePassword, "terminal length 0"}},
+      {"user mode without enable password",
+       false,
+       std::string(),
+       "",
+       kTestPassword,
+       false,
+       Ending::Connected,
+       {"Logging in...", "Verifying password...", "Entering enable mode..."},
+       kUserModeWaits,
+       {kTestUser, kTestPassword, "", "enable", "", "terminal length 0"}},
+      {"wrong password",
+       false,
+       kTestEnablePassword,
+       kTestEnablePassword,
+       "not-the-password",
+       false,
+       Ending::Failed,
+       {"Logging in...", "Verifying password..."},
+       kUserModeWaits,
+       {kTestUser, "not-the-password", ""}},
+      {"wrong enable password",
+       false,
+       kTestEnablePassword,
+       "not-the-enable",
+       kTestPassword,
+       false,
+       Ending::Failed,
+       {"Logging in...", "Verifying password...", "Entering enable mode..."},
+       kUserModeWaits,
+       {kTestUser, kTestPassword, "", "enable", "not-the-enable", "terminal length 0"}},
+      {"no Username: prompt",
+       false,
+       kTestEnablePassword,
+       kTestEnablePassword,
+       kTestPassword,
+       true,
+       Ending::Failed,
+       {"Logging in..."},
+       {"TelnetConnection: wait login prompt"},
+       {}},
+  };
+}
+
+using LoginTest = SwitchSessionTest;
+
+TEST_F(LoginTest, EndsAsTheDialogueAllows) {
+  for (const LoginCase& c : LoginCases()) {
+    SCOPED_TRACE(c.name);
+    ClearApplicationLog();
+    status_.clear();
+    simswitch::Options options = SwitchOptions();
+    options.privilegedLogin = c.privilegedLogin;
+    options.enablePassword = c.switchEnablePassword;
+    options.faults.noUsernamePrompt = c.noUsernamePrompt;
+    simswitch::SimulatedSwitch sim(options);
+    PointAt(sim, c.enablePassword);
+    Password = c.password;
+
+    auto session = Connect();
+
+    EXPECT_EQ(session->Connected(), c.ending == Ending::Connected);
+    EXPECT_EQ(status_, c.status) << Joined(status_);
+    std::vector<std::string> log = {"TelnetConnection to " + SwitchAddress + " created"};
+    log.insert(log.end(), c.log.begin(), c.log.end());
+    log.push_back((c.ending == Ending::Connected ? "TelnetConnection: successfully connected to "
+                                                 : "TelnetConnection: fail connect to ") +
+                  SwitchAddress);
+    const std::string logText = folder_.Read(LogFolderName + "/application.log");
+    EXPECT_EQ(LogMessagesOf(logText), log) << logText;
+    for (const std::string& secret : {c.password, c.enablePassword}) {
+      if (!secret.empty()) {
+        EXPECT_EQ(logText.find(secret), std::string::npos) << "password in the log";
+        EXPECT_EQ(Joined(status_).find(secret), std::string::npos) << "password in a status";
+      }
+    }
+    if (c.ending == Ending::Failed) {
+      EXPECT_TRUE(sim.WaitForEndedConnections(1, std::chrono::seconds(10)))
+          << "a failed login closes the connection";
+    }
+    session.reset();
+    sim.WaitForEndedConnections(1, std::chrono::seconds(10));
+    EXPECT_EQ(sim.ReceivedLines(), c.received) << Joined(sim.ReceivedLines());
+  }
+}
+
+TEST_F(LoginTest, NothingListening) {
+  RefusingPort port;
+  SwitchAddress = "127.0.0.1:" + std::to_string(port.Port());
+  UserName = kTestUser;
+  Password = kTestPassword;
+  EnablePassword.clear();
+
+  auto session = Connect();
+
+  EXPECT_FALSE(session->Connected());
+  EXPECT_EQ(status_, std::vector<std::string>{"Logging in..."});
+  EXPECT_EQ(LogMessages(),
+            (std::vector<std::string>{"TelnetConnection to " + SwitchAddress + " created",
+                                      "TelnetConnection: wait login prompt",
+                                      "TelnetConnection: fail connect to " + SwitchAddress}))
+      << Joined(LogMessages());
+  EXPECT_EQ(session->SendCommand("show interface status"), "");
+  EXPECT_FALSE(session->RunScript({"monitor session 1 filter vlan 10"}));
+}
+
+TEST_F(LoginTest, SecondOpenConnectionChangesNothing) {
+  simswitch::Options options = SwitchOptions();
+  options.privilegedLogin = true;
+  simswitch::SimulatedSwitch sim(options);
+  PointAt(sim);
+  auto session = Connect();
+  ASSERT_TRUE(session->Connected());
+  const std::vector<std::string> log = LogMessages();
+
+  session->OpenConnection();
+
+  EXPECT_TRUE(session->Connected());
+  EXPECT_EQ(LogMessages(), log);
+  EXPECT_EQ(sim.AcceptedConnections(), 1u);
+}
+
+TEST_F(LoginTest, ClosedSessionSendsNothing) {
+  simswitch::Options options = SwitchOptions();
+  options.privilegedLogin = true;
+  simswitch::SimulatedSwitch sim(options);
+  PointAt(sim);
+  auto session = Connect();
+  ASSERT_TRUE(session->Connected());
+
+  session->CloseConnection();
+
+  EXPECT_FALSE(session->Connected());
+  EXPECT_EQ(session->SendCommand("show interface status"), "");
+  ASSERT_TRUE(sim.WaitForEndedConnections(1, std::chrono::seconds(10)));
+  EXPECT_EQ(sim.ReceivedLines(),
+            (std::vector<std::string>{kTestUser, kTestPassword, "terminal length 0"}));
+}
+
+}  // namespace

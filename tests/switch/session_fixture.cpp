@@ -1,0 +1,95 @@
+#include "switch/session_fixture.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+#include "support/utils.h"
+
+simswitch::Options SwitchOptions() {
+  simswitch::Options options;
+  options.userName = kTestUser;
+  options.password = kTestPassword;
+  options.enablePassword = kTestEnablePassword;
+  return options;
+}
+
+SwitchSessionTest::SwitchSessionTest() {
+  PrepareLogFolder();
+}
+
+void SwitchSessionTest::PointAt(const simswitch::SimulatedSwitch& sim,
+                                const std::string& enablePassword) {
+  SwitchAddress = "127.0.0.1:" + std::to_string(sim.Port());
+  UserName = kTestUser;
+  Password = kTestPassword;
+  EnablePassword = enablePassword;
+}
+
+std::unique_ptr<TTelnetConnectionForm> SwitchSessionTest::Connect() {
+  return std::make_unique<TTelnetConnectionForm>(
+      [this](const std::string& line) { status_.push_back(line); });
+}
+
+std::unique_ptr<TTelnetConnectionForm> SwitchSessionTest::ConnectAndLoad() {
+  auto session = Connect();
+  EXPECT_TRUE(session->Connected());
+  EXPECT_TRUE(session->GetPortsList());
+  EXPECT_TRUE(session->GetSPANSessionsList());
+  LoadedPorts = Ports;
+  return session;
+}
+
+std::vector<std::string> SwitchSessionTest::LogMessages() const {
+  return LogMessagesOf(folder_.Read(LogFolderName + "/application.log"));
+}
+
+void SwitchSessionTest::ClearApplicationLog() const {
+  std::error_code ignored;
+  std::filesystem::remove(GetLogFolder() + "application.log", ignored);
+}
+
+std::vector<std::string> LogMessagesOf(const std::string& log) {
+  std::vector<std::string> messages;
+  size_t start = 0;
+  while (start < log.size()) {
+    size_t end = log.find("\r\n", start);
+    if (end == std::string::npos) {
+      end = log.size();
+    }
+    const std::string line = log.substr(start, end - start);
+    messages.push_back(line.substr(0, line.rfind('\t')));
+    start = end + 2;
+  }
+  return messages;
+}
+
+std::vector<std::string> SwitchSessionTest::LogFiles(const std::string& prefix) const {
+  std::vector<std::string> names;
+  for (const auto& file : std::filesystem::directory_iterator(GetLogFolder())) {
+    const std::string name = file.path().filename().string();
+    if (name.rfind(prefix, 0) == 0) {
+      names.push_back(name);
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+int SwitchSessionTest::EntryOf(const std::string& name) {
+  for (int k = 1; k <= Ports.Count; ++k) {
+    if (Ports.Items[k].Name == name) {
+      return k;
+    }
+  }
+  return 0;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += "  [" + line + "]\n";
+  }
+  return text;
+}

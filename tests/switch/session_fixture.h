@@ -1,0 +1,55 @@
+// What the end-to-end tests of the switch session share: a temporary program folder with its
+// log folder, short pauses, the connection settings pointed at a simulated switch, the status
+// lines a session reports and the application log read back as messages.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "simswitch/simulated_switch.h"
+#include "support/pause.h"
+#include "support/temp_folder.h"
+#include "switch/telnet_connection.h"
+
+// Credentials no log line could hold by accident, so a leak is seen.
+inline const std::string kTestUser = "ops-user";
+inline const std::string kTestPassword = "Pw-7731x";
+inline const std::string kTestEnablePassword = "En-5120q";
+
+// Simulator options that accept the test credentials.
+simswitch::Options SwitchOptions();
+
+class SwitchSessionTest : public ::testing::Test {
+ protected:
+  SwitchSessionTest();
+
+  // Sets the connection settings for a simulated switch reached as "127.0.0.1:<port>".
+  void PointAt(const simswitch::SimulatedSwitch& sim,
+               const std::string& enablePassword = kTestEnablePassword);
+  // Makes a session (which logs in); its status lines collect in status_.
+  std::unique_ptr<TTelnetConnectionForm> Connect();
+  // Connects and loads the configuration; fails the test when either step fails.
+  std::unique_ptr<TTelnetConnectionForm> ConnectAndLoad();
+
+  // The messages of the application log so far, without their date and time.
+  std::vector<std::string> LogMessages() const;
+  // Starts the application log afresh (for table cases that each check the whole log).
+  void ClearApplicationLog() const;
+  // Names of the files in the log folder that start with prefix, sorted.
+  std::vector<std::string> LogFiles(const std::string& prefix) const;
+  // The 1-based position of the entry called name in Ports; 0 when missing.
+  static int EntryOf(const std::string& name);
+
+  TempProgramFolder folder_;
+  ScopedPauseScale shortPauses_{0.02};
+  std::vector<std::string> status_;
+};
+
+// The messages of an application log text, without their date and time.
+std::vector<std::string> LogMessagesOf(const std::string& logText);
+
+// Lines of a vector joined for failure messages.
+std::string Joined(const std::vector<std::string>& lines);

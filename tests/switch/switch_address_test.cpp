@@ -1,0 +1,59 @@
+#include "switch/switch_address.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct AddressCase {
+  std::string address;
+  std::string host;
+  std::string port;
+};
+
+TEST(SplitSwitchAddress, HostAndPort) {
+  const AddressCase cases[] = {
+      // Plain hosts keep the telnet port.
+      {"10.0.0.1", "10.0.0.1", "23"},
+      {"switch-1.lab", "switch-1.lab", "23"},
+      // One colon and a port in range.
+      {"10.0.0.1:2323", "10.0.0.1", "2323"},
+      {"console.lab:7001", "console.lab", "7001"},
+      {"h:1", "h", "1"},
+      {"h:65535", "h", "65535"},
+      {"h:00023", "h", "23"},
+      // Ports out of range or not a number leave the whole text as the host.
+      {"h:0", "h:0", "23"},
+      {"h:65536", "h:65536", "23"},
+      {"h:123456", "h:123456", "23"},
+      {"h:", "h:", "23"},
+      {"h:23a", "h:23a", "23"},
+      {"h:-1", "h:-1", "23"},
+      {"h: 23", "h: 23", "23"},
+      {":23", ":23", "23"},
+      // Bare IPv6 literals have several colons and stay whole.
+      {"::1", "::1", "23"},
+      {"fe80::1%2", "fe80::1%2", "23"},
+      {"2001:db8::23", "2001:db8::23", "23"},
+      {"1:2:3:4:5:6:7:8", "1:2:3:4:5:6:7:8", "23"},
+      // IPv6 literal in brackets with a port.
+      {"[::1]:2323", "::1", "2323"},
+      {"[2001:db8::5]:23", "2001:db8::5", "23"},
+      {"[fe80::1%eth0]:8023", "fe80::1%eth0", "8023"},
+      {"[::ffff:127.0.0.1]:99", "::ffff:127.0.0.1", "99"},
+      // Brackets without a valid port or literal are left to the resolver as they stand.
+      {"[::1]", "[::1]", "23"},
+      {"[::1]:", "[::1]:", "23"},
+      {"[::1]:0", "[::1]:0", "23"},
+      {"[::1]:70000", "[::1]:70000", "23"},
+      {"[host]:23", "[host]:23", "23"},
+      {"[]:23", "[]:23", "23"},
+      {"", "", "23"},
+  };
+  for (const AddressCase& c : cases) {
+    const TSwitchTarget target = SplitSwitchAddress(c.address);
+    EXPECT_EQ(target.Host, c.host) << "address: \"" << c.address << "\"";
+    EXPECT_EQ(target.Port, c.port) << "address: \"" << c.address << "\"";
+  }
+}
+
+}  // namespace
