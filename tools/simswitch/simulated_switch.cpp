@@ -1,66 +1,58 @@
 #include "simswitch/simulated_switch.h"
 
+#include "simswitch/switch_server.h"
+
 namespace simswitch {
 
-// Placeholder until the server lands; keeps the contract compiling for its users.
-class SwitchServer {};
+SimulatedSwitch::SimulatedSwitch(Options options)
+    : server_(std::make_unique<SwitchServer>(std::move(options))) {}
 
-bool SpanSessionState::Empty() const {
-  return sourceInterfaces.empty() && sourceVlans.empty() && destinations.empty() &&
-         filterVlans.empty();
-}
-
-DeviceData DefaultDevice() {
-  return {};
-}
-DeviceData GeneratedDevice(std::size_t) {
-  return {};
-}
-std::vector<InterfaceInfo> InterfacesFromStatusText(const std::string&) {
-  return {};
-}
-SpanState SpanFromMonitorText(const std::string&) {
-  return {};
-}
-std::string RenderInterfaceStatus(const DeviceData&, const SpanState&) {
-  return {};
-}
-std::string RenderVlanBrief(const DeviceData&) {
-  return {};
-}
-std::string RenderMonitorSessions(const DeviceData&, const SpanState&) {
-  return {};
-}
-
-SimulatedSwitch::SimulatedSwitch(Options) {}
 SimulatedSwitch::~SimulatedSwitch() = default;
+
 std::uint16_t SimulatedSwitch::Port() const {
-  return 0;
+  return server_->Port();
 }
+
 const std::string& SimulatedSwitch::Address() const {
-  static const std::string kAddress = "127.0.0.1";
-  return kAddress;
+  return server_->Address();
 }
+
 std::vector<std::string> SimulatedSwitch::ReceivedLines() const {
-  return {};
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().receivedLines;
 }
+
 std::vector<std::string> SimulatedSwitch::ConfigLines() const {
-  return {};
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().configLines;
 }
+
 SpanState SimulatedSwitch::Span() const {
-  return {};
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().model.span;
 }
+
 std::string SimulatedSwitch::MonitorListing() const {
-  return {};
+  std::lock_guard lock(server_->Shared().mutex);
+  const SwitchModel& model = server_->Shared().model;
+  return RenderMonitorSessions(model.device, model.span);
 }
+
 std::size_t SimulatedSwitch::AcceptedConnections() const {
-  return 0;
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().accepted;
 }
+
 std::size_t SimulatedSwitch::EndedConnections() const {
-  return 0;
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().ended;
 }
-bool SimulatedSwitch::WaitForEndedConnections(std::size_t, std::chrono::milliseconds) const {
-  return false;
+
+bool SimulatedSwitch::WaitForEndedConnections(std::size_t count,
+                                              std::chrono::milliseconds limit) const {
+  std::unique_lock lock(server_->Shared().mutex);
+  return server_->Shared().connectionEnded.wait_for(
+      lock, limit, [&] { return server_->Shared().ended >= count; });
 }
 
 }  // namespace simswitch

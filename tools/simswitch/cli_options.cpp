@@ -1,0 +1,179 @@
+#include "simswitch/cli_options.h"
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "simswitch/command_words.h"
+
+namespace simswitch {
+namespace {
+
+bool ReadFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return false;
+  }
+  std::ostringstream all;
+  all << in.rdbuf();
+  text = all.str();
+  return true;
+}
+
+}  // namespace
+
+std::string HelpText() {
+  return R"(Usage: tarvello-simswitch [options]
+
+A simulated Cisco Catalyst switch reached by telnet on this machine only. It logs users in,
+answers "show interface status", "show vlan brief", "show monitor session all" and applies
+"monitor session" configuration. Stop it with Ctrl-C.
+
+Listening:
+  --port N                 TCP port (default 2323; 0 picks a free one)
+  --address A              127.0.0.1 (default) or ::1; other addresses are refused
+
+Login:
+  --user NAME              user name (default admin)
+  --password TEXT          login password (default cisco)
+  --enable-password TEXT   enable password (default enable; may be empty)
+  --no-enable-password     "enable" answers "% No password set"
+  --privileged             the login lands in privileged mode at once
+  --hostname NAME          prompt name (default Switch)
+
+Device:
+  --generate N             a big switch with N entries (active VLANs + interfaces, 1..4096)
+  --interfaces-file F      serve this captured "show interface status" text
+  --vlans-file F           serve this captured "show vlan brief" text
+  --monitor-file F         serve this captured "show monitor session all" text until the
+                           first accepted change
+  --empty-span             start without SPAN sessions
+  --session-limit N        local SPAN sessions allowed at once (default 2)
+  --page-length N          lines per page until "terminal length 0" (default 24, 0 = none)
+
+Faults (for testing clients):
+  --silent-after-login     after the password, answer nothing more
+  --silent-at CMD          from the first line starting with CMD on, answer nothing
+  --drop-at CMD            close the connection on the first line starting with CMD
+  --drop-after-bytes N     close the connection after sending N bytes
+  --drip-ms D              send one byte every D milliseconds
+  --no-username-prompt     ask only for a password
+  --refuse-enable          refuse every enable password
+  --hash-in-output CMD     put a line holding "#" into the answer to CMD
+  --stale-before CMD       send an unsolicited log line and prompt before the echo of CMD
+  --stale-pieces N         how many such pieces (default 1)
+  --split-negotiation      send the opening negotiation one byte per packet
+
+  --help                   this text
+)";
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine result;
+  Options& o = result.options;
+  o.port = kDemoPort;
+  std::optional<long> generate;
+  std::string hostname = o.device.hostname;
+  bool emptySpan = false;
+
+  using Setter = std::function<bool(const std::string&)>;
+  const auto number = [&](long max, auto assign) -> Setter {
+    return [max, assign](const std::string& v) {
+      const long n = ParseNumber(v);
+      if (n < 0 || n > max) {
+        return false;
+      }
+      assign(n);
+      return true;
+    };
+  };
+  const auto text = [](std::string& target) -> Setter {
+    return [&target](const std::string& v) {
+      target = v;
+      return true;
+    };
+  };
+  const auto file = [](std::string& target) -> Setter {
+    return [&target](const std::string& v) { return ReadFile(v, target); };
+  };
+  const std::map<std::string, Setter> withValue{
+      {"--port", number(65535, [&](long n) { o.port = static_cast<std::uint16_t>(n); })},
+      {"--address", text(o.bindAddress)},
+      {"--user", text(o.userName)},
+      {"--password", text(o.password)},
+      {"--enable-password",
+       [&](const std::string& v) {
+         o.enablePassword = v;
+         return true;
+       }},
+      {"--hostname", text(hostname)},
+      {"--generate", number(4096, [&](long n) { generate = n; })},
+      {"--interfaces-file", file(o.device.interfacesText)},
+      {"--vlans-file", file(o.device.vlansText)},
+      {"--monitor-file", file(o.device.monitorText)},
+      {"--session-limit", number(66, [&](long n) { o.localSessionLimit = static_cast<int>(n); })},
+      {"--page-length", number(512, [&](long n) { o.pageLength = static_cast<int>(n); })},
+      {"--silent-at", text(o.faults.silentAtCommand)},
+      {"--drop-at", text(o.faults.dropAtCommand)},
+      {"--drop-after-bytes",
+       number(1L << 30, [&](long n) { o.faults.dropAfterBytes = static_cast<std::size_t>(n); })},
+      {"--drip-ms", number(60000, [&](long n) { o.faults.dripMs = static_cast<int>(n); })},
+      {"--hash-in-output", text(o.faults.hashInOutputOf)},
+      {"--stale-before", text(o.faults.staleBeforeCommand)},
+      {"--stale-pieces", number(100, [&](long n) { o.faults.stalePieces = static_cast<int>(n); })},
+  };
+  const std::map<std::string, std::function<void()>> flags{
+      {"--help", [&] { result.help = true; }},
+      {"-h", [&] { result.help = true; }},
+      {"--no-enable-password", [&] { o.enablePassword.reset(); }},
+      {"--privileged", [&] { o.privilegedLogin = true; }},
+      {"--empty-span", [&] { emptySpan = true; }},
+      {"--silent-after-login", [&] { o.faults.silentAfterLogin = true; }},
+      {"--no-username-prompt", [&] { o.faults.noUsernamePrompt = true; }},
+      {"--refuse-enable", [&] { o.faults.refuseEnable = true; }},
+      {"--split-negotiation", [&] { o.faults.splitNegotiation = true; }},
+  };
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (const auto flag = flags.find(arg); flag != flags.end()) {
+      flag->second();
+      continue;
+    }
+    const auto option = withValue.find(arg);
+    if (option == withValue.end()) {
+      result.error = "unknown option " + arg;
+      return result;
+    }
+    if (i + 1 >= args.size()) {
+      result.error = arg + " needs a value";
+      return result;
+    }
+    if (!option->second(args[++i])) {
+      result.error = "bad value for " + arg + ": " + args[i];
+      return result;
+    }
+  }
+  if (generate) {
+    DeviceData big = GeneratedDevice(static_cast<std::size_t>(*generate));
+    big.interfacesText = std::move(o.device.interfacesText);
+    big.vlansText = std::move(o.device.vlansText);
+    big.monitorText = std::move(o.device.monitorText);
+    o.device = std::move(big);
+  }
+  if (!o.device.interfacesText.empty()) {
+    o.device.interfaces.clear();  // the captured listing names the interfaces
+    o.device.span.clear();        // the default sessions name interfaces it may not have
+  }
+  if (emptySpan) {
+    o.device.span.clear();
+  }
+  o.device.hostname = hostname;
+  if (o.bindAddress != "127.0.0.1" && o.bindAddress != "::1") {
+    result.error = "refusing address " + o.bindAddress + ": loopback only (127.0.0.1 or ::1)";
+  }
+  return result;
+}
+
+}  // namespace simswitch

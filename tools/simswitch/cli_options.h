@@ -1,0 +1,24 @@
+// The demo binary's command line: options into simswitch::Options, and the --help text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "simswitch/simulated_switch.h"
+
+namespace simswitch {
+
+struct CommandLine {
+  Options options;
+  bool help = false;
+  std::string error;  // not empty when the command line cannot be used
+};
+
+constexpr std::uint16_t kDemoPort = 2323;
+
+// Reads the arguments after the program name. Files named by --*-file are read here.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+std::string HelpText();
+
+}  // namespace simswitch

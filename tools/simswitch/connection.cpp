@@ -1,0 +1,176 @@
+#include "simswitch/connection.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+
+namespace simswitch {
+namespace {
+
+constexpr int kSplitPauseMs = 5;
+constexpr std::size_t kReadBlock = 4096;
+
+// An unsolicited console message, as a switch logs it to the terminal between commands.
+constexpr char kStaleLog[] =
+    "\r\n*Mar  1 00:12:34.567: %LINEPROTO-5-UPDOWN: Line protocol on Interface FastEthernet0/5, "
+    "changed state to up\r\n";
+constexpr char kHashMarker[] = "! ### marker ###\r\n";
+
+}  // namespace
+
+Connection::Connection(int fd, int wakeFd, const Options& options, SharedState& shared)
+    : fd_(fd),
+      wakeFd_(wakeFd),
+      options_(options),
+      shared_(shared),
+      session_(options, shared.model) {}
+
+bool Connection::StopWithin(int ms) const {
+  pollfd wake{wakeFd_, POLLIN, 0};
+  return ::poll(&wake, 1, ms) > 0;
+}
+
+bool Connection::Send(const std::string& wire, bool splitBytes) {
+  const Faults& faults = options_.faults;
+  const bool oneByEach = splitBytes || faults.dripMs > 0;
+  const int pauseMs = faults.dripMs > 0 ? faults.dripMs : splitBytes ? kSplitPauseMs : 0;
+  std::size_t pos = 0;
+  while (pos < wire.size()) {
+    std::size_t n = oneByEach ? 1 : wire.size() - pos;
+    if (faults.dropAfterBytes > 0) {
+      if (sent_ >= faults.dropAfterBytes) {
+        return false;
+      }
+      n = std::min(n, faults.dropAfterBytes - sent_);
+    }
+    const ssize_t written = ::send(fd_, wire.data() + pos, n, MSG_NOSIGNAL);
+    if (written <= 0) {
+      return false;
+    }
+    pos += static_cast<std::size_t>(written);
+    sent_ += static_cast<std::size_t>(written);
+    if (pauseMs > 0 && StopWithin(pauseMs)) {
+      return false;
+    }
+  }
+  return faults.dropAfterBytes == 0 || sent_ < faults.dropAfterBytes;
+}
+
+bool Connection::Fires(const std::string& trigger, bool& fired, const std::string& line) const {
+  if (trigger.empty() || fired || !line.starts_with(trigger)) {
+    return false;
+  }
+  fired = true;
+  return true;
+}
+
+bool Connection::HandleLine(const std::string& line, std::string& out) {
+  std::lock_guard lock(shared_.mutex);
+  shared_.receivedLines.push_back(line);
+  const bool inConfig = session_.InConfigMode();
+  const Faults& faults = options_.faults;
+  std::string echo = std::move(pendingEcho_);
+  pendingEcho_.clear();
+
+  if (Fires(faults.dropAtCommand, shared_.dropFired, line)) {
+    if (inConfig) {
+      shared_.configLines.push_back(line);
+    }
+    return true;
+  }
+  if (Fires(faults.silentAtCommand, shared_.silentFired, line)) {
+    session_.GoSilent();
+  }
+  if (session_.Silent()) {
+    if (inConfig) {
+      shared_.configLines.push_back(line);
+    }
+    return false;
+  }
+  if (Fires(faults.staleBeforeCommand, shared_.staleFired, line)) {
+    for (int i = 0; i < faults.stalePieces; ++i) {
+      out += kStaleLog + session_.Prompt();
+    }
+  }
+  SessionReply reply = session_.OnLine(line);
+  if (Fires(faults.hashInOutputOf, shared_.hashFired, line)) {
+    reply.text = kHashMarker + reply.text;
+  }
+  if (!session_.Silent()) {
+    out += echo + reply.text;
+  }
+  if (inConfig && session_.InConfigMode()) {
+    shared_.configLines.push_back(line);
+  }
+  return reply.close;
+}
+
+void Connection::Serve() {
+  std::string greeting;
+  {
+    std::lock_guard lock(shared_.mutex);
+    greeting = session_.Greeting();
+  }
+  if (!Send(OpeningNegotiation(), options_.faults.splitNegotiation) ||
+      !Send(EscapeIac(greeting), false)) {
+    return;
+  }
+  char buffer[kReadBlock];
+  while (true) {
+    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+    if (::poll(fds, 2, -1) < 0 || (fds[1].revents & POLLIN) != 0) {
+      return;
+    }
+    const ssize_t got = ::recv(fd_, buffer, sizeof buffer, 0);
+    if (got <= 0) {
+      return;
+    }
+    std::string answers;
+    const std::string typed =
+        telnet_.Feed(std::string(buffer, static_cast<std::size_t>(got)), answers);
+    if (!answers.empty() && !Send(answers, false)) {
+      return;
+    }
+    std::string out;
+    bool close = false;
+    for (char c : typed) {
+      bool echo = false;
+      bool keyMode = false;
+      {
+        std::lock_guard lock(shared_.mutex);
+        echo = session_.EchoTyped();
+        keyMode = session_.WaitingForKey();
+      }
+      const auto input = line_.Feed(c, echo, keyMode, pendingEcho_);
+      if (!input) {
+        continue;
+      }
+      if (input->kind == TypedInput::Kind::Key) {
+        std::lock_guard lock(shared_.mutex);
+        out += pendingEcho_ + session_.OnKey(input->text[0]).text;
+        pendingEcho_.clear();
+        continue;
+      }
+      close = HandleLine(input->text, out);
+      if (close) {
+        break;
+      }
+    }
+    {
+      std::lock_guard lock(shared_.mutex);
+      if (!close && !session_.Silent()) {
+        out += pendingEcho_;
+      }
+    }
+    pendingEcho_.clear();
+    if (!out.empty() && !Send(EscapeIac(out), false)) {
+      return;
+    }
+    if (close) {
+      return;
+    }
+  }
+}
+
+}  // namespace simswitch

@@ -1,0 +1,490 @@
+#include "simswitch/ios_session.h"
+
+#include <algorithm>
+
+#include "simswitch/span_config.h"
+#include "simswitch/span_lists.h"
+#include "simswitch/text_lines.h"
+
+namespace simswitch {
+namespace {
+
+constexpr int kLoginAttempts = 3;
+constexpr long kMaxTerminalLength = 512;
+constexpr char kMore[] = " --More-- ";
+constexpr char kEraseMore[] = "\b\b\b\b\b\b\b\b\b\b          \b\b\b\b\b\b\b\b\b\b";
+
+// A captured listing with its line ends made CR LF, as the switch would send it.
+std::string AsSent(const std::string& text) {
+  return JoinCrLf(SplitLines(text));
+}
+
+// The output lines that an "| include" (and friends) lets through.
+std::string Filtered(const std::string& output, const std::string& how,
+                     const std::string& pattern) {
+  std::vector<std::string> kept;
+  bool begun = false;
+  for (const auto& line : SplitLines(output)) {
+    const bool hit = line.find(pattern) != std::string::npos;
+    begun = begun || hit;
+    if ((how == "exclude" && !hit) || (how == "begin" && begun) ||
+        ((how == "include" || how == "section") && hit)) {
+      kept.push_back(line);
+    }
+  }
+  return JoinCrLf(kept);
+}
+
+const char* DirectionWord(SpanDirection d) {
+  return d == SpanDirection::Rx ? "rx" : d == SpanDirection::Tx ? "tx" : "both";
+}
+
+}  // namespace
+
+SwitchModel MakeModel(DeviceData device) {
+  SwitchModel model;
+  if (!device.interfacesText.empty() && device.interfaces.empty()) {
+    device.interfaces = InterfacesFromStatusText(device.interfacesText);
+  }
+  if (!device.monitorText.empty()) {
+    device.span = SpanFromMonitorText(device.monitorText);
+    model.monitorTextCurrent = true;
+  }
+  model.span = device.span;
+  model.device = std::move(device);
+  return model;
+}
+
+IosSession::IosSession(const Options& options, SwitchModel& model)
+    : options_(options),
+      model_(model),
+      mode_(options.faults.noUsernamePrompt ? Mode::AskPassword : Mode::AskUsername),
+      pageLength_(options.pageLength) {}
+
+std::string IosSession::Greeting() const {
+  return std::string("\r\n") +
+         "Authorized access only. Disconnect now if you are not an authorized user.\r\n" +
+         "\r\n\r\nUser Access Verification\r\n\r\n" +
+         (mode_ == Mode::AskPassword ? "Password: " : "Username: ");
+}
+
+bool IosSession::EchoTyped() const {
+  return mode_ != Mode::AskPassword && mode_ != Mode::AskEnablePassword && mode_ != Mode::Silent;
+}
+
+bool IosSession::WaitingForKey() const {
+  return !pendingLines_.empty() && mode_ != Mode::Silent;
+}
+bool IosSession::InConfigMode() const {
+  return mode_ == Mode::Config;
+}
+bool IosSession::Silent() const {
+  return mode_ == Mode::Silent;
+}
+void IosSession::GoSilent() {
+  mode_ = Mode::Silent;
+  pendingLines_.clear();
+}
+
+std::string IosSession::Prompt() const {
+  const std::string& host = model_.device.hostname;
+  switch (mode_) {
+    case Mode::UserExec:
+      return host + ">";
+    case Mode::Privileged:
+      return host + "#";
+    case Mode::Config:
+      return host + "(config)#";
+    default:
+      return "";
+  }
+}
+
+SessionReply IosSession::OnLine(const std::string& line) {
+  switch (mode_) {
+    case Mode::AskUsername:
+      if (line.empty()) {
+        return {"Username: "};
+      }
+      username_ = line;
+      mode_ = Mode::AskPassword;
+      return {"Password: "};
+    case Mode::AskPassword:
+      return Login(line);
+    case Mode::AskEnablePassword:
+      return EnablePassword(line);
+    case Mode::UserExec:
+    case Mode::Privileged:
+      return Exec(line, 0);
+    case Mode::Config:
+      return Configure(line);
+    case Mode::Silent:
+      return {};
+  }
+  return {};
+}
+
+SessionReply IosSession::Login(const std::string& line) {
+  const bool nameOk = options_.faults.noUsernamePrompt || username_ == options_.userName;
+  if (nameOk && line == options_.password) {
+    if (options_.faults.silentAfterLogin) {
+      GoSilent();
+      return {};
+    }
+    mode_ = options_.privilegedLogin ? Mode::Privileged : Mode::UserExec;
+    return {"\r\n" + Prompt()};
+  }
+  if (++failedLogins_ >= kLoginAttempts) {
+    return {"% Login invalid\r\n\r\n% Bad passwords\r\n", true};
+  }
+  if (options_.faults.noUsernamePrompt) {
+    return {"% Login invalid\r\n\r\nPassword: "};
+  }
+  mode_ = Mode::AskUsername;
+  return {"% Login invalid\r\n\r\nUsername: "};
+}
+
+SessionReply IosSession::EnablePassword(const std::string& line) {
+  if (!options_.faults.refuseEnable && options_.enablePassword &&
+      line == *options_.enablePassword) {
+    mode_ = Mode::Privileged;
+    return {Prompt()};
+  }
+  if (++failedEnables_ < kLoginAttempts) {
+    return {"Password: "};
+  }
+  mode_ = Mode::UserExec;
+  return {"% Bad secrets\r\n\r\n" + Prompt()};
+}
+
+SessionReply IosSession::Exec(const std::string& line, std::size_t offset) {
+  const bool privileged = mode_ == Mode::Privileged || mode_ == Mode::Config;
+  const auto bar = line.find('|');
+  const std::string command = line.substr(0, bar);
+  const auto tokens = Tokenize(command);
+  if (tokens.empty()) {
+    return {bar == std::string::npos ? Prompt() : Paged(ErrorText(InvalidAt(bar), line, offset))};
+  }
+  const auto m = privileged
+                     ? MatchKeyword(tokens[0].text, {"configure", "disable", "enable", "exit",
+                                                     "logout", "quit", "show", "terminal"})
+                     : MatchKeyword(tokens[0].text, {"disable", "enable", "exit", "logout", "quit",
+                                                     "show", "terminal"});
+  if (m.kind == MatchKind::None) {
+    if (tokens.size() == 1 && bar == std::string::npos) {
+      return {Paged("Translating \"" + tokens[0].text +
+                    "\"\r\n% Unknown command or computer name, or unable to find computer "
+                    "address\r\n")};
+    }
+    return {Paged(ErrorText(InvalidAt(tokens[0].column), line, offset))};
+  }
+  if (m.kind == MatchKind::Ambiguous) {
+    return {Paged(ErrorText(Ambiguous(), line, offset))};
+  }
+  if (bar != std::string::npos && m.keyword != "show") {
+    return {Paged(ErrorText(InvalidAt(bar), line, offset))};
+  }
+  if (m.keyword == "exit" || m.keyword == "logout" || m.keyword == "quit") {
+    return {"", true};
+  }
+  if (m.keyword == "enable") {
+    return Enable();
+  }
+  if (m.keyword == "disable") {
+    mode_ = Mode::UserExec;
+    return {Prompt()};
+  }
+  if (m.keyword == "terminal") {
+    return {Paged(Terminal(line, tokens, offset))};
+  }
+  if (m.keyword == "configure") {
+    return {Paged(ConfigureTerminal(line, tokens, offset))};
+  }
+  std::string output = Show(line, tokens, offset);
+  if (bar != std::string::npos) {
+    auto pipe = Tokenize(line.substr(bar + 1));
+    const auto how = pipe.empty()
+                         ? KeywordMatch{}
+                         : MatchKeyword(pipe[0].text, {"begin", "exclude", "include", "section"});
+    if (how.kind != MatchKind::One) {
+      const auto error = pipe.empty()                       ? Incomplete()
+                         : how.kind == MatchKind::Ambiguous ? Ambiguous()
+                                                            : InvalidAt(bar + 1 + pipe[0].column);
+      return {Paged(ErrorText(error, line, offset))};
+    }
+    const std::size_t patternStart = bar + 1 + pipe[0].column + pipe[0].text.size();
+    const std::string pattern = TrimBlanks(line.substr(patternStart));
+    if (pattern.empty()) {
+      return {Paged(ErrorText(Incomplete(), line, offset))};
+    }
+    output = Filtered(output, how.keyword, pattern);
+  }
+  return {Paged(output)};
+}
+
+SessionReply IosSession::Enable() {
+  if (mode_ != Mode::UserExec) {
+    return {Prompt()};
+  }
+  if (!options_.enablePassword) {
+    return {"% No password set\r\n" + Prompt()};
+  }
+  failedEnables_ = 0;
+  mode_ = Mode::AskEnablePassword;
+  return {"Password: "};
+}
+
+std::string IosSession::ConfigureTerminal(const std::string& line, const std::vector<Token>& tokens,
+                                          std::size_t offset) {
+  if (tokens.size() < 2) {
+    return ErrorText(Incomplete(), line, offset);
+  }
+  const auto m = MatchKeyword(tokens[1].text, {"memory", "network", "terminal"});
+  if (m.kind == MatchKind::Ambiguous) {
+    return ErrorText(Ambiguous(), line, offset);
+  }
+  if (m.kind == MatchKind::None || m.keyword != "terminal") {
+    return ErrorText(InvalidAt(tokens[1].column), line, offset);
+  }
+  if (tokens.size() > 2) {
+    return ErrorText(InvalidAt(tokens[2].column), line, offset);
+  }
+  mode_ = Mode::Config;
+  return "Enter configuration commands, one per line.  End with CNTL/Z.\r\n";
+}
+
+std::string IosSession::Terminal(const std::string& line, const std::vector<Token>& tokens,
+                                 std::size_t offset) {
+  if (tokens.size() < 2) {
+    return ErrorText(Incomplete(), line, offset);
+  }
+  const auto m = MatchKeyword(tokens[1].text, {"length", "monitor", "width"});
+  if (m.kind == MatchKind::Ambiguous) {
+    return ErrorText(Ambiguous(), line, offset);
+  }
+  if (m.kind == MatchKind::None) {
+    return ErrorText(InvalidAt(tokens[1].column), line, offset);
+  }
+  if (m.keyword == "monitor") {
+    return tokens.size() > 2 ? ErrorText(InvalidAt(tokens[2].column), line, offset) : "";
+  }
+  if (tokens.size() < 3) {
+    return ErrorText(Incomplete(), line, offset);
+  }
+  const long value = ParseNumber(tokens[2].text);
+  if (value < 0 || value > kMaxTerminalLength) {
+    return ErrorText(InvalidAt(tokens[2].column), line, offset);
+  }
+  if (tokens.size() > 3) {
+    return ErrorText(InvalidAt(tokens[3].column), line, offset);
+  }
+  if (m.keyword == "length") {
+    pageLength_ = static_cast<int>(value);
+  }
+  return "";
+}
+
+std::string IosSession::Show(const std::string& line, const std::vector<Token>& tokens,
+                             std::size_t offset) {
+  if (tokens.size() < 2) {
+    return ErrorText(Incomplete(), line, offset);
+  }
+  const auto what =
+      MatchKeyword(tokens[1].text, {"interfaces", "monitor", "running-config", "vlan"});
+  if (what.kind == MatchKind::Ambiguous) {
+    return ErrorText(Ambiguous(), line, offset);
+  }
+  if (what.kind == MatchKind::None) {
+    return ErrorText(InvalidAt(tokens[1].column), line, offset);
+  }
+  const DeviceData& device = model_.device;
+  if (what.keyword == "interfaces") {
+    if (tokens.size() < 3) {
+      return ErrorText(Incomplete(), line, offset);
+    }
+    const auto sub = MatchKeyword(tokens[2].text, {"status"});
+    if (sub.kind != MatchKind::One || tokens.size() > 3) {
+      return ErrorText(InvalidAt(tokens[sub.kind != MatchKind::One ? 2 : 3].column), line, offset);
+    }
+    return device.interfacesText.empty() ? RenderInterfaceStatus(device, model_.span)
+                                         : AsSent(device.interfacesText);
+  }
+  if (what.keyword == "vlan") {
+    if (tokens.size() > 2 && MatchKeyword(tokens[2].text, {"brief"}).kind != MatchKind::One) {
+      return ErrorText(InvalidAt(tokens[2].column), line, offset);
+    }
+    if (tokens.size() > 3) {
+      return ErrorText(InvalidAt(tokens[3].column), line, offset);
+    }
+    return device.vlansText.empty() ? RenderVlanBrief(device) : AsSent(device.vlansText);
+  }
+  if (what.keyword == "running-config") {
+    if (tokens.size() > 2) {
+      return ErrorText(InvalidAt(tokens[2].column), line, offset);
+    }
+    return RunningConfig();
+  }
+  // show monitor [session [all | local | N]]
+  SpanState shown = model_.span;
+  if (tokens.size() > 2) {
+    if (MatchKeyword(tokens[2].text, {"session"}).kind != MatchKind::One) {
+      return ErrorText(InvalidAt(tokens[2].column), line, offset);
+    }
+    if (tokens.size() > 3) {
+      const long number = ParseNumber(tokens[3].text);
+      const auto scope = MatchKeyword(tokens[3].text, {"all", "local"});
+      if (number >= 1 && number <= 66) {
+        const auto it = shown.find(static_cast<int>(number));
+        shown = it == shown.end() ? SpanState{} : SpanState{*it};
+        if (shown.empty()) {
+          return "";
+        }
+      } else if (scope.kind != MatchKind::One) {
+        return ErrorText(InvalidAt(tokens[3].column), line, offset);
+      }
+      if (tokens.size() > 4) {
+        return ErrorText(InvalidAt(tokens[4].column), line, offset);
+      }
+    }
+  }
+  if (model_.monitorTextCurrent && shown.size() == model_.span.size()) {
+    return AsSent(device.monitorText);
+  }
+  return RenderMonitorSessions(device, shown);
+}
+
+SessionReply IosSession::Configure(const std::string& line) {
+  const auto tokens = Tokenize(line);
+  if (tokens.empty()) {
+    return {Prompt()};
+  }
+  const auto m = MatchKeyword(tokens[0].text, {"do", "end", "exit", "hostname", "monitor", "no"});
+  if (m.kind == MatchKind::None) {
+    return {Paged(ErrorText(InvalidAt(tokens[0].column), line, 0))};
+  }
+  if (m.kind == MatchKind::Ambiguous) {
+    return {Paged(ErrorText(Ambiguous(), line, 0))};
+  }
+  if (m.keyword == "do") {
+    if (tokens.size() < 2) {
+      return {Paged(ErrorText(Incomplete(), line, 0))};
+    }
+    return Exec(line.substr(tokens[1].column), tokens[1].column);
+  }
+  if (m.keyword == "end" || m.keyword == "exit") {
+    if (tokens.size() > 1) {
+      return {Paged(ErrorText(InvalidAt(tokens[1].column), line, 0))};
+    }
+    mode_ = Mode::Privileged;
+    return {Prompt()};
+  }
+  if (m.keyword == "hostname") {
+    if (tokens.size() != 2) {
+      return {Paged(
+          ErrorText(tokens.size() < 2 ? Incomplete() : InvalidAt(tokens[2].column), line, 0))};
+    }
+    model_.device.hostname = tokens[1].text;
+    return {Prompt()};
+  }
+  std::size_t next = 1;
+  const bool negate = m.keyword == "no";
+  if (negate) {
+    if (tokens.size() < 2) {
+      return {Paged(ErrorText(Incomplete(), line, 0))};
+    }
+    const auto what = MatchKeyword(tokens[1].text, {"monitor"});
+    if (what.kind != MatchKind::One) {
+      return {Paged(ErrorText(InvalidAt(tokens[1].column), line, 0))};
+    }
+    next = 2;
+  }
+  const auto error = ConfigureMonitor(line, tokens, next, negate, model_.device,
+                                      options_.localSessionLimit, model_.span);
+  if (error) {
+    return {Paged(ErrorText(*error, line, 0))};
+  }
+  model_.monitorTextCurrent = false;
+  return {Prompt()};
+}
+
+std::string IosSession::ErrorText(const CommandError& error, const std::string& line,
+                                  std::size_t offset) const {
+  switch (error.kind) {
+    case CommandError::Kind::Invalid:
+      return std::string(Prompt().size() + offset + error.column, ' ') +
+             "^\r\n% Invalid input detected at '^' marker.\r\n\r\n";
+    case CommandError::Kind::Incomplete:
+      return "% Incomplete command.\r\n\r\n";
+    case CommandError::Kind::Ambiguous:
+      return "% Ambiguous command:  \"" + line + "\"\r\n";
+    case CommandError::Kind::Message:
+      return error.message + "\r\n";
+  }
+  return {};
+}
+
+std::string IosSession::Paged(const std::string& output) {
+  const auto lines = SplitLines(output);
+  if (pageLength_ <= 0 || static_cast<int>(lines.size()) < pageLength_) {
+    return output + Prompt();
+  }
+  const auto shown = static_cast<std::size_t>(pageLength_ - 1);
+  pendingLines_.assign(lines.begin() + static_cast<std::ptrdiff_t>(shown), lines.end());
+  return JoinCrLf({lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(shown)}) + kMore;
+}
+
+SessionReply IosSession::OnKey(char key) {
+  if (pendingLines_.empty() || mode_ == Mode::Silent) {
+    return {};
+  }
+  std::string text = kEraseMore;
+  std::size_t take = 0;
+  if (key == ' ') {
+    take = static_cast<std::size_t>(std::max(1, pageLength_ - 1));
+  } else if (key == '\r' || key == '\n') {
+    take = 1;
+  } else {
+    pendingLines_.clear();
+    return {text + Prompt()};
+  }
+  take = std::min(take, pendingLines_.size());
+  text +=
+      JoinCrLf({pendingLines_.begin(), pendingLines_.begin() + static_cast<std::ptrdiff_t>(take)});
+  pendingLines_.erase(pendingLines_.begin(),
+                      pendingLines_.begin() + static_cast<std::ptrdiff_t>(take));
+  return {text + (pendingLines_.empty() ? Prompt() : kMore)};
+}
+
+std::string IosSession::RunningConfig() const {
+  std::vector<std::string> lines{
+      "Building configuration...",          "", "Current configuration", "!", "version 15.0", "!",
+      "hostname " + model_.device.hostname, "!"};
+  for (const auto& p : model_.device.interfaces) {
+    lines.push_back("interface " + p.name);
+    if (!p.description.empty()) {
+      lines.push_back(" description " + p.description);
+    }
+    lines.push_back("!");
+  }
+  for (const auto& [number, s] : model_.span) {
+    const std::string head = "monitor session " + std::to_string(number);
+    for (const auto& [name, direction] : s.sourceInterfaces) {
+      lines.push_back(head + " source interface " + name + " " + DirectionWord(direction));
+    }
+    for (const auto& [vlan, direction] : s.sourceVlans) {
+      lines.push_back(head + " source vlan " + std::to_string(vlan) + " " +
+                      DirectionWord(direction));
+    }
+    if (!s.filterVlans.empty()) {
+      lines.push_back(head + " filter vlan " + CompactVlans(s.filterVlans));
+    }
+    for (const auto& name : s.destinations) {
+      lines.push_back(head + " destination interface " + name +
+                      (s.replicate ? " encapsulation replicate" : ""));
+    }
+  }
+  lines.push_back("end");
+  return JoinCrLf(lines);
+}
+
+}  // namespace simswitch

@@ -1,0 +1,77 @@
+// The IOS command interpreter of one telnet connection: login, user and privileged exec,
+// paging, configuration mode. Text in, text out; the connection owns the I/O.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "simswitch/command_words.h"
+#include "simswitch/simulated_switch.h"
+#include "simswitch/switch_model.h"
+
+namespace simswitch {
+
+struct SessionReply {
+  std::string text;
+  bool close = false;  // close the connection after sending `text`
+};
+
+class IosSession {
+ public:
+  // The session reads and changes `model`; the caller serialises access to it.
+  IosSession(const Options& options, SwitchModel& model);
+
+  // The banner and the first prompt, sent after the option negotiation.
+  std::string Greeting() const;
+  SessionReply OnLine(const std::string& line);
+  // A key pressed while paged output waits at " --More-- ".
+  SessionReply OnKey(char key);
+
+  bool EchoTyped() const;      // false at password prompts and once silent
+  bool WaitingForKey() const;  // paged output pending
+  bool InConfigMode() const;
+  bool Silent() const;
+  std::string Prompt() const;
+  // From now on the switch answers nothing.
+  void GoSilent();
+
+ private:
+  enum class Mode {
+    AskUsername,
+    AskPassword,
+    UserExec,
+    Privileged,
+    AskEnablePassword,
+    Config,
+    Silent
+  };
+
+  SessionReply Login(const std::string& line);
+  SessionReply EnablePassword(const std::string& line);
+  // `offset` shifts caret columns for lines typed after "do ".
+  SessionReply Exec(const std::string& line, std::size_t offset);
+  SessionReply Enable();
+  SessionReply Configure(const std::string& line);
+  // These return the output of the command (or its refusal), without the prompt.
+  std::string ConfigureTerminal(const std::string& line, const std::vector<Token>& tokens,
+                                std::size_t offset);
+  std::string Terminal(const std::string& line, const std::vector<Token>& tokens,
+                       std::size_t offset);
+  std::string Show(const std::string& line, const std::vector<Token>& tokens, std::size_t offset);
+  std::string ErrorText(const CommandError& error, const std::string& line,
+                        std::size_t offset) const;
+  // Output followed by the prompt; with paging on, a long output stops at " --More-- ".
+  std::string Paged(const std::string& output);
+  std::string RunningConfig() const;
+
+  const Options& options_;
+  SwitchModel& model_;
+  Mode mode_;
+  std::string username_;
+  int failedLogins_ = 0;
+  int failedEnables_ = 0;
+  int pageLength_;
+  std::vector<std::string> pendingLines_;  // paged output not yet shown
+};
+
+}  // namespace simswitch

@@ -1,0 +1,92 @@
+// Reading a captured "show monitor session all" listing back into a SPAN state, so a switch that
+// serves a captured listing still knows which roles exist when it is configured.
+#include <cctype>
+
+#include "simswitch/simulated_switch.h"
+#include "simswitch/span_lists.h"
+#include "simswitch/text_lines.h"
+
+namespace simswitch {
+namespace {
+
+enum class Section { None, SourcePorts, SourceVlans };
+
+void AddSources(SpanSessionState& s, Section section, const std::string& value,
+                SpanDirection direction) {
+  if (value == "None" || value.empty()) {
+    return;
+  }
+  if (section == Section::SourceVlans) {
+    if (const auto vlans = ParseVlanList(value)) {
+      for (int v : *vlans) {
+        s.sourceVlans[v] = direction;
+      }
+    }
+    return;
+  }
+  for (const auto& name : ExpandInterfaces(value)) {
+    s.sourceInterfaces[name] = direction;
+  }
+}
+
+}  // namespace
+
+SpanState SpanFromMonitorText(const std::string& text) {
+  SpanState span;
+  int current = 0;  // 0: outside a local session block
+  Section section = Section::None;
+  for (const std::string& raw : SplitLines(text)) {
+    const std::string line = TrimBlanks(raw);
+    const auto colon = line.find(':');
+    if (colon == std::string::npos) {
+      if (line.starts_with("Session ")) {
+        const std::string number = TrimBlanks(line.substr(8));
+        const bool digits = !number.empty() && number.size() < 4 &&
+                            number.find_first_not_of("0123456789") == std::string::npos;
+        current =
+            digits && std::stoi(number) >= 1 && std::stoi(number) <= 66 ? std::stoi(number) : 0;
+        section = Section::None;
+      }
+      continue;
+    }
+    if (current == 0) {
+      continue;
+    }
+    const std::string label = TrimBlanks(line.substr(0, colon));
+    const std::string value = TrimBlanks(line.substr(colon + 1));
+    SpanSessionState& s = span[current];
+    if (label == "Type") {
+      if (value.find("Local") == std::string::npos) {
+        span.erase(current);
+        current = 0;
+      }
+    } else if (label == "Source Ports") {
+      section = Section::SourcePorts;
+    } else if (label == "Source VLANs") {
+      section = Section::SourceVlans;
+    } else if (label == "RX Only") {
+      AddSources(s, section, value, SpanDirection::Rx);
+    } else if (label == "TX Only") {
+      AddSources(s, section, value, SpanDirection::Tx);
+    } else if (label == "Both") {
+      AddSources(s, section, value, SpanDirection::Both);
+    } else if (label == "Destination Ports") {
+      if (value != "None") {
+        s.destinations = ExpandInterfaces(value);
+      }
+      section = Section::None;
+    } else if (label == "Encapsulation") {
+      s.replicate = value.starts_with("Replicate");
+    } else if (label == "Filter VLANs") {
+      if (const auto vlans = ParseVlanList(value)) {
+        s.filterVlans = *vlans;
+      }
+    } else if (label != "Ingress") {
+      section = Section::None;
+    }
+  }
+  std::erase_if(span, [](const auto& entry) { return entry.second.Empty(); });
+  return span;
+}
+
+}  // namespace simswitch
