@@ -248,16 +248,21 @@ TEST(TcpSocket, SendsEveryByteInChunks) {
 }
 
 TEST(TcpSocket, SendingToClosedPeerReportsErrorInsteadOfSignal) {
-  LoopbackPeer peer([](PeerConnection& c) { c.Close(true); });
-  Connected client(peer);
-  ASSERT_EQ(client.socket.LastError(), 0);
-  client.socket.ReadChunk(kNeverMs);  // sees the reset
-  const std::string block(65536, 'x');
-  for (int i = 0; i < 50 && client.socket.LastError() == 0; ++i) {
-    client.socket.WriteText(block);
+  for (const bool reset : {false, true}) {
+    SCOPED_TRACE(reset ? "reset" : "orderly close");
+    LoopbackPeer peer([reset](PeerConnection& c) { c.Close(reset); });
+    Connected client(peer);
+    ASSERT_EQ(client.socket.LastError(), 0);
+    client.socket.ReadChunk(kNeverMs);  // sees the close
+    ASSERT_EQ(client.socket.LastError(), 10054);
+    client.socket.ClearError();
+    const std::string block(65536, 'x');
+    for (int i = 0; i < 50 && client.socket.LastError() == 0; ++i) {
+      client.socket.WriteText(block);
+    }
+    // Still running: a SIGPIPE would have ended the test program here.
+    EXPECT_EQ(client.socket.LastError(), 10054) << client.socket.LastErrorText();
   }
-  // Still running: a SIGPIPE would have ended the test program here.
-  EXPECT_EQ(client.socket.LastError(), 10054) << client.socket.LastErrorText();
 }
 
 TEST(TcpSocket, StopFlagCutsOperationShort) {
