@@ -170,6 +170,27 @@ TEST(TelnetClient, OpenSessionStartsAFreshLog) {
   EXPECT_EQ(client.SessionLog(), "second#");
 }
 
+TEST(TelnetClient, AnswerThatCannotBeSentFailsTheRead) {
+  // Two requests in one block; the first answer fails (the stop request cuts it short). The
+  // second answer must not be sent over a failed connection nor hide the failure.
+  LoopbackPeer peer([](PeerConnection& c) {
+    c.Send(Bytes({255, 253, 24, 255, 253, 31}) + "text#");
+  });
+  Session s(peer);
+  TReadFilter telnetFilter = s.client.Sock().OnReadFilter;
+  s.client.Sock().OnReadFilter = [telnetFilter](TSocketBase& sender, std::string& block) {
+    sender.StopFlag = true;
+    telnetFilter(sender, block);
+  };
+  EXPECT_EQ(s.client.ReadUntil("#"), "");
+  EXPECT_EQ(s.client.Sock().LastError(), 10053);
+  EXPECT_EQ(s.client.Sock().InputBuffer(), "text#");
+  EXPECT_EQ(s.client.SessionLog(), "text#");
+  s.client.CloseSession();
+  EXPECT_TRUE(peer.WaitClientClosed());
+  EXPECT_EQ(Show(peer.Received()), "");
+}
+
 TEST(TelnetClient, FailedConnectionFailsQuietly) {
   TTelnetClient client;
   client.Timeout = kNeverMs;
