@@ -95,16 +95,6 @@ TEST(AddressLiterals, IPv6) {
   }
 }
 
-TEST(Resolver, SpecialHostsAndServiceNames) {
-  const TResolvedAddress loopback = ResolveAddress("127.0.0.1", "telnet", AF_INET, true);
-  ASSERT_EQ(loopback.Error, 0);
-  const TResolvedAddress unknownService =
-      ResolveAddress("127.0.0.1", "no-such-service", AF_INET, true);
-  EXPECT_NE(unknownService.Error, 0);
-  const TResolvedAddress unknownHost = ResolveAddress("bad..name.invalid", "23", AF_UNSPEC, true);
-  EXPECT_EQ(unknownHost.Error, 11001);
-}
-
 TEST(SocketLibrary, ReferenceCountNeverGoesBelowZero) {
   const int before = SocketLibraryReferenceCount();
   EXPECT_TRUE(LoadSocketLibrary());

@@ -33,15 +33,6 @@ struct Session {
   bool opened = false;
 };
 
-TEST(TelnetClient, Defaults) {
-  TTelnetClient client;
-  EXPECT_EQ(client.TargetHost, "127.0.0.1");
-  EXPECT_EQ(client.TargetPort, "23");
-  EXPECT_EQ(client.Timeout, 60000);
-  EXPECT_EQ(client.TermType, "TARVELLO");
-  EXPECT_EQ(client.SessionLog(), "");
-}
-
 TEST(TelnetClient, AnswersGreetingAndWaitsForPrompt) {
   const std::string greeting = Bytes({255, 251, 1, 255, 251, 3, 255, 253, 24}) +
                                Bytes({255, 250, 24, 1, 255, 240}) + "\r\nUsername: ";

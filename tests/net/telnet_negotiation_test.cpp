@@ -132,30 +132,10 @@ TEST(TelnetNegotiation, OneByteBlocks) {
   }
 }
 
-TEST(TelnetNegotiation, StateCarriesOverBetweenBlocks) {
-  TTelnetParserState state;
-  EXPECT_TRUE(ProcessReceived(state, Bytes({255}), "TARVELLO").Answers.empty());
-  const TReceivedStep step = ProcessReceived(state, Bytes({253, 24}) + "ok", "TARVELLO");
-  EXPECT_EQ(Joined(step.Answers), Joined({Bytes({255, 251, 24})}));
-  EXPECT_EQ(step.Text, "ok");
-}
-
 TEST(TelnetNegotiation, TermTypeIsTheGivenName) {
   TTelnetParserState state;
   const TReceivedStep step = ProcessReceived(state, Bytes({255, 250, 24, 1, 255, 240}), "VT100");
   EXPECT_EQ(Joined(step.Answers), Joined({Bytes({255, 250, 24, 0}) + "VT100" + Bytes({255, 240})}));
-}
-
-TEST(TelnetNegotiation, EscapeDoublesEvery255) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"", ""},
-      {"plain\r", "plain\r"},
-      {Bytes({255}), Bytes({255, 255})},
-      {"a" + Bytes({255, 255}) + "b", "a" + Bytes({255, 255, 255, 255}) + "b"},
-  };
-  for (const auto& [in, out] : cases) {
-    EXPECT_EQ(EscapeIAC(in), out) << Show(in);
-  }
 }
 
 }  // namespace
