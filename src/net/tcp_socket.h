@@ -77,8 +77,10 @@ class TSocketBase {
   int WriteText(const std::string& text);
 
   // ---- Receiving ----
-  // One platform receive into buffer: returns bytes delivered after the read filter, 0 when
-  // the peer has closed (LastError 10054) or StopFlag was set (10053), negative on failure.
+  // One platform receive into buffer: returns bytes delivered after the read filter (0 when
+  // the filter removed them all, with LastError 0), 0 when the peer has closed (LastError
+  // 10054) or StopFlag was set (10053), negative on a platform failure. The filter runs last,
+  // so an error it causes (a failed answer to the peer) is what LastError shows.
   virtual int ReadBytes(char* buffer, int length);
   // The next available data: InputBuffer's whole content if not empty (no waiting), else what
   // arrives within timeoutMs. Empty with LastError 10060 on a time-out, 10054 when the peer has
