@@ -7,6 +7,22 @@
 #include "model/sessionlist.h"
 #include "net/telnet_client.h"
 #include "support/utils.h"
+#include "switch/prompt.h"
+
+namespace {
+
+// One reply: the text up to the next "#" that ends a prompt. A "#" inside the output would
+// otherwise end the reply there and silently lose the rest of a listing (a description such as
+// "Uplink #2" would drop every interface after it). Empty when a read times out or fails.
+std::string ReadReply(TTelnetClient& client) {
+  std::string reply = client.ReadUntil("#");
+  while (client.Sock().LastError() == 0 && !EndsInPrompt(reply)) {
+    reply += "#" + client.ReadUntil("#");
+  }
+  return client.Sock().LastError() == 0 ? reply : std::string();
+}
+
+}  // namespace
 
 TTelnetConnectionForm::TTelnetConnectionForm(TStatusCallback onStatus)
     : onStatus_(std::move(onStatus)) {
@@ -45,12 +61,12 @@ std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
   }
   try {
     TelnetClient->SendText(command + "\r");
-    reply = TelnetClient->ReadUntil("#");
-    // Text that stood in the buffer before the command (the answer to "terminal length 0", the
-    // tail of an earlier reply cut at a "#") does not hold the echo; skip up to two such pieces.
+    reply = ReadReply(*TelnetClient);
+    // Text that stood in the buffer before the command (the answer to "terminal length 0",
+    // unsolicited messages ending in a prompt) does not hold the echo; skip up to two pieces.
     for (int extraRead = 0; extraRead < 2 && reply.find(command) == std::string::npos;
          ++extraRead) {
-      reply = TelnetClient->ReadUntil("#");
+      reply = ReadReply(*TelnetClient);
     }
   } catch (...) {
     reply.clear();

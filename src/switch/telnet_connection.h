@@ -32,9 +32,10 @@ class TTelnetConnectionForm {
   // True only while logged in and in privileged mode.
   bool Connected() const { return connected_; }
 
-  // Sends the command and returns the switch's reply up to (not including) the next "#". Reads up
-  // to three times until a reply holds the command's text, skipping stale text; returns the last
-  // reply read. Empty when not connected, when the last read timed out, or on an error.
+  // Sends the command and returns the switch's reply up to (not including) the "#" of the next
+  // prompt; a "#" inside the output does not end it. Reads up to three replies until one holds
+  // the command's text, skipping stale text; returns the last reply read. Empty when not
+  // connected, when the last read timed out, or on an error.
   std::string SendCommand(const std::string& command);
   // Reads the interface and VLAN listings into Ports; the result of ParsePorts. Errors the
   // parser raises go to the caller.

@@ -1,0 +1,223 @@
+// A switch that drops the connection, falls silent or misbehaves at each stage: the session
+// neither crashes nor lets an error out, and ends with the results and log lines it promises.
+#include <algorithm>
+
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+#include "switch/scripted_peer.h"
+#include "switch/session_fixture.h"
+
+namespace {
+
+// Faults with the members that set() changes; the rest stay off.
+simswitch::Faults With(void (*set)(simswitch::Faults&)) {
+  simswitch::Faults faults;
+  set(faults);
+  return faults;
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
+  return std::find(lines.begin(), lines.end(), wanted) != lines.end();
+}
+
+using FaultTest = SwitchSessionTest;
+
+TEST_F(FaultTest, DuringLogin) {
+  const std::vector<std::string> userModeWaits = {
+      "TelnetConnection: wait login prompt", "TelnetConnection: wait password prompt",
+      "TelnetConnection: wait # prompt", "Check enable password request"};
+  const struct {
+    const char* name;
+    simswitch::Faults faults;
+    bool privilegedLogin;
+    bool connected;
+    std::vector<std::string> log;  // between "created" and the ending
+  } cases[] = {
+      {"drop at the password", With([](simswitch::Faults& f) { f.dropAtCommand = kTestPassword; }),
+       false, false, userModeWaits},
+      {"silent after the password", With([](simswitch::Faults& f) { f.silentAfterLogin = true; }),
+       false, false, userModeWaits},
+      {"drop after the first byte",
+       With([](simswitch::Faults& f) { f.dropAfterBytes = 1; }),
+       false,
+       false,
+       {"TelnetConnection: wait login prompt"}},
+      {"drop at enable", With([](simswitch::Faults& f) { f.dropAtCommand = "enable"; }), false,
+       false, userModeWaits},
+      {"negotiation split across packets",
+       With([](simswitch::Faults& f) { f.splitNegotiation = true; }),
+       true,
+       true,
+       {"TelnetConnection: wait login prompt", "TelnetConnection: wait password prompt",
+        "TelnetConnection: wait # prompt"}},
+      {"slow drip",
+       With([](simswitch::Faults& f) { f.dripMs = 1; }),
+       true,
+       true,
+       {"TelnetConnection: wait login prompt", "TelnetConnection: wait password prompt",
+        "TelnetConnection: wait # prompt"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClearApplicationLog();
+    simswitch::Options options = SwitchOptions();
+    options.faults = c.faults;
+    options.privilegedLogin = c.privilegedLogin;
+    simswitch::SimulatedSwitch sim(options);
+    PointAt(sim);
+
+    auto session = Connect();
+
+    EXPECT_EQ(session->Connected(), c.connected);
+    std::vector<std::string> log = {"TelnetConnection to " + SwitchAddress + " created"};
+    log.insert(log.end(), c.log.begin(), c.log.end());
+    log.push_back((c.connected ? "TelnetConnection: successfully connected to "
+                               : "TelnetConnection: fail connect to ") +
+                  SwitchAddress);
+    EXPECT_EQ(LogMessages(), log) << Joined(LogMessages());
+  }
+}
+
+// Loads against a privileged-login switch with the given faults; the session stays usable.
+class ShowFaultTest : public SwitchSessionTest {
+ protected:
+  std::unique_ptr<TTelnetConnectionForm> ConnectWith(const simswitch::Faults& faults) {
+    simswitch::Options options = SwitchOptions();
+    options.privilegedLogin = true;
+    options.faults = faults;
+    sim_ = std::make_unique<simswitch::SimulatedSwitch>(options);
+    PointAt(*sim_);
+    auto session = Connect();
+    EXPECT_TRUE(session->Connected());
+    return session;
+  }
+  std::unique_ptr<simswitch::SimulatedSwitch> sim_;
+};
+
+TEST_F(ShowFaultTest, DropAtTheVlanListLeavesTheInterfaces) {
+  auto session = ConnectWith(With([](simswitch::Faults& f) { f.dropAtCommand = "show vlan"; }));
+
+  EXPECT_TRUE(session->GetPortsList());
+  EXPECT_EQ(Ports.Count, static_cast<int>(simswitch::DefaultDevice().interfaces.size()));
+  EXPECT_EQ(Ports.Items[1].Kind, "interface");
+  EXPECT_EQ(session->SendCommand("show monitor session all"), "");
+  EXPECT_FALSE(HasLine(LogMessages(),
+                       "TTelnetConnectionForm.SendCommand: critical error "
+                       "(unknown except)"));
+}
+
+TEST_F(ShowFaultTest, DropAtTheInterfaceListReachesTheParser) {
+  auto session =
+      ConnectWith(With([](simswitch::Faults& f) { f.dropAtCommand = "show interface status"; }));
+
+  // Both replies are empty; the parser's error is the caller's to handle.
+  try {
+    session->GetPortsList();
+    ADD_FAILURE() << "an empty interface listing must be refused";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("header not found"), std::string::npos)
+        << error.what();
+  }
+}
+
+TEST_F(ShowFaultTest, SilenceCostsThreeReadsAndGivesNothing) {
+  auto session = ConnectWith(
+      With([](simswitch::Faults& f) { f.silentAtCommand = "show monitor session all"; }));
+  ASSERT_TRUE(session->GetPortsList());
+
+  EXPECT_EQ(session->SendCommand("show monitor session all"), "");
+  EXPECT_EQ(session->SendCommand("show interface status"), "") << "a silent switch stays silent";
+}
+
+TEST_F(ShowFaultTest, HashInsideOutputDoesNotCutTheListing) {
+  auto session =
+      ConnectWith(With([](simswitch::Faults& f) { f.hashInOutputOf = "show interface status"; }));
+
+  EXPECT_TRUE(session->GetPortsList());
+  EXPECT_TRUE(session->GetSPANSessionsList());
+  const simswitch::DeviceData device = simswitch::DefaultDevice();
+  EXPECT_EQ(Ports.Items[Ports.Count].Name, device.interfaces.back().name);
+}
+
+TEST_F(ShowFaultTest, HashInsideADescriptionKeepsEveryInterface) {
+  simswitch::Options options = SwitchOptions();
+  options.privilegedLogin = true;
+  options.device.interfaces[2].description = "Uplink #2";
+  simswitch::SimulatedSwitch sim(options);
+  PointAt(sim);
+  auto session = Connect();
+
+  ASSERT_TRUE(session->GetPortsList());
+  EXPECT_TRUE(session->GetSPANSessionsList());
+  EXPECT_EQ(Ports.Items[Ports.Count].Name, options.device.interfaces.back().name);
+  EXPECT_EQ(Ports.Items[EntryOf(options.device.interfaces[2].name)].Description, "Uplink #2");
+}
+
+TEST_F(ShowFaultTest, StaleTextBeforeTheEchoIsSkipped) {
+  auto session = ConnectWith(With([](simswitch::Faults& f) {
+    f.staleBeforeCommand = "show monitor session all";
+    f.stalePieces = 2;
+  }));
+  ASSERT_TRUE(session->GetPortsList());
+
+  const std::string reply = session->SendCommand("show monitor session all");
+
+  EXPECT_NE(reply.find("show monitor session all"), std::string::npos) << reply;
+  EXPECT_NE(reply.find("Session 1"), std::string::npos) << reply;
+}
+
+TEST_F(ShowFaultTest, DropDuringApply) {
+  auto session =
+      ConnectWith(With([](simswitch::Faults& f) { f.dropAtCommand = "monitor session 1 source"; }));
+  const std::vector<std::string> script = {"no monitor session 1 filter",
+                                           "monitor session 1 source interface Fa0/7 rx",
+                                           "monitor session 1 filter vlan 10"};
+
+  EXPECT_FALSE(session->RunScript(script));
+  ASSERT_TRUE(sim_->WaitForEndedConnections(1, std::chrono::seconds(10)));
+  EXPECT_EQ(sim_->ConfigLines(), (std::vector<std::string>{script[0], script[1]}));
+  EXPECT_FALSE(HasLine(LogMessages(),
+                       "TTelnetConnectionForm.RunScript critical error "
+                       "(unknown except)"));
+}
+
+TEST_F(ShowFaultTest, SilenceAtConfigureTerminalSendsNothingMore) {
+  auto session =
+      ConnectWith(With([](simswitch::Faults& f) { f.silentAtCommand = "configure terminal"; }));
+
+  EXPECT_FALSE(session->RunScript({"monitor session 1 filter vlan 10"}));
+  session.reset();
+  ASSERT_TRUE(sim_->WaitForEndedConnections(1, std::chrono::seconds(10)));
+  EXPECT_EQ(sim_->ReceivedLines().back(), "configure terminal") << Joined(sim_->ReceivedLines());
+}
+
+TEST(RunScript, AnUnansweredLineIsAFailureEvenWhenEndIsAnswered) {
+  // The switch ignores one script line but still answers "end"; the lines after the ignored one
+  // were never sent, so the run must not report success.
+  ScriptedPeer peer("\r\nUsername: ", [](const std::string& line) -> std::string {
+    if (line == kTestUser)
+      return "\r\nPassword: ";
+    if (line == kTestPassword)
+      return "\r\nSwitch#";
+    if (line == "monitor session 1 source interface Fa0/1 rx")
+      return "";
+    const std::string prompt = line == "configure terminal" ? "Switch(config)#" : "Switch#";
+    return line + "\r\n" + prompt;
+  });
+  TempProgramFolder folder;
+  PrepareLogFolder();
+  ScopedPauseScale shortPauses(0.02);
+  SwitchAddress = "127.0.0.1:" + std::to_string(peer.Port());
+  UserName = kTestUser;
+  Password = kTestPassword;
+  TTelnetConnectionForm session;
+  ASSERT_TRUE(session.Connected());
+
+  EXPECT_FALSE(session.RunScript({"monitor session 1 source interface Fa0/1 rx",
+                                  "monitor session 1 destination interface Fa0/2"}));
+  EXPECT_EQ(peer.Lines(), (std::vector<std::string>{
+                              kTestUser, kTestPassword, "terminal length 0", "configure terminal",
+                              "monitor session 1 source interface Fa0/1 rx", "end"}));
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+#include "switch/prompt.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(EndsInPrompt, TellsPromptsFromHashesInOutput) {
+  const struct {
+    std::string text;
+    bool prompt;
+  } cases[] = {
+      {"show vlan\r\n10 USERS active\r\nSwitch", true},
+      {"Switch", true},
+      {"end\r\nSwitch(config)", true},
+      {"terminal length 0\r\n\rSwitch", true},
+      {"x\nlab-sw-01.core", true},
+      // A "#" inside output: blanks before it in its line, or at the start of a line.
+      {"show interface status\r\nGi0/1     Uplink ", false},
+      {"show interface status\r\n! ", false},
+      {"show run\r\n", false},
+      {"", false},
+      {"line\r\n\t", false},
+      {"Switch ", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EndsInPrompt(c.text), c.prompt) << "text: \"" << c.text << "\"";
+  }
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#include "switch/scripted_peer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr int kPollMs = 50;
+
+void SendAll(int connection, const std::string& text) {
+  size_t sent = 0;
+  while (sent < text.size()) {
+    const ssize_t n = send(connection, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+    if (n <= 0) {
+      return;
+    }
+    sent += static_cast<size_t>(n);
+  }
+}
+
+// Waits for readability in short steps so that a stop request is seen quickly.
+bool WaitReadable(int handle, const std::atomic<bool>& stop) {
+  pollfd entry{handle, POLLIN, 0};
+  while (!stop) {
+    const int ready = poll(&entry, 1, kPollMs);
+    if (ready != 0) {
+      return ready > 0;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+ScriptedPeer::ScriptedPeer(std::string greeting, Answer answer)
+    : greeting_(std::move(greeting)), answer_(std::move(answer)) {
+  listener_ = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+      listen(listener_, 1) != 0 ||
+      getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (listener_ >= 0) {
+      close(listener_);
+    }
+    throw std::runtime_error("scripted peer: cannot listen on loopback");
+  }
+  port_ = ntohs(address.sin_port);
+  thread_ = std::thread([this] { Serve(); });
+}
+
+ScriptedPeer::~ScriptedPeer() {
+  stop_ = true;
+  thread_.join();
+  close(listener_);
+}
+
+std::vector<std::string> ScriptedPeer::Lines() const {
+  std::lock_guard<std::mutex> guard(linesLock_);
+  return lines_;
+}
+
+void ScriptedPeer::Serve() {
+  if (!WaitReadable(listener_, stop_)) {
+    return;
+  }
+  const int connection = accept(listener_, nullptr, nullptr);
+  if (connection < 0) {
+    return;
+  }
+  Converse(connection);
+  close(connection);
+}
+
+void ScriptedPeer::Converse(int connection) {
+  SendAll(connection, greeting_);
+  std::string line;
+  char buffer[4096];
+  while (WaitReadable(connection, stop_)) {
+    const ssize_t n = recv(connection, buffer, sizeof buffer, 0);
+    if (n <= 0) {
+      return;
+    }
+    for (ssize_t i = 0; i < n; ++i) {
+      if (buffer[i] != '\r') {
+        line += buffer[i];
+        continue;
+      }
+      {
+        std::lock_guard<std::mutex> guard(linesLock_);
+        lines_.push_back(line);
+      }
+      SendAll(connection, answer_(line));
+      line.clear();
+    }
+  }
+}

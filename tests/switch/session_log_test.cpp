@@ -1,0 +1,128 @@
+// The session log files: where they go, what they hold, and that writing them never breaks the
+// end of a session.
+#include <regex>
+
+#include "model/global_vars.h"
+#include "support/utils.h"
+#include "switch/session_fixture.h"
+
+namespace {
+
+class SessionLogTest : public SwitchSessionTest {
+ protected:
+  simswitch::Options PrivilegedSwitch() {
+    simswitch::Options options = SwitchOptions();
+    options.privilegedLogin = true;
+    return options;
+  }
+  std::string AllSessionLogs() const {
+    std::string text;
+    for (const std::string& name : LogFiles("session")) {
+      text += folder_.Read(LogFolderName + "/" + name);
+    }
+    return text;
+  }
+};
+
+TEST_F(SessionLogTest, WrittenAtDestructionWithEverythingReceived) {
+  simswitch::SimulatedSwitch sim(PrivilegedSwitch());
+  PointAt(sim);
+  auto session = Connect();
+  ASSERT_TRUE(session->Connected());
+  const std::string statusReply = session->SendCommand("show interface status");
+  const std::string monitorReply = session->SendCommand("show monitor session all");
+  ASSERT_FALSE(monitorReply.empty());
+  EXPECT_TRUE(LogFiles("session").empty()) << "written only at destruction";
+
+  session.reset();
+
+  const std::vector<std::string> files = LogFiles("session");
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_TRUE(std::regex_match(files[0], std::regex(R"(session\d{8}\.\d{6}\.\d{1,3}\.log)")))
+      << files[0];
+  const std::string content = folder_.Read(LogFolderName + "/" + files[0]);
+  EXPECT_NE(content.find("Username:"), std::string::npos);
+  EXPECT_NE(content.find("Password:"), std::string::npos);
+  EXPECT_NE(content.find(statusReply + "#" + monitorReply + "#"), std::string::npos)
+      << "both replies, in order, with the prompts' #";
+  EXPECT_NE(content.find(simswitch::RenderInterfaceStatus(simswitch::DefaultDevice(), sim.Span())),
+            std::string::npos);
+  EXPECT_EQ(content.substr(content.size() - 2), "\r\n");
+  EXPECT_EQ(content.find('\xff'), std::string::npos) << "telnet commands are removed";
+  EXPECT_EQ(content.find(kTestPassword), std::string::npos);
+}
+
+TEST_F(SessionLogTest, TwoSessionsBothKeepTheirConversation) {
+  simswitch::SimulatedSwitch sim(PrivilegedSwitch());
+  PointAt(sim);
+  // The switch serves one connection at a time; a closed session keeps its log.
+  auto first = Connect();
+  const std::string firstReply = first->SendCommand("show vlan brief  | inc active");
+  first->CloseConnection();
+  auto second = Connect();
+  const std::string secondReply = second->SendCommand("show monitor session all");
+  ASSERT_FALSE(firstReply.empty());
+  ASSERT_FALSE(secondReply.empty());
+
+  second.reset();  // newest first, as at program end
+  first.reset();
+
+  // Two sessions ended in the same millisecond share one file, the second appended.
+  const std::vector<std::string> files = LogFiles("session");
+  EXPECT_GE(files.size(), 1u);
+  EXPECT_LE(files.size(), 2u);
+  const std::string all = AllSessionLogs();
+  EXPECT_NE(all.find(firstReply), std::string::npos);
+  EXPECT_NE(all.find(secondReply), std::string::npos);
+}
+
+TEST_F(SessionLogTest, ErrorSessionThenSessionHoldsItAll) {
+  simswitch::SimulatedSwitch sim(PrivilegedSwitch());
+  PointAt(sim);
+  auto session = Connect();
+  ASSERT_FALSE(session->SendCommand("show interface status").empty());
+
+  session->SaveSessionLog(SessionLogFileName("error_session"));
+  ASSERT_FALSE(session->SendCommand("show monitor session all").empty());
+  session.reset();
+
+  const std::vector<std::string> errorFiles = LogFiles("error_session");
+  ASSERT_EQ(errorFiles.size(), 1u);
+  EXPECT_TRUE(
+      std::regex_match(errorFiles[0], std::regex(R"(error_session\d{8}\.\d{6}\.\d{1,3}\.log)")))
+      << errorFiles[0];
+  std::string early = folder_.Read(LogFolderName + "/" + errorFiles[0]);
+  ASSERT_GE(early.size(), 2u);
+  early.resize(early.size() - 2);  // its closing CR LF
+  const std::string whole = AllSessionLogs();
+  EXPECT_EQ(whole.rfind(early, 0), 0u) << "the session log starts with the error_session text";
+  EXPECT_GT(whole.size(), early.size() + 2);
+}
+
+TEST_F(SessionLogTest, FailedLoginStillWritesItsLog) {
+  simswitch::Options options = SwitchOptions();
+  options.faults.dropAfterBytes = 1;
+  simswitch::SimulatedSwitch sim(options);
+  PointAt(sim);
+
+  Connect().reset();
+
+  ASSERT_EQ(LogFiles("session").size(), 1u);
+}
+
+TEST_F(SessionLogTest, UnwritableLogNeitherThrowsAtDestructionNorHidesFromCaller) {
+  simswitch::SimulatedSwitch sim(PrivilegedSwitch());
+  PointAt(sim);
+  auto session = Connect();
+  ASSERT_TRUE(session->Connected());
+  const std::string missingFolder = folder_.Path() + "no-such-folder/";
+
+  EXPECT_THROW(session->SaveSessionLog(missingFolder + "x.log"), std::runtime_error);
+
+  LogFolderName = "no-such-folder";
+  EXPECT_NO_THROW(session.reset());
+  EXPECT_TRUE(sim.WaitForEndedConnections(1, std::chrono::seconds(10)))
+      << "the connection is closed all the same";
+}
+
+}  // namespace
