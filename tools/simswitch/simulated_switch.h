@@ -19,8 +19,8 @@ namespace simswitch {
 // One physical interface as "show interface status" prints it. `name` is the short form
 // ("Fa0/1", "Gi0/2"); commands may use the long form, the switch stores and prints the short one.
 struct InterfaceInfo {
-  std::string name;
-  std::string description;  // the Name column; printed cut to 18 characters
+  std::string name{};
+  std::string description{};  // the Name column; printed cut to 18 characters
   std::string status = "notconnect";
   std::string vlan = "1";  // a VLAN number, "trunk" or "routed"
   std::string duplex = "auto";
@@ -31,20 +31,21 @@ struct InterfaceInfo {
 // One VLAN as "show vlan brief" prints it. Only status "active" survives "| inc active".
 struct VlanInfo {
   int number = 1;
-  std::string name;
+  std::string name{};
   std::string status = "active";  // "active", "act/unsup", "suspended", "act/lshut"
 };
 
 enum class SpanDirection { Rx, Tx, Both };
 
-// One local SPAN session. Lists hold no duplicates; order is irrelevant (rendering sorts by
-// device order). Equality compares content, so tests can compare with an expected state.
+// One local SPAN session. Lists hold no duplicates; `destinations` is kept sorted by name, so
+// equality compares content and tests can compare with an expected state. Listings print
+// interfaces in the device's order whatever the order here.
 struct SpanSessionState {
-  std::map<std::string, SpanDirection> sourceInterfaces;  // short interface name -> direction
-  std::map<int, SpanDirection> sourceVlans;               // VLAN number -> direction
-  std::vector<std::string> destinations;                  // short interface names
-  bool replicate = false;        // "Encapsulation : Replicate" instead of "Native"
-  std::vector<int> filterVlans;  // ascending, no duplicates; empty means no filter
+  std::map<std::string, SpanDirection> sourceInterfaces{};  // short interface name -> direction
+  std::map<int, SpanDirection> sourceVlans{};               // VLAN number -> direction
+  std::vector<std::string> destinations{};                  // short names, sorted
+  bool replicate = false;          // "Encapsulation : Replicate" instead of "Native"
+  std::vector<int> filterVlans{};  // ascending, no duplicates; empty means no filter
 
   bool Empty() const;
   bool operator==(const SpanSessionState&) const = default;
@@ -55,17 +56,18 @@ using SpanState = std::map<int, SpanSessionState>;
 
 struct DeviceData {
   std::string hostname = "Switch";
-  std::vector<InterfaceInfo> interfaces;  // in the order "show interface status" lists them
-  std::vector<VlanInfo> vlans;            // ascending VLAN numbers
-  SpanState span;                         // the SPAN state at start-up
+  std::vector<InterfaceInfo> interfaces{};  // in the order "show interface status" lists them
+  std::vector<VlanInfo> vlans{};            // ascending VLAN numbers
+  SpanState span{};                         // the SPAN state at start-up
 
-  // Captured output served verbatim (after the echo) instead of the rendered listing, when not
-  // empty. A verbatim interface listing still supplies the interface names that commands accept
-  // (see InterfacesFromStatusText). A verbatim monitor listing is served until the first accepted
-  // change of the SPAN state; from then on the live state is rendered.
-  std::string interfacesText;
-  std::string vlansText;
-  std::string monitorText;
+  // Captured output served instead of the rendered listing when not empty (line ends made
+  // CR LF, nothing else changed). With `interfaces` empty, a captured interface listing supplies
+  // the interfaces that commands accept (see InterfacesFromStatusText). A captured monitor
+  // listing replaces `span` (see SpanFromMonitorText) and is served until the first accepted
+  // "monitor" line; from then on the live state is rendered.
+  std::string interfacesText{};
+  std::string vlansText{};
+  std::string monitorText{};
 };
 
 // The default device: a 48-port Catalyst (Fa0/1-48, Gi0/1-2) with descriptions on a few ports;
@@ -100,9 +102,9 @@ struct Faults {
   // After the login password is accepted, send nothing more (no prompt); keep reading.
   bool silentAfterLogin = false;
   // On this command, send nothing more (not even its echo); keep reading.
-  std::string silentAtCommand;
+  std::string silentAtCommand{};
   // On this command, close the connection without sending anything of its answer.
-  std::string dropAtCommand;
+  std::string dropAtCommand{};
   // Close the connection once this many bytes (negotiation included) were sent; 0 = off.
   std::size_t dropAfterBytes = 0;
   // Send every byte on its own, then pause this many ms; 0 = off.
@@ -112,10 +114,10 @@ struct Faults {
   // Every enable password is wrong: "Password:" three times, then "% Bad secrets".
   bool refuseEnable = false;
   // In the answer to this command, a line "! ### marker ###" right after the echo.
-  std::string hashInOutputOf;
+  std::string hashInOutputOf{};
   // Before the echo of this command, `stalePieces` unsolicited log lines, each followed by the
   // current prompt (so each holds a "#" or ">").
-  std::string staleBeforeCommand;
+  std::string staleBeforeCommand{};
   int stalePieces = 1;
   // Send the opening negotiation one byte per TCP segment, a few ms apart.
   bool splitNegotiation = false;
@@ -137,7 +139,7 @@ struct Options {
   DeviceData device = DefaultDevice();
   int localSessionLimit = 2;  // sessions that may exist at once (Catalyst 2960: 2)
   int pageLength = 24;        // lines per page until "terminal length 0"; 0 = no paging
-  Faults faults;
+  Faults faults{};
 };
 
 class SwitchServer;  // the implementation, private to the library
@@ -174,7 +176,7 @@ class SimulatedSwitch {
   bool WaitForEndedConnections(std::size_t count, std::chrono::milliseconds limit) const;
 
  private:
-  std::unique_ptr<SwitchServer> server_;
+  std::unique_ptr<SwitchServer> server_{};
 };
 
 }  // namespace simswitch

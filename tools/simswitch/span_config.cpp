@@ -419,6 +419,7 @@ void ApplyAddition(const MonitorEdit& edit, SpanSessionState& s) {
           s.destinations.push_back(name);
         }
       }
+      std::sort(s.destinations.begin(), s.destinations.end());
       s.replicate = edit.replicate;
       break;
     case Target::Filter: {

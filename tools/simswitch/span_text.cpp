@@ -1,5 +1,6 @@
 // Reading a captured "show monitor session all" listing back into a SPAN state, so a switch that
 // serves a captured listing still knows which roles exist when it is configured.
+#include <algorithm>
 #include <cctype>
 
 #include "simswitch/simulated_switch.h"
@@ -73,6 +74,7 @@ SpanState SpanFromMonitorText(const std::string& text) {
     } else if (label == "Destination Ports") {
       if (value != "None") {
         s.destinations = ExpandInterfaces(value);
+        std::sort(s.destinations.begin(), s.destinations.end());
       }
       section = Section::None;
     } else if (label == "Encapsulation") {

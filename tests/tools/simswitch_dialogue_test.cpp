@@ -1,0 +1,395 @@
+// The simulated switch as a telnet peer: login, show commands, paging, configuration.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "simswitch/simulated_switch.h"
+#include "telnet_probe.h"
+
+namespace simswitch {
+namespace {
+
+using simswitch_test::TelnetProbe;
+using namespace std::chrono_literals;
+
+Options Privileged() {
+  Options o;
+  o.privilegedLogin = true;
+  return o;
+}
+
+// Logs in as the default user into privileged mode with paging off.
+void Ready(TelnetProbe& probe) {
+  ASSERT_NE(probe.Login("admin", "cisco", "Switch#").find("Switch#"), std::string::npos);
+  probe.Send("terminal length 0\r");
+  probe.ReadUntil("Switch#");
+}
+
+std::string Command(TelnetProbe& probe, const std::string& line,
+                    const std::string& prompt = "Switch#") {
+  probe.Send(line + "\r");
+  return probe.ReadUntil(prompt);
+}
+
+TEST(SimulatedSwitchLoginTest, DialoguesEndInTheRightMode) {
+  const struct {
+    std::string name;
+    bool privileged;
+    std::optional<std::string> enablePassword;
+    std::string password;
+    std::vector<std::string> typed;  // after the password
+    std::string expectedEnd;         // what the last text ends with
+  } cases[] = {
+      {"privileged at once", true, "enable", "cisco", {}, "\r\n\r\nSwitch#"},
+      {"user mode", false, "enable", "cisco", {}, "\r\n\r\nSwitch>"},
+      {"enable with its password", false, "enable", "cisco", {"enable", "enable"}, "Switch#"},
+      {"empty enable password", false, "", "cisco", {"enable", ""}, "Switch#"},
+      {"wrong enable password three times",
+       false,
+       "enable",
+       "cisco",
+       {"enable", "x", "y", "z"},
+       "% Bad secrets\r\n\r\nSwitch>"},
+      {"no enable password set",
+       false,
+       std::nullopt,
+       "cisco",
+       {"enable"},
+       "% No password set\r\nSwitch>"},
+      {"wrong login password", false, "enable", "wrong", {}, "% Login invalid\r\n\r\nUsername: "},
+      {"empty line re-prompts", false, "enable", "cisco", {""}, "Switch>\r\nSwitch>"},
+  };
+  for (const auto& c : cases) {
+    Options o;
+    o.privilegedLogin = c.privileged;
+    o.enablePassword = c.enablePassword;
+    SimulatedSwitch simulated(o);
+    TelnetProbe probe("127.0.0.1", simulated.Port());
+    probe.ReadUntil("Username: ");
+    probe.Send("admin\r");
+    probe.ReadUntil("Password: ");
+    probe.Send(c.password + "\r");
+    for (const auto& line : c.typed) {
+      probe.Send(line + "\r");
+    }
+    const std::string text = probe.ReadUntil(c.expectedEnd);
+    EXPECT_FALSE(probe.TimedOut()) << c.name << "\nreceived: " << text;
+    EXPECT_EQ(probe.AllText().find("cisco"), std::string::npos) << c.name << ": password echoed";
+  }
+}
+
+TEST(SimulatedSwitchLoginTest, OpensWithNegotiationBannerAndUsernamePrompt) {
+  SimulatedSwitch simulated;
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  const std::string text = probe.ReadUntil("Username: ");
+  EXPECT_EQ(
+      probe.Raw().substr(0, 18),
+      std::string("\xff\xfb\x01\xff\xfb\x03\xff\xfd\x18\xff\xfd\x1f\xff\xfa\x18\x01\xff\xf0", 18));
+  EXPECT_NE(text.find("\r\nUser Access Verification\r\n\r\nUsername: "), std::string::npos) << text;
+  probe.Send("admin\r");
+  EXPECT_EQ(probe.ReadUntil("Password: "), "admin\r\nPassword: ");
+}
+
+TEST(SimulatedSwitchLoginTest, TypedAheadLinesAreTakenInOrder) {
+  // The product sends the enable password and "terminal length 0" without waiting in between.
+  SimulatedSwitch simulated;
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  probe.Login("admin", "cisco", "Switch>");
+  probe.Send("enable\r");
+  probe.ReadUntil("Password: ");
+  probe.Send("enable\rterminal length 0\r");
+  EXPECT_EQ(probe.ReadUntil("Switch#terminal length 0\r\nSwitch#"),
+            "\r\nSwitch#terminal length 0\r\nSwitch#");
+  EXPECT_EQ(simulated.ReceivedLines(),
+            (std::vector<std::string>{"admin", "cisco", "enable", "enable", "terminal length 0"}));
+}
+
+TEST(SimulatedSwitchLoginTest, ServesSequentialConnectionsAndStopsWithOneOpen) {
+  auto simulated = std::make_unique<SimulatedSwitch>(Privileged());
+  {
+    TelnetProbe first("127.0.0.1", simulated->Port());
+    first.Login("admin", "cisco", "Switch#");
+    first.Send("exit\r");
+    EXPECT_TRUE(first.ReadUntilClosed());
+  }
+  ASSERT_TRUE(simulated->WaitForEndedConnections(1, 10s));
+  TelnetProbe second("127.0.0.1", simulated->Port());
+  EXPECT_NE(second.Login("admin", "cisco", "Switch#").find("Switch#"), std::string::npos);
+  EXPECT_EQ(simulated->AcceptedConnections(), 2u);
+  simulated.reset();  // must not hang with the second connection open
+  EXPECT_TRUE(second.ReadUntilClosed());
+}
+
+TEST(SimulatedSwitchLoginTest, ListensOnLoopbackOnly) {
+  for (const char* address : {"0.0.0.0", "::", "192.168.1.10", "localhost", ""}) {
+    Options o;
+    o.bindAddress = address;
+    EXPECT_THROW(SimulatedSwitch{o}, std::runtime_error) << address;
+  }
+  Options v6 = Privileged();
+  v6.bindAddress = "::1";
+  std::unique_ptr<SimulatedSwitch> simulated;
+  try {
+    simulated = std::make_unique<SimulatedSwitch>(v6);
+  } catch (const std::runtime_error& e) {
+    GTEST_SKIP() << "no IPv6 loopback here: " << e.what();
+  }
+  TelnetProbe probe("::1", simulated->Port());
+  EXPECT_NE(probe.Login("admin", "cisco", "Switch#").find("Switch#"), std::string::npos);
+}
+
+TEST(SimulatedSwitchShowTest, AnswersTheThreeShowCommandsAsTheProductSendsThem) {
+  SimulatedSwitch simulated(Privileged());
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  const std::string status = Command(probe, "show interface status");
+  EXPECT_EQ(status.rfind("show interface status\r\n\r\nPort      Name", 0), 0u) << status;
+  EXPECT_NE(status.find("\r\nGi0/2     Analyzer           monitoring "), std::string::npos);
+  EXPECT_TRUE(status.ends_with("10/100/1000BaseTX\r\nSwitch#")) << status;
+
+  const std::string vlans = Command(probe, "show vlan brief  | inc active");
+  EXPECT_EQ(vlans,
+            "show vlan brief  | inc active\r\n"
+            "1    default                          active    Fa0/21, Fa0/22, Fa0/23, Fa0/24\r\n"
+            "10   MANAGEMENT                       active    Fa0/5, Fa0/47\r\n"
+            "20   USERS                            active    Fa0/1, Fa0/2, Fa0/3, Fa0/4\r\n"
+            "30   VOICE                            active    Fa0/10, Fa0/11\r\n"
+            "99   NATIVE                           active    \r\n"
+            "Switch#");
+
+  const std::string monitor = Command(probe, "show monitor session all");
+  EXPECT_EQ(monitor, "show monitor session all\r\n" + simulated.MonitorListing() + "Switch#");
+}
+
+TEST(SimulatedSwitchShowTest, ServesCapturedListingsOnRequest) {
+  Options o = Privileged();
+  o.device.interfaces.clear();
+  o.device.interfacesText =
+      "Port      Name               Status       Vlan       Duplex  Speed Type\n"
+      "Gi1/0/1   core               connected    1          a-full a-1000 T\n";
+  o.device.monitorText = "Session 1\n---------\nType : Local Session\nBoth : Gi1/0/1\n";
+  SimulatedSwitch simulated(o);
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  EXPECT_EQ(
+      Command(probe, "show interface status"),
+      "show interface status\r\n" +
+          std::string("Port      Name               Status       Vlan       Duplex  Speed Type\r\n"
+                      "Gi1/0/1   core               connected    1          a-full a-1000 T\r\n"
+                      "Switch#"));
+  EXPECT_EQ(Command(probe, "show monitor session all"),
+            "show monitor session all\r\nSession 1\r\n---------\r\nType : Local Session\r\n"
+            "Both : Gi1/0/1\r\nSwitch#");
+  Command(probe, "configure terminal", "(config)#");
+  // The captured interface is known to the configuration commands.
+  EXPECT_EQ(Command(probe, "no monitor session 1 source interface Gi1/0/1", "(config)#"),
+            "no monitor session 1 source interface Gi1/0/1\r\nSwitch(config)#");
+  Command(probe, "end");
+  EXPECT_NE(Command(probe, "show monitor session all")
+                .find("No SPAN configuration is present in the system."),
+            std::string::npos);
+}
+
+TEST(SimulatedSwitchShowTest, PagesLongOutputUntilTerminalLengthZero) {
+  SimulatedSwitch simulated(Privileged());
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  probe.Login("admin", "cisco", "Switch#");
+  probe.Send("show interface status\r");
+  const std::string first = probe.ReadUntil(" --More-- ");
+  ASSERT_FALSE(probe.TimedOut()) << first;
+  // Echo line plus 23 output lines, then the pause.
+  EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 24) << first;
+  probe.Send(" ");
+  const std::string second = probe.ReadUntil(" --More-- ");
+  EXPECT_EQ(second.rfind("\b\b\b\b\b\b\b\b\b\b          \b\b\b\b\b\b\b\b\b\b", 0), 0u);
+  EXPECT_EQ(std::count(second.begin(), second.end(), '\n'), 23);
+  probe.Send("\r");  // one more line
+  const std::string third = probe.ReadUntil(" --More-- ");
+  EXPECT_EQ(std::count(third.begin(), third.end(), '\n'), 1) << third;
+  probe.Send("q");
+  EXPECT_TRUE(probe.ReadUntil("Switch#").ends_with("          \b\b\b\b\b\b\b\b\b\bSwitch#"));
+  probe.Send("terminal length 0\r");
+  probe.ReadUntil("Switch#");
+  const std::string whole = Command(probe, "show interface status");
+  EXPECT_EQ(whole.find("--More--"), std::string::npos);
+  EXPECT_NE(whole.find("Gi0/2 "), std::string::npos);
+}
+
+TEST(SimulatedSwitchShowTest, RefusesUnknownAndUserModeCommandsIosStyle) {
+  Options o;
+  SimulatedSwitch simulated(o);
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  probe.Login("admin", "cisco", "Switch>");
+  const struct {
+    std::string line;
+    std::string answer;
+  } cases[] = {
+      {"configure terminal",
+       "configure terminal\r\n       ^\r\n% Invalid input detected at '^' marker.\r\n\r\nSwitch>"},
+      {"frobnicate",
+       "frobnicate\r\nTranslating \"frobnicate\"\r\n% Unknown command or computer "
+       "name, or unable to find computer address\r\nSwitch>"},
+      {"show bogus",
+       "show bogus\r\n            ^\r\n% Invalid input detected at '^' marker.\r\n\r\n"
+       "Switch>"},
+      {"show", "show\r\n% Incomplete command.\r\n\r\nSwitch>"},
+      {"terminal length 999",
+       "terminal length 999\r\n                       ^\r\n% Invalid input detected at '^' "
+       "marker.\r\n\r\nSwitch>"},
+      {"e", "e\r\n% Ambiguous command:  \"e\"\r\nSwitch>"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Command(probe, c.line, "Switch>"), c.answer) << c.line;
+  }
+}
+
+SpanSessionState Session(std::map<std::string, SpanDirection> interfaces,
+                         std::map<int, SpanDirection> vlans, std::vector<std::string> destinations,
+                         bool replicate = false, std::vector<int> filter = {}) {
+  SpanSessionState s;
+  s.sourceInterfaces = std::move(interfaces);
+  s.sourceVlans = std::move(vlans);
+  s.destinations = std::move(destinations);
+  s.replicate = replicate;
+  s.filterVlans = std::move(filter);
+  return s;
+}
+
+TEST(SimulatedSwitchConfigTest, RefusedLinesLeaveTheStateAlone) {
+  SimulatedSwitch simulated(Privileged());
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  Command(probe, "configure terminal", "(config)#");
+  const std::string caret = "^\r\n% Invalid input detected at '^' marker.\r\n\r\n";
+  const struct {
+    std::string line;
+    std::string answer;  // between the echo and the prompt
+  } cases[] = {
+      {"monitor session 67 source interface Fa0/9", std::string(15 + 16, ' ') + caret},
+      {"monitor session 0 source interface Fa0/9", std::string(15 + 16, ' ') + caret},
+      {"monitor session 1 source interface Fa0/99", std::string(15 + 35, ' ') + caret},
+      {"monitor session 1 source interface Gi0/1 sideways", std::string(15 + 41, ' ') + caret},
+      {"monitor session 1 source interface Fa0/5 - 2", std::string(15 + 43, ' ') + caret},
+      {"monitor session 1 destination vlan 10", std::string(15 + 30, ' ') + caret},
+      {"monitor session 1 source vlan 5000", std::string(15 + 30, ' ') + caret},
+      {"monitor session 1 filter vlan x", std::string(15 + 30, ' ') + caret},
+      {"monitor session 1", "% Incomplete command.\r\n\r\n"},
+      {"monitor session 1 source interface", "% Incomplete command.\r\n\r\n"},
+      {"monitor session 1 destination interface Gi0/1 encapsulation",
+       "% Incomplete command.\r\n\r\n"},
+      {"frobnicate", std::string(15, ' ') + caret},
+      {"monitor session 1 source vlan 10",
+       "% Session 1 has source interfaces: interfaces and VLANs cannot both be sources\r\n"},
+      {"monitor session 2 source interface Fa0/9",
+       "% Session 2 has source VLANs: interfaces and VLANs cannot both be sources\r\n"},
+      {"monitor session 1 destination interface Fa0/48",
+       "% Interface(s) Fa0/48 already configured as monitor destinations\r\n"},
+      {"monitor session 2 destination interface Fa0/1",
+       "% Interface(s) Fa0/1 already configured as monitor sources\r\n"},
+      {"monitor session 1 source interface Gi0/2",
+       "% Interface(s) Gi0/2 already configured as monitor destinations\r\n"},
+      {"monitor session 3 source interface Fa0/9", "% Local Session Limit has been exceeded\r\n"},
+      {"monitor session 2 filter vlan 10",
+       "% Session 2 has source VLANs: a VLAN filter is not allowed\r\n"},
+  };
+  const SpanState before = simulated.Span();
+  for (const auto& c : cases) {
+    EXPECT_EQ(Command(probe, c.line, "(config)#"), c.line + "\r\n" + c.answer + "Switch(config)#")
+        << c.line;
+  }
+  EXPECT_EQ(simulated.Span(), before);
+}
+
+TEST(SimulatedSwitchConfigTest, AppliesTheProductsLinesAndShowsThemAfterReconnecting) {
+  SimulatedSwitch simulated(Privileged());
+  const std::vector<std::string> script = {
+      "no monitor session 1 source interface Fa0/1",
+      "no monitor session 1 source interface Fa0/2",
+      "no monitor session 2 destination interface Fa0/48",
+      "no monitor session 2 source vlan 20",
+      "no monitor session 1 filter",
+      "monitor session 1 filter vlan 1-5,7",
+      "monitor session 1 source interface Fa0/9 rx",
+      "monitor session 1 source interface GigabitEthernet0/1 both",
+      "monitor session 1 source interface fa 0/10 - 11 , Fa0/12 tx",
+      "monitor session 2 source vlan 10 tx",
+      "monitor session 2 destination interface Fa0/48 enc repl",
+      "monitor session 2 destination interface Fa0/47",
+  };
+  {
+    TelnetProbe probe("127.0.0.1", simulated.Port());
+    Ready(probe);
+    Command(probe, "configure terminal", "(config)#");
+    for (const auto& line : script) {
+      EXPECT_EQ(Command(probe, line, "(config)#"), line + "\r\nSwitch(config)#");
+    }
+    EXPECT_EQ(Command(probe, "end"), "end\r\nSwitch#");
+  }
+  EXPECT_EQ(simulated.ConfigLines(), script);
+  const SpanState expected = {
+      {1, Session({{"Fa0/3", SpanDirection::Rx},
+                   {"Fa0/9", SpanDirection::Rx},
+                   {"Fa0/10", SpanDirection::Tx},
+                   {"Fa0/11", SpanDirection::Tx},
+                   {"Fa0/12", SpanDirection::Tx},
+                   {"Gi0/1", SpanDirection::Both}},
+                  {}, {"Gi0/2"}, false, {1, 2, 3, 4, 5, 7})},
+      {2, Session({}, {{10, SpanDirection::Tx}}, {"Fa0/47", "Fa0/48"}, false)},
+  };
+  EXPECT_EQ(simulated.Span(), expected);
+
+  TelnetProbe again("127.0.0.1", simulated.Port());
+  Ready(again);
+  EXPECT_EQ(Command(again, "show monitor session all"),
+            "show monitor session all\r\n"
+            "\r\n"
+            "Session 1\r\n"
+            "---------\r\n"
+            "Type                     : Local Session\r\n"
+            "Source Ports             :\r\n"
+            "    RX Only              : Fa0/3,Fa0/9\r\n"
+            "    TX Only              : Fa0/10-12\r\n"
+            "    Both                 : Gi0/1\r\n"
+            "Destination Ports        : Gi0/2\r\n"
+            "    Encapsulation        : Native\r\n"
+            "          Ingress        : Disabled\r\n"
+            "Filter VLANs             : 1-5,7\r\n"
+            "\r\n"
+            "Session 2\r\n"
+            "---------\r\n"
+            "Type                     : Local Session\r\n"
+            "Source VLANs             :\r\n"
+            "    TX Only              : 10\r\n"
+            "Destination Ports        : Fa0/47-48\r\n"
+            "    Encapsulation        : Native\r\n"
+            "          Ingress        : Disabled\r\n"
+            "Switch#");
+  const std::string status = Command(again, "show interface status");
+  EXPECT_NE(status.find("Fa0/47    IDS sensor         monitoring"), std::string::npos);
+}
+
+TEST(SimulatedSwitchConfigTest, DirectionsMergeAndSplitAndEmptySessionsDisappear) {
+  Options o = Privileged();
+  o.device.span.clear();
+  SimulatedSwitch simulated(o);
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  Command(probe, "conf t", "(config)#");
+  Command(probe, "monitor session 2 source interface Fa0/1 rx", "(config)#");
+  Command(probe, "monitor session 2 source interface Fa0/1 tx", "(config)#");
+  EXPECT_EQ(simulated.Span(), (SpanState{{2, Session({{"Fa0/1", SpanDirection::Both}}, {}, {})}}));
+  Command(probe, "no monitor session 2 source interface Fa0/1 rx", "(config)#");
+  EXPECT_EQ(simulated.Span(), (SpanState{{2, Session({{"Fa0/1", SpanDirection::Tx}}, {}, {})}}));
+  Command(probe, "no monitor session 2 source interface Fa0/1", "(config)#");
+  EXPECT_TRUE(simulated.Span().empty());
+  Command(probe, "monitor session 1 source vlan 10 - 12 , 20 rx", "(config)#");
+  Command(probe, "no monitor session 1", "(config)#");
+  EXPECT_TRUE(simulated.Span().empty());
+  // "do" runs an exec command from configuration mode.
+  EXPECT_NE(Command(probe, "do show monitor session all", "(config)#")
+                .find("No SPAN configuration is present in the system."),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace simswitch

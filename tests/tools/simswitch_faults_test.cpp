@@ -1,0 +1,163 @@
+// The simulated switch's fault modes, each as a client sees it on the wire.
+#include <gtest/gtest.h>
+
+#include "simswitch/simulated_switch.h"
+#include "telnet_probe.h"
+
+namespace simswitch {
+namespace {
+
+using simswitch_test::TelnetProbe;
+using namespace std::chrono_literals;
+
+Options WithFaults(Faults faults) {
+  Options o;
+  o.privilegedLogin = true;
+  o.faults = std::move(faults);
+  return o;
+}
+
+void Ready(TelnetProbe& probe) {
+  probe.Login("admin", "cisco", "Switch#");
+  probe.Send("terminal length 0\r");
+  probe.ReadUntil("Switch#");
+}
+
+// Everything the switch sends after `line`, until it closes once the probe has said goodbye.
+// Deterministic: the switch answers a line before it reads the end of the stream.
+std::string AnswerBeforeGoodbye(TelnetProbe& probe, const std::string& line) {
+  const std::size_t before = probe.AllText().size();
+  probe.Send(line + "\r");
+  probe.ShutdownWrite();
+  EXPECT_TRUE(probe.ReadUntilClosed(10s)) << line;
+  return probe.AllText().substr(before);
+}
+
+TEST(SimulatedSwitchFaultsTest, SilenceAnswersNothingButStillRecords) {
+  const struct {
+    std::string name;
+    Faults faults;
+    bool login;  // log in and turn paging off first
+    std::string line;
+  } cases[] = {
+      {"silent at a show command", Faults{.silentAtCommand = "show vlan"}, true,
+       "show vlan brief  | inc active"},
+      {"silent after login", Faults{.silentAfterLogin = true}, false, "cisco"},
+  };
+  for (const auto& c : cases) {
+    SimulatedSwitch simulated(WithFaults(c.faults));
+    TelnetProbe probe("127.0.0.1", simulated.Port());
+    if (c.login) {
+      Ready(probe);
+    } else {
+      probe.ReadUntil("Username: ");
+      probe.Send("admin\r");
+      probe.ReadUntil("Password: ");
+    }
+    EXPECT_EQ(AnswerBeforeGoodbye(probe, c.line), "") << c.name;
+    ASSERT_TRUE(simulated.WaitForEndedConnections(1, 10s)) << c.name;
+    EXPECT_EQ(simulated.ReceivedLines().back(), c.line) << c.name;
+  }
+}
+
+TEST(SimulatedSwitchFaultsTest, DropAtCommandClosesBeforeAnsweringAndRecordsTheLine) {
+  SimulatedSwitch simulated(WithFaults({.dropAtCommand = "monitor session 1 source"}));
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  probe.Send("configure terminal\r");
+  probe.ReadUntil("(config)#");
+  probe.Send("no monitor session 1 filter\r");
+  probe.ReadUntil("(config)#");
+  const std::size_t before = probe.AllText().size();
+  probe.Send("monitor session 1 source interface Fa0/9 rx\r");
+  EXPECT_TRUE(probe.ReadUntilClosed(10s));
+  EXPECT_EQ(probe.AllText().substr(before), "");
+  ASSERT_TRUE(simulated.WaitForEndedConnections(1, 10s));
+  EXPECT_EQ(simulated.ConfigLines(),
+            (std::vector<std::string>{"no monitor session 1 filter",
+                                      "monitor session 1 source interface Fa0/9 rx"}));
+  EXPECT_EQ(simulated.Span().at(1).sourceInterfaces.count("Fa0/9"), 0u);
+
+  // The trigger fires once: the next connection is served normally.
+  TelnetProbe again("127.0.0.1", simulated.Port());
+  Ready(again);
+  again.Send("configure terminal\r");
+  again.ReadUntil("(config)#");
+  again.Send("monitor session 1 source interface Fa0/9 rx\r");
+  EXPECT_EQ(again.ReadUntil("(config)#"),
+            "monitor session 1 source interface Fa0/9 rx\r\nSwitch(config)#");
+}
+
+TEST(SimulatedSwitchFaultsTest, DropAfterBytesSendsExactlyThatMany) {
+  for (std::size_t limit : {1u, 10u, 18u, 19u, 150u}) {
+    SimulatedSwitch simulated(WithFaults({.dropAfterBytes = limit}));
+    TelnetProbe probe("127.0.0.1", simulated.Port());
+    probe.Send("admin\rcisco\rterminal length 0\rshow interface status\r");
+    EXPECT_TRUE(probe.ReadUntilClosed(10s)) << limit;
+    EXPECT_EQ(probe.Raw().size(), limit);
+  }
+}
+
+TEST(SimulatedSwitchFaultsTest, SlowAndSplitSendingChangeNothingButTheTiming) {
+  std::string expected;
+  {
+    SimulatedSwitch plain(WithFaults({}));
+    TelnetProbe probe("127.0.0.1", plain.Port());
+    probe.Login("admin", "cisco", "Switch#");
+    expected = probe.Raw();
+  }
+  for (const Faults& faults : {Faults{.dripMs = 1}, Faults{.splitNegotiation = true}}) {
+    SimulatedSwitch simulated(WithFaults(faults));
+    TelnetProbe probe("127.0.0.1", simulated.Port());
+    probe.Login("admin", "cisco", "Switch#");
+    EXPECT_EQ(probe.Raw(), expected);
+  }
+}
+
+TEST(SimulatedSwitchFaultsTest, NoUsernamePromptAsksOnlyForThePassword) {
+  Options o = WithFaults({.noUsernamePrompt = true});
+  o.privilegedLogin = false;
+  SimulatedSwitch simulated(o);
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  const std::string first = probe.ReadUntil("Password: ");
+  EXPECT_EQ(first.find("Username:"), std::string::npos) << first;
+  probe.Send("wrong\r");
+  EXPECT_EQ(probe.ReadUntil("Password: "), "\r\n% Login invalid\r\n\r\nPassword: ");
+  probe.Send("cisco\r");
+  EXPECT_EQ(probe.ReadUntil("Switch>"), "\r\n\r\nSwitch>");
+}
+
+TEST(SimulatedSwitchFaultsTest, RefusedEnableKeepsUserMode) {
+  Options o = WithFaults({.refuseEnable = true});
+  o.privilegedLogin = false;
+  SimulatedSwitch simulated(o);
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  probe.Login("admin", "cisco", "Switch>");
+  probe.Send("enable\renable\renable\renable\r");
+  EXPECT_EQ(probe.ReadUntil("Switch>"),
+            "enable\r\nPassword: \r\nPassword: \r\nPassword: \r\n% Bad secrets\r\n\r\nSwitch>");
+}
+
+TEST(SimulatedSwitchFaultsTest, HashInsideOutputAndStaleTextBeforeTheEcho) {
+  SimulatedSwitch simulated(WithFaults(
+      {.hashInOutputOf = "show monitor", .staleBeforeCommand = "show vlan", .stalePieces = 2}));
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  probe.Send("show monitor session all\r");
+  EXPECT_EQ(probe.ReadUntil("#"), "show monitor session all\r\n! #");
+  probe.ReadUntil("Switch#");
+
+  const std::string stale =
+      "\r\n*Mar  1 00:12:34.567: %LINEPROTO-5-UPDOWN: Line protocol on Interface "
+      "FastEthernet0/5, changed state to up\r\nSwitch#";
+  probe.Send("show vlan brief  | inc active\r");
+  EXPECT_EQ(probe.ReadUntil("#"), stale.substr(0, stale.size() - 1) + "#");
+  EXPECT_EQ(probe.ReadUntil("#"), stale.substr(0, stale.size() - 1) + "#");
+  EXPECT_EQ(probe.ReadUntil("#").rfind("show vlan brief  | inc active\r\n1    default", 0), 0u);
+  // Each fault fires once.
+  probe.Send("show vlan brief  | inc active\r");
+  EXPECT_EQ(probe.ReadUntil("#").rfind("show vlan brief", 0), 0u);
+}
+
+}  // namespace
+}  // namespace simswitch

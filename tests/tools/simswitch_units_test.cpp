@@ -1,0 +1,302 @@
+// The simulated switch's building blocks: line discipline, telnet filter, names, lists, listings.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "simswitch/interface_names.h"
+#include "simswitch/line_discipline.h"
+#include "simswitch/simulated_switch.h"
+#include "simswitch/span_lists.h"
+#include "simswitch/telnet_options.h"
+#include "simswitch/text_lines.h"
+
+namespace simswitch {
+namespace {
+
+std::string ReadData(const std::string& name) {
+  std::ifstream in(std::string(SIMSWITCH_TEST_DATA) + "/" + name, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+struct TypedLines {
+  std::vector<std::string> lines;
+  std::string echo;
+};
+
+TypedLines Type(const std::string& bytes, bool echo = true) {
+  LineDiscipline discipline;
+  TypedLines result;
+  for (char c : bytes) {
+    if (auto input = discipline.Feed(c, echo, false, result.echo)) {
+      result.lines.push_back(input->text);
+    }
+  }
+  return result;
+}
+
+TEST(LineDisciplineTest, EveryLineEndEndsOneLine) {
+  const struct {
+    std::string typed;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"show\r", {"show"}},
+      {"show\r\nend\r\n", {"show", "end"}},
+      {std::string("a\r\0b\r", 5), {"a", "b"}},
+      {"a\nb\n", {"a", "b"}},
+      {"\r\r", {"", ""}},
+      {"\r\n\r\n", {"", ""}},
+      {"shx\bow\r", {"show"}},
+      {"ab\x7f\x7f\x7f"
+       "c\r",
+       {"c"}},
+      {"a\x01\x1b"
+       "b\r",
+       {"ab"}},
+      {"no end", {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Type(c.typed).lines, c.lines) << "typed: " << c.typed;
+  }
+}
+
+TEST(LineDisciplineTest, EchoesTypedTextOnlyWhenAsked) {
+  EXPECT_EQ(Type("en\bx\r").echo, "en\b \bx\r\n");
+  EXPECT_EQ(Type("secret\r", false).echo, "\r\n");
+}
+
+TEST(LineDisciplineTest, KeyModeReturnsEachKeyAndSwallowsTheLfOfCrLf) {
+  LineDiscipline discipline;
+  std::string echo;
+  std::vector<std::string> keys;
+  for (char c : std::string("q\r\n ")) {
+    if (auto input = discipline.Feed(c, true, true, echo)) {
+      EXPECT_EQ(input->kind, TypedInput::Kind::Key);
+      keys.push_back(input->text);
+    }
+  }
+  EXPECT_EQ(keys, (std::vector<std::string>{"q", "\r", " "}));
+  EXPECT_EQ(echo, "");
+}
+
+std::string Bytes(std::initializer_list<int> bytes) {
+  std::string s;
+  for (int b : bytes) {
+    s += static_cast<char>(b);
+  }
+  return s;
+}
+
+TEST(TelnetServerFilterTest, StripsCommandsAndAnswersOnlyUnsolicitedRequests) {
+  const struct {
+    std::string name;
+    std::vector<std::string> blocks;
+    std::string text;
+    std::string answers;
+  } cases[] = {
+      {"plain text", {"show\r"}, "show\r", ""},
+      {"the client's answers to the opening need no reply",
+       {Bytes({255, 254, 1, 255, 253, 3, 255, 251, 24, 255, 252, 31}) + "x"},
+       "x",
+       ""},
+      {"unsolicited DO and WILL are refused",
+       {Bytes({255, 253, 5, 255, 251, 32})},
+       "",
+       Bytes({255, 252, 5, 255, 254, 32})},
+      {"IAC IAC is one data byte", {Bytes({'a', 255, 255, 'b'})}, Bytes({'a', 255, 'b'}), ""},
+      {"a command split across blocks",
+       {Bytes({'a', 255}), Bytes({253}), Bytes({5, 'b'})},
+       "ab",
+       Bytes({255, 252, 5})},
+      {"subnegotiation removed", {Bytes({255, 250, 24, 0, 'V', 'T', 255, 240}) + "ok"}, "ok", ""},
+      {"NOP and GA removed", {Bytes({'a', 255, 241, 255, 249, 'b'})}, "ab", ""},
+  };
+  for (const auto& c : cases) {
+    TelnetServerFilter filter;
+    std::string text, answers;
+    for (const auto& block : c.blocks) {
+      text += filter.Feed(block, answers);
+    }
+    EXPECT_EQ(text, c.text) << c.name;
+    EXPECT_EQ(answers, c.answers) << c.name;
+  }
+}
+
+TEST(TelnetServerFilterTest, RemembersTerminalTypeAndWindowSize) {
+  TelnetServerFilter filter;
+  std::string answers;
+  filter.Feed(
+      Bytes({255, 250, 24, 0, 'T', 'A', 'R', 255, 240, 255, 250, 31, 0, 80, 0, 24, 255, 240}),
+      answers);
+  EXPECT_EQ(filter.TerminalType(), "TAR");
+  EXPECT_EQ(filter.WindowWidth(), 80);
+  EXPECT_EQ(filter.WindowHeight(), 24);
+}
+
+TEST(TelnetOptionsTest, OpeningOffersEchoAndSgaAndAsksForTerminalTypeAndWindowSize) {
+  EXPECT_EQ(OpeningNegotiation(), Bytes({255, 251, 1, 255, 251, 3, 255, 253, 24, 255, 253, 31, 255,
+                                         250, 24, 1, 255, 240}));
+  EXPECT_EQ(EscapeIac(Bytes({'a', 255, 'b'})), Bytes({'a', 255, 255, 'b'}));
+}
+
+TEST(InterfaceNamesTest, AcceptsIosAbbreviationsAndGivesTheShortForm) {
+  const struct {
+    std::string type, numbers;
+    std::optional<std::string> expected;
+  } cases[] = {
+      {"Gi", "0/1", "Gi0/1"},
+      {"gi", "0/1", "Gi0/1"},
+      {"GigabitEthernet", "0/1", "Gi0/1"},
+      {"gigabitethernet", "1/0/24", "Gi1/0/24"},
+      {"Gig", "0/2", "Gi0/2"},
+      {"Fa", "0/48", "Fa0/48"},
+      {"FastEthernet", "0/1", "Fa0/1"},
+      {"Te", "1/1/1", "Te1/1/1"},
+      {"Ten", "1/1/1", "Te1/1/1"},
+      {"Po", "1", "Po1"},
+      {"Port-channel", "1", "Po1"},
+      {"F", "0/1", std::nullopt},  // FastEthernet or FortyGigabitEthernet
+      {"T", "0/1", std::nullopt},  // TenGigabitEthernet or TwentyFiveGigE
+      {"Serial", "0/1", std::nullopt},
+      {"Gi", "0//1", std::nullopt},
+      {"Gi", "0/", std::nullopt},
+      {"Gi", "", std::nullopt},
+      {"Gi", "0/1x", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShortInterfaceName(c.type, c.numbers), c.expected) << c.type << " " << c.numbers;
+  }
+}
+
+TEST(SpanListsTest, CompactsAndExpandsLikeIos) {
+  DeviceData device = DefaultDevice();
+  const struct {
+    std::vector<std::string> names;
+    std::string compact;
+  } interfaces[] = {
+      {{"Gi0/2"}, "Gi0/2"},
+      {{"Fa0/3", "Fa0/2"}, "Fa0/2-3"},
+      {{"Gi0/2", "Fa0/1", "Fa0/2", "Fa0/3", "Fa0/5"}, "Fa0/1-3,Fa0/5,Gi0/2"},
+      {{"Fa0/48", "Gi0/1"}, "Fa0/48,Gi0/1"},
+      {{"Fa0/9", "Fa0/10", "Fa0/11"}, "Fa0/9-11"},
+  };
+  for (const auto& c : interfaces) {
+    EXPECT_EQ(CompactInterfaces(c.names, device), c.compact);
+    auto expanded = ExpandInterfaces(c.compact);
+    auto sorted = c.names;
+    std::sort(expanded.begin(), expanded.end());
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(expanded, sorted) << c.compact;
+  }
+  EXPECT_EQ(CompactVlans({20, 10, 11, 12, 1}), "1,10-12,20");
+  EXPECT_EQ(ParseVlanList("1 - 3 , 7"), (std::vector<int>{1, 2, 3, 7}));
+  EXPECT_EQ(ParseVlanList("5-3"), std::nullopt);
+  EXPECT_EQ(ParseVlanList("1,,2"), std::nullopt);
+  EXPECT_EQ(ParseVlanList("None"), std::nullopt);
+}
+
+TEST(ListingsTest, DefaultMonitorListingIsTheIosLayoutTheParserReads) {
+  const DeviceData device = DefaultDevice();
+  EXPECT_EQ(RenderMonitorSessions(device, device.span),
+            "\r\n"
+            "Session 1\r\n"
+            "---------\r\n"
+            "Type                     : Local Session\r\n"
+            "Source Ports             :\r\n"
+            "    RX Only              : Fa0/2-3\r\n"
+            "    Both                 : Fa0/1\r\n"
+            "Destination Ports        : Gi0/2\r\n"
+            "    Encapsulation        : Native\r\n"
+            "          Ingress        : Disabled\r\n"
+            "\r\n"
+            "Session 2\r\n"
+            "---------\r\n"
+            "Type                     : Local Session\r\n"
+            "Source VLANs             :\r\n"
+            "    RX Only              : 20\r\n"
+            "Destination Ports        : Fa0/48\r\n"
+            "    Encapsulation        : Replicate\r\n"
+            "          Ingress        : Disabled\r\n");
+  EXPECT_EQ(RenderMonitorSessions(device, {}),
+            "\r\nNo SPAN configuration is present in the system.\r\n");
+}
+
+TEST(ListingsTest, InterfaceStatusMarksDestinationsMonitoringInIosColumns) {
+  const DeviceData device = DefaultDevice();
+  const auto lines = SplitLines(RenderInterfaceStatus(device, device.span));
+  ASSERT_EQ(lines.size(), 2u + device.interfaces.size());
+  EXPECT_EQ(lines[1], "Port      Name               Status       Vlan       Duplex  Speed Type");
+  EXPECT_EQ(lines[2],
+            "Fa0/1     Server farm A      connected    20         a-full  a-100 10/100BaseTX");
+  EXPECT_EQ(lines.back(),
+            "Gi0/2     Analyzer           monitoring   1          a-full a-1000 10/100/1000BaseTX");
+  EXPECT_NE(lines[49].find("Fa0/48    Sniffer cart       monitoring"), std::string::npos)
+      << lines[49];
+}
+
+TEST(ListingsTest, VlanBriefWrapsPortListsAndOnlyActiveLinesSurviveTheFilter) {
+  const DeviceData device = DefaultDevice();
+  const auto lines = SplitLines(RenderVlanBrief(device));
+  std::vector<std::string> active;
+  for (const auto& line : lines) {
+    EXPECT_LE(line.size(), 79u) << line;
+    if (line.find("active") != std::string::npos) {
+      active.push_back(line.substr(0, line.find("active")));
+    }
+  }
+  EXPECT_EQ(active, (std::vector<std::string>{
+                        "1    default                          ",
+                        "10   MANAGEMENT                       ",
+                        "20   USERS                            ",
+                        "30   VOICE                            ",
+                        "99   NATIVE                           ",
+                    }));
+  EXPECT_EQ(lines[3],
+            "1    default                          active    Fa0/21, Fa0/22, Fa0/23, Fa0/24");
+  EXPECT_EQ(lines[4], std::string(48, ' ') + "Fa0/25, Fa0/26, Fa0/27, Fa0/28");
+}
+
+TEST(DeviceDataTest, GeneratedDeviceHasExactlyTheAskedEntryCount) {
+  for (std::size_t entries : {1u, 52u, 4096u, 5000u}) {
+    const DeviceData device = GeneratedDevice(entries);
+    std::size_t active = 0;
+    for (const auto& v : device.vlans) {
+      active += v.status == "active";
+    }
+    EXPECT_EQ(active + device.interfaces.size(), std::min<std::size_t>(entries, 4096)) << entries;
+    EXPECT_GE(active, 1u);
+  }
+}
+
+TEST(DeviceDataTest, ReadsInterfacesFromACapturedListing) {
+  const auto interfaces = InterfacesFromStatusText(ReadData("ntc_ios_status.txt"));
+  ASSERT_EQ(interfaces.size(), 24u);  // Po1 has no slash
+  EXPECT_EQ(interfaces[0].name, "Gi1/0/1");
+  EXPECT_EQ(interfaces[0].description, "");
+  EXPECT_EQ(interfaces[2].description, "John's Office");
+  EXPECT_EQ(interfaces[17].name, "Gi1/0/18");
+  EXPECT_EQ(interfaces[17].status, "monitoring");
+  EXPECT_EQ(interfaces[23].name, "Fa1/6");
+}
+
+TEST(DeviceDataTest, ReadsLocalSessionsFromACapturedMonitorListing) {
+  const SpanState span = SpanFromMonitorText(ReadData("genie_iosxe_monitor_5.txt"));
+  SpanSessionState ten;
+  ten.sourceInterfaces = {{"Gi3/0/27", SpanDirection::Rx}};
+  ten.destinations = {"Gi4/0/2"};
+  ASSERT_EQ(span.size(), 3u);  // 10, 20, 30; the RSPAN and ERSPAN sessions are skipped
+  EXPECT_EQ(span.at(10), ten);
+  EXPECT_EQ(span.at(30).destinations, std::vector<std::string>{"Gi1/0/1"});
+}
+
+TEST(DeviceDataTest, OwnListingReadsBackToTheSameState) {
+  DeviceData device = DefaultDevice();
+  device.span[1].filterVlans = {1, 2, 3, 7};
+  device.span[1].sourceInterfaces["Gi0/1"] = SpanDirection::Tx;
+  EXPECT_EQ(SpanFromMonitorText(RenderMonitorSessions(device, device.span)), device.span);
+}
+
+}  // namespace
+}  // namespace simswitch
