@@ -220,4 +220,23 @@ TEST_F(LoginTest, ClosedSessionSendsNothing) {
             (std::vector<std::string>{kTestUser, kTestPassword, "terminal length 0"}));
 }
 
+TEST_F(LoginTest, BracketedIPv6AddressWithPort) {
+  simswitch::Options options = SwitchOptions();
+  options.privilegedLogin = true;
+  options.bindAddress = "::1";
+  std::unique_ptr<simswitch::SimulatedSwitch> sim;
+  try {
+    sim = std::make_unique<simswitch::SimulatedSwitch>(options);
+  } catch (const std::runtime_error& error) {
+    GTEST_SKIP() << "no IPv6 loopback here: " << error.what();
+  }
+  PointAt(*sim);
+  SwitchAddress = "[::1]:" + std::to_string(sim->Port());
+
+  auto session = Connect();
+
+  EXPECT_TRUE(session->Connected());
+  EXPECT_EQ(LogMessages().back(), "TelnetConnection: successfully connected to " + SwitchAddress);
+}
+
 }  // namespace
