@@ -126,7 +126,6 @@ TEST_F(ShowFaultTest, SilenceCostsThreeReadsAndGivesNothing) {
   ASSERT_TRUE(session->GetPortsList());
 
   EXPECT_EQ(session->SendCommand("show monitor session all"), "");
-  EXPECT_EQ(session->SendCommand("show interface status"), "") << "a silent switch stays silent";
 }
 
 TEST_F(ShowFaultTest, HashInsideOutputDoesNotCutTheListing) {
