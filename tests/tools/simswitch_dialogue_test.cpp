@@ -120,6 +120,25 @@ TEST(SimulatedSwitchLoginTest, ServesSequentialConnectionsAndStopsWithOneOpen) {
   EXPECT_TRUE(second.ReadUntilClosed());
 }
 
+TEST(SimulatedSwitchLoginTest, ServesFiveLinesAtOnceAndTurnsTheSixthAway) {
+  SimulatedSwitch simulated(Privileged());
+  std::vector<std::unique_ptr<TelnetProbe>> probes;
+  for (int i = 0; i < 5; ++i) {
+    probes.push_back(std::make_unique<TelnetProbe>("127.0.0.1", simulated.Port()));
+    EXPECT_NE(probes.back()->Login("admin", "cisco", "Switch#").find("Switch#"), std::string::npos)
+        << "line " << i;
+  }
+  TelnetProbe sixth("127.0.0.1", simulated.Port());
+  EXPECT_TRUE(sixth.ReadUntilClosed(10s));
+  EXPECT_EQ(sixth.Raw(), "");
+  // A change made on one line shows on another.
+  probes[0]->Send("configure terminal\rno monitor session 2\rend\r");
+  probes[0]->ReadUntil("end\r\nSwitch#");
+  probes[4]->Send("show monitor session all\r");
+  EXPECT_EQ(probes[4]->ReadUntil("Switch#").find("Session 2"), std::string::npos);
+  EXPECT_EQ(simulated.AcceptedConnections(), 5u);
+}
+
 TEST(SimulatedSwitchLoginTest, ListensOnLoopbackOnly) {
   for (const char* address : {"0.0.0.0", "::", "192.168.1.10", "localhost", ""}) {
     Options o;

@@ -424,8 +424,11 @@ std::string IosSession::ErrorText(const CommandError& error, const std::string& 
 }
 
 std::string IosSession::Paged(const std::string& output) {
+  if (pageLength_ <= 0) {
+    return output + Prompt();
+  }
   const auto lines = SplitLines(output);
-  if (pageLength_ <= 0 || static_cast<int>(lines.size()) < pageLength_) {
+  if (static_cast<int>(lines.size()) < pageLength_) {
     return output + Prompt();
   }
   const auto shown = static_cast<std::size_t>(pageLength_ - 1);

@@ -1,5 +1,6 @@
 // The three show listings, rendered in Catalyst IOS layout from the device and the SPAN state.
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "simswitch/simulated_switch.h"
@@ -113,13 +114,14 @@ std::string RenderVlanBrief(const DeviceData& device) {
   lines.push_back("VLAN Name                             Status    Ports");
   lines.push_back(
       "---- -------------------------------- --------- -------------------------------");
+  std::map<std::string, std::vector<std::string>> membersOf;  // VLAN column -> access ports
+  for (const auto& p : device.interfaces) {
+    membersOf[p.vlan].push_back(p.name);
+  }
   for (const auto& v : device.vlans) {
-    std::vector<std::string> members;
-    for (const auto& p : device.interfaces) {
-      if (p.vlan == std::to_string(v.number)) {
-        members.push_back(p.name);
-      }
-    }
+    const auto found = membersOf.find(std::to_string(v.number));
+    const std::vector<std::string> members =
+        found == membersOf.end() ? std::vector<std::string>{} : found->second;
     std::string line =
         PadRight(std::to_string(v.number), 5) + PadRight(v.name, 33) + PadRight(v.status, 10);
     std::string ports;

@@ -144,8 +144,9 @@ struct Options {
 
 class SwitchServer;  // the implementation, private to the library
 
-// Listens on construction and serves connections one at a time, in order, on a background
-// thread, until destruction. Destruction closes any open connection and joins; it never hangs.
+// Listens on construction and serves connections on background threads until destruction, up
+// to five at once like a switch's vty lines (a sixth is closed at once); the SPAN state and the
+// record are shared by all. Destruction closes every open connection and joins; it never hangs.
 // All accessors are thread-safe and return copies.
 class SimulatedSwitch {
  public:

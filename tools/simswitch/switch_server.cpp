@@ -17,6 +17,9 @@
 namespace simswitch {
 namespace {
 
+// A Catalyst has five vty lines by default; more simultaneous logins are turned away.
+constexpr std::size_t kVtyLines = 5;
+
 [[noreturn]] void Fail(const std::string& what) {
   throw std::runtime_error("simulated switch: " + what + ": " + std::strerror(errno));
 }
@@ -98,14 +101,55 @@ void SwitchServer::Stop() {
   stopping_ = true;
   Wake();
   {
-    std::lock_guard lock(fdMutex_);
-    if (activeFd_ >= 0) {
-      ::shutdown(activeFd_, SHUT_RDWR);
+    std::lock_guard lock(linesMutex_);
+    for (VtyLine& line : lines_) {
+      if (line.fd >= 0) {
+        ::shutdown(line.fd, SHUT_RDWR);
+      }
     }
   }
   if (thread_.joinable()) {
     thread_.join();
   }
+  // The accepting thread is gone, so lines_ no longer grows.
+  for (VtyLine& line : lines_) {
+    if (line.thread.joinable()) {
+      line.thread.join();
+    }
+  }
+}
+
+void SwitchServer::JoinFinishedLines() {
+  std::list<VtyLine> finished;
+  {
+    std::lock_guard lock(linesMutex_);
+    for (auto it = lines_.begin(); it != lines_.end();) {
+      const auto next = std::next(it);
+      if (it->done) {
+        finished.splice(finished.end(), lines_, it);
+      }
+      it = next;
+    }
+  }
+  for (VtyLine& line : finished) {
+    line.thread.join();
+  }
+}
+
+void SwitchServer::Serve(VtyLine& line) {
+  Connection(line.fd, wakeRead_.Get(), options_, shared_).Serve();
+  {
+    std::lock_guard lock(linesMutex_);
+    ::close(line.fd);
+    line.fd = -1;
+  }
+  {
+    std::lock_guard lock(shared_.mutex);
+    ++shared_.ended;
+  }
+  shared_.connectionEnded.notify_all();
+  std::lock_guard lock(linesMutex_);
+  line.done = true;  // nothing below needs a lock, so the line may be joined from now on
 }
 
 void SwitchServer::Run() {
@@ -124,30 +168,20 @@ void SwitchServer::Run() {
     if (!client.Valid()) {
       continue;
     }
+    JoinFinishedLines();
     const int on = 1;
     ::setsockopt(client.Get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    {
-      std::lock_guard lock(fdMutex_);
-      if (stopping_) {
-        return;
-      }
-      activeFd_ = client.Get();
+    std::lock_guard lock(linesMutex_);
+    if (stopping_ || lines_.size() >= kVtyLines) {
+      continue;  // every line busy: the connection is closed at once
     }
     {
-      std::lock_guard lock(shared_.mutex);
+      std::lock_guard sharedLock(shared_.mutex);
       ++shared_.accepted;
     }
-    Connection(client.Get(), wakeRead_.Get(), options_, shared_).Serve();
-    {
-      std::lock_guard lock(fdMutex_);
-      activeFd_ = -1;
-      client.Reset();
-    }
-    {
-      std::lock_guard lock(shared_.mutex);
-      ++shared_.ended;
-    }
-    shared_.connectionEnded.notify_all();
+    VtyLine& line = lines_.emplace_back();
+    line.fd = client.Release();
+    line.thread = std::thread([this, &line] { Serve(line); });
   }
 }
 

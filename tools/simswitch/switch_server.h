@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <list>
 #include <mutex>
 #include <thread>
 
@@ -17,7 +18,7 @@ class SwitchServer {
  public:
   // Binds and listens at once, then serves on its own thread. Throws std::runtime_error.
   explicit SwitchServer(Options options);
-  // Stops: wakes every wait, shuts the open connection down, joins.
+  // Stops: wakes every wait, shuts every open connection down, joins every thread.
   ~SwitchServer();
   SwitchServer(const SwitchServer&) = delete;
   SwitchServer& operator=(const SwitchServer&) = delete;
@@ -28,7 +29,16 @@ class SwitchServer {
   const SharedState& Shared() const { return shared_; }
 
  private:
+  // One served connection, as a switch's vty line: its socket (-1 once closed) and thread.
+  struct VtyLine {
+    int fd = -1;
+    bool done = false;
+    std::thread thread;
+  };
+
   void Run();
+  void Serve(VtyLine& line);
+  void JoinFinishedLines();
   void Stop();
   void Wake() const;
 
@@ -38,8 +48,8 @@ class SwitchServer {
   UniqueFd wakeRead_;
   UniqueFd wakeWrite_;
   std::uint16_t port_ = 0;
-  std::mutex fdMutex_;  // guards activeFd_ against the stopping thread
-  int activeFd_ = -1;
+  std::mutex linesMutex_;  // guards lines_ (their fds and flags) against the stopping thread
+  std::list<VtyLine> lines_;
   std::atomic<bool> stopping_{false};
   std::thread thread_;
 };

@@ -25,6 +25,7 @@ class UniqueFd {
 
   int Get() const { return fd_; }
   bool Valid() const { return fd_ >= 0; }
+  int Release() { return std::exchange(fd_, -1); }
   void Reset() {
     if (fd_ >= 0) {
       ::close(fd_);
