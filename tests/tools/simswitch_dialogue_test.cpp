@@ -180,6 +180,41 @@ TEST(SimulatedSwitchShowTest, AnswersTheThreeShowCommandsAsTheProductSendsThem) 
   EXPECT_EQ(monitor, "show monitor session all\r\n" + simulated.MonitorListing() + "Switch#");
 }
 
+TEST(SimulatedSwitchShowTest, AbbreviationsScopesAndFilters) {
+  SimulatedSwitch simulated(Privileged());
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  const auto answer = [&](const std::string& line) {
+    const std::string text = Command(probe, line);
+    return text.substr(line.size() + 2, text.size() - line.size() - 2 - 7);  // no echo, prompt
+  };
+  const std::string status = answer("show interface status");
+  EXPECT_EQ(answer("sh int status"), status);
+  EXPECT_EQ(answer("show interfaces status"), status);
+  const struct {
+    std::string line;
+    std::string answer;
+  } cases[] = {
+      {"show vlan brief | begin VOICE",
+       "30   VOICE                            active    Fa0/10, Fa0/11\r\n"
+       "99   NATIVE                           active    \r\n"
+       "1002 fddi-default                     act/unsup \r\n"
+       "1003 token-ring-default               act/unsup \r\n"
+       "1004 fddinet-default                  act/unsup \r\n"
+       "1005 trnet-default                    act/unsup \r\n"},
+      {"show vlan brief | exclude  ", "% Incomplete command.\r\n\r\n"},
+      {"show run | include monitor session 1 dest",
+       "monitor session 1 destination interface Gi0/2\r\n"},
+      {"show monitor session 5", ""},
+      {"show monitor session 2 | include Session 2", "Session 2\r\n"},
+      {"show monitor session 67",
+       std::string(7 + 21, ' ') + "^\r\n% Invalid input detected at '^' marker.\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(answer(c.line), c.answer) << c.line;
+  }
+}
+
 TEST(SimulatedSwitchShowTest, ServesCapturedListingsOnRequest) {
   Options o = Privileged();
   o.device.interfaces.clear();

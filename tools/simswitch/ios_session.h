@@ -57,6 +57,9 @@ class IosSession {
                                 std::size_t offset);
   std::string Terminal(const std::string& line, const std::vector<Token>& tokens,
                        std::size_t offset);
+  // A show command with its "| include" (and friends) filter applied.
+  std::string ShowCommand(const std::string& line, const std::vector<Token>& tokens,
+                          std::size_t offset);
   std::string Show(const std::string& line, const std::vector<Token>& tokens, std::size_t offset);
   std::string ErrorText(const CommandError& error, const std::string& line,
                         std::size_t offset) const;

@@ -1,0 +1,163 @@
+// The show commands: the three listings the product reads, the running configuration, and the
+// output filters after "|".
+#include "simswitch/ios_session.h"
+#include "simswitch/span_lists.h"
+#include "simswitch/text_lines.h"
+
+namespace simswitch {
+namespace {
+
+// A captured listing with its line ends made CR LF, as the switch would send it.
+std::string AsSent(const std::string& text) {
+  return JoinCrLf(SplitLines(text));
+}
+
+// The output lines that an "| include" (and friends) lets through.
+std::string Filtered(const std::string& output, const std::string& how,
+                     const std::string& pattern) {
+  std::vector<std::string> kept;
+  bool begun = false;
+  for (const auto& line : SplitLines(output)) {
+    const bool hit = line.find(pattern) != std::string::npos;
+    begun = begun || hit;
+    if ((how == "exclude" && !hit) || (how == "begin" && begun) ||
+        ((how == "include" || how == "section") && hit)) {
+      kept.push_back(line);
+    }
+  }
+  return JoinCrLf(kept);
+}
+
+const char* DirectionWord(SpanDirection d) {
+  return d == SpanDirection::Rx ? "rx" : d == SpanDirection::Tx ? "tx" : "both";
+}
+
+}  // namespace
+
+std::string IosSession::ShowCommand(const std::string& line, const std::vector<Token>& tokens,
+                                    std::size_t offset) {
+  const auto bar = line.find('|');
+  std::string output = Show(line, tokens, offset);
+  if (bar != std::string::npos) {
+    auto pipe = Tokenize(line.substr(bar + 1));
+    const auto how = pipe.empty()
+                         ? KeywordMatch{}
+                         : MatchKeyword(pipe[0].text, {"begin", "exclude", "include", "section"});
+    if (how.kind != MatchKind::One) {
+      const auto error = pipe.empty()                       ? Incomplete()
+                         : how.kind == MatchKind::Ambiguous ? Ambiguous()
+                                                            : InvalidAt(bar + 1 + pipe[0].column);
+      return ErrorText(error, line, offset);
+    }
+    const std::size_t patternStart = bar + 1 + pipe[0].column + pipe[0].text.size();
+    const std::string pattern = TrimBlanks(line.substr(patternStart));
+    if (pattern.empty()) {
+      return ErrorText(Incomplete(), line, offset);
+    }
+    output = Filtered(output, how.keyword, pattern);
+  }
+  return output;
+}
+
+std::string IosSession::Show(const std::string& line, const std::vector<Token>& tokens,
+                             std::size_t offset) {
+  if (tokens.size() < 2) {
+    return ErrorText(Incomplete(), line, offset);
+  }
+  const auto what =
+      MatchKeyword(tokens[1].text, {"interfaces", "monitor", "running-config", "vlan"});
+  if (what.kind == MatchKind::Ambiguous) {
+    return ErrorText(Ambiguous(), line, offset);
+  }
+  if (what.kind == MatchKind::None) {
+    return ErrorText(InvalidAt(tokens[1].column), line, offset);
+  }
+  const DeviceData& device = model_.device;
+  if (what.keyword == "interfaces") {
+    if (tokens.size() < 3) {
+      return ErrorText(Incomplete(), line, offset);
+    }
+    const auto sub = MatchKeyword(tokens[2].text, {"status"});
+    if (sub.kind != MatchKind::One || tokens.size() > 3) {
+      return ErrorText(InvalidAt(tokens[sub.kind != MatchKind::One ? 2 : 3].column), line, offset);
+    }
+    return device.interfacesText.empty() ? RenderInterfaceStatus(device, model_.span)
+                                         : AsSent(device.interfacesText);
+  }
+  if (what.keyword == "vlan") {
+    if (tokens.size() > 2 && MatchKeyword(tokens[2].text, {"brief"}).kind != MatchKind::One) {
+      return ErrorText(InvalidAt(tokens[2].column), line, offset);
+    }
+    if (tokens.size() > 3) {
+      return ErrorText(InvalidAt(tokens[3].column), line, offset);
+    }
+    return device.vlansText.empty() ? RenderVlanBrief(device) : AsSent(device.vlansText);
+  }
+  if (what.keyword == "running-config") {
+    if (tokens.size() > 2) {
+      return ErrorText(InvalidAt(tokens[2].column), line, offset);
+    }
+    return RunningConfig();
+  }
+  // show monitor [session [all | local | N]]
+  SpanState shown = model_.span;
+  if (tokens.size() > 2) {
+    if (MatchKeyword(tokens[2].text, {"session"}).kind != MatchKind::One) {
+      return ErrorText(InvalidAt(tokens[2].column), line, offset);
+    }
+    if (tokens.size() > 3) {
+      const long number = ParseNumber(tokens[3].text);
+      const auto scope = MatchKeyword(tokens[3].text, {"all", "local"});
+      if (number >= 1 && number <= 66) {
+        const auto it = shown.find(static_cast<int>(number));
+        shown = it == shown.end() ? SpanState{} : SpanState{*it};
+        if (shown.empty()) {
+          return "";
+        }
+      } else if (scope.kind != MatchKind::One) {
+        return ErrorText(InvalidAt(tokens[3].column), line, offset);
+      }
+      if (tokens.size() > 4) {
+        return ErrorText(InvalidAt(tokens[4].column), line, offset);
+      }
+    }
+  }
+  if (model_.monitorTextCurrent && shown.size() == model_.span.size()) {
+    return AsSent(device.monitorText);
+  }
+  return RenderMonitorSessions(device, shown);
+}
+
+std::string IosSession::RunningConfig() const {
+  std::vector<std::string> lines{
+      "Building configuration...",          "", "Current configuration", "!", "version 15.0", "!",
+      "hostname " + model_.device.hostname, "!"};
+  for (const auto& p : model_.device.interfaces) {
+    lines.push_back("interface " + p.name);
+    if (!p.description.empty()) {
+      lines.push_back(" description " + p.description);
+    }
+    lines.push_back("!");
+  }
+  for (const auto& [number, s] : model_.span) {
+    const std::string head = "monitor session " + std::to_string(number);
+    for (const auto& [name, direction] : s.sourceInterfaces) {
+      lines.push_back(head + " source interface " + name + " " + DirectionWord(direction));
+    }
+    for (const auto& [vlan, direction] : s.sourceVlans) {
+      lines.push_back(head + " source vlan " + std::to_string(vlan) + " " +
+                      DirectionWord(direction));
+    }
+    if (!s.filterVlans.empty()) {
+      lines.push_back(head + " filter vlan " + CompactVlans(s.filterVlans));
+    }
+    for (const auto& name : s.destinations) {
+      lines.push_back(head + " destination interface " + name +
+                      (s.replicate ? " encapsulation replicate" : ""));
+    }
+  }
+  lines.push_back("end");
+  return JoinCrLf(lines);
+}
+
+}  // namespace simswitch
