@@ -1,11 +1,23 @@
 // tarvello-simswitch: the simulated switch in the foreground, for the demo and for trying a
 // client by hand (e.g. "telnet 127.0.0.1 2323").
 #include <csignal>
+#include <ctime>
 #include <iostream>
 #include <stdexcept>
 
 #include "simswitch/cli_options.h"
 #include "simswitch/simulated_switch.h"
+
+namespace {
+
+// Passwords typed by clients are not shown on the demo's screen.
+std::string Masked(const std::string& line, const simswitch::Options& options) {
+  const bool secret = line == options.password ||
+                      (options.enablePassword && line == *options.enablePassword && !line.empty());
+  return secret ? "********" : line;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace simswitch;
@@ -29,8 +41,19 @@ int main(int argc, char** argv) {
     std::cout << "Simulated switch " << command.options.device.hostname << " listening on "
               << simulated.Address() << " port " << simulated.Port() << " (user "
               << command.options.userName << "); Ctrl-C stops it." << std::endl;
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    // Wait for Ctrl-C, echoing what clients type meanwhile when asked to.
+    std::size_t shown = 0;
+    const timespec tick{0, 200'000'000};
+    while (sigtimedwait(&stopSignals, nullptr, &tick) < 0) {
+      if (!command.showLines) {
+        continue;
+      }
+      const auto lines = simulated.ReceivedLines();
+      for (; shown < lines.size(); ++shown) {
+        std::cout << "< " << Masked(lines[shown], command.options) << "\n";
+      }
+      std::cout.flush();
+    }
     std::cout << "Stopping after " << simulated.AcceptedConnections() << " connection(s)."
               << std::endl;
   } catch (const std::exception& e) {

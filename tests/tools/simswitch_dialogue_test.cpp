@@ -40,13 +40,13 @@ TEST(SimulatedSwitchLoginTest, DialoguesEndInTheRightMode) {
     std::vector<std::string> typed;  // after the password
     std::string expectedEnd;         // what the last text ends with
   } cases[] = {
-      {"privileged at once", true, "enable", "cisco", {}, "\r\n\r\nSwitch#"},
-      {"user mode", false, "enable", "cisco", {}, "\r\n\r\nSwitch>"},
-      {"enable with its password", false, "enable", "cisco", {"enable", "enable"}, "Switch#"},
+      {"privileged at once", true, "class", "cisco", {}, "\r\n\r\nSwitch#"},
+      {"user mode", false, "class", "cisco", {}, "\r\n\r\nSwitch>"},
+      {"enable with its password", false, "class", "cisco", {"enable", "class"}, "Switch#"},
       {"empty enable password", false, "", "cisco", {"enable", ""}, "Switch#"},
       {"wrong enable password three times",
        false,
-       "enable",
+       "class",
        "cisco",
        {"enable", "x", "y", "z"},
        "% Bad secrets\r\n\r\nSwitch>"},
@@ -56,8 +56,8 @@ TEST(SimulatedSwitchLoginTest, DialoguesEndInTheRightMode) {
        "cisco",
        {"enable"},
        "% No password set\r\nSwitch>"},
-      {"wrong login password", false, "enable", "wrong", {}, "% Login invalid\r\n\r\nUsername: "},
-      {"empty line re-prompts", false, "enable", "cisco", {""}, "Switch>\r\nSwitch>"},
+      {"wrong login password", false, "class", "wrong", {}, "% Login invalid\r\n\r\nUsername: "},
+      {"empty line re-prompts", false, "class", "cisco", {""}, "Switch>\r\nSwitch>"},
   };
   for (const auto& c : cases) {
     Options o;
@@ -97,11 +97,11 @@ TEST(SimulatedSwitchLoginTest, TypedAheadLinesAreTakenInOrder) {
   probe.Login("admin", "cisco", "Switch>");
   probe.Send("enable\r");
   probe.ReadUntil("Password: ");
-  probe.Send("enable\rterminal length 0\r");
+  probe.Send("class\rterminal length 0\r");
   EXPECT_EQ(probe.ReadUntil("Switch#terminal length 0\r\nSwitch#"),
             "\r\nSwitch#terminal length 0\r\nSwitch#");
   EXPECT_EQ(simulated.ReceivedLines(),
-            (std::vector<std::string>{"admin", "cisco", "enable", "enable", "terminal length 0"}));
+            (std::vector<std::string>{"admin", "cisco", "enable", "class", "terminal length 0"}));
 }
 
 TEST(SimulatedSwitchLoginTest, ServesSequentialConnectionsAndStopsWithOneOpen) {

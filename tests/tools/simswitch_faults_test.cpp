@@ -133,7 +133,7 @@ TEST(SimulatedSwitchFaultsTest, RefusedEnableKeepsUserMode) {
   SimulatedSwitch simulated(o);
   TelnetProbe probe("127.0.0.1", simulated.Port());
   probe.Login("admin", "cisco", "Switch>");
-  probe.Send("enable\renable\renable\renable\r");
+  probe.Send("enable\rclass\rclass\rclass\r");
   EXPECT_EQ(probe.ReadUntil("Switch>"),
             "enable\r\nPassword: \r\nPassword: \r\nPassword: \r\n% Bad secrets\r\n\r\nSwitch>");
 }

@@ -37,7 +37,7 @@ Listening:
 Login:
   --user NAME              user name (default admin)
   --password TEXT          login password (default cisco)
-  --enable-password TEXT   enable password (default enable; may be empty)
+  --enable-password TEXT   enable password (default class; may be empty)
   --no-enable-password     "enable" answers "% No password set"
   --privileged             the login lands in privileged mode at once
   --hostname NAME          prompt name (default Switch)
@@ -65,6 +65,7 @@ Faults (for testing clients):
   --stale-pieces N         how many such pieces (default 1)
   --split-negotiation      send the opening negotiation one byte per packet
 
+  --show-lines             print every line clients send (passwords masked)
   --help                   this text
 )";
 }
@@ -128,6 +129,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"-h", [&] { result.help = true; }},
       {"--no-enable-password", [&] { o.enablePassword.reset(); }},
       {"--privileged", [&] { o.privilegedLogin = true; }},
+      {"--show-lines", [&] { result.showLines = true; }},
       {"--empty-span", [&] { emptySpan = true; }},
       {"--silent-after-login", [&] { o.faults.silentAfterLogin = true; }},
       {"--no-username-prompt", [&] { o.faults.noUsernamePrompt = true; }},

@@ -11,7 +11,8 @@ namespace simswitch {
 struct CommandLine {
   Options options;
   bool help = false;
-  std::string error;  // not empty when the command line cannot be used
+  bool showLines = false;  // print every line clients send (passwords masked)
+  std::string error;       // not empty when the command line cannot be used
 };
 
 constexpr std::uint16_t kDemoPort = 2323;

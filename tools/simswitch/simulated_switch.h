@@ -132,7 +132,7 @@ struct Options {
   std::string password = "cisco";
   // Enable password. nullopt: "enable" answers "% No password set" and stays in user mode.
   // An empty text: "Password:" is asked and an empty line is accepted.
-  std::optional<std::string> enablePassword = std::string("enable");
+  std::optional<std::string> enablePassword = std::string("class");
   // The login lands in privileged mode ("Switch#") at once.
   bool privilegedLogin = false;
 
