@@ -234,6 +234,8 @@ TEST(SimulatedSwitchShowTest, ServesCapturedListingsOnRequest) {
   EXPECT_EQ(Command(probe, "show monitor session all"),
             "show monitor session all\r\nSession 1\r\n---------\r\nType : Local Session\r\n"
             "Both : Gi1/0/1\r\nSwitch#");
+  EXPECT_EQ(simulated.MonitorListing(),
+            "Session 1\r\n---------\r\nType : Local Session\r\nBoth : Gi1/0/1\r\n");
   Command(probe, "configure terminal", "(config)#");
   // The captured interface is known to the configuration commands.
   EXPECT_EQ(Command(probe, "no monitor session 1 source interface Gi1/0/1", "(config)#"),

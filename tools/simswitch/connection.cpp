@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace simswitch {
 namespace {
@@ -119,7 +120,11 @@ void Connection::Serve() {
   char buffer[kReadBlock];
   while (true) {
     pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0 || (fds[1].revents & POLLIN) != 0) {
+    const int ready = ::poll(fds, 2, -1);
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    if (ready < 0 || (fds[1].revents & POLLIN) != 0) {
       return;
     }
     const ssize_t got = ::recv(fd_, buffer, sizeof buffer, 0);

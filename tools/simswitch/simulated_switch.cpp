@@ -1,6 +1,7 @@
 #include "simswitch/simulated_switch.h"
 
 #include "simswitch/switch_server.h"
+#include "simswitch/text_lines.h"
 
 namespace simswitch {
 
@@ -35,7 +36,8 @@ SpanState SimulatedSwitch::Span() const {
 std::string SimulatedSwitch::MonitorListing() const {
   std::lock_guard lock(server_->Shared().mutex);
   const SwitchModel& model = server_->Shared().model;
-  return RenderMonitorSessions(model.device, model.span);
+  return model.monitorTextCurrent ? JoinCrLf(SplitLines(model.device.monitorText))
+                                  : RenderMonitorSessions(model.device, model.span);
 }
 
 std::size_t SimulatedSwitch::AcceptedConnections() const {

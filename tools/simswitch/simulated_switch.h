@@ -162,12 +162,14 @@ class SimulatedSwitch {
   // Every line received on every connection so far, in order, as typed (CR/LF removed,
   // backspaces applied, telnet commands removed), login names and passwords included.
   std::vector<std::string> ReceivedLines() const;
-  // The lines received in configuration mode: after "configure terminal", before "end"
-  // (neither included), over all connections, accepted or refused alike.
+  // The lines received in configuration mode: after "configure terminal", before "end" or
+  // "exit" (neither included), over all connections, accepted or refused alike, and also the
+  // line at which a fault dropped the connection or silenced the switch.
   std::vector<std::string> ConfigLines() const;
   // The live SPAN state (changed by accepted configuration lines).
   SpanState Span() const;
-  // What "show monitor session all" prints now (without echo and prompt).
+  // What "show monitor session all" prints now (without echo and prompt): the captured listing
+  // while it is current, else the live state rendered.
   std::string MonitorListing() const;
 
   // Connections accepted so far / connections that have ended (closed by either side).
