@@ -116,13 +116,17 @@ void TSocketBase::CreateHandle(int family) {
   ReportError();
 }
 
+int TSocketBase::FamilyFor(const std::string& host) const {
+  // Without a handle and without a requested family, a literal chooses its own family.
+  if (handle_ < 0 && Family == TAddressFamily::FamilyAny) {
+    return IsIPv4Literal(host) ? AF_INET : IsIPv6Literal(host) ? AF_INET6 : AF_UNSPEC;
+  }
+  return AddressFamilyOf(Family);
+}
+
 void TSocketBase::ConnectTo(const std::string& host, const std::string& port) {
   ClearError();
-  int family = AddressFamilyOf(Family);
-  if (handle_ < 0 && Family == TAddressFamily::FamilyAny) {
-    family = IsIPv4Literal(host) ? AF_INET : IsIPv6Literal(host) ? AF_INET6 : AF_UNSPEC;
-  }
-  const TResolvedAddress resolved = ResolveAddress(host, port, family, PreferIP4);
+  const TResolvedAddress resolved = ResolveAddress(host, port, FamilyFor(host), PreferIP4);
   SetError(resolved.Error);
   if (lastError_ == 0) {
     CreateHandle(resolved.Family);
@@ -144,11 +148,7 @@ void TSocketBase::BindTo(const std::string& address, const std::string& port) {
   if (handle_ < 0 && Family == TAddressFamily::FamilyAny && address == "0.0.0.0" && port == "0") {
     return;
   }
-  int family = AddressFamilyOf(Family);
-  if (handle_ < 0 && Family == TAddressFamily::FamilyAny) {
-    family = IsIPv4Literal(address) ? AF_INET : IsIPv6Literal(address) ? AF_INET6 : AF_UNSPEC;
-  }
-  const TResolvedAddress resolved = ResolveAddress(address, port, family, PreferIP4);
+  const TResolvedAddress resolved = ResolveAddress(address, port, FamilyFor(address), PreferIP4);
   SetError(resolved.Error);
   if (lastError_ == 0) {
     CreateHandle(resolved.Family);

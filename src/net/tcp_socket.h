@@ -122,6 +122,7 @@ class TSocketBase {
 
  private:
   void CreateHandle(int family);
+  int FamilyFor(const std::string& host) const;  // address family to resolve host with
 
   int handle_ = -1;
   int lastError_ = 0;
