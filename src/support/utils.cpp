@@ -48,7 +48,9 @@ const std::locale& UserLocale() {
   return locale;
 }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
 }  // namespace
 
@@ -119,10 +121,9 @@ std::string TwoDigits(int value) {
 std::string FileTimeStamp(std::chrono::system_clock::time_point when) {
   std::tm local = LocalTime(when);
   auto sinceEpoch = when.time_since_epoch();
-  auto milliseconds =
-      std::chrono::duration_cast<std::chrono::milliseconds>(
-          sinceEpoch - std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch))
-          .count();
+  auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          sinceEpoch - std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch))
+                          .count();
   if (milliseconds < 0) {
     milliseconds += 1000;
   }

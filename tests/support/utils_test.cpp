@@ -23,8 +23,7 @@ system_clock::time_point LocalTimePoint(int year, int month, int day, int hour, 
   local.tm_min = minute;
   local.tm_sec = second;
   local.tm_isdst = -1;
-  return system_clock::from_time_t(std::mktime(&local)) +
-         std::chrono::milliseconds(millisecond);
+  return system_clock::from_time_t(std::mktime(&local)) + std::chrono::milliseconds(millisecond);
 }
 
 TEST(TwoDigits, KeepsTheLastTwoDigits) {
@@ -53,7 +52,10 @@ TEST(LogDateTime, LeavesOutTheTimeInTheFirstSecondAfterMidnight) {
 TEST(Trim, RemovesControlCharactersAndBlanksAtBothEnds) {
   EXPECT_EQ(Trim(" \t\r\n Gi0/1 desc \x01\x1f"), "Gi0/1 desc");
   EXPECT_EQ(Trim("   "), "");
-  EXPECT_EQ(Trim("\x7f" "x"), "\x7f" "x");  // DEL is above 32 and stays
+  EXPECT_EQ(Trim("\x7f"
+                 "x"),
+            "\x7f"
+            "x");  // DEL is above 32 and stays
 }
 
 TEST(SplitFirstWord, SplitsAtTheFirstBlank) {
@@ -63,12 +65,9 @@ TEST(SplitFirstWord, SplitsAtTheFirstBlank) {
     const char* rest;
     bool result;
   } cases[] = {
-      {"Gi0/1   desc", "Gi0/1", "desc", true},
-      {"single", "", "single", false},
-      {"  single  ", "", "single", false},
-      {" leading", "", "leading", false},
-      {"a  b  c ", "a", "b  c", true},
-      {"", "", "", false},
+      {"Gi0/1   desc", "Gi0/1", "desc", true}, {"single", "", "single", false},
+      {"  single  ", "", "single", false},     {" leading", "", "leading", false},
+      {"a  b  c ", "a", "b  c", true},         {"", "", "", false},
   };
   for (const auto& c : cases) {
     std::string line = c.line;
