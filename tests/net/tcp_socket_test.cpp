@@ -2,9 +2,7 @@
 #include "net/tcp_socket.h"
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <string>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "net/loopback_peer.h"
+#include "support/refusing_port.h"
 
 using nettest::LoopbackPeer;
 using nettest::PeerConnection;
@@ -305,27 +304,6 @@ TEST(TcpSocket, RaiseExceptThrowsWithCodeAndText) {
     EXPECT_STREQ(e.what(), "TCP/IP Socket error 11001: Host not found");
   }
 }
-
-// A port with a socket bound to it but not listening: connects are refused, and no other
-// program can take the port while the test runs.
-class RefusingPort {
- public:
-  RefusingPort() : handle_(::socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(handle_, reinterpret_cast<sockaddr*>(&address), length);
-    ::getsockname(handle_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = std::to_string(ntohs(address.sin_port));
-  }
-  ~RefusingPort() { ::close(handle_); }
-  const std::string& Port() const { return port_; }
-
- private:
-  int handle_;
-  std::string port_;
-};
 
 TEST(TcpSocket, ConnectFailuresGiveWinsockCodes) {
   RefusingPort refusing;

@@ -1,40 +1,11 @@
 // Logging in through the real client and socket against the simulated switch.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <optional>
 
 #include "model/global_vars.h"
+#include "support/refusing_port.h"
 #include "switch/session_fixture.h"
 
 namespace {
-
-// A loopback port on which nothing listens: bound but never put into the listening state, so a
-// connection attempt is refused for as long as the object lives.
-class RefusingPort {
- public:
-  RefusingPort() : handle_(socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (handle_ < 0 || bind(handle_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        getsockname(handle_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-      throw std::runtime_error("cannot reserve a loopback port");
-    }
-    port_ = ntohs(address.sin_port);
-  }
-  ~RefusingPort() { close(handle_); }
-  RefusingPort(const RefusingPort&) = delete;
-  RefusingPort& operator=(const RefusingPort&) = delete;
-  int Port() const { return port_; }
-
- private:
-  int handle_;
-  int port_ = 0;
-};
 
 enum class Ending { Connected, Failed };
 
@@ -169,7 +140,7 @@ TEST_F(LoginTest, EndsAsTheDialogueAllows) {
 
 TEST_F(LoginTest, NothingListening) {
   RefusingPort port;
-  SwitchAddress = "127.0.0.1:" + std::to_string(port.Port());
+  SwitchAddress = "127.0.0.1:" + port.Port();
   UserName = kTestUser;
   Password = kTestPassword;
   EnablePassword.clear();
