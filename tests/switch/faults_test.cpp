@@ -82,8 +82,7 @@ TEST_F(FaultTest, DuringLogin) {
 class ShowFaultTest : public SwitchSessionTest {
  protected:
   std::unique_ptr<TTelnetConnectionForm> ConnectWith(const simswitch::Faults& faults) {
-    simswitch::Options options = SwitchOptions();
-    options.privilegedLogin = true;
+    simswitch::Options options = PrivilegedSwitchOptions();
     options.faults = faults;
     sim_ = std::make_unique<simswitch::SimulatedSwitch>(options);
     PointAt(*sim_);
@@ -139,8 +138,7 @@ TEST_F(ShowFaultTest, HashInsideOutputDoesNotCutTheListing) {
 }
 
 TEST_F(ShowFaultTest, HashInsideADescriptionKeepsEveryInterface) {
-  simswitch::Options options = SwitchOptions();
-  options.privilegedLogin = true;
+  simswitch::Options options = PrivilegedSwitchOptions();
   options.device.interfaces[2].description = "Uplink #2";
   simswitch::SimulatedSwitch sim(options);
   PointAt(sim);

@@ -108,9 +108,7 @@ TEST_F(LoadTest, FillsTheModelFromTheSwitch) {
 }
 
 TEST_F(LoadTest, ApplyRoundTrip) {
-  simswitch::Options options = SwitchOptions();
-  options.privilegedLogin = true;
-  simswitch::SimulatedSwitch sim(options);
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);
   auto session = ConnectAndLoad();
   ASSERT_GT(Ports.Count, 0);

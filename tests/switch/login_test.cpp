@@ -159,9 +159,7 @@ TEST_F(LoginTest, NothingListening) {
 }
 
 TEST_F(LoginTest, SecondOpenConnectionChangesNothing) {
-  simswitch::Options options = SwitchOptions();
-  options.privilegedLogin = true;
-  simswitch::SimulatedSwitch sim(options);
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);
   auto session = Connect();
   ASSERT_TRUE(session->Connected());
@@ -175,9 +173,7 @@ TEST_F(LoginTest, SecondOpenConnectionChangesNothing) {
 }
 
 TEST_F(LoginTest, ClosedSessionSendsNothing) {
-  simswitch::Options options = SwitchOptions();
-  options.privilegedLogin = true;
-  simswitch::SimulatedSwitch sim(options);
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);
   auto session = Connect();
   ASSERT_TRUE(session->Connected());
@@ -192,8 +188,7 @@ TEST_F(LoginTest, ClosedSessionSendsNothing) {
 }
 
 TEST_F(LoginTest, BracketedIPv6AddressWithPort) {
-  simswitch::Options options = SwitchOptions();
-  options.privilegedLogin = true;
+  simswitch::Options options = PrivilegedSwitchOptions();
   options.bindAddress = "::1";
   std::unique_ptr<simswitch::SimulatedSwitch> sim;
   try {

@@ -15,6 +15,12 @@ simswitch::Options SwitchOptions() {
   return options;
 }
 
+simswitch::Options PrivilegedSwitchOptions() {
+  simswitch::Options options = SwitchOptions();
+  options.privilegedLogin = true;
+  return options;
+}
+
 SwitchSessionTest::SwitchSessionTest() {
   PrepareLogFolder();
 }

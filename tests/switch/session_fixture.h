@@ -21,6 +21,8 @@ inline const std::string kTestEnablePassword = "En-5120q";
 
 // Simulator options that accept the test credentials.
 simswitch::Options SwitchOptions();
+// The same, with a login that lands in privileged mode at once.
+simswitch::Options PrivilegedSwitchOptions();
 
 class SwitchSessionTest : public ::testing::Test {
  protected:

@@ -10,11 +10,6 @@ namespace {
 
 class SessionLogTest : public SwitchSessionTest {
  protected:
-  simswitch::Options PrivilegedSwitch() {
-    simswitch::Options options = SwitchOptions();
-    options.privilegedLogin = true;
-    return options;
-  }
   std::string AllSessionLogs() const {
     std::string text;
     for (const std::string& name : LogFiles("session")) {
@@ -25,7 +20,7 @@ class SessionLogTest : public SwitchSessionTest {
 };
 
 TEST_F(SessionLogTest, WrittenAtDestructionWithEverythingReceived) {
-  simswitch::SimulatedSwitch sim(PrivilegedSwitch());
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);
   auto session = Connect();
   ASSERT_TRUE(session->Connected());
@@ -53,7 +48,7 @@ TEST_F(SessionLogTest, WrittenAtDestructionWithEverythingReceived) {
 }
 
 TEST_F(SessionLogTest, TwoSessionsBothKeepTheirConversation) {
-  simswitch::SimulatedSwitch sim(PrivilegedSwitch());
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);
   auto first = Connect();
   const std::string firstReply = first->SendCommand("show vlan brief  | inc active");
@@ -75,7 +70,7 @@ TEST_F(SessionLogTest, TwoSessionsBothKeepTheirConversation) {
 }
 
 TEST_F(SessionLogTest, ErrorSessionThenSessionHoldsItAll) {
-  simswitch::SimulatedSwitch sim(PrivilegedSwitch());
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);
   auto session = Connect();
   ASSERT_FALSE(session->SendCommand("show interface status").empty());
@@ -109,7 +104,7 @@ TEST_F(SessionLogTest, FailedLoginStillWritesItsLog) {
 }
 
 TEST_F(SessionLogTest, UnwritableLogNeitherThrowsAtDestructionNorHidesFromCaller) {
-  simswitch::SimulatedSwitch sim(PrivilegedSwitch());
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);
   auto session = Connect();
   ASSERT_TRUE(session->Connected());
