@@ -114,6 +114,5 @@ void AddPortsToSession(const PortNameIndex& index, const std::string& list, int 
 }
 
 void AddPortsToSession(const std::string& list, int session, const std::string& role) {
-  RequireValidSession(session);
   AddPortsToSession(PortNameIndex(), list, session, role);
 }

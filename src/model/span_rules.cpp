@@ -10,15 +10,6 @@ namespace {
 // Line break inside rule messages, in this order.
 const std::string kBreak = "\n\r";
 
-bool SessionInUse(int session) {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    if (Ports.Items[position].SpanTypes[session].SpanType != kRoleNone) {
-      return true;
-    }
-  }
-  return false;
-}
-
 // Whether an entry other than position, of the given kind, is a source in session.
 bool OtherSourceOfKind(int position, const std::string& kind, int session) {
   for (int other = 1; other <= Ports.Count; ++other) {
@@ -46,7 +37,7 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
   int inUse = 0;
   bool sessionInUse = false;
   for (int s = 1; s <= SessionCount; ++s) {
-    if (SessionInUse(s)) {
+    if (SessionPortCount(s) > 0) {
       ++inUse;
       sessionInUse = sessionInUse || s == session;
     }
