@@ -1,4 +1,5 @@
-// Small text helpers shared by the renderers and readers.
+// Small text helpers shared by the renderers and readers. The simulator does not link the
+// program's own helpers on purpose: a test peer built from them would share their faults.
 #pragma once
 
 #include <string>
