@@ -8,3 +8,13 @@ std::string EnablePassword;
 TSPANSessions SPANSessions;
 TPorts Ports;
 TPorts LoadedPorts;
+
+void ResetModel() {
+  for (int position = 1; position <= MaxPortEntries; ++position) {
+    Ports.Items[position] = TPort{};
+    LoadedPorts.Items[position] = TPort{};
+  }
+  Ports.Count = 0;
+  LoadedPorts.Count = 0;
+  SPANSessions = TSPANSessions{};
+}

@@ -14,3 +14,6 @@ extern std::string EnablePassword;  // empty when the switch is not asked for on
 extern TSPANSessions SPANSessions;
 extern TPorts Ports;        // as edited by the user
 extern TPorts LoadedPorts;  // as read from the switch by the last successful load
+
+// Empties Ports, LoadedPorts and SPANSessions, as at program start.
+void ResetModel();

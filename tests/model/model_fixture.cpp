@@ -4,16 +4,6 @@
 #include <sstream>
 #include <stdexcept>
 
-void ResetModel() {
-  for (int position = 1; position <= MaxPortEntries; ++position) {
-    Ports.Items[position] = TPort{};
-    LoadedPorts.Items[position] = TPort{};
-  }
-  Ports.Count = 0;
-  LoadedPorts.Count = 0;
-  SPANSessions = TSPANSessions{};
-}
-
 std::string ReadTestData(const std::string& name) {
   std::ifstream file(std::string(TARVELLO_TEST_DATA) + "/" + name, std::ios::binary);
   EXPECT_TRUE(file.good()) << "missing test data " << name;

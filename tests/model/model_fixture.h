@@ -11,9 +11,6 @@
 #include "model/sessionlist.h"
 #include "support/temp_folder.h"
 
-// Empties Ports, LoadedPorts and SPANSessions as at program start.
-void ResetModel();
-
 // Content of a file under tests/data (relative name); fails the test when missing.
 std::string ReadTestData(const std::string& name);
 

@@ -1,0 +1,57 @@
+// What the wizard controller needs of the main window. The controller includes no Qt header;
+// the Qt window implements this, and tests use a fake that records every call.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TWizardView {
+ public:
+  virtual ~TWizardView() = default;
+
+  // Log-in page inputs, as typed (untrimmed).
+  virtual std::string AddressText() const = 0;
+  virtual std::string UserNameText() const = 0;
+  virtual std::string PasswordText() const = 0;
+  virtual std::string EnablePasswordText() const = 0;
+  virtual bool EnablePasswordTicked() const = 0;
+
+  // Enables the enable-password field (window background, black label) or disables it
+  // (silver background, grey label). The field keeps its text either way.
+  virtual void SetEnablePasswordFieldEnabled(bool enabled) = 0;
+
+  // The address box's own list of entries, most recent first.
+  virtual std::vector<std::string> AddressEntries() const = 0;
+  // Replaces the entries; when there is at least one, the first is selected and stands in the
+  // box's text.
+  virtual void SetAddressEntries(const std::vector<std::string>& entries) = 0;
+
+  // Hides every page tab, makes the page with that index (0 log in, 1 connecting, 2 SPAN
+  // sessions) the active one and repaints the whole window at once.
+  virtual void SelectPage(int index) = 0;
+  virtual void SetStepLabel(const std::string& text) = 0;
+  virtual void SetCaption(const std::string& text) = 0;
+  // Appends a line to the connecting page's status list and shows it at once.
+  virtual void AppendStatusLine(const std::string& line) = 0;
+  virtual void SetSPANGroupBoxVisible(bool visible) = 0;
+  virtual void SetBusyPointer(bool busy) = 0;
+
+  // Fills the role chooser's five rows (first show).
+  virtual void FillRoleChooser() = 0;
+  // Session page: fills the session drop-down from the model, selects an item (0-based)
+  // without running its change handler, reads the selection (-1 when none) and puts the
+  // selected session on screen (the drop-down's change handler).
+  virtual void FillSessionsComboBox() = 0;
+  virtual void SelectSessionIndex(int index) = 0;
+  virtual int SelectedSessionIndex() const = 0;
+  virtual void ShowSelectedSession() = 0;
+
+  // The plain box: caption "Tarvello", one "OK", no icon. Returns when it is closed.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The confirmation box: caption "Confirm", "&Yes" (default) and "&No". True only for Yes.
+  virtual bool Confirm(const std::string& text) = 0;
+  // Shows the About window modally.
+  virtual void ShowAbout() = 0;
+  // Asks the window to close; the close guard runs as for any close.
+  virtual void CloseWindow() = 0;
+};
