@@ -1,0 +1,1 @@
+# Filled in with the About window, main() and the installed program.

@@ -1,0 +1,1 @@
+# Filled in with the main window's classes (library tarvello_window).

@@ -1,0 +1,1 @@
+# Filled in with the wizard controller and the address history.

@@ -1,0 +1,1 @@
+# Controller and history tests.
