@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -64,8 +65,32 @@ void SetProgramFolder(const std::string& folder) {
   ProgramFolderOverride() = folder.empty() || folder.back() == '/' ? folder : folder + "/";
 }
 
+std::string StateFolderFor(const char* xdgStateHome, const char* home) {
+  if (xdgStateHome != nullptr && xdgStateHome[0] == '/') {
+    return std::string(xdgStateHome) + "/tarvello/";
+  }
+  if (home != nullptr && home[0] == '/') {
+    return std::string(home) + "/.local/state/tarvello/";
+  }
+  return "";
+}
+
+std::string GetDataFolder() {
+  const std::string program = GetProgramFolder();
+  if (access(program.c_str(), W_OK) == 0) {
+    return program;
+  }
+  const std::string state = StateFolderFor(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+  if (state.empty()) {
+    return program;
+  }
+  std::error_code error;
+  std::filesystem::create_directories(state, error);
+  return std::filesystem::is_directory(state, error) ? state : program;
+}
+
 std::string GetLogFolder() {
-  std::string folder = GetProgramFolder();
+  std::string folder = GetDataFolder();
   if (!LogFolderName.empty()) {
     folder += LogFolderName + "/";
   }
@@ -77,7 +102,7 @@ void PrepareLogFolder() {
     return;
   }
   std::error_code error;
-  std::filesystem::path folder = GetProgramFolder() + LogFolderName;
+  std::filesystem::path folder = GetDataFolder() + LogFolderName;
   if (std::filesystem::is_directory(folder, error)) {
     return;
   }

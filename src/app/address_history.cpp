@@ -1,0 +1,113 @@
+#include "app/address_history.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "support/utils.h"
+
+std::string HistoryFileName() {
+  return GetDataFolder() + "history.ini";
+}
+
+std::vector<std::string> ParseHistoryText(const std::string& text) {
+  const std::string content = text.substr(0, text.find('\0'));
+  std::vector<std::string> entries;
+  size_t start = 0;
+  while (start < content.size()) {
+    const size_t end = content.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      entries.push_back(content.substr(start));
+      break;
+    }
+    entries.push_back(content.substr(start, end - start));
+    start = end + 1;
+    // CR LF is one line end, not a line end followed by an empty line.
+    if (content[end] == '\r' && start < content.size() && content[start] == '\n') {
+      ++start;
+    }
+  }
+  return entries;
+}
+
+std::string HistoryText(const std::vector<std::string>& entries) {
+  std::string text;
+  for (const std::string& entry : entries) {
+    text += entry + "\r\n";
+  }
+  return text;
+}
+
+std::vector<std::string> WithAddressOnTop(std::vector<std::string> entries,
+                                          const std::string& address) {
+  if (!address.empty()) {
+    entries.erase(std::remove(entries.begin(), entries.end(), address), entries.end());
+  }
+  entries.insert(entries.begin(), address);
+  return entries;
+}
+
+std::vector<std::string> ReadHistoryFile(const std::string& fileName) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(fileName, error);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return {};
+  }
+  // A folder in the file's place would open and read as empty; it is no history.
+  if (error || std::filesystem::is_directory(status)) {
+    throw std::runtime_error("history file not readable: " + fileName);
+  }
+  std::ifstream file(fileName, std::ios::binary);
+  if (!file) {
+    throw std::runtime_error("history file not readable: " + fileName);
+  }
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (file.bad()) {
+    throw std::runtime_error("history file not readable: " + fileName);
+  }
+  return ParseHistoryText(text);
+}
+
+namespace {
+
+// Writes the whole text to a new file and forces it to the disk, so that the rename that
+// follows can only ever expose a complete file.
+bool WriteWholeFile(const std::string& fileName, const std::string& text) {
+  const int handle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (handle < 0) {
+    return false;
+  }
+  size_t written = 0;
+  bool ok = true;
+  while (ok && written < text.size()) {
+    const ssize_t count = ::write(handle, text.data() + written, text.size() - written);
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    ok = count > 0;
+    written += ok ? static_cast<size_t>(count) : 0;
+  }
+  ok = ok && ::fsync(handle) == 0;
+  return ::close(handle) == 0 && ok;
+}
+
+}  // namespace
+
+void WriteHistoryFile(const std::string& fileName, const std::vector<std::string>& entries) {
+  const std::string temporary = fileName + ".tmp";
+  if (!WriteWholeFile(temporary, HistoryText(entries)) ||
+      std::rename(temporary.c_str(), fileName.c_str()) != 0) {
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(temporary, ignored)) {
+      std::filesystem::remove(temporary, ignored);
+    }
+    throw std::runtime_error("history not written: " + fileName);
+  }
+}
