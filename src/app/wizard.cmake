@@ -2,6 +2,9 @@
 # Tests drive it with a fake view, so nothing here may include Qt.
 add_library(tarvello_wizard STATIC
   address_history.cpp
+  flow_gate.cpp
+  switch_sessions.cpp
+  wizard_controller.cpp
 )
 target_link_libraries(tarvello_wizard PUBLIC tarvello_switch tarvello_model tarvello_support)
 tarvello_warnings(tarvello_wizard)

@@ -59,3 +59,17 @@ TSwitchTarget SplitSwitchAddress(const std::string& address) {
   }
   return {address.substr(0, colon), std::to_string(*port)};
 }
+
+bool NamesInvalidPort(const std::string& address) {
+  if (!address.empty() && address.front() == '[') {
+    const size_t close = address.find("]:");
+    return close != std::string::npos && LooksLikeIPv6Literal(address.substr(1, close - 1)) &&
+           !PortNumber(address.substr(close + 2));
+  }
+  const size_t colon = address.find(':');
+  if (colon == std::string::npos || colon == 0 ||
+      address.find(':', colon + 1) != std::string::npos) {
+    return false;
+  }
+  return !PortNumber(address.substr(colon + 1));
+}

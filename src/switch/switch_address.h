@@ -15,3 +15,8 @@ struct TSwitchTarget {
 //    in plain decimal.
 //  - Any other text, a bare IPv6 literal included, is the host as it stands, port "23".
 TSwitchTarget SplitSwitchAddress(const std::string& address);
+
+// True iff the address names a port that is not a number 1..65535: "host:" followed by anything
+// else than such a number ("sw1:0", "sw1:65536", "sw1: 23", "sw1:"), or the same after an IPv6
+// literal in brackets. Texts that SplitSwitchAddress takes as a bare host are not refused here.
+bool NamesInvalidPort(const std::string& address);

@@ -1,0 +1,18 @@
+#include "app/switch_sessions.h"
+
+#include <utility>
+
+TSwitchSessions::~TSwitchSessions() {
+  Clear();
+}
+
+TTelnetConnectionForm& TSwitchSessions::Open(TStatusCallback onStatus) {
+  sessions_.push_back(std::make_unique<TTelnetConnectionForm>(std::move(onStatus)));
+  return *sessions_.back();
+}
+
+void TSwitchSessions::Clear() {
+  while (!sessions_.empty()) {
+    sessions_.pop_back();
+  }
+}

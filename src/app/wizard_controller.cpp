@@ -1,0 +1,258 @@
+#include "app/wizard_controller.h"
+
+#include <exception>
+#include <vector>
+
+#include "app/address_history.h"
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+#include "support/pause.h"
+#include "support/utils.h"
+#include "switch/switch_address.h"
+
+namespace {
+
+// The busy pointer for a scope, restored on every way out.
+class TBusyPointer {
+ public:
+  explicit TBusyPointer(TWizardView& view) : view_(view) { view_.SetBusyPointer(true); }
+  ~TBusyPointer() { view_.SetBusyPointer(false); }
+  TBusyPointer(const TBusyPointer&) = delete;
+  TBusyPointer& operator=(const TBusyPointer&) = delete;
+
+ private:
+  TWizardView& view_;
+};
+
+}  // namespace
+
+TWizardController::TWizardController(TWizardView& view, TSwitchSessions& sessions, TFlowGate& gate)
+    : view_(view), sessions_(sessions), gate_(gate) {}
+
+template <typename Body>
+void TWizardController::RunFlow(Body&& body) {
+  if (!gate_.Enter()) {
+    return;
+  }
+  try {
+    body();
+  } catch (const std::exception& error) {
+    view_.ShowMessage(std::string("Sorry, ") + error.what());
+  } catch (...) {
+    view_.ShowMessage("Sorry, unknown error");
+  }
+  if (gate_.Leave()) {
+    view_.CloseWindow();
+  }
+}
+
+void TWizardController::FormCreate() {
+  SPANSessions.Count = 0;
+  Ports.Count = 0;
+  PrepareLogFolder();
+}
+
+void TWizardController::FormShow() {
+  RunFlow([this] {
+    view_.FillRoleChooser();
+    LoadHistory();
+    ShowPage(0);
+  });
+}
+
+void TWizardController::Page1_SpeedButtonConnectClick() {
+  RunFlow([this] { Connect(); });
+}
+
+void TWizardController::Page1_CheckBoxEnablePasswordClick() {
+  view_.SetEnablePasswordFieldEnabled(view_.EnablePasswordTicked());
+}
+
+void TWizardController::Page3_SpeedButtonApplyClick() {
+  RunFlow([this] { Apply(); });
+}
+
+void TWizardController::Page3_SpeedButtonRefreshClick() {
+  RunFlow([this] { Refresh(); });
+}
+
+void TWizardController::ExitClick() {
+  view_.CloseWindow();
+}
+
+void TWizardController::Page1_SpeedButtonAboutClick() {
+  RunFlow([this] { view_.ShowAbout(); });
+}
+
+bool TWizardController::FormCloseQuery() {
+  if (gate_.HoldClose()) {
+    return false;
+  }
+  return !HasChanges() || view_.Confirm("Cancel changes and close application?");
+}
+
+void TWizardController::ShowPage(int index) {
+  view_.SelectPage(index);
+  view_.SetStepLabel(index > 1 ? "Step 2 of 2: Configure your switch"
+                               : "Step 1 of 2: Select and log in to your switch");
+}
+
+void TWizardController::Connect() {
+  TBusyPointer busy(view_);
+  try {
+    SwitchAddress = Trim(view_.AddressText());
+    UserName = Trim(view_.UserNameText());
+    Password = Trim(view_.PasswordText());
+    EnablePassword = view_.EnablePasswordTicked() ? Trim(view_.EnablePasswordText()) : "";
+
+    if (SwitchAddress.empty()) {
+      view_.ShowMessage("Enter hostname or IP address of your cisco switch");
+      return;
+    }
+    // "sw1:0" would otherwise be looked up as a host called "sw1:0" and fail as unreachable.
+    if (NamesInvalidPort(SwitchAddress)) {
+      view_.ShowMessage("Enter a port number from 1 to 65535 after the colon, or no port");
+      return;
+    }
+    if (UserName.empty()) {
+      view_.ShowMessage("Enter telnet username");
+      return;
+    }
+    if (Password.empty()) {
+      view_.ShowMessage("Enter telnet password");
+      return;
+    }
+
+    SaveHistory();
+    ShowPage(1);
+    view_.AppendStatusLine("Connecting to  " + SwitchAddress + ". Please wait...");
+    Pause(1000);
+    current_ = &sessions_.Open([this](const std::string& line) { view_.AppendStatusLine(line); });
+    Pause(500);
+    if (current_->Connected()) {
+      view_.SetCaption("Tarvello - " + SwitchAddress);
+      ShowConfig();
+      ShowPage(2);
+    } else {
+      ShowPage(0);
+      view_.ShowMessage("Unable to establish telnet connection to " + SwitchAddress +
+                        ".\n\rPlease check the network connection and ensure that your login "
+                        "credentials are correct.");
+    }
+  } catch (const std::exception& error) {
+    WriteLog("Fail connect to " + SwitchAddress);
+    view_.ShowMessage(std::string("Sorry, connection failed with message [") + error.what() +
+                      "]. Program will be closed.");
+    view_.CloseWindow();
+  }
+}
+
+void TWizardController::ShowConfig() {
+  try {
+    view_.SetSPANGroupBoxVisible(false);
+    LoadConfig();
+    view_.FillSessionsComboBox();
+    view_.SelectSessionIndex(0);
+    view_.ShowSelectedSession();
+    view_.SetSPANGroupBoxVisible(true);
+  } catch (const std::exception& error) {
+    view_.ShowMessage(std::string("Sorry, load current cisco configuration failed with error [") +
+                      error.what() + "]. Program will be aborted.");
+    view_.CloseWindow();
+  }
+}
+
+void TWizardController::LoadConfig() {
+  try {
+    if (current_ == nullptr || !current_->GetPortsList()) {
+      LogAndRaise("Fail to get ports list");
+    }
+    if (!current_->GetSPANSessionsList()) {
+      LogAndRaise("Fail to get SPAN sessions list");
+    }
+    LoadedPorts = Ports;
+  } catch (const std::exception& error) {
+    WriteLog("LoadConfig: parsing error!");
+    SaveErrorSessionLog();
+    view_.ShowMessage(
+        std::string("Sorry, parsing current cisco configuration failed with error [") +
+        error.what() + "]. Program will be closed.");
+    view_.CloseWindow();
+  }
+}
+
+void TWizardController::RefreshConfig() {
+  try {
+    const int selected = view_.SelectedSessionIndex();
+    view_.SetSPANGroupBoxVisible(false);
+    LoadConfig();
+    view_.FillSessionsComboBox();
+    view_.SelectSessionIndex(selected);
+    view_.ShowSelectedSession();
+    view_.SetSPANGroupBoxVisible(true);
+  } catch (const std::exception& error) {
+    WriteLog("RefreshConfig: error!");
+    SaveErrorSessionLog();
+    view_.ShowMessage(
+        std::string("Sorry, refresh current cisco configuration failed with error [") +
+        error.what() + "]. Program will be closed.");
+    view_.CloseWindow();
+  }
+}
+
+void TWizardController::SaveErrorSessionLog() {
+  if (current_ != nullptr) {
+    current_->SaveSessionLog(SessionLogFileName("error_session"));
+  }
+}
+
+void TWizardController::Apply() {
+  {
+    TBusyPointer busy(view_);
+    std::vector<std::string> lines;
+    try {
+      BuildConfigScript(lines);
+      if (lines.empty()) {
+        return;
+      }
+      if (current_ == nullptr || !current_->RunScript(lines)) {
+        LogAndRaise("Update fail");
+      }
+      view_.ShowMessage("Configuration changes successfully applied to switch " + SwitchAddress +
+                        ".");
+    } catch (const std::exception& error) {
+      view_.ShowMessage(std::string("Sorry, building cisco configuration failed with error [") +
+                        error.what() + "]. ");
+    }
+  }
+  RefreshConfig();
+}
+
+void TWizardController::Refresh() {
+  if (HasChanges() && !view_.Confirm("All changes will be discarded! Continue refresh?")) {
+    return;
+  }
+  RefreshConfig();
+}
+
+void TWizardController::LoadHistory() {
+  try {
+    const std::vector<std::string> entries = ReadHistoryFile(HistoryFileName());
+    if (!entries.empty()) {
+      view_.SetAddressEntries(entries);
+    }
+  } catch (const std::exception&) {
+    LogAndRaise("Error in load IP addresses history");
+  }
+}
+
+void TWizardController::SaveHistory() {
+  try {
+    const std::vector<std::string> entries =
+        WithAddressOnTop(view_.AddressEntries(), Trim(view_.AddressText()));
+    view_.SetAddressEntries(entries);
+    WriteHistoryFile(HistoryFileName(), entries);
+  } catch (const std::exception&) {
+    LogAndRaise("Error in saving IP addresses history");
+  }
+}

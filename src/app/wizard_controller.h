@@ -1,0 +1,56 @@
+// The wizard behind the main window: start-up's window part, the log-in page's Connect, the
+// first load, Apply, Refresh, the close guard and Help. It sees the window only through
+// TWizardView and includes nothing of Qt, so every flow runs in tests with a fake view.
+#pragma once
+
+#include <string>
+
+#include "app/flow_gate.h"
+#include "app/switch_sessions.h"
+#include "app/wizard_handlers.h"
+#include "app/wizard_view.h"
+
+class TWizardController : public TWizardHandlers {
+ public:
+  // Sessions made by Connect go into sessions, which outlives the controller's use of them.
+  TWizardController(TWizardView& view, TSwitchSessions& sessions, TFlowGate& gate);
+
+  // The main window being made: empties the model and makes sure the log folder exists.
+  void FormCreate();
+
+  void FormShow() override;
+  void Page1_SpeedButtonConnectClick() override;
+  void Page1_CheckBoxEnablePasswordClick() override;
+  void Page3_SpeedButtonApplyClick() override;
+  void Page3_SpeedButtonRefreshClick() override;
+  void ExitClick() override;
+  void Page1_SpeedButtonAboutClick() override;
+  bool FormCloseQuery() override;
+
+  // The session of the last Connect that passed its input checks; null before.
+  TTelnetConnectionForm* CurrentSession() const { return current_; }
+
+ private:
+  // Runs one flow through the gate: refused while another runs; an error that the flow leaves
+  // unhandled is shown as "Sorry, " + message; a close held meanwhile is asked for again after.
+  template <typename Body>
+  void RunFlow(Body&& body);
+
+  void Connect();
+  void Apply();
+  void Refresh();
+
+  void ShowPage(int index);
+  void ShowConfig();
+  void LoadConfig();
+  void RefreshConfig();
+  void LoadHistory();
+  void SaveHistory();
+  // Saves the current session's log as an error_session file; file errors go to the caller.
+  void SaveErrorSessionLog();
+
+  TWizardView& view_;
+  TSwitchSessions& sessions_;
+  TFlowGate& gate_;
+  TTelnetConnectionForm* current_ = nullptr;
+};

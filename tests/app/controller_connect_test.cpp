@@ -1,0 +1,332 @@
+// The log-in page's flows: first show, the input checks, Connect with its history save, the
+// login that fails and the one after it, and every failure of Connect and the first load.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "app/wizard_fixture.h"
+#include "model/global_vars.h"
+#include "switch/switch_address.h"
+
+namespace {
+
+const std::string kUnableTail =
+    ".\n\rPlease check the network connection and ensure that your login credentials are "
+    "correct.";
+
+// Whether every line of expected appears in lines, in that order (others may stand between).
+bool InOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected) {
+  size_t next = 0;
+  for (const std::string& line : lines) {
+    if (next < expected.size() && line == expected[next]) {
+      ++next;
+    }
+  }
+  return next == expected.size();
+}
+
+void WriteFile(const std::string& fileName, const std::string& text) {
+  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+  file << text;
+}
+
+using FirstShowTest = WizardTest;
+
+TEST_F(FirstShowTest, FillsTheChooserLoadsTheHistoryAsItStandsAndShowsTheLogInPage) {
+  WriteFile(folder_.Path() + "history.ini", "sw2\r\n\r\n sw1 \nsw2\r\n");
+  controller_.FormShow();
+  EXPECT_EQ(view_.addressEntries, (std::vector<std::string>{"sw2", "", " sw1 ", "sw2"}));
+  EXPECT_EQ(view_.address, "sw2");
+  EXPECT_EQ(view_.CallsStartingWith("FillRoleChooser").size(), 1u);
+  EXPECT_EQ(view_.page, 0);
+  EXPECT_EQ(view_.stepLabel, "Step 1 of 2: Select and log in to your switch");
+  EXPECT_TRUE(view_.messages.empty());
+}
+
+TEST_F(FirstShowTest, MissingHistoryLeavesTheBoxEmpty) {
+  controller_.FormShow();
+  EXPECT_TRUE(view_.CallsStartingWith("SetAddressEntries").empty());
+  EXPECT_EQ(view_.page, 0);
+}
+
+TEST_F(FirstShowTest, UnreadableHistoryIsReportedAndStopsTheFirstShow) {
+  std::filesystem::create_directory(folder_.Path() + "history.ini");
+  controller_.FormShow();
+  EXPECT_EQ(view_.messages, std::vector<std::string>{"Sorry, Error in load IP addresses history"});
+  EXPECT_EQ(view_.page, -1) << "page 0 is selected only after the history loaded";
+  EXPECT_EQ(LogMessages(), std::vector<std::string>{"Error in load IP addresses history"});
+  EXPECT_FALSE(view_.closed);
+}
+
+TEST(NamesInvalidPort, RefusesAGivenPortThatIsNotANumberInRange) {
+  const struct {
+    const char* address;
+    bool invalid;
+  } cases[] = {
+      {"sw1", false},   {"sw1:23", false},    {"sw1:65535", false},  {"10.0.0.1:1", false},
+      {"::1", false},   {"fe80::1%2", false}, {"[::1]:2323", false}, {"[::1]", false},
+      {":23", false},   {"sw1:0", true},      {"sw1:65536", true},   {"sw1: 23", true},
+      {"sw1:", true},   {"sw1:23a", true},    {"sw1:-1", true},      {"[::1]:0", true},
+      {"[::1]:", true}, {"[::1]:x", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NamesInvalidPort(c.address), c.invalid) << c.address;
+  }
+}
+
+using InputCheckTest = WizardTest;
+
+TEST_F(InputCheckTest, FirstFailingCheckShowsItsMessageAndNothingElseHappens) {
+  const std::string port = "Enter a port number from 1 to 65535 after the colon, or no port";
+  const struct {
+    const char* address;
+    const char* user;
+    const char* password;
+    std::string message;
+  } cases[] = {
+      {"", "", "", "Enter hostname or IP address of your cisco switch"},
+      {" \t\r\n", "u", "p", "Enter hostname or IP address of your cisco switch"},
+      {"sw1", "", "", "Enter telnet username"},
+      {"sw1", "  ", "p", "Enter telnet username"},
+      {"sw1", "u", "", "Enter telnet password"},
+      {"sw1", "u", " \t", "Enter telnet password"},
+      {"sw1:0", "", "", port},
+      {"sw1:65536", "u", "p", port},
+      {" sw1: 23 ", "u", "p", port},
+      {"[::1]:0", "u", "p", port},
+  };
+  for (const auto& c : cases) {
+    FakeView view;
+    TSwitchSessions sessions;
+    TWizardController controller(view, sessions, gate_);
+    view.handlers = &controller;
+    view.address = c.address;
+    view.userName = c.user;
+    view.password = c.password;
+    controller.Page1_SpeedButtonConnectClick();
+    EXPECT_EQ(view.messages, std::vector<std::string>{c.message}) << "[" << c.address << "]";
+    EXPECT_EQ(view.page, -1) << c.address;
+    EXPECT_EQ(sessions.Count(), 0) << c.address;
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "history.ini")) << c.address;
+    EXPECT_EQ(view.CallsStartingWith("Busy"), (std::vector<std::string>{"Busy on", "Busy off"}));
+  }
+}
+
+using ConnectTest = WizardTest;
+
+TEST_F(ConnectTest, LogsInLoadsAndShowsTheFirstSession) {
+  StartSwitch();
+  const std::string address = SwitchText();
+  view_.address = "  " + address + "\t";
+  view_.userName = " " + kTestUser + " ";
+  view_.password = kTestPassword + "  ";
+  view_.addressEntries = {"sw2", address, "sw3", address};
+  ConnectAndShow();
+
+  EXPECT_EQ(SwitchAddress, address);
+  EXPECT_EQ(UserName, kTestUser);
+  EXPECT_EQ(Password, kTestPassword);
+  EXPECT_EQ(view_.caption, "Tarvello - " + address);
+  EXPECT_EQ(view_.stepLabel, "Step 2 of 2: Configure your switch");
+  EXPECT_TRUE(view_.messages.empty()) << Joined(view_.messages);
+  EXPECT_EQ(folder_.Read("history.ini"), address + "\r\nsw2\r\nsw3\r\n");
+  EXPECT_EQ(view_.addressEntries, (std::vector<std::string>{address, "sw2", "sw3"}));
+  ASSERT_FALSE(view_.status.empty());
+  EXPECT_EQ(view_.status.front(), "Connecting to  " + address + ". Please wait...");
+  EXPECT_TRUE(InOrder(
+      view_.calls, {"Busy on", "SetAddressEntries", "SelectPage 1", "Caption Tarvello - " + address,
+                    "GroupBox hidden", "FillSessions", "SelectSession 0", "ShowSession 0",
+                    "GroupBox shown", "SelectPage 2", "Busy off"}))
+      << Joined(view_.calls);
+  EXPECT_EQ(LoadedPorts.Count, Ports.Count);
+  EXPECT_EQ(sessions_.Count(), 1);
+  EXPECT_NE(controller_.CurrentSession(), nullptr);
+  EXPECT_FALSE(view_.closed);
+}
+
+TEST_F(ConnectTest, EnablePasswordIsUsedOnlyWhenTickedAndMayBeEmpty) {
+  simswitch::Options options = SwitchOptions();
+  options.enablePassword = "";
+  StartSwitch(options);
+  view_.enablePassword = "  ";
+  ConnectAndShow();
+  EXPECT_EQ(EnablePassword, "");
+
+  view_.enablePassword = kTestEnablePassword;
+  view_.enableTicked = false;
+  view_.messages.clear();
+  controller_.Page1_SpeedButtonConnectClick();
+  EXPECT_EQ(EnablePassword, "");
+}
+
+TEST_F(ConnectTest, FailedLoginKeepsStatusAndCaptionAndTheNextAttemptAppendsBelow) {
+  simswitch::Options options = SwitchOptions();
+  StartSwitch(options);
+  const std::string address = SwitchText();
+  view_.password = "Wrong-9931z";
+  controller_.Page1_SpeedButtonConnectClick();
+
+  EXPECT_EQ(view_.messages, std::vector<std::string>{"Unable to establish telnet connection to " +
+                                                     address + kUnableTail});
+  EXPECT_EQ(view_.page, 0);
+  EXPECT_EQ(view_.caption, "Tarvello");
+  EXPECT_TRUE(view_.CallsStartingWith("Caption").empty());
+  EXPECT_EQ(folder_.Read("history.ini"), address + "\r\n") << "saved before the login";
+  const std::vector<std::string> firstAttempt = view_.status;
+  ASSERT_GT(firstAttempt.size(), 1u) << "the login's own lines follow the connecting line";
+  EXPECT_FALSE(view_.closed);
+
+  view_.password = kTestPassword;
+  ConnectAndShow();
+  ASSERT_GT(view_.status.size(), firstAttempt.size());
+  EXPECT_TRUE(std::equal(firstAttempt.begin(), firstAttempt.end(), view_.status.begin()));
+  EXPECT_EQ(view_.status[firstAttempt.size()], "Connecting to  " + address + ". Please wait...");
+  EXPECT_EQ(folder_.Read("history.ini"), address + "\r\n");
+
+  // Both sessions live until the end, then each writes its own session log.
+  EXPECT_EQ(sessions_.Count(), 2);
+  EXPECT_TRUE(LogFiles("session").empty());
+  sessions_.Clear();
+  EXPECT_EQ(LogFiles("session").size(), 2u) << Joined(LogFiles(""));
+}
+
+// One row per way Connect and the first load can fail. "<addr>" in expected texts stands for
+// the switch's address.
+TEST_F(ConnectTest, EveryFailureShowsItsMessageLogsAndClosesAsSpecified) {
+  const struct {
+    const char* name;
+    std::function<void(simswitch::Options&)> configure;
+    std::function<void()> prepare;
+    std::vector<std::string> messages;
+    std::vector<std::string> log;  // in order, among other lines
+    bool errorSessionFile;
+    bool closed;
+    int page;
+  } cases[] = {
+      {"login refused",
+       [](simswitch::Options& o) { o.password = "Other-1"; },
+       {},
+       {"Unable to establish telnet connection to <addr>" + kUnableTail},
+       {"TelnetConnection to <addr> created"},
+       false,
+       false,
+       0},
+      {"history not writable",
+       {},
+       [this] { std::filesystem::create_directory(folder_.Path() + "history.ini.tmp"); },
+       {"Sorry, connection failed with message [Error in saving IP addresses history]. "
+        "Program will be closed."},
+       {"Error in saving IP addresses history", "Fail connect to <addr>"},
+       false,
+       true,
+       -1},
+      {"no entries in the listings",
+       [](simswitch::Options& o) {
+         o.device.interfaces.clear();
+         o.device.vlans.clear();
+         o.device.span.clear();
+       },
+       {},
+       {"Sorry, parsing current cisco configuration failed with error [Fail to get ports "
+        "list]. Program will be closed."},
+       {"Fail to get ports list", "LoadConfig: parsing error!"},
+       true,
+       true,
+       2},
+      {"interface listing cut off",
+       [](simswitch::Options& o) { o.faults.dropAtCommand = "show interface status"; },
+       {},
+       {"Sorry, parsing current cisco configuration failed with error [<parser>]. Program "
+        "will be closed."},
+       {"<parser>", "LoadConfig: parsing error!"},
+       true,
+       true,
+       2},
+      {"monitor listing names an unknown port",
+       [](simswitch::Options& o) {
+         std::string text = simswitch::RenderMonitorSessions(o.device, o.device.span);
+         text.replace(text.find("Fa0/1"), 5, "Fa9/1");
+         o.device.monitorText = text;
+       },
+       {},
+       {"Sorry, parsing current cisco configuration failed with error [<parser>]. Program "
+        "will be closed."},
+       {"<parser>", "LoadConfig: parsing error!"},
+       true,
+       true,
+       2},
+      {"session page cannot be filled",
+       {},
+       [this] { view_.failFillOnCall = {1}; },
+       {"Sorry, load current cisco configuration failed with error [combo box broke]. "
+        "Program will be aborted."},
+       {},
+       false,
+       true,
+       2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    view_ = FakeView{};
+    view_.handlers = &controller_;
+    simswitch::Options options = SwitchOptions();
+    if (c.configure) {
+      c.configure(options);
+    }
+    auto& sim = StartSwitch(options);
+    // "<parser>" stands for the parser's own message: the log line before the load's.
+    std::string parserMessage;
+    const auto fill = [&](std::string text) {
+      for (size_t at; (at = text.find("<addr>")) != std::string::npos;) {
+        text.replace(at, 6, SwitchText());
+      }
+      for (size_t at; (at = text.find("<parser>")) != std::string::npos;) {
+        text.replace(at, 8, parserMessage);
+      }
+      return text;
+    };
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_.Path() + "history.ini.tmp", ignored);
+    for (const std::string& name : LogFiles("")) {
+      std::filesystem::remove(GetLogFolder() + name, ignored);
+    }
+    if (c.prepare) {
+      c.prepare();
+    }
+
+    controller_.Page1_SpeedButtonConnectClick();
+
+    const std::vector<std::string> logged = LogMessages();
+    const auto load = std::find(logged.begin(), logged.end(), "LoadConfig: parsing error!");
+    if (load != logged.begin() && load != logged.end()) {
+      parserMessage = *(load - 1);
+    }
+    std::vector<std::string> messages;
+    for (const std::string& message : c.messages) {
+      messages.push_back(fill(message));
+    }
+    EXPECT_EQ(view_.messages, messages);
+    std::vector<std::string> log;
+    for (const std::string& line : c.log) {
+      log.push_back(fill(line));
+    }
+    EXPECT_TRUE(InOrder(LogMessages(), log)) << Joined(LogMessages());
+    EXPECT_EQ(LogFiles("error_session").size(), c.errorSessionFile ? 1u : 0u);
+    EXPECT_EQ(view_.closed, c.closed);
+    EXPECT_EQ(view_.page, c.page);
+    EXPECT_FALSE(view_.busy);
+    if (c.closed) {
+      // The close is asked for only once the flow has returned: after the last page change.
+      ASSERT_FALSE(view_.calls.empty());
+      EXPECT_EQ(view_.calls.back(), "Close accepted") << Joined(view_.calls);
+    }
+    if (std::string(c.name) == "history not writable") {
+      EXPECT_EQ(sim.AcceptedConnections(), 0u) << "no connection is tried";
+    }
+  }
+}
+
+}  // namespace

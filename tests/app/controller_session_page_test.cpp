@@ -1,0 +1,286 @@
+// The SPAN page's flows after a successful load: Apply, Refresh, the close guard, a close held
+// while a flow runs, and a whole run after which no file holds a password.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/wizard_fixture.h"
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+
+namespace {
+
+class SessionPageTest : public WizardTest {
+ protected:
+  void SetUp() override {
+    StartSwitch();
+    ConnectAndShow();
+    ClearApplicationLog();
+  }
+  // Gives the entry called name the role in session, as the chooser does.
+  void Edit(const std::string& name, int session, const std::string& role) {
+    const int entry = EntryOf(name);
+    ASSERT_GT(entry, 0) << name;
+    std::string refusal;
+    ASSERT_TRUE(CheckSpanType(session, name, role, refusal)) << refusal;
+    SetSpanType(entry, session, role);
+  }
+  std::string RoleOf(const std::string& name, int session) {
+    return Ports.Items[EntryOf(name)].SpanTypes[session].SpanType;
+  }
+  size_t Fills() const { return view_.CallsStartingWith("FillSessions").size(); }
+};
+
+TEST_F(SessionPageTest, ApplyWithoutEditsSendsShowsAndReloadsNothing) {
+  const size_t received = sim_->ReceivedLines().size();
+  const size_t fills = Fills();
+  controller_.Page3_SpeedButtonApplyClick();
+  EXPECT_EQ(sim_->ReceivedLines().size(), received);
+  EXPECT_TRUE(view_.messages.empty());
+  EXPECT_EQ(Fills(), fills);
+  EXPECT_FALSE(view_.busy);
+}
+
+TEST_F(SessionPageTest, ApplySendsTheEditsReportsAndReloadsWhatTheSwitchHolds) {
+  Edit("Fa0/5", 1, "Ingress");
+  Edit("Fa0/1", 1, "None");
+  std::vector<std::string> script;
+  BuildConfigScript(script);
+  ASSERT_FALSE(script.empty());
+  view_.sessionIndex = 0;
+  view_.calls.clear();
+
+  controller_.Page3_SpeedButtonApplyClick();
+
+  EXPECT_EQ(view_.messages, std::vector<std::string>{"Configuration changes successfully "
+                                                     "applied to switch " +
+                                                     SwitchText() + "."});
+  EXPECT_EQ(sim_->ConfigLines(), script) << Joined(sim_->ConfigLines());
+  EXPECT_EQ(Fills(), 1u) << "reloaded";
+  EXPECT_FALSE(HasChanges());
+  EXPECT_EQ(RoleOf("Fa0/5", 1), "Ingress");
+  EXPECT_EQ(RoleOf("Fa0/1", 1), "None");
+  const auto span = sim_->Span();
+  ASSERT_EQ(span.count(1), 1u);
+  EXPECT_EQ(span.at(1).sourceInterfaces.count("Fa0/5"), 1u);
+  EXPECT_EQ(span.at(1).sourceInterfaces.count("Fa0/1"), 0u);
+  // Busy while the script runs; the reload after it leaves the pointer alone.
+  const auto calls = view_.calls;
+  const auto message = std::find(calls.begin(), calls.end(), "Message " + view_.messages[0]);
+  const auto busyOff = std::find(calls.begin(), calls.end(), "Busy off");
+  EXPECT_LT(message, busyOff);
+  EXPECT_EQ(view_.CallsStartingWith("Busy").size(), 2u);
+  EXPECT_FALSE(view_.closed);
+}
+
+TEST_F(SessionPageTest, ScriptThatCannotBeBuiltIsReportedAndTheReloadDropsTheEdits) {
+  // A VLAN as destination never passes the chooser; stored directly it makes the build fail.
+  SetSpanType(EntryOf("20"), 1, "Destination");
+  std::string expected;
+  try {
+    std::vector<std::string> lines;
+    BuildConfigScript(lines);
+  } catch (const std::exception& error) {
+    expected = error.what();
+  }
+  ASSERT_FALSE(expected.empty());
+  ClearApplicationLog();
+
+  controller_.Page3_SpeedButtonApplyClick();
+
+  EXPECT_EQ(view_.messages, std::vector<std::string>{"Sorry, building cisco configuration "
+                                                     "failed with error [" +
+                                                     expected + "]. "});
+  EXPECT_TRUE(sim_->ConfigLines().empty());
+  EXPECT_FALSE(HasChanges()) << "the reload shows what the switch holds";
+  EXPECT_EQ(RoleOf("20", 1), "None");
+  EXPECT_EQ(LogMessages().front(), expected);
+  EXPECT_FALSE(view_.closed);
+}
+
+TEST_F(SessionPageTest, UnacknowledgedScriptShowsUpdateFailThenReloads) {
+  // A fresh switch that goes silent at the script's first line.
+  simswitch::Options options = SwitchOptions();
+  options.faults.dropAtCommand = "monitor session";
+  view_ = FakeView{};
+  view_.handlers = &controller_;
+  StartSwitch(options);
+  ConnectAndShow();
+  ClearApplicationLog();
+  Edit("Fa0/5", 1, "Ingress");
+
+  controller_.Page3_SpeedButtonApplyClick();
+
+  ASSERT_GE(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0],
+            "Sorry, building cisco configuration failed with error [Update "
+            "fail]. ");
+  EXPECT_EQ(LogMessages().front(), "Update fail");
+  // The reload then finds the connection gone: the refresh's own failure follows.
+  ASSERT_EQ(view_.messages.size(), 2u) << Joined(view_.messages);
+  EXPECT_EQ(view_.messages[1].rfind("Sorry, parsing current cisco configuration failed", 0), 0u);
+  EXPECT_EQ(LogFiles("error_session").size(), 1u);
+  EXPECT_TRUE(view_.closed);
+}
+
+TEST_F(SessionPageTest, RefreshErrorOutsideTheLoadLogsSavesTheSessionAndCloses) {
+  view_.failFillOnCall = {view_.fillCalls + 1};
+  controller_.Page3_SpeedButtonRefreshClick();
+  EXPECT_EQ(view_.messages, std::vector<std::string>{"Sorry, refresh current cisco configuration "
+                                                     "failed with error [combo box broke]. "
+                                                     "Program will be closed."});
+  EXPECT_EQ(LogMessages(), std::vector<std::string>{"RefreshConfig: error!"});
+  EXPECT_EQ(LogFiles("error_session").size(), 1u);
+  EXPECT_TRUE(view_.closed);
+}
+
+TEST_F(SessionPageTest, RefreshErrorWithAnUnwritableSessionLogIsReportedAndTheProgramStays) {
+  std::filesystem::remove_all(GetLogFolder());
+  std::ofstream(GetLogFolder().substr(0, GetLogFolder().size() - 1)) << "not a folder";
+  view_.failFillOnCall = {view_.fillCalls + 1};
+  controller_.Page3_SpeedButtonRefreshClick();
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0].rfind("Sorry, Cannot open session log file ", 0), 0u)
+      << view_.messages[0];
+  EXPECT_FALSE(view_.closed);
+}
+
+TEST_F(SessionPageTest, RefreshReloadsAndKeepsTheSelectedSession) {
+  view_.sessionIndex = 1;
+  const size_t fills = Fills();
+  controller_.Page3_SpeedButtonRefreshClick();
+  EXPECT_EQ(Fills(), fills + 1);
+  EXPECT_EQ(view_.sessionIndex, 1);
+  EXPECT_EQ(view_.calls.back(), "GroupBox shown");
+  EXPECT_TRUE(view_.questions.empty());
+  EXPECT_TRUE(view_.CallsStartingWith("Busy").size() == 2u) << "only Connect's";
+}
+
+TEST_F(SessionPageTest, RefreshAndExitAskOnlyWithEditsAndNoLeavesEverything) {
+  const struct {
+    const char* name;
+    void (TWizardController::*press)();
+    std::string question;
+  } cases[] = {
+      {"Refresh", &TWizardController::Page3_SpeedButtonRefreshClick,
+       "All changes will be discarded! Continue refresh?"},
+      {"Exit", &TWizardController::ExitClick, "Cancel changes and close application?"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Edit("Fa0/7", 1, "Egress");
+    view_.questions.clear();
+    const size_t fills = Fills();
+    (controller_.*c.press)();
+    EXPECT_EQ(view_.questions, std::vector<std::string>{c.question});
+    EXPECT_TRUE(HasChanges());
+    EXPECT_EQ(RoleOf("Fa0/7", 1), "Egress");
+    EXPECT_EQ(Fills(), fills);
+    EXPECT_FALSE(view_.closed);
+
+    view_.answers = {true};
+    (controller_.*c.press)();
+    EXPECT_EQ(view_.questions.size(), 2u);
+  }
+  // The Yes to Exit closed; the Yes to Refresh reloaded before it.
+  EXPECT_TRUE(view_.closed);
+}
+
+TEST_F(SessionPageTest, WithoutEditsRefreshAndExitAskNothing) {
+  controller_.Page3_SpeedButtonRefreshClick();
+  controller_.ExitClick();
+  EXPECT_TRUE(view_.questions.empty());
+  EXPECT_TRUE(view_.closed);
+}
+
+using FlowGateTest = WizardTest;
+
+TEST_F(FlowGateTest, CloseDuringAFlowIsHeldUntilItReturnsThenGuarded) {
+  StartSwitch();
+  int pumps = 0;
+  duringWait_ = [&] {
+    if (++pumps == 1) {
+      view_.CloseWindow();                          // the window manager's close box
+      controller_.Page1_SpeedButtonConnectClick();  // no handler runs inside a flow
+      controller_.Page3_SpeedButtonRefreshClick();
+    }
+  };
+  controller_.Page1_SpeedButtonConnectClick();
+  EXPECT_GT(pumps, 1) << "the pauses pump while they wait";
+  EXPECT_EQ(sessions_.Count(), 1);
+  EXPECT_EQ(view_.CallsStartingWith("FillSessions").size(), 1u);
+  ASSERT_EQ(view_.CallsStartingWith("Close"),
+            (std::vector<std::string>{"Close refused", "Close accepted"}));
+  EXPECT_EQ(view_.calls.back(), "Close accepted");
+  EXPECT_EQ(view_.page, 2) << "the flow ran to its end";
+}
+
+TEST_F(FlowGateTest, HeldCloseStillAsksAboutEditsAndNoKeepsTheWindow) {
+  StartSwitch();
+  ConnectAndShow();
+  SetSpanType(EntryOf("Fa0/9"), 1, "Ingress");
+  bool held = false;
+  duringWait_ = [&] {
+    if (!held) {
+      held = true;
+      view_.CloseWindow();
+    }
+  };
+  // A login that fails leaves the edits in place; its pauses take the close request.
+  view_.password = "Wrong-1";
+  view_.questions.clear();
+  controller_.Page1_SpeedButtonConnectClick();
+  EXPECT_TRUE(held);
+  EXPECT_EQ(view_.questions, std::vector<std::string>{"Cancel changes and close application?"});
+  EXPECT_FALSE(view_.closed);
+  EXPECT_TRUE(HasChanges());
+}
+
+TEST_F(FlowGateTest, PauseRunsTheHookOnlyWhileAFlowRuns) {
+  int pumps = 0;
+  duringWait_ = [&] { ++pumps; };
+  Pause(100);
+  EXPECT_EQ(pumps, 0);
+  ASSERT_TRUE(gate_.Enter());
+  EXPECT_FALSE(gate_.Enter());
+  Pause(100);  // 2 ms at the tests' scale: at least one call
+  EXPECT_GE(pumps, 1);
+  EXPECT_FALSE(gate_.Leave());
+}
+
+using WholeRunTest = WizardTest;
+
+TEST_F(WholeRunTest, NoFileTheRunWroteHoldsAPassword) {
+  const std::string wrong = "Wr0ng-Secret-4471";
+  StartSwitch();
+  view_.password = wrong;
+  controller_.Page1_SpeedButtonConnectClick();
+  view_.password = kTestPassword;
+  ConnectAndShow();
+  SetSpanType(EntryOf("Fa0/5"), 1, "Ingress");
+  controller_.Page3_SpeedButtonApplyClick();
+  view_.failFillOnCall = {view_.fillCalls + 1};
+  controller_.Page3_SpeedButtonRefreshClick();  // leaves an error_session file
+  controller_.ExitClick();
+  sessions_.Clear();
+
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_.Path())) {
+    if (!entry.is_regular_file()) {
+      continue;
+    }
+    ++files;
+    std::ifstream file(entry.path(), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    for (const std::string& secret : {wrong, kTestPassword, kTestEnablePassword}) {
+      EXPECT_EQ(text.str().find(secret), std::string::npos) << secret << " in " << entry.path();
+    }
+  }
+  // history.ini, application.log, two session logs and the error_session log.
+  EXPECT_GE(files, 5);
+}
+
+}  // namespace

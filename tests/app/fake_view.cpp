@@ -1,0 +1,114 @@
+#include "app/fake_view.h"
+
+#include <stdexcept>
+
+#include "model/sessionlist.h"
+
+std::vector<std::string> FakeView::CallsStartingWith(const std::string& prefix) const {
+  std::vector<std::string> found;
+  for (const std::string& call : calls) {
+    if (call.rfind(prefix, 0) == 0) {
+      found.push_back(call);
+    }
+  }
+  return found;
+}
+
+void FakeView::SetEnablePasswordFieldEnabled(bool enabled) {
+  calls.push_back(std::string("EnableField ") + (enabled ? "on" : "off"));
+}
+
+void FakeView::SetAddressEntries(const std::vector<std::string>& entries) {
+  calls.push_back("SetAddressEntries");
+  addressEntries = entries;
+  if (!entries.empty()) {
+    address = entries.front();
+  }
+}
+
+void FakeView::SelectPage(int index) {
+  calls.push_back("SelectPage " + std::to_string(index));
+  page = index;
+}
+
+void FakeView::SetStepLabel(const std::string& text) {
+  stepLabel = text;
+}
+
+void FakeView::SetCaption(const std::string& text) {
+  calls.push_back("Caption " + text);
+  caption = text;
+}
+
+void FakeView::AppendStatusLine(const std::string& line) {
+  status.push_back(line);
+}
+
+void FakeView::SetSPANGroupBoxVisible(bool visible) {
+  calls.push_back(std::string("GroupBox ") + (visible ? "shown" : "hidden"));
+  groupBoxVisible = visible;
+}
+
+void FakeView::SetBusyPointer(bool isBusy) {
+  calls.push_back(std::string("Busy ") + (isBusy ? "on" : "off"));
+  busy = isBusy;
+}
+
+void FakeView::FillRoleChooser() {
+  calls.push_back("FillRoleChooser");
+}
+
+void FakeView::FillSessionsComboBox() {
+  ++fillCalls;
+  calls.push_back("FillSessions");
+  for (int failing : failFillOnCall) {
+    if (failing == fillCalls) {
+      throw std::runtime_error("combo box broke");
+    }
+  }
+  // Filling a drop-down drops its selection.
+  sessionIndex = -1;
+}
+
+void FakeView::SelectSessionIndex(int index) {
+  calls.push_back("SelectSession " + std::to_string(index));
+  sessionIndex = index;
+}
+
+void FakeView::ShowSelectedSession() {
+  calls.push_back("ShowSession " + std::to_string(sessionIndex));
+  // What the grid would show: the session caption proves the model is readable.
+  if (sessionIndex >= 0) {
+    SessionCaption(sessionIndex + 1);
+  }
+}
+
+void FakeView::ShowMessage(const std::string& text) {
+  calls.push_back("Message " + text);
+  messages.push_back(text);
+  if (onMessage) {
+    onMessage(text);
+  }
+}
+
+bool FakeView::Confirm(const std::string& text) {
+  calls.push_back("Confirm " + text);
+  questions.push_back(text);
+  if (answers.empty()) {
+    return false;
+  }
+  const bool answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void FakeView::ShowAbout() {
+  calls.push_back("About");
+  ++aboutShown;
+}
+
+void FakeView::CloseWindow() {
+  const bool accepted = handlers != nullptr && handlers->FormCloseQuery();
+  calls.push_back(std::string("Close ") + (accepted ? "accepted" : "refused"));
+  closed = closed || accepted;
+}

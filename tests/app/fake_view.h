@@ -1,0 +1,73 @@
+// A wizard view without a window: it records every call the controller makes, keeps the
+// address box's entries and the session selection, answers questions from a script, and runs
+// the close guard when asked to close, as the real window does.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/wizard_handlers.h"
+#include "app/wizard_view.h"
+
+class FakeView : public TWizardView {
+ public:
+  // Log-in page inputs.
+  std::string address, userName, password, enablePassword;
+  bool enableTicked = false;
+
+  // What the view shows.
+  std::vector<std::string> addressEntries;
+  int page = -1;
+  std::string stepLabel;
+  std::string caption = "Tarvello";
+  std::vector<std::string> status;
+  std::vector<std::string> messages;   // plain boxes, in order
+  std::vector<std::string> questions;  // confirmations, in order
+  int sessionIndex = -1;
+  bool groupBoxVisible = true;
+  bool busy = false;
+  bool closed = false;  // the close guard let a close go ahead
+  int aboutShown = 0;
+
+  // Every call, one line each ("SelectPage 1", "Message <text>", ...), for order checks.
+  std::vector<std::string> calls;
+
+  // Answers to the next confirmations, oldest first; No once they are used up.
+  std::deque<bool> answers;
+  // Thrown from FillSessionsComboBox on the calls whose number (1-based) is listed.
+  std::vector<int> failFillOnCall;
+  int fillCalls = 0;
+  // Runs inside ShowMessage, e.g. to act while a flow waits for the box.
+  std::function<void(const std::string&)> onMessage;
+
+  TWizardHandlers* handlers = nullptr;
+
+  // Calls whose text starts with prefix.
+  std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+
+  std::string AddressText() const override { return address; }
+  std::string UserNameText() const override { return userName; }
+  std::string PasswordText() const override { return password; }
+  std::string EnablePasswordText() const override { return enablePassword; }
+  bool EnablePasswordTicked() const override { return enableTicked; }
+  void SetEnablePasswordFieldEnabled(bool enabled) override;
+  std::vector<std::string> AddressEntries() const override { return addressEntries; }
+  void SetAddressEntries(const std::vector<std::string>& entries) override;
+  void SelectPage(int index) override;
+  void SetStepLabel(const std::string& text) override;
+  void SetCaption(const std::string& text) override;
+  void AppendStatusLine(const std::string& line) override;
+  void SetSPANGroupBoxVisible(bool visible) override;
+  void SetBusyPointer(bool isBusy) override;
+  void FillRoleChooser() override;
+  void FillSessionsComboBox() override;
+  void SelectSessionIndex(int index) override;
+  int SelectedSessionIndex() const override { return sessionIndex; }
+  void ShowSelectedSession() override;
+  void ShowMessage(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
+  void ShowAbout() override;
+  void CloseWindow() override;
+};

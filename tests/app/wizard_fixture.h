@@ -1,0 +1,41 @@
+// What the wizard controller tests share: the switch-session fixture (temporary program folder,
+// short pauses, log readers), a simulated switch, a fake view typed into like the log-in page,
+// and the controller with the run's switch sessions and flow gate.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/fake_view.h"
+#include "app/flow_gate.h"
+#include "app/switch_sessions.h"
+#include "app/wizard_controller.h"
+#include "switch/session_fixture.h"
+
+class WizardTest : public SwitchSessionTest {
+ protected:
+  WizardTest();
+
+  // Starts a simulated switch and types its address and the test credentials into the view.
+  simswitch::SimulatedSwitch& StartSwitch(simswitch::Options options = SwitchOptions());
+  // The address typed for the running switch, "127.0.0.1:<port>".
+  std::string SwitchText() const;
+  // Presses Connect and expects the SPAN page with the switch loaded.
+  void ConnectAndShow();
+  // Lines the switch received that start with prefix.
+  std::vector<std::string> Received(const std::string& prefix) const;
+
+  std::unique_ptr<simswitch::SimulatedSwitch> sim_;
+  FakeView view_;
+  TSwitchSessions sessions_;
+  // Runs from the flow gate's pump, i.e. inside the flows' blocking waits, when set.
+  std::function<void()> duringWait_;
+  TFlowGate gate_{[this] {
+    if (duringWait_) {
+      duringWait_();
+    }
+  }};
+  TWizardController controller_{view_, sessions_, gate_};
+};
