@@ -64,6 +64,11 @@ Faults (for testing clients):
   --stale-before CMD       send an unsolicited log line and prompt before the echo of CMD
   --stale-pieces N         how many such pieces (default 1)
   --split-negotiation      send the opening negotiation one byte per packet
+  --password-delay-ms D    answer the login password only after D milliseconds
+  --refuse CMD             refuse CMD with "% Invalid input detected at '^' marker."
+  --syslog-inside CMD      put a console message and re-printed prompt inside CMD's output
+  --nul-bytes-in CMD       end CMD's output lines in CR NUL and put NUL bytes inside them
+  --refuse-terminal-length answer "terminal length 0" with "% Authorization failed." and page on
 
   --show-lines             print every line clients send (passwords masked)
   --help                   this text
@@ -123,6 +128,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"--hash-in-output", text(o.faults.hashInOutputOf)},
       {"--stale-before", text(o.faults.staleBeforeCommand)},
       {"--stale-pieces", number(100, [&](long n) { o.faults.stalePieces = static_cast<int>(n); })},
+      {"--password-delay-ms",
+       number(60000, [&](long n) { o.faults.passwordAnswerDelayMs = static_cast<int>(n); })},
+      {"--refuse", text(o.faults.refuseCommand)},
+      {"--syslog-inside", text(o.faults.syslogInsideOf)},
+      {"--nul-bytes-in", text(o.faults.nulBytesInOutputOf)},
   };
   const std::map<std::string, std::function<void()>> flags{
       {"--help", [&] { result.help = true; }},
@@ -135,6 +145,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"--no-username-prompt", [&] { o.faults.noUsernamePrompt = true; }},
       {"--refuse-enable", [&] { o.faults.refuseEnable = true; }},
       {"--split-negotiation", [&] { o.faults.splitNegotiation = true; }},
+      {"--refuse-terminal-length", [&] { o.faults.refuseTerminalLength = true; }},
   };
 
   for (std::size_t i = 0; i < args.size(); ++i) {

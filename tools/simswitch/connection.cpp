@@ -17,6 +17,46 @@ constexpr char kStaleLog[] =
     "\r\n*Mar  1 00:12:34.567: %LINEPROTO-5-UPDOWN: Line protocol on Interface FastEthernet0/5, "
     "changed state to up\r\n";
 constexpr char kHashMarker[] = "! ### marker ###\r\n";
+// A port changing state while output is printed; IOS re-prints the prompt after it.
+constexpr char kInsideLog[] =
+    "\r\n*Mar  1 00:12:35.012: %LINK-3-UPDOWN: Interface GigabitEthernet0/5, changed state to "
+    "up\r\n";
+
+// The answer with a console message and prompt put in after the first half of its lines.
+std::string WithLogInside(const std::string& answer, const std::string& prompt) {
+  std::size_t lines = 0;
+  for (std::size_t at = answer.find("\r\n"); at != std::string::npos;
+       at = answer.find("\r\n", at + 2)) {
+    ++lines;
+  }
+  std::size_t at = 0;
+  for (std::size_t seen = 0; seen < (lines + 1) / 2; ++seen) {
+    at = answer.find("\r\n", at) + 2;
+  }
+  return answer.substr(0, at) + kInsideLog + prompt + answer.substr(at);
+}
+
+// Line ends made CR NUL and a NUL byte after the first character of every third line.
+std::string WithNulBytes(const std::string& answer) {
+  std::string out;
+  std::size_t line = 0;
+  bool lineStart = true;
+  for (std::size_t i = 0; i < answer.size(); ++i) {
+    if (answer.compare(i, 2, "\r\n") == 0) {
+      out += std::string("\r\0", 2);
+      ++i;
+      ++line;
+      lineStart = true;
+      continue;
+    }
+    out += answer[i];
+    if (lineStart && line % 3 == 0) {
+      out += '\0';
+    }
+    lineStart = false;
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -94,9 +134,23 @@ bool Connection::HandleLine(const std::string& line, std::string& out) {
       out += kStaleLog + session_.Prompt();
     }
   }
-  SessionReply reply = session_.OnLine(line);
+  if (session_.AtLoginPassword()) {
+    passwordAnswerDue_ = true;
+  }
+  SessionReply reply;
+  if (Fires(faults.refuseCommand, shared_.refuseFired, line)) {
+    reply.text = "^\r\n% Invalid input detected at '^' marker.\r\n\r\n" + session_.Prompt();
+  } else {
+    reply = session_.OnLine(line);
+  }
   if (Fires(faults.hashInOutputOf, shared_.hashFired, line)) {
     reply.text = kHashMarker + reply.text;
+  }
+  if (Fires(faults.syslogInsideOf, shared_.syslogFired, line)) {
+    reply.text = WithLogInside(reply.text, session_.Prompt());
+  }
+  if (Fires(faults.nulBytesInOutputOf, shared_.nulFired, line)) {
+    reply.text = WithNulBytes(reply.text);
   }
   if (!session_.Silent()) {
     out += echo + reply.text;
@@ -169,6 +223,13 @@ void Connection::Serve() {
       }
     }
     pendingEcho_.clear();
+    if (passwordAnswerDue_) {
+      passwordAnswerDue_ = false;
+      if (options_.faults.passwordAnswerDelayMs > 0 &&
+          StopWithin(options_.faults.passwordAnswerDelayMs)) {
+        return;
+      }
+    }
     if (!out.empty() && !Send(EscapeIac(out), false)) {
       return;
     }

@@ -38,6 +38,7 @@ class Connection {
   TelnetServerFilter telnet_;
   std::string pendingEcho_;
   std::size_t sent_ = 0;
+  bool passwordAnswerDue_ = false;  // the login password came in this block
 };
 
 }  // namespace simswitch

@@ -35,6 +35,9 @@ bool IosSession::EchoTyped() const {
 bool IosSession::WaitingForKey() const {
   return !pendingLines_.empty() && mode_ != Mode::Silent;
 }
+bool IosSession::AtLoginPassword() const {
+  return mode_ == Mode::AskPassword;
+}
 bool IosSession::InConfigMode() const {
   return mode_ == Mode::Config;
 }
@@ -208,6 +211,9 @@ std::string IosSession::Terminal(const std::string& line, const std::vector<Toke
   }
   if (m.keyword == "monitor") {
     return tokens.size() > 2 ? ErrorText(InvalidAt(tokens[2].column), line, offset) : "";
+  }
+  if (m.keyword == "length" && options_.faults.refuseTerminalLength) {
+    return "% Authorization failed.\r\n\r\n";
   }
   if (tokens.size() < 3) {
     return ErrorText(Incomplete(), line, offset);

@@ -29,6 +29,7 @@ class IosSession {
 
   bool EchoTyped() const;      // false at password prompts and once silent
   bool WaitingForKey() const;  // paged output pending
+  bool AtLoginPassword() const;
   bool InConfigMode() const;
   bool Silent() const;
   std::string Prompt() const;

@@ -121,6 +121,21 @@ struct Faults {
   int stalePieces = 1;
   // Send the opening negotiation one byte per TCP segment, a few ms apart.
   bool splitNegotiation = false;
+  // Answer the login password only after this many ms, as a switch that asks a TACACS+ or
+  // RADIUS server does; 0 = at once.
+  int passwordAnswerDelayMs = 0;
+  // Refuse this command: its echo, a caret line and "% Invalid input detected at '^' marker.",
+  // then the prompt. Nothing of the command is run.
+  std::string refuseCommand{};
+  // In the answer to this command, a console message and the re-printed prompt after the first
+  // half of the output lines, as a port that changes state makes IOS print.
+  std::string syslogInsideOf{};
+  // In the answer to this command, every line end is CR NUL (telnet's bare carriage return) and
+  // a NUL byte stands inside every third line.
+  std::string nulBytesInOutputOf{};
+  // Answer "terminal length 0" with "% Authorization failed." and keep paging, as some AAA
+  // command authorisation setups do.
+  bool refuseTerminalLength = false;
 };
 
 struct Options {

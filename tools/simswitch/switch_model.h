@@ -31,6 +31,9 @@ struct SharedState {
   bool silentFired = false;
   bool staleFired = false;
   bool hashFired = false;
+  bool refuseFired = false;
+  bool syslogFired = false;
+  bool nulFired = false;
 };
 
 // The model a switch starts with: verbatim listings supply interfaces and SPAN state.
