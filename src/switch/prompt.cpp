@@ -2,12 +2,46 @@
 
 #include <algorithm>
 
+namespace {
+
+// IOS host names have at most 63 characters; the mode in brackets adds a few more.
+constexpr size_t kLongestPrompt = 128;
+
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
+
+bool HasNoBlank(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), IsBlank);
+}
+
+}  // namespace
+
 bool EndsInPrompt(const std::string& text) {
   const size_t lineBreak = text.find_last_of("\r\n");
   const size_t start = lineBreak == std::string::npos ? 0 : lineBreak + 1;
   if (start == text.size()) {
     return false;
   }
-  return std::none_of(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
-                      [](char c) { return static_cast<unsigned char>(c) <= 32; });
+  return HasNoBlank(std::string_view(text).substr(start));
+}
+
+bool IsPromptLine(std::string_view line, std::string_view host) {
+  if (line.empty() || line.size() > kLongestPrompt) {
+    return false;
+  }
+  if (host.empty()) {
+    return HasNoBlank(line);
+  }
+  if (line == host) {
+    return true;
+  }
+  return line.size() > host.size() + 2 && line.starts_with(host) && line[host.size()] == '(' &&
+         line.back() == ')' && HasNoBlank(line);
+}
+
+std::string PromptHost(std::string_view text) {
+  const auto blank = std::find_if(text.rbegin(), text.rend(), IsBlank);
+  const std::string_view host = text.substr(static_cast<size_t>(text.rend() - blank));
+  return IsPromptLine(host, "") ? std::string(host) : std::string();
 }

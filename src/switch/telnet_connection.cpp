@@ -7,19 +7,47 @@
 #include "model/sessionlist.h"
 #include "net/telnet_client.h"
 #include "support/utils.h"
-#include "switch/prompt.h"
+#include "switch/reply_scanner.h"
+#include "switch/switch_messages.h"
 
 namespace {
 
-// One reply: the text up to the next "#" that ends a prompt. A "#" inside the output would
-// otherwise end the reply there and silently lose the rest of a listing (a description such as
-// "Uplink #2" would drop every interface after it). Empty when a read times out or fails.
-std::string ReadReply(TTelnetClient& client) {
-  std::string reply = client.ReadUntil("#");
-  while (client.Sock().LastError() == 0 && !EndsInPrompt(reply)) {
-    reply += "#" + client.ReadUntil("#");
+// Far above any real listing; a peer that streams without a prompt is cut off here.
+constexpr size_t kLongestReply = size_t{64} << 20;
+
+// One reply: the text up to the "#" of the prompt that ends it (see TReplyScanner). Reads block
+// by block, so a reply costs time in proportion to its length whatever it holds. Empty when a
+// read times out or fails; what was received then stays buffered for the next read.
+std::string ReadReply(TTelnetClient& client, const std::string& host) {
+  TSocketBase& sock = client.Sock();
+  const size_t limit =
+      sock.MaxLineLength > 0 ? static_cast<size_t>(sock.MaxLineLength) : kLongestReply;
+  TReplyScanner scanner(host);
+  for (;;) {
+    const std::string block = sock.ReadChunk(client.Timeout);
+    if (sock.LastError() != 0) {
+      if (scanner.EndAtReprintedPrompt()) {
+        sock.InputBuffer() = scanner.Rest();
+        return scanner.Reply();
+      }
+      sock.InputBuffer() = scanner.Received();
+      return "";
+    }
+    switch (scanner.Feed(block)) {
+      case TReplyScanner::Step::Ended:
+        sock.InputBuffer() = scanner.Rest();
+        return scanner.Reply();
+      case TReplyScanner::Step::PageWaits:
+        // Paging stayed on (the switch refused or ignored "terminal length 0"): next page.
+        client.SendText(" ");
+        break;
+      case TReplyScanner::Step::NeedMore:
+        break;
+    }
+    if (scanner.Received().size() > limit) {
+      return "";
+    }
   }
-  return client.Sock().LastError() == 0 ? reply : std::string();
 }
 
 }  // namespace
@@ -61,12 +89,12 @@ std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
   }
   try {
     TelnetClient->SendText(command + "\r");
-    reply = ReadReply(*TelnetClient);
+    reply = ReadReply(*TelnetClient, host_);
     // Text that stood in the buffer before the command (the answer to "terminal length 0",
     // unsolicited messages ending in a prompt) does not hold the echo; skip up to two pieces.
     for (int extraRead = 0; extraRead < 2 && reply.find(command) == std::string::npos;
          ++extraRead) {
-      reply = ReadReply(*TelnetClient);
+      reply = ReadReply(*TelnetClient, host_);
     }
   } catch (...) {
     reply.clear();
@@ -75,32 +103,68 @@ std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
   return reply;
 }
 
+bool TTelnetConnectionForm::ShowCommand(const std::string& command, std::string& reply) {
+  reply = SendCommand(command);
+  if (reply.empty()) {
+    WriteLog("TTelnetConnectionForm: no answer to " + command);
+    return false;
+  }
+  const std::vector<std::string> refusals = RefusalLines(reply);
+  if (!refusals.empty()) {
+    WriteLog("TTelnetConnectionForm: " + command + " refused: " + refusals.front());
+    return false;
+  }
+  return true;
+}
+
 bool TTelnetConnectionForm::GetPortsList() {
-  const std::string interfaceStatus = SendCommand("show interface status");
-  const std::string vlanList = SendCommand("show vlan brief  | inc active");
+  // A listing that did not come whole must not load as a switch without VLANs or sessions:
+  // an Apply built on it would leave alone what the switch really holds.
+  std::string interfaceStatus;
+  std::string vlanList;
+  if (!ShowCommand("show interface status", interfaceStatus) ||
+      !ShowCommand("show vlan brief  | inc active", vlanList)) {
+    return false;
+  }
   return ParsePorts(interfaceStatus, vlanList);
 }
 
 bool TTelnetConnectionForm::GetSPANSessionsList() {
-  return ParseSPANSessions(SendCommand("show monitor session all"));
+  std::string listing;
+  return ShowCommand("show monitor session all", listing) && ParseSPANSessions(listing);
 }
 
 bool TTelnetConnectionForm::RunScript(const std::vector<std::string>& lines) {
+  scriptRefusal_.clear();
   try {
-    if (SendCommand("configure terminal").empty()) {
+    // Each refused line is noted with the switch's own words, so the user learns why.
+    bool anyRefused = false;
+    auto send = [&](const std::string& line) {
+      const std::string reply = SendCommand(line);
+      const std::vector<std::string> refusals = RefusalLines(reply);
+      if (!refusals.empty()) {
+        anyRefused = true;
+        scriptRefusal_ += (scriptRefusal_.empty() ? "" : "; ") + line + ":";
+        for (const std::string& refusal : refusals) {
+          scriptRefusal_ += " " + refusal;
+        }
+      }
+      return reply;
+    };
+    if (send("configure terminal").empty() || anyRefused) {
       return false;
     }
     // A line without an answer stops the script; the lines after it were never sent, so the
     // run must not count as a success even when "end" is answered.
     bool everyLineAnswered = true;
     for (const std::string& line : lines) {
-      if (SendCommand(line).empty()) {
+      if (send(line).empty()) {
         everyLineAnswered = false;
         break;
       }
     }
-    const bool endAnswered = !SendCommand("end").empty();
-    return endAnswered && everyLineAnswered;
+    const bool endAnswered = !send("end").empty();
+    return endAnswered && everyLineAnswered && !anyRefused;
   } catch (...) {
     WriteLog("TTelnetConnectionForm.RunScript critical error (unknown except)");
     return false;

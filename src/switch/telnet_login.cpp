@@ -3,6 +3,8 @@
 #include "net/telnet_client.h"
 #include "support/pause.h"
 #include "support/utils.h"
+#include "switch/login_answer.h"
+#include "switch/prompt.h"
 #include "switch/switch_address.h"
 #include "switch/telnet_connection.h"
 
@@ -12,6 +14,30 @@ namespace {
 constexpr int kReadTimeoutMs = 1000;
 // Gives the status line time to show before the connection blocks the window.
 constexpr int kLoginPauseMs = 500;
+// Switches that check passwords against a TACACS+ or RADIUS server answer after seconds.
+constexpr int kPasswordAnswerTimeoutMs = 10000;
+// The answer to a password is a prompt or a refusal; a peer that streams more is not a switch.
+constexpr size_t kLongestPasswordAnswer = 65536;
+
+// Reads what the switch answers to the password, allowing it kPasswordAnswerTimeoutMs of
+// silence. A prompt ending in "#" is consumed; for anything else what was read stays buffered,
+// so the user-mode prompt is found at once by the next wait.
+TLoginAnswerReading AwaitPasswordAnswer(TTelnetClient& client) {
+  TSocketBase& sock = client.Sock();
+  std::string received;
+  TLoginAnswerReading reading;
+  while (reading.answer == TLoginAnswer::Incomplete && received.size() <= kLongestPasswordAnswer) {
+    received += sock.ReadChunk(kPasswordAnswerTimeoutMs);
+    if (sock.LastError() != 0) {
+      break;
+    }
+    reading = ReadLoginAnswer(received);
+  }
+  sock.InputBuffer() = reading.answer == TLoginAnswer::Privileged
+                           ? received.substr(reading.promptEnd)
+                           : std::move(received);
+  return reading;
+}
 
 }  // namespace
 
@@ -67,7 +93,13 @@ bool TTelnetConnectionForm::LogIn() {
 
   client.SendText(Password + "\r");
   WriteLog("TelnetConnection: wait # prompt");
-  if (!client.WaitForText("#")) {
+  const TLoginAnswerReading answer = AwaitPasswordAnswer(client);
+  if (answer.answer == TLoginAnswer::Refused) {
+    // Waiting on would only run into further time-outs.
+    WriteLog("TelnetConnection: login refused: " + answer.reason);
+    return false;
+  }
+  if (answer.answer != TLoginAnswer::Privileged) {
     // An empty line makes the switch print its prompt again; a user-mode prompt already read
     // by the failed wait is still buffered and found at once.
     WriteLog("Check enable password request");
@@ -85,5 +117,8 @@ bool TTelnetConnectionForm::LogIn() {
   }
 
   client.SendText("terminal length 0\r");
-  return client.WaitForText("#");
+  // The prompt that answers is where every later reply ends; its host name is learned here.
+  const std::string prompt = client.ReadUntil("#");
+  host_ = PromptHost(prompt);
+  return !prompt.empty();
 }

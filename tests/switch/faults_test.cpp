@@ -93,29 +93,45 @@ class ShowFaultTest : public SwitchSessionTest {
   std::unique_ptr<simswitch::SimulatedSwitch> sim_;
 };
 
-TEST_F(ShowFaultTest, DropAtTheVlanListLeavesTheInterfaces) {
-  auto session = ConnectWith(With([](simswitch::Faults& f) { f.dropAtCommand = "show vlan"; }));
+TEST_F(ShowFaultTest, AMissingOrRefusedListingFailsTheLoad) {
+  // A listing that did not come whole must not load as a switch with fewer VLANs or sessions.
+  const struct {
+    const char* name;
+    simswitch::Faults faults;
+    bool portsLoad;
+    std::string logLine;
+  } cases[] = {
+      {"drop at the interface list",
+       With([](simswitch::Faults& f) { f.dropAtCommand = "show interface status"; }), false,
+       "TTelnetConnectionForm: no answer to show interface status"},
+      {"drop between the two port listings",
+       With([](simswitch::Faults& f) { f.dropAtCommand = "show vlan"; }), false,
+       "TTelnetConnectionForm: no answer to show vlan brief  | inc active"},
+      {"drop at the session listing",
+       With([](simswitch::Faults& f) { f.dropAtCommand = "show monitor"; }), true,
+       "TTelnetConnectionForm: no answer to show monitor session all"},
+      {"refused session listing",
+       With([](simswitch::Faults& f) { f.refuseCommand = "show monitor"; }), true,
+       "TTelnetConnectionForm: show monitor session all refused: % Invalid input detected at "
+       "'^' marker."},
+      {"refused VLAN listing", With([](simswitch::Faults& f) { f.refuseCommand = "show vlan"; }),
+       false,
+       "TTelnetConnectionForm: show vlan brief  | inc active refused: % Invalid input detected "
+       "at '^' marker."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClearApplicationLog();
+    auto session = ConnectWith(c.faults);
 
-  EXPECT_TRUE(session->GetPortsList());
-  EXPECT_EQ(Ports.Count, static_cast<int>(simswitch::DefaultDevice().interfaces.size()));
-  EXPECT_EQ(Ports.Items[1].Kind, "interface");
-  EXPECT_EQ(session->SendCommand("show monitor session all"), "");
-  EXPECT_FALSE(HasLine(LogMessages(),
-                       "TTelnetConnectionForm.SendCommand: critical error "
-                       "(unknown except)"));
-}
-
-TEST_F(ShowFaultTest, DropAtTheInterfaceListReachesTheParser) {
-  auto session =
-      ConnectWith(With([](simswitch::Faults& f) { f.dropAtCommand = "show interface status"; }));
-
-  // Both replies are empty; the parser's error is the caller's to handle.
-  try {
-    session->GetPortsList();
-    ADD_FAILURE() << "an empty interface listing must be refused";
-  } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find("header not found"), std::string::npos)
-        << error.what();
+    const bool portsLoaded = session->GetPortsList();
+    EXPECT_EQ(portsLoaded, c.portsLoad);
+    if (portsLoaded) {
+      EXPECT_FALSE(session->GetSPANSessionsList());
+    }
+    EXPECT_TRUE(HasLine(LogMessages(), c.logLine)) << Joined(LogMessages());
+    EXPECT_FALSE(HasLine(LogMessages(),
+                         "TTelnetConnectionForm.SendCommand: critical error (unknown except)"));
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
+#include "switch/scripted_peer.h"
 #include "switch/session_fixture.h"
 
 namespace {
@@ -149,6 +150,52 @@ TEST_F(LoadTest, ApplyRoundTrip) {
   EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Replicate");
   EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "10,20");
   EXPECT_FALSE(HasChanges());
+}
+
+TEST_F(LoadTest, ARefusedScriptLineFailsTheRunWithTheSwitchsWords) {
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
+  PointAt(sim);
+  auto session = ConnectAndLoad();
+  // Fa0/1 is already a source of session 1, so the switch refuses it as a destination; the line
+  // after it is still sent and taken.
+  const std::vector<std::string> script = {"monitor session 1 destination interface Fa0/1",
+                                           "monitor session 1 source interface Fa0/9 rx"};
+
+  EXPECT_FALSE(session->RunScript(script));
+
+  EXPECT_EQ(session->ScriptRefusal(),
+            "monitor session 1 destination interface Fa0/1: % Interface(s) Fa0/1 already "
+            "configured as monitor sources");
+  EXPECT_EQ(sim.ConfigLines(), script);
+  EXPECT_EQ(sim.ReceivedLines().back(), "end");
+  EXPECT_EQ(sim.Span().at(1).sourceInterfaces.count("Fa0/9"), 1u);
+
+  // A clean run forgets the earlier refusal.
+  EXPECT_TRUE(session->RunScript({"monitor session 1 source interface Fa0/10 rx"}));
+  EXPECT_EQ(session->ScriptRefusal(), "");
+}
+
+TEST_F(LoadTest, ARefusedConfigureTerminalSendsNoLine) {
+  ScriptedPeer peer("\r\nUsername: ", [](const std::string& line) -> std::string {
+    if (line == kTestUser)
+      return "\r\nPassword: ";
+    if (line == kTestPassword)
+      return "\r\nSwitch#";
+    if (line == "configure terminal")
+      return line + "\r\n% Authorization failed.\r\n\r\nSwitch#";
+    return line + "\r\nSwitch#";
+  });
+  SwitchAddress = "127.0.0.1:" + std::to_string(peer.Port());
+  UserName = kTestUser;
+  Password = kTestPassword;
+  auto session = Connect();
+  ASSERT_TRUE(session->Connected());
+
+  EXPECT_FALSE(session->RunScript({"monitor session 1 source interface Fa0/1 rx"}));
+
+  EXPECT_EQ(session->ScriptRefusal(), "configure terminal: % Authorization failed.");
+  EXPECT_EQ(peer.Lines(), (std::vector<std::string>{kTestUser, kTestPassword, "terminal length 0",
+                                                    "configure terminal"}));
 }
 
 }  // namespace

@@ -31,6 +31,10 @@ const std::vector<std::string> kUserModeWaits = {
     "TelnetConnection: wait login prompt", "TelnetConnection: wait password prompt",
     "TelnetConnection: wait # prompt", "Check enable password request"};
 
+const std::vector<std::string> kRefusedLogin = {
+    "TelnetConnection: wait login prompt", "TelnetConnection: wait password prompt",
+    "TelnetConnection: wait # prompt", "TelnetConnection: login refused: % Login invalid"};
+
 std::vector<LoginCase> LoginCases() {
   return {
       {"privileged at once",
@@ -63,6 +67,8 @@ std::vector<LoginCase> LoginCases() {
        {"Logging in...", "Verifying password...", "Entering enable mode..."},
        kUserModeWaits,
        {kTestUser, kTestPassword, "", "enable", "", "terminal length 0"}},
+      // A refused login fails at once, with the switch's words, instead of waiting out two
+      // more time-outs.
       {"wrong password",
        false,
        kTestEnablePassword,
@@ -71,8 +77,8 @@ std::vector<LoginCase> LoginCases() {
        false,
        Ending::Failed,
        {"Logging in...", "Verifying password..."},
-       kUserModeWaits,
-       {kTestUser, "not-the-password", ""}},
+       kRefusedLogin,
+       {kTestUser, "not-the-password"}},
       {"wrong enable password",
        false,
        kTestEnablePassword,

@@ -1,0 +1,50 @@
+#include "switch/login_answer.h"
+
+#include "switch/prompt.h"
+#include "switch/switch_messages.h"
+
+namespace {
+
+std::string Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) {
+    return "";
+  }
+  const size_t last = text.find_last_not_of(" \t\r\n");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace
+
+TLoginAnswerReading ReadLoginAnswer(std::string_view text) {
+  TLoginAnswerReading reading;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t lineEnd = text.find_first_of("\r\n", start);
+    const bool complete = lineEnd != std::string_view::npos;
+    const std::string_view line = text.substr(start, (complete ? lineEnd : text.size()) - start);
+    if (complete && IsRefusalLine(line)) {
+      reading.answer = TLoginAnswer::Refused;
+      reading.reason = Trimmed(line);
+      return reading;
+    }
+    if (line.find("Username:") != std::string_view::npos ||
+        line.find("Password:") != std::string_view::npos) {
+      reading.answer = TLoginAnswer::Refused;
+      reading.reason = Trimmed(line);
+      return reading;
+    }
+    // Only the first mark of a line can end a prompt; a banner line of "#####" is none.
+    const size_t mark = line.find_first_of("#>");
+    if (mark != std::string_view::npos && IsPromptLine(line.substr(0, mark), "")) {
+      reading.answer = line[mark] == '#' ? TLoginAnswer::Privileged : TLoginAnswer::UserMode;
+      reading.promptEnd = start + mark + 1;
+      return reading;
+    }
+    if (!complete) {
+      break;
+    }
+    start = lineEnd + 1;
+  }
+  return reading;
+}

@@ -1,0 +1,142 @@
+#include "switch/reply_scanner.h"
+
+#include "switch/prompt.h"
+#include "switch/switch_messages.h"
+
+namespace {
+
+constexpr std::string_view kPageMarker = "--More--";
+// The marker's line holds little more than the marker and blanks.
+constexpr size_t kLongestMarkerLine = 32;
+
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
+
+}  // namespace
+
+TReplyScanner::TReplyScanner(std::string host) : host_(std::move(host)) {}
+
+TReplyScanner::Step TReplyScanner::Feed(std::string_view block) {
+  if (end_ != std::string::npos) {
+    return Step::Ended;
+  }
+  text_.append(block);
+  if (erase_ != Erase::None && !ContinueErase()) {
+    return Step::NeedMore;
+  }
+  return Scan();
+}
+
+// Skips the backspaces, blanks and backspaces with which the switch erases "--More--" once a key
+// was pressed, and leaves them out. False while the received text ends inside them.
+bool TReplyScanner::ContinueErase() {
+  for (; scan_ < text_.size(); ++scan_) {
+    const char c = text_[scan_];
+    bool erasing = false;
+    switch (erase_) {
+      case Erase::Backspaces:
+        erasing = c == '\b' || c == ' ';
+        erase_ = c == ' ' ? Erase::Blanks : erase_;
+        break;
+      case Erase::Blanks:
+        erasing = c == ' ' || c == '\b';
+        erase_ = c == '\b' ? Erase::BackspacesAgain : erase_;
+        break;
+      case Erase::BackspacesAgain:
+        erasing = c == '\b';
+        break;
+      case Erase::None:
+        break;
+    }
+    if (!erasing) {
+      erase_ = Erase::None;
+      cuts_.emplace_back(eraseFrom_, scan_);
+      lineStart_ = scan_;
+      return true;
+    }
+  }
+  return false;
+}
+
+TReplyScanner::Step TReplyScanner::Scan() {
+  for (size_t at = text_.find_first_of("\r\n#", scan_); at != std::string::npos;
+       at = text_.find_first_of("\r\n#", scan_)) {
+    scan_ = at + 1;
+    if (text_[at] != '#') {
+      if (at > lineStart_) {
+        lastLineStart_ = lineStart_;
+        lastLineEnd_ = at;
+      }
+      lineStart_ = at + 1;
+      continue;
+    }
+    if (!IsPromptLine(std::string_view(text_).substr(lineStart_, at - lineStart_), host_)) {
+      continue;
+    }
+    if (lastLineEnd_ > 0 && IsSyslogLine(std::string_view(text_).substr(
+                                lastLineStart_, lastLineEnd_ - lastLineStart_))) {
+      cuts_.emplace_back(lastLineStart_, at + 1);
+      reprint_ = at;
+      lastLineEnd_ = 0;
+      lineStart_ = at + 1;
+      continue;
+    }
+    end_ = at;
+    return Step::Ended;
+  }
+  scan_ = text_.size();
+  if (AtPageMarker()) {
+    cuts_.emplace_back(lineStart_, text_.size());
+    erase_ = Erase::Backspaces;
+    eraseFrom_ = text_.size();
+    return Step::PageWaits;
+  }
+  return Step::NeedMore;
+}
+
+bool TReplyScanner::AtPageMarker() const {
+  if (text_.size() - lineStart_ > kLongestMarkerLine) {
+    return false;
+  }
+  std::string_view line = std::string_view(text_).substr(lineStart_);
+  while (!line.empty() && IsBlank(line.back())) {
+    line.remove_suffix(1);
+  }
+  while (!line.empty() && IsBlank(line.front())) {
+    line.remove_prefix(1);
+  }
+  return line == kPageMarker;
+}
+
+bool TReplyScanner::EndAtReprintedPrompt() {
+  if (end_ != std::string::npos) {
+    return true;
+  }
+  if (reprint_ == std::string::npos || cuts_.empty() || cuts_.back().second != reprint_ + 1 ||
+      text_.find_first_not_of(" \t\r\n", reprint_ + 1) != std::string::npos) {
+    return false;
+  }
+  cuts_.pop_back();
+  end_ = reprint_;
+  return true;
+}
+
+std::string TReplyScanner::Reply() const {
+  std::string reply;
+  if (end_ == std::string::npos) {
+    return reply;
+  }
+  reply.reserve(end_);
+  size_t from = 0;
+  for (const auto& [cutFrom, cutTo] : cuts_) {
+    reply.append(text_, from, cutFrom - from);
+    from = cutTo;
+  }
+  reply.append(text_, from, end_ - from);
+  return reply;
+}
+
+std::string TReplyScanner::Rest() const {
+  return end_ == std::string::npos ? std::string() : text_.substr(end_ + 1);
+}
