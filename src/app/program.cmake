@@ -1,1 +1,25 @@
-# Filled in with the About window, main() and the installed program.
+# The About window, the program `tarvello` and what `cmake --install` puts in place.
+include(GNUInstallDirs)
+
+# Both need the main window's library (its fonts and the product site's address).
+if(TARGET tarvello_window)
+  qt_add_library(tarvello_about STATIC about_form.cpp about_form.h)
+  target_link_libraries(tarvello_about PUBLIC tarvello_window)
+  tarvello_warnings(tarvello_about)
+
+  qt_add_executable(tarvello main.cpp)
+  target_link_libraries(tarvello PRIVATE tarvello_window tarvello_about tarvello_wizard)
+  qt_add_resources(tarvello "program_icon" PREFIX "/" FILES images/tarvello-icon-48.png)
+  tarvello_warnings(tarvello)
+  install(TARGETS tarvello RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# The simulated switch goes along, for trying the program without a switch.
+install(PROGRAMS $<TARGET_FILE:tarvello-simswitch> DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES tarvello.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES images/tarvello-icon.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME tarvello.svg)
+install(FILES images/tarvello-icon-48.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps
+        RENAME tarvello.png)

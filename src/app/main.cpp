@@ -1,0 +1,62 @@
+// Start-up: bind the socket library, title the application, make the main window (which
+// empties the model and prepares the log folder) and the hidden About window, run the event
+// loop. At the end the switch sessions go first, newest first, each writing its session log,
+// then the About window and the main window.
+#include <QApplication>
+#include <QEventLoop>
+#include <QIcon>
+#include <QMessageBox>
+#include <exception>
+#include <memory>
+
+#include "app/about_form.h"
+#include "app/flow_gate.h"
+#include "app/form1.h"
+#include "app/switch_sessions.h"
+#include "app/wizard_controller.h"
+#include "net/socket_library.h"
+
+namespace {
+
+// What the application object owns, in the order it is made; members go in reverse order, so
+// the sessions go before the About and main windows.
+struct TProgram {
+  TForm1 Form1;
+  TAboutForm AboutForm;
+  // While a flow blocks the window's thread its waits keep the window painted and answering
+  // the desktop, without taking user input.
+  TFlowGate Gate{[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }};
+  TSwitchSessions Sessions;
+  TWizardController Wizard{Form1, Sessions, Gate};
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  try {
+    LoadSocketLibrary();
+  } catch (const std::exception& error) {
+    QMessageBox::critical(nullptr, QStringLiteral("Tarvello"),
+                          QString::fromStdString(error.what()));
+    return 1;
+  }
+  // The application name, not the display name: Qt would append a display name to every window
+  // caption ("Tarvello - sw1 — Tarvello").
+  QApplication::setApplicationName(QStringLiteral("Tarvello"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tarvello-icon-48.png")));
+
+  int result = 0;
+  {
+    auto program = std::make_unique<TProgram>();
+    program->Form1.SetHandlers(&program->Wizard);
+    program->Wizard.FormCreate();
+    program->Form1.SetAboutHandler([about = &program->AboutForm] { about->exec(); });
+    program->Form1.show();
+    result = QApplication::exec();
+    program->Form1.SetHandlers(nullptr);
+    program->Sessions.Clear();
+  }
+  UnloadSocketLibrary();
+  return result;
+}
