@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/sessionlist.h"
@@ -13,41 +14,49 @@ namespace {
 const char* const kStatusWords[] = {"notconnect", "connected", "err-disabled", "disabled",
                                     "monitoring"};
 
+// Entries are emptied in place, so that a reload reuses their strings' storage.
 void ClearPorts() {
   for (int position = 1; position <= Ports.Count; ++position) {
-    Ports.Items[position] = TPort{};
+    TPort& entry = Ports.Items[position];
+    entry.Name.clear();
+    entry.Kind.clear();
+    entry.Description.clear();
+    for (int session = 1; session <= SessionCount; ++session) {
+      entry.SpanTypes[session] = TPortSpanType{};
+    }
   }
   Ports.Count = 0;
 }
 
-void AppendEntry(const std::string& name, const std::string& kind, const std::string& description) {
+void AppendEntry(std::string_view name, const std::string& kind, std::string_view description) {
   TPort& entry = Ports.Items[++Ports.Count];
-  entry.Name = name;
-  entry.Kind = kind;
-  entry.Description = description;
+  entry.Name.assign(name);
+  entry.Kind.assign(kind);
+  entry.Description.assign(description);
   for (int session = 1; session <= SessionCount; ++session) {
-    entry.SpanTypes[session] = TPortSpanType{kRoleNone, false};
+    entry.SpanTypes[session].SpanType.assign(kRoleNone);
+    entry.SpanTypes[session].Changed = false;
   }
 }
 
+// Status words are whole words: a VLAN named "Inactive-Users" is not active, and a description
+// "to disconnected-lab" is not cut inside a word.
 void ReadVlans(const std::string& vlanList) {
-  std::vector<std::string> lines = SplitLines(vlanList);
+  std::vector<std::string_view> lines = SplitLineViews(vlanList);
   // The VLAN number leads each line, so text order puts VLAN 10 before VLAN 2.
-  std::stable_sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
-    return LessIgnoringCase(a, b);
-  });
-  for (const std::string& raw : lines) {
-    std::string line = Trim(raw);
-    if (line.empty() || line.find("show vlan brief") != std::string::npos ||
-        line.find("active") == std::string::npos) {
+  std::stable_sort(lines.begin(), lines.end(), LessIgnoringCase);
+  for (const std::string_view raw : lines) {
+    std::string_view line = TrimView(raw);
+    if (line.empty() || line.find("show vlan brief") != std::string_view::npos ||
+        FindWord(line, "active") == std::string_view::npos) {
       continue;
     }
-    std::string number;
-    if (!SplitFirstWord(line, number)) {
+    std::string_view number;
+    if (!SplitFirstWordView(line, number)) {
       continue;
     }
-    std::string name;
-    CutAtMarker("active", line, name);
+    std::string_view name;
+    CutAtWord("active", line, name);
     if (Ports.Count >= MaxPortEntries) {
       LogAndRaise("Exceeded count of ports and vlans, current " + std::to_string(Ports.Count) +
                   " maximum " + std::to_string(MaxPortEntries));
@@ -56,8 +65,8 @@ void ReadVlans(const std::string& vlanList) {
   }
 }
 
-bool IsHeader(const std::string& line) {
-  std::string lower = LowerCase(Trim(line));
+bool IsHeader(std::string_view line) {
+  std::string lower = LowerCase(TrimView(line));
   if (lower.empty()) {
     return false;
   }
@@ -70,10 +79,10 @@ bool IsHeader(const std::string& line) {
 }
 
 // The Name column: the text before the first status word that leaves a non-empty one.
-std::string FindDescription(std::string rest) {
-  std::string description;
+std::string_view FindDescription(std::string_view rest) {
+  std::string_view description;
   for (const char* word : kStatusWords) {
-    CutAtMarker(word, rest, description);
+    CutAtWord(word, rest, description);
     if (!description.empty()) {
       break;
     }
@@ -94,19 +103,19 @@ std::string FindDescription(std::string rest) {
 }
 
 void ReadInterfaces(const std::string& interfaceStatus, const std::string& vlanList) {
-  std::vector<std::string> lines = SplitLines(interfaceStatus);
+  const std::vector<std::string_view> lines = SplitLineViews(interfaceStatus);
   auto header = std::find_if(lines.begin(), lines.end(), IsHeader);
   if (header == lines.end()) {
     RaiseHeaderNotFound(interfaceStatus, vlanList);
   }
   for (auto raw = header + 1; raw != lines.end(); ++raw) {
-    std::string line = Trim(*raw);
+    std::string_view line = TrimView(*raw);
     // Port-channels and prompts hold no slash; physical interfaces always do.
-    if (line.empty() || line.find('/') == std::string::npos) {
+    if (line.empty() || line.find('/') == std::string_view::npos) {
       continue;
     }
-    std::string name;
-    if (!SplitFirstWord(line, name)) {
+    std::string_view name;
+    if (!SplitFirstWordView(line, name)) {
       continue;
     }
     if (Ports.Count >= MaxPortEntries) {

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/port_index.h"
@@ -17,7 +18,7 @@ enum class ListingState {
 };
 
 // Role given by a field label, or empty when the label names no role.
-std::string RoleOfLabel(const std::string& label) {
+std::string RoleOfLabel(std::string_view label) {
   if (label == "RX Only") {
     return kRoleIngress;
   }
@@ -35,11 +36,12 @@ std::string RoleOfLabel(const std::string& label) {
 
 class ListingParser {
  public:
-  void Line(const std::string& line) {
+  void Line(std::string_view line) {
     switch (state_) {
       case ListingState::InSession:
         // A header line ends the block; field lines that mention sessions hold a colon.
-        if (line.find(':') == std::string::npos && line.find("Session") != std::string::npos) {
+        if (line.find(':') == std::string_view::npos &&
+            line.find("Session") != std::string_view::npos) {
           state_ = ListingState::Idle;
           Header(line);
           return;
@@ -50,7 +52,7 @@ class ListingParser {
         Header(line);
         return;
       case ListingState::AfterHeader:
-        if (line.find("-------") != std::string::npos) {
+        if (line.find("-------") != std::string_view::npos) {
           state_ = ListingState::InSession;
         } else {
           session_ = 0;
@@ -61,12 +63,17 @@ class ListingParser {
   }
 
  private:
-  void Header(const std::string& line) {
-    std::string first;
-    std::string second;
+  // "Session n": the first word and the word after it, read as SplitTwoWords reads them.
+  void Header(std::string_view line) {
+    const size_t blank = line.find(' ');
+    if (blank == std::string_view::npos) {
+      return;
+    }
+    const std::string_view first = TrimView(line.substr(0, blank));
+    const std::string_view rest = TrimView(line.substr(blank + 1, 250));
+    const std::string_view second = TrimView(rest.substr(0, rest.find(' ')));
     int number = 0;
-    if (!SplitTwoWords(line, first, second) || first != "Session" ||
-        !ParseDecimal(second, number)) {
+    if (first.empty() || second.empty() || first != "Session" || !ParseDecimal(second, number)) {
       return;
     }
     if (number < 1 || number > SessionCount) {
@@ -77,21 +84,22 @@ class ListingParser {
     state_ = ListingState::AfterHeader;
   }
 
-  void Field(const std::string& line) {
-    std::string value = line;
-    std::string label;
-    if (!CutAtMarker(":", value, label)) {
+  void Field(std::string_view line) {
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos) {
       return;  // a wrapped continuation line
     }
+    const std::string_view label = TrimView(line.substr(0, colon));
+    const std::string_view value = TrimView(line.substr(colon + 1));
     TSPANSession& session = SPANSessions.Items[session_];
     if (label == "Type") {
-      session.SessionType = value;
+      session.SessionType.assign(value);
     } else if (label == "Encapsulation") {
-      session.Encapsulation = value;
+      session.Encapsulation.assign(value);
     } else if (label == "Filter VLANs") {
-      session.FilterVLANs = value;
+      session.FilterVLANs.assign(value);
     } else if (std::string role = RoleOfLabel(label); !role.empty()) {
-      AddPortsToSession(index_, value, session_, role);
+      AddPortsToSession(index_, std::string(value), session_, role);
     }
   }
 
@@ -103,14 +111,14 @@ class ListingParser {
 }  // namespace
 
 bool ParseSPANSessions(const std::string& listing) {
-  std::vector<std::string> lines = SplitLines(listing);
+  const std::vector<std::string_view> lines = SplitLineViews(listing);
   SPANSessions.Count = SessionCount;
   for (int session = 1; session <= SessionCount; ++session) {
     SPANSessions.Items[session] = TSPANSession{};
   }
   ListingParser parser;
-  for (const std::string& raw : lines) {
-    std::string line = Trim(raw);
+  for (const std::string_view raw : lines) {
+    const std::string_view line = TrimView(raw);
     if (!line.empty()) {
       parser.Line(line);
     }

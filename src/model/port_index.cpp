@@ -19,7 +19,7 @@ PortNameIndex::PortNameIndex() {
   }
 }
 
-int PortNameIndex::Find(const std::string& name) const {
+int PortNameIndex::Find(std::string_view name) const {
   auto found = firstPosition_.find(name);
   return found == firstPosition_.end() ? 0 : found->second;
 }

@@ -2,7 +2,9 @@
 // Internal to the model.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 // Position of the first entry named name, scanning 1..Ports.Count; 0 when there is none.
@@ -13,10 +15,15 @@ int FindPort(const std::string& name);
 class PortNameIndex {
  public:
   PortNameIndex();
-  int Find(const std::string& name) const;
+  int Find(std::string_view name) const;
 
  private:
-  std::unordered_map<std::string, int> firstPosition_;
+  // Looked up by view, so that a name need not be copied into a string first.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstPosition_;
 };
 
 // AddPortsToSession with a prepared index.

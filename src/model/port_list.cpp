@@ -1,6 +1,7 @@
+#include <charconv>
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/port_index.h"
@@ -13,31 +14,32 @@ namespace {
 
 // One comma-separated part of a port list: a single name, or prefix + first..last.
 struct ListPart {
-  std::string name;  // the single name, or the prefix of a range
+  std::string_view name;  // the single name, or the prefix of a range
   bool isRange = false;
   int first = 0;
   int last = 0;
 };
 
-[[noreturn]] void RaiseBadRange(const std::string& start, const std::string& end) {
-  LogAndRaise("Fail to parse port range [" + start + "-" + end + "]");
+[[noreturn]] void RaiseBadRange(std::string_view start, std::string_view end) {
+  LogAndRaise("Fail to parse port range [" + std::string(start) + "-" + std::string(end) + "]");
 }
 
-ListPart ReadPart(const std::string& text) {
-  std::string end = text;
-  std::string start;
-  if (!CutAtMarker("-", end, start)) {
+ListPart ReadPart(std::string_view text) {
+  const size_t hyphen = text.find('-');
+  if (hyphen == std::string_view::npos) {
     return ListPart{text};
   }
+  const std::string_view start = TrimView(text.substr(0, hyphen));
+  const std::string_view end = TrimView(text.substr(hyphen + 1));
   ListPart part;
   part.isRange = true;
   if (!ParseDecimal(end, part.last)) {
     RaiseBadRange(start, end);
   }
-  size_t slash = start.rfind('/');
-  size_t numberAt = slash == std::string::npos ? 0 : slash + 1;
+  const size_t slash = start.rfind('/');
+  const size_t numberAt = slash == std::string_view::npos ? 0 : slash + 1;
   part.name = start.substr(0, numberAt);
-  if (!ParseDecimal(std::string_view(start).substr(numberAt, 10), part.first)) {
+  if (!ParseDecimal(start.substr(numberAt, 10), part.first)) {
     RaiseBadRange(start, end);
   }
   // No switch lists more entries than the model holds; a longer range would only eat memory.
@@ -49,23 +51,23 @@ ListPart ReadPart(const std::string& text) {
 
 // The parts in the order their names come out: the last written part first. Every part is
 // checked before any name is produced, so a bad range fails before anything is applied.
-std::vector<ListPart> ReadParts(const std::string& list) {
-  std::vector<std::string> texts;
-  if (list.find(',') == std::string::npos) {
-    texts.push_back(list);
-  } else {
-    // Each part of a comma list is trimmed; a list without commas is taken as it is.
-    size_t start = 0;
-    for (;;) {
-      size_t comma = list.find(',', start);
-      texts.push_back(Trim(list.substr(start, comma - start)));
-      if (comma == std::string::npos) {
-        break;
-      }
-      start = comma + 1;
-    }
-  }
+std::vector<ListPart> ReadParts(std::string_view list) {
   std::vector<ListPart> parts;
+  if (list.find(',') == std::string_view::npos) {
+    // A list without commas is taken as it is.
+    parts.push_back(ReadPart(list));
+    return parts;
+  }
+  // Each part of a comma list is trimmed.
+  std::vector<std::string_view> texts;
+  for (size_t start = 0;;) {
+    const size_t comma = list.find(',', start);
+    texts.push_back(TrimView(list.substr(start, comma - start)));
+    if (comma == std::string_view::npos) {
+      break;
+    }
+    start = comma + 1;
+  }
   parts.reserve(texts.size());
   for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
     parts.push_back(ReadPart(*text));
@@ -73,15 +75,24 @@ std::vector<ListPart> ReadParts(const std::string& list) {
   return parts;
 }
 
-// Calls visit for every name of the list, in output order, without collecting them all.
-void ForEachName(const std::string& list, const std::function<void(const std::string&)>& visit) {
+// Calls visit for every name of the list, in output order, without collecting them all. The
+// view passed to visit is valid during the call only.
+template <typename Visit>
+void ForEachName(std::string_view list, Visit&& visit) {
+  std::string name;
   for (const ListPart& part : ReadParts(list)) {
     if (!part.isRange) {
       visit(part.name);
       continue;
     }
+    name.assign(part.name);
+    const size_t prefixLength = name.size();
     for (std::int64_t number = part.first; number <= part.last; ++number) {
-      visit(part.name + std::to_string(number));
+      char digits[24];
+      const auto written = std::to_chars(digits, digits + sizeof digits, number);
+      name.resize(prefixLength);
+      name.append(digits, written.ptr);
+      visit(std::string_view(name));
     }
   }
 }
@@ -90,7 +101,7 @@ void ForEachName(const std::string& list, const std::function<void(const std::st
 
 void ExpandPortList(const std::string& list, std::vector<std::string>& names) {
   std::vector<std::string> expanded;
-  ForEachName(list, [&expanded](const std::string& name) { expanded.push_back(name); });
+  ForEachName(list, [&expanded](std::string_view name) { expanded.emplace_back(name); });
   names.insert(names.end(), expanded.begin(), expanded.end());
 }
 
@@ -99,15 +110,16 @@ void AddPortsToSession(const PortNameIndex& index, const std::string& list, int 
   RequireValidSession(session);
   // Names are applied as they come: a listing can name every entry at most once per session,
   // so a hostile list fails after a bounded number of names instead of filling memory.
-  ForEachName(list, [&](const std::string& name) {
-    int position = index.Find(name);
+  ForEachName(list, [&](std::string_view name) {
+    const int position = index.Find(name);
     if (position == 0) {
-      LogAndRaise("Can't find port [" + name + "] in common ports list");
+      LogAndRaise("Can't find port [" + std::string(name) + "] in common ports list");
     }
     TPortSpanType& span = Ports.Items[position].SpanTypes[session];
     if (span.SpanType != kRoleNone) {
-      LogAndRaise("Fail add SPAN type [" + role + "] to port " + name + " in session " +
-                  std::to_string(session) + ": port already has span type [" + span.SpanType + "]");
+      LogAndRaise("Fail add SPAN type [" + role + "] to port " + std::string(name) +
+                  " in session " + std::to_string(session) + ": port already has span type [" +
+                  span.SpanType + "]");
     }
     span.SpanType = role;
   });

@@ -43,8 +43,11 @@ TEST_F(ParsePortsTest, VlanLinesSortAsTextIgnoringCaseBlankFirst) {
       // the echoed command holds "active" but is no VLAN; prompt and bare word are skipped
       {{"show vlan brief  | inc active", "Switch#", "active", "5 five active"}, {{"5", "five"}}},
       {{"1003 token-ring-default act/unsup", "7 Seven Active", "8 eight active"}, {{"8", "eight"}}},
-      // the name is what stands before the first "active"; the port list is dropped
-      {{"30 inactive-vlan active Gi0/3"}, {{"30", "in"}}},
+      // "active" is the status word, never letters inside a name; the port list is dropped
+      {{"30 inactive-vlan active Gi0/3"}, {{"30", "inactive-vlan"}}},
+      {{"31 my-active-vlan active Gi0/3", "32 Inactive-Users suspend Gi0/4",
+        "33 Inactive-Users act/lshut", "34 active-first active"},
+       {{"31", "my-active-vlan"}, {"34", "active-first"}}},
       {{"40 active Gi0/4"}, {{"40", ""}}},
       {{"  50   spaced name   active  "}, {{"50", "spaced name"}}},
       {{"1\tdefault\tactive"}, {}},  // no blank: no first word
@@ -77,6 +80,11 @@ TEST_F(ParsePortsTest, InterfaceLinesGiveNameAndDescription) {
       {"Gi0/9", {}},                                                           // no blank: no word
       {"  Gi0/10   d   connected  1 ", {{"Gi0/10", "d"}}},
       {"gi0/11  Lower Case  connected  1", {{"gi0/11", "Lower Case"}}},
+      // status words are whole words: never cut inside a description's word
+      {"Gi0/12  to disconnected-lab  connected  1  a-full", {{"Gi0/12", "to disconnected-lab"}}},
+      {"Gi0/13  notconnected-x  disabled  1  auto", {{"Gi0/13", "notconnected-x"}}},
+      {"Gi0/14  err-disabled-test  err-disabled  1", {{"Gi0/14", "err-disabled-test"}}},
+      {"Gi0/15  TDR  notconnect: TD  1  a-full", {{"Gi0/15", "TDR"}}},
   };
   for (const auto& c : cases) {
     ResetModel();
