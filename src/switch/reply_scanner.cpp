@@ -28,13 +28,18 @@ TReplyScanner::Step TReplyScanner::Feed(std::string_view block) {
   return Scan();
 }
 
-// Skips the backspaces, blanks and backspaces with which the switch erases "--More--" once a key
-// was pressed, and leaves them out. False while the received text ends inside them.
+// Skips the rest of the marker's blanks, then the backspaces, blanks and backspaces with which the
+// switch erases "--More--" once a key was pressed, and leaves them out. False while the received
+// text ends inside them.
 bool TReplyScanner::ContinueErase() {
   for (; scan_ < text_.size(); ++scan_) {
     const char c = text_[scan_];
     bool erasing = false;
     switch (erase_) {
+      case Erase::MarkerBlanks:
+        erasing = c == ' ' || c == '\b';
+        erase_ = c == '\b' ? Erase::Backspaces : erase_;
+        break;
       case Erase::Backspaces:
         erasing = c == '\b' || c == ' ';
         erase_ = c == ' ' ? Erase::Blanks : erase_;
@@ -88,7 +93,7 @@ TReplyScanner::Step TReplyScanner::Scan() {
   scan_ = text_.size();
   if (AtPageMarker()) {
     cuts_.emplace_back(lineStart_, text_.size());
-    erase_ = Erase::Backspaces;
+    erase_ = Erase::MarkerBlanks;
     eraseFrom_ = text_.size();
     return Step::PageWaits;
   }

@@ -38,7 +38,7 @@ class TReplyScanner {
   const std::string& Received() const { return text_; }
 
  private:
-  enum class Erase { None, Backspaces, Blanks, BackspacesAgain };
+  enum class Erase { None, MarkerBlanks, Backspaces, Blanks, BackspacesAgain };
 
   bool ContinueErase();
   Step Scan();

@@ -4,6 +4,7 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
+#include "net/telnet_negotiation.h"
 #include "switch/scripted_peer.h"
 #include "switch/session_fixture.h"
 
@@ -18,6 +19,12 @@ simswitch::Faults With(void (*set)(simswitch::Faults&)) {
 
 bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
   return std::find(lines.begin(), lines.end(), wanted) != lines.end();
+}
+
+// Whether the telnet receive step already turns CR NUL into CR and drops other NUL bytes.
+bool NulBytesDroppedOnReceive() {
+  TTelnetParserState state;
+  return ProcessReceived(state, std::string_view("a\0b\r\0c", 6), "X").Text == "ab\rc";
 }
 
 using FaultTest = SwitchSessionTest;
@@ -202,6 +209,79 @@ TEST_F(ShowFaultTest, SilenceAtConfigureTerminalSendsNothingMore) {
   session.reset();
   ASSERT_TRUE(sim_->WaitForEndedConnections(1, std::chrono::seconds(10)));
   EXPECT_EQ(sim_->ReceivedLines().back(), "configure terminal") << Joined(sim_->ReceivedLines());
+}
+
+TEST_F(ShowFaultTest, WhatARealSwitchSendsStillLoadsWhole) {
+  // Each fault changes only how the listings reach the client, so the model must come out as
+  // from a switch that behaves.
+  const struct {
+    const char* name;
+    simswitch::Faults faults;
+  } cases[] = {
+      {"console message inside the VLAN list",
+       With([](simswitch::Faults& f) { f.syslogInsideOf = "show vlan"; })},
+      {"console message inside the interface list",
+       With([](simswitch::Faults& f) { f.syslogInsideOf = "show interface status"; })},
+      {"console message inside the session list",
+       With([](simswitch::Faults& f) { f.syslogInsideOf = "show monitor"; })},
+      {"console messages before the echo", With([](simswitch::Faults& f) {
+         f.staleBeforeCommand = "show vlan";
+         f.stalePieces = 4;
+       })},
+      {"paging stays on", With([](simswitch::Faults& f) { f.refuseTerminalLength = true; })},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto session = ConnectWith(c.faults);
+
+    ASSERT_TRUE(session->GetPortsList());
+    ASSERT_TRUE(session->GetSPANSessionsList());
+
+    const simswitch::DeviceData device = simswitch::DefaultDevice();
+    EXPECT_EQ(Ports.Count, static_cast<int>(device.interfaces.size()) + 5);
+    EXPECT_EQ(Ports.Items[1].Name, "1");
+    EXPECT_EQ(Ports.Items[Ports.Count].Name, device.interfaces.back().name);
+    EXPECT_EQ(Ports.Items[EntryOf("Fa0/1")].SpanTypes[1].SpanType, "Both");
+    EXPECT_EQ(Ports.Items[EntryOf("Gi0/2")].SpanTypes[1].SpanType, "Destination");
+    EXPECT_EQ(Ports.Items[EntryOf("20")].SpanTypes[2].SpanType, "Ingress");
+    EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
+    // Nothing of one reply leaks into the next.
+    const std::string next = session->SendCommand("show vlan brief  | inc active");
+    EXPECT_EQ(next.find("Session"), std::string::npos) << next;
+    EXPECT_EQ(next.find("--More--"), std::string::npos) << next;
+  }
+}
+
+TEST_F(ShowFaultTest, NulBytesAndCarriageReturnNulLineEndsLoseNothing) {
+  if (!NulBytesDroppedOnReceive()) {
+    GTEST_SKIP() << "the telnet receive step still keeps NUL bytes";
+  }
+  auto session =
+      ConnectWith(With([](simswitch::Faults& f) { f.nulBytesInOutputOf = "show monitor"; }));
+  ASSERT_TRUE(session->GetPortsList());
+  ASSERT_TRUE(session->GetSPANSessionsList());
+
+  EXPECT_EQ(Ports.Items[EntryOf("Fa0/3")].SpanTypes[1].SpanType, "Ingress");
+  EXPECT_EQ(Ports.Items[EntryOf("Gi0/2")].SpanTypes[1].SpanType, "Destination");
+  EXPECT_EQ(Ports.Items[EntryOf("Fa0/48")].SpanTypes[2].SpanType, "Destination");
+  EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
+}
+
+TEST_F(FaultTest, ASlowPasswordAnswerStillLogsIn) {
+  simswitch::Options options = SwitchOptions();
+  // Well past the one-second time-out of every other read.
+  options.faults.passwordAnswerDelayMs = 2500;
+  simswitch::SimulatedSwitch sim(options);
+  PointAt(sim);
+
+  auto session = Connect();
+
+  EXPECT_TRUE(session->Connected());
+  EXPECT_TRUE(session->GetPortsList());
+  EXPECT_EQ(sim.ReceivedLines(),
+            (std::vector<std::string>{kTestUser, kTestPassword, "", "enable", kTestEnablePassword,
+                                      "terminal length 0", "show interface status",
+                                      "show vlan brief  | inc active"}));
 }
 
 TEST(RunScript, AnUnansweredLineIsAFailureEvenWhenEndIsAnswered) {
