@@ -215,8 +215,13 @@ void TWizardController::Apply() {
       if (lines.empty()) {
         return;
       }
-      if (current_ == nullptr || !current_->RunScript(lines)) {
+      if (current_ == nullptr) {
         LogAndRaise("Update fail");
+      }
+      if (!current_->RunScript(lines)) {
+        // The lines the switch refused, with its answer, say more than the bare failure.
+        const std::string& refusal = current_->ScriptRefusal();
+        LogAndRaise(refusal.empty() ? "Update fail" : refusal);
       }
       view_.ShowMessage("Configuration changes successfully applied to switch " + SwitchAddress +
                         ".");

@@ -245,6 +245,15 @@ TEST_F(ConnectTest, EveryFailureShowsItsMessageLogsAndClosesAsSpecified) {
        true,
        true,
        2},
+      {"monitor listing cut off",
+       [](simswitch::Options& o) { o.faults.dropAtCommand = "show monitor session all"; },
+       {},
+       {"Sorry, parsing current cisco configuration failed with error [Fail to get SPAN "
+        "sessions list]. Program will be closed."},
+       {"Fail to get SPAN sessions list", "LoadConfig: parsing error!"},
+       true,
+       true,
+       2},
       {"monitor listing names an unknown port",
        [](simswitch::Options& o) {
          std::string text = simswitch::RenderMonitorSessions(o.device, o.device.span);

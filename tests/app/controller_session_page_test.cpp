@@ -126,6 +126,38 @@ TEST_F(SessionPageTest, UnacknowledgedScriptShowsUpdateFailThenReloads) {
   EXPECT_TRUE(view_.closed) << Joined(view_.calls);
 }
 
+TEST_F(SessionPageTest, LinesTheSwitchRefusesAreShownWithItsAnswerThenReloaded) {
+  // A switch that allows one local session: the second session's lines are refused.
+  simswitch::Options options = SwitchOptions();
+  options.localSessionLimit = 1;
+  options.device.span.clear();
+  view_ = FakeView{};
+  view_.handlers = &controller_;
+  StartSwitch(options);
+  ConnectAndShow();
+  ClearApplicationLog();
+  Edit("Fa0/5", 1, "Ingress");
+  Edit("Fa0/6", 2, "Ingress");
+
+  controller_.Page3_SpeedButtonApplyClick();
+
+  ASSERT_EQ(view_.messages.size(), 1u) << Joined(view_.messages);
+  const std::string& message = view_.messages[0];
+  const std::string head = "Sorry, building cisco configuration failed with error [";
+  ASSERT_EQ(message.rfind(head, 0), 0u) << message;
+  ASSERT_GE(message.size(), head.size() + 3);
+  EXPECT_EQ(message.substr(message.size() - 3), "]. ");
+  const std::string refusal = message.substr(head.size(), message.size() - head.size() - 3);
+  EXPECT_EQ(refusal.rfind("monitor session 2 source interface Fa0/6", 0), 0u) << refusal;
+  EXPECT_NE(refusal.find('%'), std::string::npos) << "the switch's own answer: " << refusal;
+  EXPECT_EQ(LogMessages().front(), refusal);
+  // The reload shows what the switch took.
+  EXPECT_FALSE(HasChanges());
+  EXPECT_EQ(RoleOf("Fa0/5", 1), "Ingress");
+  EXPECT_EQ(RoleOf("Fa0/6", 2), "None");
+  EXPECT_FALSE(view_.closed);
+}
+
 TEST_F(SessionPageTest, RefreshErrorOutsideTheLoadLogsSavesTheSessionAndCloses) {
   view_.failFillOnCall = {view_.fillCalls + 1};
   controller_.Page3_SpeedButtonRefreshClick();
