@@ -1,5 +1,6 @@
 #include "net/tcp_socket.h"
 
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -13,31 +14,69 @@
 #include <thread>
 
 #include "net/resolver.h"
+#include "net/wait_hook.h"
 
 namespace {
 
 constexpr int kMaxPending = 65536;
 
-// One poll for readiness; interrupted waits are resumed rather than reported.
-int PollOnce(int handle, short events, int timeoutMs) {
-  pollfd entry{handle, events, 0};
-  int result;
-  do {
-    result = poll(&entry, 1, timeoutMs);
-  } while (result < 0 && errno == EINTR);
-  return result;
+using Clock = std::chrono::steady_clock;
+
+// Whole milliseconds left until deadline, rounded up so that a wait never ends early.
+int MillisecondsUntil(Clock::time_point deadline) {
+  const auto left = deadline - Clock::now();
+  if (left <= Clock::duration::zero()) {
+    return 0;
+  }
+  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
-// An interrupted blocking connect carries on in the background; wait for its outcome.
-int AwaitInterruptedConnect(int handle) {
-  PollOnce(handle, POLLOUT, -1);
-  int pending = 0;
-  socklen_t length = sizeof pending;
-  if (::getsockopt(handle, SOL_SOCKET, SO_ERROR, &pending, &length) < 0) {
-    return -1;
+// One wait for readiness (timeoutMs -1: without limit). While a wait hook is set the wait is
+// cut into short slices with the hook called between them; interrupted waits are resumed
+// rather than reported.
+int PollOnce(int handle, short events, int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+  while (true) {
+    int slice = timeoutMs < 0 ? -1 : MillisecondsUntil(deadline);
+    if (HasBlockingWaitHook() && (slice < 0 || slice > kBlockingWaitSliceMs)) {
+      slice = kBlockingWaitSliceMs;
+    }
+    pollfd entry{handle, events, 0};
+    const int result = poll(&entry, 1, slice);
+    if (result < 0 && errno == EINTR) {
+      continue;
+    }
+    if (result != 0 || (timeoutMs >= 0 && MillisecondsUntil(deadline) == 0)) {
+      return result;
+    }
+    TickBlockingWaitHook();
   }
-  errno = pending;
-  return pending == 0 ? 0 : -1;
+}
+
+// A connect that gives up after timeoutMs with ETIMEDOUT. It runs non-blocking so that the
+// wait is PollOnce's, with its hook; the handle's blocking mode is restored afterwards.
+int ConnectWithin(int handle, const sockaddr* address, socklen_t length, int timeoutMs) {
+  const int flags = ::fcntl(handle, F_GETFL);
+  ::fcntl(handle, F_SETFL, flags | O_NONBLOCK);
+  int result = ::connect(handle, address, length);
+  if (result < 0 && (errno == EINPROGRESS || errno == EINTR)) {
+    const int ready = PollOnce(handle, POLLOUT, timeoutMs);
+    if (ready == 0) {
+      errno = ETIMEDOUT;
+      result = -1;
+    } else if (ready > 0) {
+      int pending = 0;
+      socklen_t size = sizeof pending;
+      if (::getsockopt(handle, SOL_SOCKET, SO_ERROR, &pending, &size) == 0) {
+        errno = pending;
+        result = pending == 0 ? 0 : -1;
+      }
+    }
+  }
+  const int savedErrno = errno;
+  ::fcntl(handle, F_SETFL, flags);
+  errno = savedErrno;
+  return result;
 }
 
 int AddressFamilyOf(TAddressFamily family) {
@@ -131,12 +170,8 @@ void TSocketBase::ConnectTo(const std::string& host, const std::string& port) {
   if (lastError_ == 0) {
     CreateHandle(resolved.Family);
     if (lastError_ == 0) {
-      int result =
-          ::connect(handle_, reinterpret_cast<const sockaddr*>(&resolved.Address), resolved.Length);
-      if (result < 0 && errno == EINTR) {
-        result = AwaitInterruptedConnect(handle_);
-      }
-      CheckResult(result);
+      CheckResult(ConnectWithin(handle_, reinterpret_cast<const sockaddr*>(&resolved.Address),
+                                resolved.Length, ConnectTimeout));
     }
     inputBuffer_.clear();
   }
@@ -177,19 +212,22 @@ int TSocketBase::WriteBytes(const void* data, int length) {
       break;
     }
     const int block = std::min(length - sent, std::max(SendMaxChunk, 1));
+    // Never blocking in send itself: a peer that stops reading must not hold us past
+    // NonblockSendTimeout, and the wait for room goes through PollOnce and its hook.
     ssize_t accepted;
     do {
       // MSG_NOSIGNAL: a peer that has gone away must give an error code, not kill the process.
-      accepted = ::send(handle_, next + sent, block, MSG_NOSIGNAL);
+      accepted = ::send(handle_, next + sent, block, MSG_NOSIGNAL | MSG_DONTWAIT);
     } while (accepted < 0 && errno == EINTR);
     CheckResult(accepted);
     if (lastError_ == wsa::kWouldBlock) {
-      if (WaitWritable(NonblockSendTimeout)) {
-        accepted = ::send(handle_, next + sent, block, MSG_NOSIGNAL);
-        CheckResult(accepted);
-      } else {
-        SetError(wsa::kTimedOut);
+      if (!WaitWritable(NonblockSendTimeout)) {
+        if (lastError_ == 0) {
+          SetError(wsa::kTimedOut);
+        }
+        break;
       }
+      continue;
     }
     if (lastError_ != 0) {
       break;
@@ -288,6 +326,9 @@ std::string TSocketBase::ReadUpTo(int timeoutMs, const std::string& terminator) 
   std::size_t searchFrom = 0;
   std::size_t found = std::string::npos;
   int remainingMs = timeoutMs;
+  const std::size_t limit =
+      MaxLineLength > 0 ? std::min(static_cast<std::size_t>(MaxLineLength), kMaxTerminatedRead)
+                        : kMaxTerminatedRead;
   while (true) {
     const auto passStart = Clock::now();
     collected += ReadChunk(remainingMs);
@@ -298,7 +339,7 @@ std::string TSocketBase::ReadUpTo(int timeoutMs, const std::string& terminator) 
     found = collected.find(terminator, searchFrom);
     searchFrom =
         collected.size() >= terminator.size() ? collected.size() - terminator.size() + 1 : 0;
-    if (MaxLineLength != 0 && collected.size() > static_cast<std::size_t>(MaxLineLength)) {
+    if (collected.size() > limit) {
       SetError(wsa::kNoBufferSpace);
       break;
     }
@@ -373,17 +414,21 @@ void TSocketBase::Abort() {
 }
 
 void TSocketBase::DrainInput() {
+  // A peer that keeps sending must not hold the close: what has arrived, then a short grace.
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kDrainGraceMs);
   std::this_thread::sleep_for(std::chrono::milliseconds(1));
   try {
     while (!inputBuffer_.empty() || PendingBytes() > 0) {
       ReadChunk(0);
-      if (lastError_ != 0) {
+      if (lastError_ != 0 || Clock::now() >= deadline) {
         break;
       }
+      TickBlockingWaitHook();
     }
   } catch (...) {
     // Draining is best effort on the way out; a failure must not stop the close.
   }
+  inputBuffer_.clear();
   ClearError();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
@@ -13,6 +14,11 @@
 
 #include "net/socket_errors.h"
 #include "net/socket_library.h"
+
+// Most a terminated read collects, however long the peer streams without the terminator.
+inline constexpr std::size_t kMaxTerminatedRead = 64u * 1024 * 1024;
+// How long a close keeps draining a peer that keeps sending.
+inline constexpr int kDrainGraceMs = 100;
 
 enum class TAddressFamily { FamilyAny, FamilyIPv4, FamilyIPv6 };
 
@@ -43,10 +49,11 @@ class TSocketBase {
   TAddressFamily DefaultFamily = TAddressFamily::FamilyAny;
   bool PreferIP4 = true;              // for a host name, try IPv4 addresses before IPv6
   bool RaiseExcept = false;           // throw ESocketError on errors (other than 10035/10036)
-  int MaxLineLength = 0;              // longest text ReadUpTo may collect; 0 = no limit
+  int MaxLineLength = 0;              // longest text ReadUpTo may collect; 0 = kMaxTerminatedRead
   bool InterPacketTimeout = true;     // a read time-out applies to each wait, not the whole read
   int SendMaxChunk = 65536;           // largest block handed to one platform send
-  int NonblockSendTimeout = 15000;    // ms to wait for writability after a would-block send
+  int NonblockSendTimeout = 15000;    // ms a send waits for room before it fails with 10060
+  int ConnectTimeout = 20000;         // ms a connect waits for the peer before failing with 10060
   std::atomic<bool> StopFlag{false};  // abort request, checked before each send and receive
   TReadFilter OnReadFilter;
   void* Owner = nullptr;  // not owned; for the owner's own bookkeeping
@@ -60,10 +67,10 @@ class TSocketBase {
   const std::string& InputBuffer() const { return inputBuffer_; }
 
   // ---- Connection ----
-  // Resolves host and port (a number or service name) and connects, blocking, with no time-out
-  // of its own. Success iff LastError() == 0 afterwards. A name that does not resolve creates no
-  // handle; a failed connect leaves the handle open until Close, Abort or the next ConnectTo.
-  // Empties InputBuffer once a connect was attempted.
+  // Resolves host and port (a number or service name) and connects, blocking for at most
+  // ConnectTimeout ms (then 10060). Success iff LastError() == 0 afterwards. A name that does not
+  // resolve creates no handle; a failed connect leaves the handle open until Close, Abort or the
+  // next ConnectTo. Empties InputBuffer once a connect was attempted.
   virtual void ConnectTo(const std::string& host, const std::string& port);
   // Binds to a local address. "0.0.0.0" and "0" on a socket without a handle and with Family
   // FamilyAny do nothing at all.
@@ -71,7 +78,8 @@ class TSocketBase {
 
   // ---- Sending ----
   // Sends every byte, in blocks of at most SendMaxChunk; returns the number of bytes sent
-  // (fewer only on an error). Does not clear LastError first: an empty block leaves it as it
+  // (fewer only on an error). When the peer takes nothing for NonblockSendTimeout ms the send
+  // gives up with 10060. Does not clear LastError first: an empty block leaves it as it
   // was. Never raises SIGPIPE.
   virtual int WriteBytes(const void* data, int length);
   int WriteText(const std::string& text);
@@ -87,9 +95,11 @@ class TSocketBase {
   // closed; empty with LastError 0 when the read filter removed every byte.
   virtual std::string ReadChunk(int timeoutMs);
   // Everything before the first occurrence of terminator; the terminator is consumed and what
-  // followed it stays in InputBuffer. With InterPacketTimeout on, fails only when no data
-  // arrives for timeoutMs in one wait or on an error: the result is then empty and InputBuffer
-  // holds everything collected. An empty terminator returns empty and leaves InputBuffer alone.
+  // followed it stays in InputBuffer. Collecting more than MaxLineLength (kMaxTerminatedRead
+  // at most) without the terminator fails with 10055. With InterPacketTimeout on, fails only when
+  // no data arrives for timeoutMs in one wait or on an error: the result is then empty and
+  // InputBuffer holds everything collected. An empty terminator returns empty and leaves
+  // InputBuffer alone.
   virtual std::string ReadUpTo(int timeoutMs, const std::string& terminator);
   // Bytes readable without blocking, at most 65536; 0 when unknown.
   virtual int PendingBytes();
@@ -104,7 +114,8 @@ class TSocketBase {
   virtual void Close();
   // Closes the handle at once; Family := DefaultFamily.
   virtual void Abort();
-  // Reads and discards (through the read filter) whatever has already arrived; clears errors.
+  // Reads and discards (through the read filter) whatever has already arrived, for at most
+  // kDrainGraceMs; empties InputBuffer and clears errors.
   void DrainInput();
 
   // ---- Errors ----
