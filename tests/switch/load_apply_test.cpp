@@ -108,6 +108,25 @@ TEST_F(LoadTest, FillsTheModelFromTheSwitch) {
   EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
 }
 
+TEST_F(LoadTest, StatusWordsInsideNamesNeitherAddNorCutEntries) {
+  simswitch::Options options = PrivilegedSwitchOptions();
+  // "| inc active" passes these lines too; only the status word tells them apart.
+  options.device.vlans.push_back({40, "Inactive-Users", "suspended"});
+  options.device.vlans.push_back({41, "Lab-Inactive", "act/lshut"});
+  options.device.vlans.push_back({50, "my-active-vlan", "active"});
+  options.device.interfaces[4].description = "to disconnected";
+  options.device.interfaces[4].status = "connected";
+  simswitch::SimulatedSwitch sim(options);
+  PointAt(sim);
+  auto session = ConnectAndLoad();
+
+  EXPECT_EQ(EntryOf("40"), 0);
+  EXPECT_EQ(EntryOf("41"), 0);
+  ASSERT_NE(EntryOf("50"), 0);
+  EXPECT_EQ(Ports.Items[EntryOf("50")].Description, "my-active-vlan");
+  EXPECT_EQ(Ports.Items[EntryOf(options.device.interfaces[4].name)].Description, "to disconnected");
+}
+
 TEST_F(LoadTest, ApplyRoundTrip) {
   simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);

@@ -159,5 +159,76 @@ TEST(SimulatedSwitchFaultsTest, HashInsideOutputAndStaleTextBeforeTheEcho) {
   EXPECT_EQ(probe.ReadUntil("#").rfind("show vlan brief", 0), 0u);
 }
 
+TEST(SimulatedSwitchFaultsTest, RefusedCommandRunsNothing) {
+  SimulatedSwitch simulated(WithFaults({.refuseCommand = "show monitor"}));
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  probe.Send("show monitor session all\r");
+  EXPECT_EQ(probe.ReadUntil("Switch#"),
+            "show monitor session all\r\n^\r\n% Invalid input detected at '^' marker.\r\n\r\n"
+            "Switch#");
+  // Fires once.
+  probe.Send("show monitor session all\r");
+  EXPECT_NE(probe.ReadUntil("Switch#").find("Session 1"), std::string::npos);
+}
+
+TEST(SimulatedSwitchFaultsTest, ConsoleMessageAndPromptInsideTheOutput) {
+  SimulatedSwitch simulated(WithFaults({.syslogInsideOf = "show vlan"}));
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  probe.Send("show vlan brief  | inc active\r");
+  const std::string first = probe.ReadUntil("Switch#");
+  const std::string second = probe.ReadUntil("Switch#");
+  EXPECT_NE(first.find("%LINK-3-UPDOWN: Interface GigabitEthernet0/5"), std::string::npos) << first;
+  // The listing goes on after the re-printed prompt: its lines are split between the pieces.
+  EXPECT_NE(first.find("1    default"), std::string::npos) << first;
+  EXPECT_NE(second.find("99   NATIVE"), std::string::npos) << second;
+  EXPECT_EQ(second.find("%LINK"), std::string::npos) << second;
+}
+
+TEST(SimulatedSwitchFaultsTest, NulBytesAndCarriageReturnNulLineEnds) {
+  SimulatedSwitch simulated(WithFaults({.nulBytesInOutputOf = "show vlan"}));
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  probe.Send("show vlan brief  | inc active\r");
+  const std::string answer = probe.ReadUntil("Switch#");
+  const std::string echo = "show vlan brief  | inc active\r\n";
+  ASSERT_EQ(answer.rfind(echo, 0), 0u) << answer;
+  EXPECT_EQ(answer.find("\r\n", echo.size()), std::string::npos) << "output lines end in CR NUL";
+  EXPECT_NE(answer.find(std::string("\r\0", 2)), std::string::npos);
+  std::string withoutNul;
+  for (char c : answer) {
+    if (c != '\0') {
+      withoutNul += c;
+    }
+  }
+  EXPECT_NE(withoutNul.find(echo + "1    default"), std::string::npos) << withoutNul;
+  EXPECT_NE(withoutNul.find("99   NATIVE"), std::string::npos) << withoutNul;
+}
+
+TEST(SimulatedSwitchFaultsTest, RefusedTerminalLengthKeepsPaging) {
+  SimulatedSwitch simulated(WithFaults({.refuseTerminalLength = true}));
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  probe.Login("admin", "cisco", "Switch#");
+  probe.Send("terminal length 0\r");
+  EXPECT_EQ(probe.ReadUntil("Switch#"),
+            "terminal length 0\r\n% Authorization failed.\r\n\r\nSwitch#");
+  probe.Send("show interface status\r");
+  EXPECT_NE(probe.ReadUntil(" --More-- ").find("Fa0/1"), std::string::npos);
+  probe.Send(" ");
+  EXPECT_NE(probe.ReadUntil(" --More-- ").find("\b\b\b"), std::string::npos);
+}
+
+TEST(SimulatedSwitchFaultsTest, SlowPasswordAnswer) {
+  SimulatedSwitch simulated(WithFaults({.passwordAnswerDelayMs = 300}));
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  probe.ReadUntil("Username: ");
+  probe.Send("admin\r");
+  probe.ReadUntil("Password: ");
+  probe.Send("cisco\r");
+  // The answer comes late (how late the session tests show), and whole.
+  EXPECT_EQ(probe.ReadUntil("Switch#", 10s), "\r\n\r\nSwitch#");
+}
+
 }  // namespace
 }  // namespace simswitch
