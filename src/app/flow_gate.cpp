@@ -4,9 +4,11 @@
 
 TFlowGate::TFlowGate(std::function<void()> pumpEvents) : pumpEvents_(std::move(pumpEvents)) {
   previousPauseHook_ = SetPauseHook([this] { Pump(); });
+  previousWaitHook_ = SetBlockingWaitHook([this] { Pump(); });
 }
 
 TFlowGate::~TFlowGate() {
+  SetBlockingWaitHook(std::move(previousWaitHook_));
   SetPauseHook(std::move(previousPauseHook_));
 }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "net/wait_hook.h"
 #include "support/pause.h"
 
 class TFlowGate {
@@ -33,6 +34,7 @@ class TFlowGate {
 
   std::function<void()> pumpEvents_;
   PauseHook previousPauseHook_;
+  TBlockingWaitHook previousWaitHook_;
   bool running_ = false;
   bool pumping_ = false;
   bool closeHeld_ = false;

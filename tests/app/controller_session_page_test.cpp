@@ -250,6 +250,25 @@ TEST_F(FlowGateTest, CloseDuringAFlowIsHeldUntilItReturnsThenGuarded) {
   EXPECT_EQ(view_.page, 2) << "the flow ran to its end";
 }
 
+TEST_F(FlowGateTest, SocketWaitsPumpAndHoldACloseWhileASilentSwitchIsAwaited) {
+  simswitch::Options options = SwitchOptions();
+  options.faults.silentAtCommand = "show monitor session all";
+  StartSwitch(options);
+  ScopedPauseScale noPauses(0);  // only the socket waits can pump now
+  int pumps = 0;
+  duringWait_ = [&] {
+    if (++pumps == 1) {
+      view_.CloseWindow();
+    }
+  };
+  controller_.Page1_SpeedButtonConnectClick();
+  EXPECT_GT(pumps, 5) << "a wait of a second or more pumps every 20 ms or so";
+  ASSERT_EQ(view_.CallsStartingWith("Close").size(), 3u) << Joined(view_.calls);
+  EXPECT_EQ(view_.CallsStartingWith("Close")[0], "Close refused");
+  EXPECT_EQ(view_.calls.back(), "Close accepted");
+  EXPECT_EQ(view_.messages.size(), 1u) << Joined(view_.messages);
+}
+
 TEST_F(FlowGateTest, HeldCloseStillAsksAboutEditsAndNoKeepsTheWindow) {
   StartSwitch();
   ConnectAndShow();
