@@ -1,5 +1,6 @@
 #include "switch/telnet_connection.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <stdexcept>
@@ -12,16 +13,15 @@
 
 namespace {
 
-// Far above any real listing; a peer that streams without a prompt is cut off here.
-constexpr size_t kLongestReply = size_t{64} << 20;
-
 // One reply: the text up to the "#" of the prompt that ends it (see TReplyScanner). Reads block
 // by block, so a reply costs time in proportion to its length whatever it holds. Empty when a
 // read times out or fails; what was received then stays buffered for the next read.
 std::string ReadReply(TTelnetClient& client, const std::string& host) {
   TSocketBase& sock = client.Sock();
-  const size_t limit =
-      sock.MaxLineLength > 0 ? static_cast<size_t>(sock.MaxLineLength) : kLongestReply;
+  // The transport's bound for a terminated read: a peer that streams without a prompt is cut off.
+  const size_t limit = sock.MaxLineLength > 0
+                           ? std::min(static_cast<size_t>(sock.MaxLineLength), kMaxTerminatedRead)
+                           : kMaxTerminatedRead;
   TReplyScanner scanner(host);
   for (;;) {
     const std::string block = sock.ReadChunk(client.Timeout);
@@ -45,6 +45,7 @@ std::string ReadReply(TTelnetClient& client, const std::string& host) {
         break;
     }
     if (scanner.Received().size() > limit) {
+      sock.InputBuffer().clear();
       return "";
     }
   }

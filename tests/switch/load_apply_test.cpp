@@ -36,8 +36,10 @@ std::map<std::string, Roles> RolesOnSwitch(const simswitch::DeviceData& device,
     roles[interface.name] = {"None", "None"};
   }
   for (const auto& [number, session] : span) {
-    auto set = [&](const std::string& name, const std::string& role) {
-      (number == 1 ? roles[name].first : roles[name].second) = role;
+    // A copy: clang 14 cannot capture a structured binding.
+    const bool first = number == 1;
+    auto set = [&roles, first](const std::string& name, const std::string& role) {
+      (first ? roles[name].first : roles[name].second) = role;
     };
     for (const auto& [name, direction] : session.sourceInterfaces) {
       set(name, RoleText(direction));
