@@ -1,0 +1,241 @@
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QUrl>
+
+#include "app/product_site.h"
+#include "app/session_fill.h"
+#include "app/text_grid.h"
+#include "app/window_fonts.h"
+#include "app/wizard_handlers.h"
+#include "model/sessionlist.h"
+
+namespace {
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+std::string S(const QString& text) {
+  return text.toStdString();
+}
+
+// One style on every desktop, so the window and its tests look the same everywhere.
+void UseFusionStyle() {
+  if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  }
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+  UseFusionStyle();
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Tarvello"));
+  setFixedSize(588, 561);
+  setSizeGripEnabled(false);
+  QPalette colors = QApplication::palette();
+  colors.setColor(QPalette::Window, kSilver);
+  setPalette(colors);
+  setFont(WindowFont(12));
+  CreateBanners();
+  WireEvents();
+}
+
+TForm1::~TForm1() {
+  SetBusyPointer(false);
+}
+
+std::string TForm1::AddressText() const {
+  return S(Page1_ComboBox_IPAddress->currentText());
+}
+
+std::string TForm1::UserNameText() const {
+  return S(Page1_EditUsername->text());
+}
+
+std::string TForm1::PasswordText() const {
+  return S(Page1_EditPassword->text());
+}
+
+std::string TForm1::EnablePasswordText() const {
+  return S(Page1_EditEnablePassword->text());
+}
+
+bool TForm1::EnablePasswordTicked() const {
+  return Page1_CheckBoxEnablePassword->isChecked();
+}
+
+void TForm1::SetEnablePasswordFieldEnabled(bool enabled) {
+  Page1_EditEnablePassword->setEnabled(enabled);
+  QPalette field = Page1_EditEnablePassword->palette();
+  QPalette label = Page1_LabelEnablePassword->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    field.setColor(group, QPalette::Base, enabled ? QColor(Qt::white) : kSilver);
+    label.setColor(group, QPalette::WindowText, enabled ? kBlack : kGrey);
+  }
+  Page1_EditEnablePassword->setPalette(field);
+  Page1_LabelEnablePassword->setPalette(label);
+}
+
+std::vector<std::string> TForm1::AddressEntries() const {
+  std::vector<std::string> entries;
+  for (int i = 0; i < Page1_ComboBox_IPAddress->count(); ++i) {
+    entries.push_back(S(Page1_ComboBox_IPAddress->itemText(i)));
+  }
+  return entries;
+}
+
+void TForm1::SetAddressEntries(const std::vector<std::string>& entries) {
+  Page1_ComboBox_IPAddress->clear();
+  for (const std::string& entry : entries) {
+    Page1_ComboBox_IPAddress->addItem(Q(entry));
+  }
+  if (!entries.empty()) {
+    Page1_ComboBox_IPAddress->setCurrentIndex(0);
+  }
+}
+
+void TForm1::SelectPage(int index) {
+  PageControl1->setCurrentIndex(index);
+  // Enter clicks Connect on the log-in page only.
+  Page1_SpeedButtonConnect->setDefault(index == 0);
+  repaint();
+}
+
+void TForm1::SetStepLabel(const std::string& text) {
+  LabelStepStatus->setText(Q(text));
+  LabelStepStatus->adjustSize();
+}
+
+void TForm1::SetCaption(const std::string& text) {
+  setWindowTitle(Q(text));
+}
+
+void TForm1::AppendStatusLine(const std::string& line) {
+  Page2_MemoConnectingStatus->appendPlainText(Q(line));
+  Page2_MemoConnectingStatus->repaint();
+}
+
+void TForm1::SetSPANGroupBoxVisible(bool visible) {
+  SPANGroupBox->setVisible(visible);
+}
+
+void TForm1::SetBusyPointer(bool busy) {
+  // Kept balanced: the override cursor is a stack.
+  if (busy && !busy_) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else if (!busy && busy_) {
+    QApplication::restoreOverrideCursor();
+  }
+  busy_ = busy;
+}
+
+void TForm1::FillRoleChooser() {
+  static const char* const kChoices[] = {"None", "Source (Ingress)", "Source (Egress)",
+                                         "Source (Ingress and Egress)", "Destination (SPAN port)"};
+  Page3_InlineStringGrid->SetRowCount(5);
+  for (int row = 0; row < 5; ++row) {
+    Page3_InlineStringGrid->SetCell(0, row, QString::fromLatin1(kChoices[row]));
+  }
+}
+
+void TForm1::FillSessionsComboBox() {
+  ::FillSessionsComboBox(*Page3_ComboBoxSessions);
+}
+
+void TForm1::SelectSessionIndex(int index) {
+  Page3_ComboBoxSessions->setCurrentIndex(index);
+}
+
+int TForm1::SelectedSessionIndex() const {
+  return Page3_ComboBoxSessions->currentIndex();
+}
+
+void TForm1::ShowSelectedSession() {
+  Page3_ComboBoxSessionsChange();
+}
+
+void TForm1::ShowMessage(const std::string& text) {
+  ShowPlainMessage(this, text, answerer_);
+}
+
+bool TForm1::Confirm(const std::string& text) {
+  return AskConfirmation(this, text, answerer_);
+}
+
+void TForm1::ShowAbout() {
+  if (about_) {
+    about_();
+  }
+}
+
+void TForm1::CloseWindow() {
+  close();
+}
+
+void TForm1::BottomBannerImageClick() {
+  openUrl_(QUrl(QString::fromLatin1(kProductSite) + QString::fromLatin1(kProductPagePath)));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (shownOnce_) {
+    return;
+  }
+  shownOnce_ = true;
+  if (QScreen* screen = QApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  if (handlers_) {
+    handlers_->FormShow();
+  }
+  if (PageControl1->currentIndex() == 0) {
+    Page1_ComboBox_IPAddress->setFocus();
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Not the dialog's own close, which would reject: the wizard's guard decides.
+  if (handlers_ && !handlers_->FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  // A main window: Escape must not close it as it would close a dialog.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Page3_EditVLANFilter && event->type() == QEvent::KeyPress) {
+    return Page3_EditVLANFilterKeyPress(static_cast<QKeyEvent&>(*event));
+  }
+  return QDialog::eventFilter(watched, event);
+}

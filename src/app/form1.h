@@ -1,0 +1,151 @@
+// The main window: three bands (step label and logo, the wizard's pages, a promotional
+// picture) at fixed design positions, the wizard's view operations, and the SPAN session page
+// with its ports grid, role chooser and advanced settings. Rules and texts come from the model;
+// the flows live in the wizard controller, reached through TWizardHandlers.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/message_boxes.h"
+#include "app/wizard_view.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QToolButton;
+class QUrl;
+class TClickablePicture;
+class TTextGrid;
+class TWizardHandlers;
+
+class TForm1 : public QDialog, public TWizardView {
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Non-owning; null (the default) leaves every wizard event without effect and lets the
+  // window close.
+  void SetHandlers(TWizardHandlers* handlers) { handlers_ = handlers; }
+  // Runs for ShowAbout; the About window belongs to the program.
+  void SetAboutHandler(std::function<void()> handler) { about_ = std::move(handler); }
+  // Answers the message boxes in the user's place (tests); empty runs them modally.
+  void SetBoxAnswerer(TBoxAnswerer answerer) { answerer_ = std::move(answerer); }
+  // Opens a web address; the desktop's default browser unless replaced (tests).
+  void SetUrlOpener(std::function<void(const QUrl&)> opener) { openUrl_ = std::move(opener); }
+
+  // True while a session is being put on screen, and from creation to the first display.
+  bool SessionLoading() const { return sessionLoading_; }
+
+  // TWizardView
+  std::string AddressText() const override;
+  std::string UserNameText() const override;
+  std::string PasswordText() const override;
+  std::string EnablePasswordText() const override;
+  bool EnablePasswordTicked() const override;
+  void SetEnablePasswordFieldEnabled(bool enabled) override;
+  std::vector<std::string> AddressEntries() const override;
+  void SetAddressEntries(const std::vector<std::string>& entries) override;
+  void SelectPage(int index) override;
+  void SetStepLabel(const std::string& text) override;
+  void SetCaption(const std::string& text) override;
+  void AppendStatusLine(const std::string& line) override;
+  void SetSPANGroupBoxVisible(bool visible) override;
+  void SetBusyPointer(bool busy) override;
+  void FillRoleChooser() override;
+  void FillSessionsComboBox() override;
+  void SelectSessionIndex(int index) override;
+  int SelectedSessionIndex() const override;
+  void ShowSelectedSession() override;
+  void ShowMessage(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
+  void ShowAbout() override;
+  void CloseWindow() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Layout (form1_layout.cpp).
+  void CreateBanners();
+  void CreateLoginPage(QWidget* page);
+  void CreateConnectingPage(QWidget* page);
+  void CreateSessionPage(QWidget* page);
+  void WireEvents();
+
+  // Banners.
+  void BottomBannerImageClick();
+
+  // SPAN session page (session_page.cpp, role_chooser.cpp).
+  int SelectedSession() const;  // 1 or 2, 0 when no item is selected
+  void Page3_ComboBoxSessionsChange();
+  void UpdateSessionCaption(int session);
+  void Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect);
+  void InlineButtonClick();
+  void Page3_InlineStringGridMouseMove(const QPoint& position);
+  void Page3_InlineStringGridMouseUp();
+  bool Page3_InlineStringGridKeyDown(int key);
+  void Page3_InlineStringGridExit();
+  void Page3_CheckBoxEnableAdvancedSettingsClick();
+  // True when the typed character is to be discarded.
+  bool Page3_EditVLANFilterKeyPress(QKeyEvent& event);
+  void Page3_EncapsulationComboBoxChange();
+
+  TWizardHandlers* handlers_ = nullptr;
+  std::function<void()> about_;
+  TBoxAnswerer answerer_;
+  std::function<void(const QUrl&)> openUrl_;
+  bool sessionLoading_ = true;
+  bool shownOnce_ = false;
+  bool busy_ = false;
+  int inlineButtonTag_ = 0;
+
+  // Controls, named as their object names; Qt's parent chain owns them.
+  TClickablePicture* TopBannerImage = nullptr;
+  TClickablePicture* BottomBannerImage = nullptr;
+  QLabel* LabelStepStatus = nullptr;
+  QStackedWidget* PageControl1 = nullptr;
+
+  QComboBox* Page1_ComboBox_IPAddress = nullptr;
+  QLineEdit* Page1_EditUsername = nullptr;
+  QLineEdit* Page1_EditPassword = nullptr;
+  QCheckBox* Page1_CheckBoxEnablePassword = nullptr;
+  QLabel* Page1_LabelEnablePassword = nullptr;
+  QLineEdit* Page1_EditEnablePassword = nullptr;
+  QPushButton* Page1_ButtonHelp = nullptr;
+  QPushButton* Page1_SpeedButtonConnect = nullptr;
+  QPushButton* Page1_SpeedButtonCancel = nullptr;
+
+  QPlainTextEdit* Page2_MemoConnectingStatus = nullptr;
+  QPushButton* Page2_ButtonHelp = nullptr;
+  QPushButton* Page2_SpeedButtonCancel = nullptr;
+
+  QWidget* TabSheet_SPANSessions = nullptr;
+  QGroupBox* SPANGroupBox = nullptr;
+  QComboBox* Page3_ComboBoxSessions = nullptr;
+  QLabel* Page3_SessionInterfacesCountLabel = nullptr;
+  QWidget* Panel6 = nullptr;
+  TTextGrid* Page3_PortsStringGrid = nullptr;
+  QWidget* InlinePanel = nullptr;
+  QToolButton* InlineButton = nullptr;
+  QCheckBox* Page3_CheckBoxEnableAdvancedSettings = nullptr;
+  QWidget* Page3_AdvSettingsPanel = nullptr;
+  QLineEdit* Page3_EditVLANFilter = nullptr;
+  QComboBox* Page3_EncapsulationComboBox = nullptr;
+  TTextGrid* Page3_InlineStringGrid = nullptr;
+  QPushButton* Page3_ButtonHelp = nullptr;
+  QPushButton* Page3_SpeedButtonApply = nullptr;
+  QPushButton* Page3_SpeedButtonRefresh = nullptr;
+  QPushButton* SpeedButtonExit = nullptr;
+};

@@ -1,0 +1,296 @@
+// Creates every control of the main window at its design place, in its tab order, and wires
+// the controls' events to the window's and the wizard's handlers.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "app/clickable_picture.h"
+#include "app/form1.h"
+#include "app/text_grid.h"
+#include "app/window_fonts.h"
+#include "app/wizard_handlers.h"
+
+namespace {
+
+// Creates a child control with its object name, accessible name and design rectangle.
+template <typename Control>
+Control* Make(QWidget* parent, const char* name, const QString& accessible, QRect geometry) {
+  auto* control = new Control(parent);  // owned by parent
+  control->setObjectName(QString::fromLatin1(name));
+  control->setAccessibleName(QString(accessible).remove(QLatin1Char('&')));
+  control->setGeometry(geometry);
+  return control;
+}
+
+// A label sized to its text.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, QPoint place) {
+  auto* label = Make<QLabel>(parent, name, caption, QRect(place, QSize()));
+  label->setText(caption);
+  label->adjustSize();
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect rect) {
+  auto* button = Make<QPushButton>(parent, name, caption, rect);
+  button->setText(caption);
+  return button;
+}
+
+QWidget* MakePanel(QWidget* parent, const char* name, QRect rect) {
+  return Make<QWidget>(parent, name, QString(), rect);
+}
+
+QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& caption, QRect rect) {
+  auto* box = Make<QGroupBox>(parent, name, caption, rect);
+  box->setTitle(caption);
+  return box;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, QRect rect) {
+  return Make<QLineEdit>(parent, name, label, rect);
+}
+
+// Password fields show "*" for every character, whatever the style's own choice.
+void ShowStars(QLineEdit* edit) {
+  edit->setEchoMode(QLineEdit::Password);
+  edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}
+
+}  // namespace
+
+void TForm1::CreateBanners() {
+  auto* top = MakePanel(this, "TopBannerPanel", QRect(0, 0, 588, 65));
+  TopBannerImage = Make<TClickablePicture>(top, "TopBannerImage", QStringLiteral("Tarvello"),
+                                           QRect(368, 4, 210, 58));
+  TopBannerImage->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
+  const QString step = QStringLiteral("Step 1 of 2: Select and log in to your switch");
+  LabelStepStatus = MakeLabel(top, "LabelStepStatus", step, QPoint(8, 24));
+  LabelStepStatus->setFont(WindowFont(15, true));
+  LabelStepStatus->adjustSize();
+
+  auto* bottom = MakePanel(this, "BottomBannerPanel", QRect(0, 478, 588, 83));
+  BottomBannerImage = Make<TClickablePicture>(
+      bottom, "BottomBannerImage", QStringLiteral("Use your SPAN port"), QRect(0, 0, 588, 83));
+  BottomBannerImage->setPixmap(QPixmap(QStringLiteral(":/images/promo.png")));
+
+  PageControl1 = Make<QStackedWidget>(this, "PageControl1", QString(), QRect(0, 65, 588, 413));
+  const char* pages[] = {"TabSheet_Login", "TabSheet_Connecting", "TabSheet_SPANSessions"};
+  for (const char* name : pages) {
+    auto* page = new QWidget(PageControl1);  // owned by the page container
+    page->setObjectName(QString::fromLatin1(name));
+    PageControl1->addWidget(page);
+  }
+  CreateLoginPage(PageControl1->widget(0));
+  CreateConnectingPage(PageControl1->widget(1));
+  CreateSessionPage(PageControl1->widget(2));
+  PageControl1->setCurrentIndex(2);
+}
+
+void TForm1::CreateLoginPage(QWidget* page) {
+  auto* box =
+      MakeGroupBox(page, "GroupBox1", QStringLiteral("Switch details"), QRect(4, 0, 569, 337));
+  MakeLabel(
+      box, "Label1",
+      QStringLiteral("Enter the hostname or IP address of the Cisco switch you want to configure."),
+      QPoint(96, 30));
+  const QString address = QStringLiteral("Hostname or IP address");
+  MakeLabel(box, "Label2", address, QPoint(96, 69));
+  Page1_ComboBox_IPAddress =
+      Make<QComboBox>(box, "Page1_ComboBox_IPAddress", address, QRect(239, 64, 205, 23));
+  Page1_ComboBox_IPAddress->setEditable(true);
+  // The history decides the entries; Enter in the box connects, it adds nothing.
+  Page1_ComboBox_IPAddress->setInsertPolicy(QComboBox::NoInsert);
+  Page1_ComboBox_IPAddress->setMaxVisibleItems(32);
+  MakeLabel(box, "Label3",
+            QStringLiteral("Enter the telnet credentials of a user account on the switch."),
+            QPoint(96, 106));
+  MakeLabel(box, "Label4", QStringLiteral("Username"), QPoint(96, 144));
+  Page1_EditUsername =
+      MakeEdit(box, "Page1_EditUsername", QStringLiteral("Username"), QRect(239, 140, 205, 23));
+  MakeLabel(box, "Label5", QStringLiteral("Password"), QPoint(96, 186));
+  Page1_EditPassword =
+      MakeEdit(box, "Page1_EditPassword", QStringLiteral("Password"), QRect(239, 182, 205, 23));
+  ShowStars(Page1_EditPassword);
+  const QString uses = QStringLiteral("Switch uses an enable password");
+  Page1_CheckBoxEnablePassword =
+      Make<QCheckBox>(box, "Page1_CheckBoxEnablePassword", uses, QRect(96, 229, 259, 17));
+  Page1_CheckBoxEnablePassword->setText(uses);
+  const QString enable = QStringLiteral("Enable password");
+  Page1_LabelEnablePassword = MakeLabel(box, "Page1_LabelEnablePassword", enable, QPoint(96, 270));
+  Page1_EditEnablePassword =
+      MakeEdit(box, "Page1_EditEnablePassword", enable, QRect(239, 266, 205, 23));
+  ShowStars(Page1_EditEnablePassword);
+  SetEnablePasswordFieldEnabled(false);
+
+  Page1_ButtonHelp =
+      MakeButton(page, "Page1_ButtonHelp", QStringLiteral("&Help"), QRect(4, 365, 89, 25));
+  Page1_SpeedButtonConnect = MakeButton(page, "Page1_SpeedButtonConnect",
+                                        QStringLiteral("&Connect"), QRect(341, 365, 89, 25));
+  Page1_SpeedButtonCancel =
+      MakeButton(page, "Page1_SpeedButtonCancel", QStringLiteral("E&xit"), QRect(484, 365, 89, 25));
+}
+
+void TForm1::CreateConnectingPage(QWidget* page) {
+  Page2_MemoConnectingStatus =
+      Make<QPlainTextEdit>(page, "Page2_MemoConnectingStatus", QStringLiteral("Connection status"),
+                           QRect(8, 40, 561, 273));
+  Page2_MemoConnectingStatus->setReadOnly(true);
+  Page2_MemoConnectingStatus->setEnabled(false);
+  Page2_MemoConnectingStatus->setFocusPolicy(Qt::NoFocus);
+  Page2_MemoConnectingStatus->setFrameStyle(QFrame::NoFrame);
+  QPalette colors = Page2_MemoConnectingStatus->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    colors.setColor(group, QPalette::Base, kSilver);  // the page's colour
+    colors.setColor(group, QPalette::Text, kBlack);   // black although disabled
+  }
+  Page2_MemoConnectingStatus->setPalette(colors);
+
+  Page2_ButtonHelp =
+      MakeButton(page, "Page2_ButtonHelp", QStringLiteral("&Help"), QRect(4, 365, 89, 25));
+  auto* connect = MakeButton(page, "Page2_SpeedButtonConnect", QStringLiteral("&Connect"),
+                             QRect(341, 365, 89, 25));
+  connect->setEnabled(false);
+  Page2_SpeedButtonCancel =
+      MakeButton(page, "Page2_SpeedButtonCancel", QStringLiteral("E&xit"), QRect(484, 365, 89, 25));
+}
+
+void TForm1::CreateSessionPage(QWidget* page) {
+  TabSheet_SPANSessions = page;
+  SPANGroupBox =
+      MakeGroupBox(page, "SPANGroupBox", QStringLiteral("SPAN Sessions"), QRect(4, 0, 572, 259));
+  SPANGroupBox->setFont(WindowFont(13));
+  auto* panel1 = MakePanel(SPANGroupBox, "Panel1", QRect(2, 18, 568, 239));
+  auto* panel3 = MakePanel(panel1, "Panel3", QRect(5, 5, 558, 41));
+  const QString number = QStringLiteral("Session Number");
+  MakeLabel(panel3, "Label7", number, QPoint(6, 12))->setFont(WindowFont(12));
+  Page3_ComboBoxSessions =
+      Make<QComboBox>(panel3, "Page3_ComboBoxSessions", number, QRect(109, 8, 190, 23));
+  Page3_ComboBoxSessions->setFont(WindowFont(12));
+  Page3_ComboBoxSessions->setMaxVisibleItems(24);
+  Page3_SessionInterfacesCountLabel =
+      Make<QLabel>(panel3, "Page3_SessionInterfacesCountLabel",
+                   QStringLiteral("Interfaces monitored by this session"), QRect(304, 12, 252, 15));
+  Page3_SessionInterfacesCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Page3_SessionInterfacesCountLabel->setText(QStringLiteral(" "));
+
+  Panel6 = MakePanel(panel1, "Panel6", QRect(5, 46, 558, 188));
+  Page3_PortsStringGrid = Make<TTextGrid>(
+      Panel6, "Page3_PortsStringGrid", QStringLiteral("SPAN session ports"), QRect(0, 0, 558, 188));
+  Page3_PortsStringGrid->setFont(WindowFont(12));
+  Page3_PortsStringGrid->SetColCount(3);
+  Page3_PortsStringGrid->SetDefaultRowHeight(20);
+  const int designWidths[] = {126, 137, 176};
+  for (int col = 0; col < 3; ++col) {
+    Page3_PortsStringGrid->SetColWidth(col, designWidths[col]);
+  }
+  InlinePanel = MakePanel(Panel6, "InlinePanel", QRect(480, 120, 23, 22));
+  InlineButton = Make<QToolButton>(InlinePanel, "InlineButton", QStringLiteral("Choose role"),
+                                   QRect(0, 0, 23, 22));
+  InlineButton->setIcon(QIcon(QStringLiteral(":/images/down_arrow.png")));
+  InlineButton->setFocusPolicy(Qt::NoFocus);
+  InlineButton->setAutoFillBackground(true);  // opaque face over the grid's cells
+
+  auto* advanced =
+      MakeGroupBox(page, "GroupBox2", QStringLiteral("Advanced settings"), QRect(3, 268, 573, 85));
+  advanced->setFont(WindowFont(13));
+  const QString enable = QStringLiteral("Enable advanced settings");
+  Page3_CheckBoxEnableAdvancedSettings = Make<QCheckBox>(
+      advanced, "Page3_CheckBoxEnableAdvancedSettings", enable, QRect(8, 24, 209, 17));
+  Page3_CheckBoxEnableAdvancedSettings->setText(enable);
+  Page3_AdvSettingsPanel = MakePanel(advanced, "Page3_AdvSettingsPanel", QRect(2, 45, 569, 38));
+  const QString filter = QStringLiteral("VLAN Filter [1..1094]");
+  MakeLabel(Page3_AdvSettingsPanel, "Page3_AdvSettings_LabelVLAN", filter, QPoint(8, 8))
+      ->setFont(WindowFont(12));
+  Page3_EditVLANFilter =
+      MakeEdit(Page3_AdvSettingsPanel, "Page3_EditVLANFilter", filter, QRect(129, 4, 97, 23));
+  Page3_EditVLANFilter->setFont(WindowFont(12));
+  const QString encapsulation = QStringLiteral("Destination Encapsulation");
+  auto* encLabel = MakeLabel(Page3_AdvSettingsPanel, "Page3_AdvSettings_LabelEnc", encapsulation,
+                             QPoint(238, 8));
+  encLabel->setFont(WindowFont(12));
+  encLabel->adjustSize();
+  Page3_EncapsulationComboBox = Make<QComboBox>(
+      Page3_AdvSettingsPanel, "Page3_EncapsulationComboBox", encapsulation, QRect(397, 4, 159, 23));
+  Page3_EncapsulationComboBox->setFont(WindowFont(12));
+  Page3_EncapsulationComboBox->addItems({QStringLiteral("Native"), QStringLiteral("Replicate")});
+  Page3_EncapsulationComboBox->setCurrentIndex(-1);
+
+  Page3_InlineStringGrid = Make<TTextGrid>(page, "Page3_InlineStringGrid", QStringLiteral("Role"),
+                                           QRect(168, 75, 273, 113));
+  Page3_InlineStringGrid->SetShowScrollBar(false);
+  Page3_InlineStringGrid->SetColCount(1);
+  Page3_InlineStringGrid->SetColWidth(0, 198);
+  Page3_InlineStringGrid->SetDefaultRowHeight(18);
+  Page3_InlineStringGrid->SetBackground(kSilver);
+  Page3_InlineStringGrid->viewport()->setMouseTracking(true);
+  Page3_InlineStringGrid->setFocusPolicy(Qt::ClickFocus);  // never reached by Tab
+  Page3_InlineStringGrid->hide();
+  Page3_InlineStringGrid->raise();
+
+  Page3_ButtonHelp =
+      MakeButton(page, "Page3_ButtonHelp", QStringLiteral("&Help"), QRect(4, 365, 89, 25));
+  Page3_SpeedButtonApply =
+      MakeButton(page, "Page3_SpeedButtonApply", QStringLiteral("&Apply changes to switch"),
+                 QRect(151, 365, 163, 25));
+  Page3_SpeedButtonRefresh = MakeButton(page, "Page3_SpeedButtonRefresh",
+                                        QStringLiteral("&Refresh"), QRect(329, 365, 89, 25));
+  SpeedButtonExit =
+      MakeButton(page, "SpeedButtonExit", QStringLiteral("E&xit"), QRect(484, 365, 92, 25));
+}
+
+void TForm1::WireEvents() {
+  auto wizard = [this](void (TWizardHandlers::*handler)()) {
+    return [this, handler] {
+      if (handlers_) {
+        (handlers_->*handler)();
+      }
+    };
+  };
+  connect(Page1_SpeedButtonConnect, &QPushButton::clicked, this,
+          wizard(&TWizardHandlers::Page1_SpeedButtonConnectClick));
+  // Ticking from code counts as a click too.
+  connect(Page1_CheckBoxEnablePassword, &QCheckBox::toggled, this,
+          wizard(&TWizardHandlers::Page1_CheckBoxEnablePasswordClick));
+  connect(Page3_SpeedButtonApply, &QPushButton::clicked, this,
+          wizard(&TWizardHandlers::Page3_SpeedButtonApplyClick));
+  connect(Page3_SpeedButtonRefresh, &QPushButton::clicked, this,
+          wizard(&TWizardHandlers::Page3_SpeedButtonRefreshClick));
+  for (QPushButton* exit : {Page1_SpeedButtonCancel, Page2_SpeedButtonCancel, SpeedButtonExit}) {
+    connect(exit, &QPushButton::clicked, this, wizard(&TWizardHandlers::ExitClick));
+  }
+  for (QPushButton* help : {Page1_ButtonHelp, Page2_ButtonHelp, Page3_ButtonHelp}) {
+    connect(help, &QPushButton::clicked, this,
+            wizard(&TWizardHandlers::Page1_SpeedButtonAboutClick));
+  }
+  TopBannerImage->SetClickHandler([this] { BottomBannerImageClick(); });
+  BottomBannerImage->SetClickHandler([this] { BottomBannerImageClick(); });
+
+  // activated: the user's picks only; selecting from code stays silent.
+  connect(Page3_ComboBoxSessions, &QComboBox::activated, this,
+          &TForm1::Page3_ComboBoxSessionsChange);
+  Page3_PortsStringGrid->SetDrawCellHook(
+      [this](QPainter& painter, int col, int row, const QRect& rect) {
+        Page3_PortsStringGridDrawCell(painter, col, row, rect);
+      });
+  connect(InlineButton, &QToolButton::clicked, this, &TForm1::InlineButtonClick);
+  connect(Page3_CheckBoxEnableAdvancedSettings, &QCheckBox::toggled, this,
+          &TForm1::Page3_CheckBoxEnableAdvancedSettingsClick);
+  connect(Page3_EditVLANFilter, &QLineEdit::textChanged, this,
+          &TForm1::Page3_EncapsulationComboBoxChange);
+  Page3_EditVLANFilter->installEventFilter(this);
+  connect(Page3_EncapsulationComboBox, &QComboBox::activated, this,
+          &TForm1::Page3_EncapsulationComboBoxChange);
+  Page3_InlineStringGrid->SetFocusLostHook([this] { Page3_InlineStringGridExit(); });
+  Page3_InlineStringGrid->SetKeyDownHook(
+      [this](QKeyEvent& event) { return Page3_InlineStringGridKeyDown(event.key()); });
+  Page3_InlineStringGrid->SetMouseMoveHook(
+      [this](const QPoint& position) { Page3_InlineStringGridMouseMove(position); });
+  Page3_InlineStringGrid->SetMouseUpHook(
+      [this](const QPoint&) { Page3_InlineStringGridMouseUp(); });
+}

@@ -1,0 +1,73 @@
+#include "app/message_boxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/window_fonts.h"
+#include "support/clean_text.h"
+
+QString MessageBoxText(const std::string& raw) {
+  const std::string text = CleanForDisplay(raw);
+  std::string shown;
+  shown.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\n' || c == '\r') {
+      // Either pair of line-end bytes is one break; a lone one is a break too.
+      const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+      if ((next == '\n' || next == '\r') && next != c) {
+        ++i;
+      }
+      shown += '\n';
+    } else {
+      shown += c;
+    }
+  }
+  return QString::fromStdString(shown);
+}
+
+namespace {
+
+// Runs the box modally, or lets the answerer click it.
+void Run(QMessageBox& box, const TBoxAnswerer& answerer) {
+  if (answerer) {
+    answerer(box);
+  } else {
+    box.exec();
+  }
+}
+
+void Prepare(QMessageBox& box, const QString& caption, const std::string& text) {
+  box.setWindowTitle(caption);
+  box.setFont(WindowFont(12));
+  // Plain text: a message holding "<" must not be read as markup.
+  box.setTextFormat(Qt::PlainText);
+  box.setText(MessageBoxText(text));
+}
+
+}  // namespace
+
+void ShowPlainMessage(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer) {
+  QMessageBox box(parent);
+  Prepare(box, QStringLiteral("Tarvello"), text);
+  box.setIcon(QMessageBox::NoIcon);
+  QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("OK"));
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  Run(box, answerer);
+}
+
+bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer) {
+  QMessageBox box(parent);
+  Prepare(box, QStringLiteral("Confirm"), text);
+  box.setIcon(QMessageBox::Question);
+  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+  yes->setObjectName(QStringLiteral("Yes"));
+  no->setObjectName(QStringLiteral("No"));
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  Run(box, answerer);
+  return box.clickedButton() == yes;
+}

@@ -1,0 +1,24 @@
+// The window's two modal boxes: the plain message (caption "Tarvello", one "OK" taken by Enter
+// and Esc, no icon) and the confirmation (caption "Confirm", question icon, "&Yes" default,
+// "&No" also taken by Esc).
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+class QMessageBox;
+class QWidget;
+
+// Answers a box in the user's place: it gets the box ready to show and clicks one of its
+// buttons (or none, which counts as closing it). Tests set one; an empty answerer means the
+// box runs modally.
+using TBoxAnswerer = std::function<void(QMessageBox& box)>;
+
+// The text as the box shows it: the model's LF CR, CR LF or a lone CR each become one line
+// break; other control characters and broken UTF-8 show as "?".
+QString MessageBoxText(const std::string& text);
+
+void ShowPlainMessage(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer);
+// True only when "&Yes" was chosen.
+bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer);

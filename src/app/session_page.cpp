@@ -1,0 +1,130 @@
+// The SPAN session page's handlers: showing a session, painting the ports grid, the count
+// label and drop-down caption, and the advanced settings (VLAN filter, encapsulation).
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "app/form1.h"
+#include "app/session_fill.h"
+#include "app/text_grid.h"
+#include "app/vlan_filter_keys.h"
+#include "model/sessionlist.h"
+
+namespace {
+
+const QColor kOddRow(240, 240, 240);
+const QColor kEvenRow(255, 255, 255);
+const QColor kCurrentRow(32, 136, 95);
+const QColor kChangedFrame(0, 128, 0);
+constexpr int kTextLeft = 5;
+constexpr int kTextTop = 2;
+
+}  // namespace
+
+int TForm1::SelectedSession() const {
+  const int index = Page3_ComboBoxSessions->currentIndex();
+  return index < 0 ? 0 : index + 1;
+}
+
+void TForm1::Page3_ComboBoxSessionsChange() {
+  sessionLoading_ = true;
+  const int session = Page3_ComboBoxSessions->currentIndex() + 1;
+  FillPortsGrid(*Page3_PortsStringGrid, session);
+  const TSPANSession& settings = SPANSessions.Items[session];
+  Page3_EncapsulationComboBox->setCurrentIndex(EncapsulationIndex(settings.Encapsulation));
+  Page3_EditVLANFilter->setText(QString::fromStdString(settings.FilterVLANs));
+  const bool advanced =
+      Page3_EncapsulationComboBox->currentIndex() > 0 || !Page3_EditVLANFilter->text().isEmpty();
+  // Blocked so that the handler below runs exactly once, whether the state changed or not.
+  {
+    const QSignalBlocker quiet(Page3_CheckBoxEnableAdvancedSettings);
+    Page3_CheckBoxEnableAdvancedSettings->setChecked(advanced);
+  }
+  Page3_CheckBoxEnableAdvancedSettingsClick();
+  UpdateSessionCaption(session);
+  if (PageControl1->currentIndex() == 2 && Page3_PortsStringGrid->isVisible() &&
+      SPANGroupBox->isVisible()) {
+    Page3_PortsStringGrid->setFocus();
+  }
+  sessionLoading_ = false;
+}
+
+void TForm1::UpdateSessionCaption(int session) {
+  const int count = SessionPortCount(session);
+  Page3_SessionInterfacesCountLabel->setText(
+      QStringLiteral("Interfaces monitored by this session: ") + QString::number(count));
+  Page3_ComboBoxSessions->setItemText(session - 1, QString::fromStdString(SessionCaption(session)));
+  Page3_ComboBoxSessions->setCurrentIndex(session - 1);
+}
+
+void TForm1::Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect) {
+  const int session = SelectedSession();
+  if (session == 0 || row == 0) {
+    return;
+  }
+  TTextGrid& grid = *Page3_PortsStringGrid;
+  const bool current = row == grid.Row();
+  painter.fillRect(rect, current ? kCurrentRow : row % 2 == 1 ? kOddRow : kEvenRow);
+
+  const QString text = grid.Cell(col, row);
+  const QString shown =
+      col == 1 ? QString::fromStdString(GridDescriptionText(text.toStdString())) : text;
+  painter.setPen(grid.palette().color(current ? QPalette::HighlightedText : QPalette::WindowText));
+  painter.drawText(
+      QRect(rect.left() + kTextLeft, rect.top() + kTextTop, rect.width() * 4, rect.height()),
+      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, shown);
+
+  if (col == 2 && row <= Ports.Count && Ports.Items[row].SpanTypes[session].Changed) {
+    painter.setPen(kChangedFrame);
+    // The frame's outer edge runs 1 pixel inside the cell on every side.
+    painter.drawRect(rect.adjusted(1, 1, -2, -2));
+  }
+
+  if (current && col == 2) {
+    const int side = rect.height() - 5;
+    InlineButton->resize(side, side);
+    InlinePanel->resize(side, side);
+    // Cell corners are in the grid's viewport; the panel lives in the grid's parent.
+    const QPoint corner =
+        grid.viewport()->mapTo(Panel6, QPoint(rect.left() + rect.width() - side, rect.top() + 4));
+    InlinePanel->move(corner);
+    InlinePanel->show();
+    inlineButtonTag_ = row;
+  }
+
+  const int top = grid.TopRow();
+  if (grid.Row() < top || grid.Row() > top + grid.VisibleRowCount()) {
+    InlinePanel->hide();
+  }
+}
+
+void TForm1::Page3_CheckBoxEnableAdvancedSettingsClick() {
+  Page3_AdvSettingsPanel->setVisible(Page3_CheckBoxEnableAdvancedSettings->isChecked());
+}
+
+bool TForm1::Page3_EditVLANFilterKeyPress(QKeyEvent& event) {
+  return !VlanFilterKeyPasses(event);
+}
+
+void TForm1::Page3_EncapsulationComboBoxChange() {
+  const int session = SelectedSession();
+  if (sessionLoading_ || session == 0) {
+    return;
+  }
+  std::string filter = Trim(Page3_EditVLANFilter->text().toStdString());
+  if (!filter.empty() && SessionHasVlanSource(session)) {
+    filter.clear();
+    Page3_EditVLANFilter->clear();  // runs this handler again, which stores the empty filter
+    ShowMessage(
+        "VLAN filters must not be specified when one or more VLANs have been specified as "
+        "source VLANs.");
+  }
+  SetSessionSettings(session, Page3_EncapsulationComboBox->currentText().toStdString(), filter);
+  Page3_PortsStringGrid->viewport()->update();  // destination frames
+}

@@ -1,0 +1,95 @@
+// The two message boxes: captions, icons, buttons and the keys that answer them, and the text
+// as shown.
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/message_boxes.h"
+#include "window_fixture.h"
+
+namespace {
+
+TEST(MessageBoxTextTest, LineEndsBecomeOneBreakAndControlCharactersAreMarked) {
+  const struct {
+    std::string model;
+    const char* shown;
+  } cases[] = {
+      {"Unable to reach 10.0.0.1.\n\rPlease check", "Unable to reach 10.0.0.1.\nPlease check"},
+      {"a\r\nb", "a\nb"},
+      {"a\rb", "a\nb"},
+      {"a\n\nb", "a\n\nb"},
+      {"tab\tkept", "tab\tkept"},
+      {std::string("bell\x07 esc\x1b", 10), "bell? esc?"},
+      {"<b>not bold</b>", "<b>not bold</b>"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MessageBoxText(c.model).toStdString(), c.shown) << c.model;
+  }
+}
+
+// Runs the box modally and presses key on it once it is open; returns the box's caption,
+// icon and button texts as seen, and the answer.
+struct Seen {
+  std::string caption;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  std::vector<std::string> buttons;
+  std::string defaultButton;
+  std::string text;
+  bool textIsPlain = false;
+};
+
+Seen PressOnOpenBox(Qt::Key key, const std::function<void()>& open) {
+  Seen seen;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seen.caption = box->windowTitle().toStdString();
+    seen.icon = box->icon();
+    seen.text = box->text().toStdString();
+    seen.textIsPlain = box->textFormat() == Qt::PlainText;
+    for (QAbstractButton* button : box->buttons()) {
+      seen.buttons.push_back(button->text().toStdString());
+    }
+    seen.defaultButton = box->defaultButton()->text().toStdString();
+    QTest::keyClick(box, key);
+  });
+  open();
+  return seen;
+}
+
+TEST(MessageBoxTest, PlainBoxHasOneOkTakenByEnterAndEscape) {
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    const Seen seen =
+        PressOnOpenBox(key, [] { ShowPlainMessage(nullptr, "Enter telnet username", {}); });
+    EXPECT_EQ(seen.caption, "Tarvello");
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(seen.text, "Enter telnet username");
+    EXPECT_TRUE(seen.textIsPlain);
+  }
+}
+
+TEST(MessageBoxTest, ConfirmationConsentsOnlyToYes) {
+  const struct {
+    Qt::Key key;
+    bool consent;
+  } cases[] = {
+      {Qt::Key_Return, true}, {Qt::Key_Escape, false}, {Qt::Key_N, false}, {Qt::Key_Y, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    bool consent = !c.consent;
+    const Seen seen = PressOnOpenBox(c.key, [&] {
+      consent = AskConfirmation(nullptr, "Cancel changes and close application?", {});
+    });
+    EXPECT_EQ(consent, c.consent);
+    EXPECT_EQ(seen.caption, "Confirm");
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Yes", "&No"}));
+    EXPECT_EQ(seen.defaultButton, "&Yes");
+  }
+}
+
+}  // namespace

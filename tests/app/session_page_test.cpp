@@ -1,0 +1,160 @@
+// Showing a session: the count label and captions, the advanced settings box, VLAN filter
+// typing and the settings change handler.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "window_fixture.h"
+
+namespace {
+
+class SessionPageTest : public WindowTest {
+ protected:
+  std::string CountText() {
+    return Find<QLabel>("Page3_SessionInterfacesCountLabel")->text().toStdString();
+  }
+  std::string Caption(int index) {
+    return Find<QComboBox>("Page3_ComboBoxSessions")->itemText(index).toStdString();
+  }
+  QLineEdit* Filter() { return Find<QLineEdit>("Page3_EditVLANFilter"); }
+};
+
+const std::vector<std::string> kTwoSourcesOneDestination = {
+    "Type                   : Local Session", "Source Ports           :",
+    "    RX Only            : Gi0/1",         "    Both               : Gi0/2",
+    "Destination Ports      : Gi0/4",         "    Encapsulation      : Native"};
+
+TEST_F(SessionPageTest, CountAndCaptionFollowTheMembersDownToNone) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(), SessionBlock(1, kTwoSourcesOneDestination));
+  EXPECT_EQ(CountText(), "Interfaces monitored by this session: 3");
+  EXPECT_EQ(Caption(0), "1 (Configured)");
+  EXPECT_EQ(Caption(1), "2 (Available)");
+  for (int entry : {4, 5, 7}) {  // Gi0/1, Gi0/2, then the destination Gi0/4
+    Grid()->SetRow(entry);
+    Choose(0);
+  }
+  EXPECT_TRUE(messages_.empty()) << messages_.front();
+  EXPECT_EQ(CountText(), "Interfaces monitored by this session: 0");
+  EXPECT_EQ(Caption(0), "1 (Available)");
+  EXPECT_FALSE(form_->SessionLoading());
+}
+
+TEST_F(SessionPageTest, ShowingAnotherSessionRebuildsTheGridWithRowOneCurrent) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(),
+       SessionBlock(1, kTwoSourcesOneDestination) +
+           SessionBlock(2, {"Type                   : Local Session",
+                            "Source Ports           :", "    TX Only            : Gi0/3"}));
+  Grid()->SetRow(6);
+  PickSession(1);
+  EXPECT_EQ(Grid()->Row(), 1);
+  EXPECT_EQ(Grid()->Cell(2, 6).toStdString(), "Egress");
+  EXPECT_EQ(Grid()->Cell(2, 7).toStdString(), "None");
+  EXPECT_EQ(CountText(), "Interfaces monitored by this session: 1");
+  EXPECT_TRUE(Grid()->hasFocus());  // a user's pick moves the focus to the grid
+  EXPECT_FALSE(HasChanges());       // showing stores nothing
+}
+
+TEST_F(SessionPageTest, AdvancedSettingsAreShownExactlyForNonDefaultSettings) {
+  const struct {
+    std::vector<std::string> fields;
+    bool shown;
+    const char* encapsulation;
+    const char* filter;
+  } cases[] = {
+      {{"Destination Ports      : Gi0/4", "    Encapsulation      : Replicate"},
+       true,
+       "Replicate",
+       ""},
+      {{"Filter VLANs           : 1-5,7", "Destination Ports      : Gi0/4"},
+       true,
+       "Native",
+       "1-5,7"},
+      {{"Destination Ports      : Gi0/4", "    Encapsulation      : Native"}, false, "Native", ""},
+      {{"Destination Ports      : Gi0/4"}, false, "Native", ""},  // no encapsulation line
+  };
+  auto* box = Find<QCheckBox>("Page3_CheckBoxEnableAdvancedSettings");
+  auto* panel = Find<QWidget>("Page3_AdvSettingsPanel");
+  auto* encapsulation = Find<QComboBox>("Page3_EncapsulationComboBox");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fields.front());
+    ResetModel();
+    Load(SmallSwitchStatus(), SmallSwitchVlans(), SessionBlock(1, c.fields));
+    EXPECT_EQ(box->isChecked(), c.shown);
+    EXPECT_EQ(panel->isVisible(), c.shown);
+    EXPECT_EQ(encapsulation->currentText().toStdString(), c.encapsulation);
+    EXPECT_EQ(Filter()->text().toStdString(), c.filter);
+    EXPECT_FALSE(HasChanges());
+  }
+  // Unticking hides the fields and keeps the settings.
+  ResetModel();
+  Load(SmallSwitchStatus(), SmallSwitchVlans(), SessionBlock(1, cases[1].fields));
+  box->setChecked(false);
+  EXPECT_FALSE(panel->isVisible());
+  EXPECT_EQ(Filter()->text().toStdString(), "1-5,7");
+  EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "1-5,7");
+  box->setChecked(true);
+  EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(SessionPageTest, OnlyDigitsTypeIntoTheFilterAndEachKeystrokeIsStored) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(), SessionBlock(1, kTwoSourcesOneDestination));
+  Find<QCheckBox>("Page3_CheckBoxEnableAdvancedSettings")->setChecked(true);
+  Filter()->setFocus();
+  QTest::keyClicks(Filter(), "a,-x ");
+  EXPECT_EQ(Filter()->text().toStdString(), "");
+  EXPECT_FALSE(HasChanges());
+  const struct {
+    const char* typed;
+    const char* stored;
+  } keys[] = {{"1", "1"}, {"-", "1"}, {"2", "12"}, {",", "12"}, {"0", "120"}};
+  for (const auto& key : keys) {
+    SCOPED_TRACE(key.typed);
+    QTest::keyClicks(Filter(), key.typed);
+    EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, key.stored);
+  }
+  QTest::keyClick(Filter(), Qt::Key_Backspace);
+  EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "12");
+  QTest::keyClick(Filter(), Qt::Key_Return);
+  EXPECT_EQ(Filter()->text().toStdString(), "12");
+  EXPECT_TRUE(SPANSessions.Items[1].Changed);
+  EXPECT_TRUE(Ports.Items[7].SpanTypes[1].Changed);  // the destination is sent again
+
+  // Text that arrives another way is stored as it stands, trimmed.
+  Filter()->setText(" 1-5,7 ");
+  EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "1-5,7");
+}
+
+TEST_F(SessionPageTest, ChangingOnlyTheEncapsulationMarksSessionAndDestination) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(), SessionBlock(1, kTwoSourcesOneDestination));
+  auto* encapsulation = Find<QComboBox>("Page3_EncapsulationComboBox");
+  Find<QCheckBox>("Page3_CheckBoxEnableAdvancedSettings")->setChecked(true);
+  encapsulation->setCurrentIndex(1);
+  emit encapsulation->activated(1);
+  EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Replicate");
+  EXPECT_TRUE(SPANSessions.Items[1].Changed);
+  EXPECT_TRUE(Ports.Items[7].SpanTypes[1].Changed);
+  EXPECT_FALSE(Ports.Items[4].SpanTypes[1].Changed);
+  Grid()->SetRow(1);
+  EXPECT_EQ(CellPixel(2, 7, 1, 1), QColor(0, 128, 0));
+  EXPECT_NE(CellPixel(2, 4, 1, 1), QColor(0, 128, 0));
+}
+
+TEST_F(SessionPageTest, AFilterTypedWhileAVlanIsASourceIsEmptiedWithOneMessage) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(),
+       SessionBlock(1, {"Type                   : Local Session", "Source VLANs           :",
+                        "    RX Only            : 10", "Destination Ports      : Gi0/4"}));
+  Find<QCheckBox>("Page3_CheckBoxEnableAdvancedSettings")->setChecked(true);
+  Filter()->setFocus();
+  QTest::keyClicks(Filter(), "5");
+  EXPECT_EQ(Filter()->text().toStdString(), "");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0],
+            "VLAN filters must not be specified when one or more VLANs have been specified as "
+            "source VLANs.");
+  EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "");
+  EXPECT_TRUE(SPANSessions.Items[1].Changed);
+}
+
+}  // namespace

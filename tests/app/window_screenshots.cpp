@@ -1,0 +1,85 @@
+// Saves pictures of the main window with a loaded 48-port switch, to look at by eye:
+//   xvfb-run -s "-screen 0 1024x768x24" tests/app/window_screenshots <folder>
+// Not a test; nothing runs it automatically.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolButton>
+#include <iostream>
+
+#include "app/form1.h"
+#include "app/text_grid.h"
+#include "model/model_fixture.h"
+#include "window_fixture.h"
+
+namespace {
+
+void Save(QWidget& widget, const QString& file) {
+  QApplication::processEvents();
+  if (!widget.grab().save(file)) {
+    std::cerr << "cannot write " << file.toStdString() << "\n";
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+  ResetModel();
+  TForm1 form;
+  form.FillRoleChooser();
+  form.SelectPage(0);
+  form.SetAddressEntries({"192.0.2.10", "core-sw1.example.net"});
+  form.show();
+  Save(form, folder + "/1_login.png");
+
+  ParsePorts(FortyEightPortStatus(), FortyEightPortVlans());
+  ParseSPANSessions(
+      SessionBlock(1, {"Type                   : Local Session", "Source Ports           :",
+                       "    Both               : Gi1/0/3", "    RX Only            : Gi1/0/5",
+                       "Destination Ports      : Gi1/0/48", "    Encapsulation      : Replicate"}));
+  LoadedPorts = Ports;
+  form.SetStepLabel("Step 2 of 2: Configure your switch");
+  form.SetCaption("Tarvello - 192.0.2.10");
+  form.SelectPage(2);
+  form.FillSessionsComboBox();
+  form.SelectSessionIndex(0);
+  form.ShowSelectedSession();
+  auto* grid = form.findChild<TTextGrid*>("Page3_PortsStringGrid");
+  grid->SetRow(6);
+  SetSpanType(6, 1, "Egress");
+  grid->SetCell(2, 6, "Egress");
+  Save(form, folder + "/2_session_advanced.png");
+
+  form.findChild<QToolButton*>("InlineButton")->click();
+  Save(form, folder + "/3_chooser_open.png");
+  form.findChild<TTextGrid*>("Page3_InlineStringGrid")->hide();
+
+  QTimer::singleShot(100, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      Save(*box, folder + "/4_refusal_box.png");
+      box->accept();
+    }
+  });
+  grid->SetRow(2);
+  form.ShowMessage("VLAN can not be destination");
+  QTimer::singleShot(100, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      Save(*box, folder + "/5_confirm_box.png");
+      box->reject();
+    }
+  });
+  form.Confirm(
+      "Unable to establish telnet connection to 192.0.2.10.\n\rPlease check the network "
+      "connection and ensure that your login credentials are correct.");
+
+  auto* sessions = form.findChild<QComboBox*>("Page3_ComboBoxSessions");
+  sessions->setCurrentIndex(1);
+  emit sessions->activated(1);
+  Save(form, folder + "/6_session2_plain.png");
+  return 0;
+}
