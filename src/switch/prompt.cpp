@@ -17,15 +17,6 @@ bool HasNoBlank(std::string_view text) {
 
 }  // namespace
 
-bool EndsInPrompt(const std::string& text) {
-  const size_t lineBreak = text.find_last_of("\r\n");
-  const size_t start = lineBreak == std::string::npos ? 0 : lineBreak + 1;
-  if (start == text.size()) {
-    return false;
-  }
-  return HasNoBlank(std::string_view(text).substr(start));
-}
-
 bool IsPromptLine(std::string_view line, std::string_view host) {
   if (line.empty() || line.size() > kLongestPrompt) {
     return false;

@@ -1,12 +1,12 @@
-#include "switch/prompt.h"
-
 #include <gtest/gtest.h>
+
+#include "switch/reply_scanner.h"
 
 namespace {
 
-TEST(EndsInPrompt, TellsPromptsFromHashesInOutput) {
+TEST(ReplyScanner, WithoutALearnedHostTellsPromptsFromHashesInOutput) {
   const struct {
-    std::string text;
+    std::string text;  // what came before a "#"
     bool prompt;
   } cases[] = {
       {"show vlan\r\n10 USERS active\r\nSwitch", true},
@@ -23,7 +23,12 @@ TEST(EndsInPrompt, TellsPromptsFromHashesInOutput) {
       {"Switch ", false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(EndsInPrompt(c.text), c.prompt) << "text: \"" << c.text << "\"";
+    TReplyScanner scanner("");
+    const bool ended = scanner.Feed(c.text + "#") == TReplyScanner::Step::Ended;
+    EXPECT_EQ(ended, c.prompt) << "text: \"" << c.text << "\"";
+    if (ended) {
+      EXPECT_EQ(scanner.Reply(), c.text);
+    }
   }
 }
 
