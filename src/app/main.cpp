@@ -18,16 +18,27 @@
 
 namespace {
 
-// What the application object owns, in the order it is made; members go in reverse order, so
-// the sessions go before the About and main windows.
+// What the application object owns, made in start-up order: the main window (whose creation
+// empties the model and prepares the log folder), then the hidden About window. The sessions are
+// cleared, newest first, before any member goes.
 struct TProgram {
   TForm1 Form1;
-  TAboutForm AboutForm;
+  TSwitchSessions Sessions;
   // While a flow blocks the window's thread its waits keep the window painted and answering
   // the desktop, without taking user input.
   TFlowGate Gate{[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }};
-  TSwitchSessions Sessions;
   TWizardController Wizard{Form1, Sessions, Gate};
+  bool Created = [this] {
+    Form1.SetHandlers(&Wizard);
+    Wizard.FormCreate();
+    return true;
+  }();
+  TAboutForm AboutForm;
+
+  ~TProgram() {
+    Form1.SetHandlers(nullptr);
+    Sessions.Clear();
+  }
 };
 
 }  // namespace
@@ -49,13 +60,9 @@ int main(int argc, char* argv[]) {
   int result = 0;
   {
     auto program = std::make_unique<TProgram>();
-    program->Form1.SetHandlers(&program->Wizard);
-    program->Wizard.FormCreate();
     program->Form1.SetAboutHandler([about = &program->AboutForm] { about->exec(); });
     program->Form1.show();
     result = QApplication::exec();
-    program->Form1.SetHandlers(nullptr);
-    program->Sessions.Clear();
   }
   UnloadSocketLibrary();
   return result;
