@@ -50,5 +50,19 @@ void TTelnetClient::FilterReceived(std::string& block) {
     }
   }
   block = std::move(step.Text);
-  sessionLog_ += block;
+  RecordInSessionLog(block);
+}
+
+void TTelnetClient::RecordInSessionLog(const std::string& text) {
+  // Past the limit the note is already there, which is also how a full log is recognised.
+  if (sessionLog_.size() >= SessionLogLimit) {
+    return;
+  }
+  const std::size_t room = SessionLogLimit - sessionLog_.size();
+  if (text.size() < room) {
+    sessionLog_ += text;
+    return;
+  }
+  sessionLog_.append(text, 0, room);
+  sessionLog_ += kSessionLogFullNote;
 }

@@ -4,11 +4,17 @@
 // Nothing here throws; failures show as false/empty results and in Sock().LastError().
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "net/tcp_socket.h"
 #include "net/telnet_negotiation.h"
+
+// Most text SessionLog records of one connection, and the line that then ends it.
+inline constexpr std::size_t kMaxSessionLog = 64u * 1024 * 1024;
+inline constexpr const char* kSessionLogFullNote =
+    "\r\n[session log limit reached: the rest of what the switch sent was not recorded]\r\n";
 
 class TTelnetClient {
  public:
@@ -22,7 +28,8 @@ class TTelnetClient {
   std::string TargetPort = "23";        // number or service name
   std::string IPInterface = "0.0.0.0";  // local address to bind; the wildcard means no bind
   int Timeout = 60000;  // ms without data after which a wait gives up; read anew per call
-  std::string TermType = "TARVELLO";  // sent when the server asks for the terminal type
+  std::string TermType = "TARVELLO";             // sent when the server asks for the terminal type
+  std::size_t SessionLogLimit = kMaxSessionLog;  // bytes of text SessionLog keeps at most
 
   // Empties SessionLog, resets the parser, closes any old connection and connects to
   // TargetHost:TargetPort. True iff the connection is established. Sends nothing by itself.
@@ -39,8 +46,9 @@ class TTelnetClient {
   // Empty on a time-out or error, with everything received kept buffered.
   std::string ReadUntil(const std::string& terminator);
 
-  // Every byte of text the server sent since the last OpenSession, commands removed, in
-  // arrival order, read by a caller or not.
+  // Every byte of text the server sent since the last OpenSession, commands and NUL bytes
+  // removed, in arrival order, read by a caller or not. Past SessionLogLimit bytes it ends with
+  // kSessionLogFullNote and records nothing more.
   const std::string& SessionLog() const { return sessionLog_; }
   const TTelnetParserState& ParserState() const { return parser_; }
   TTcpSocket& Sock() { return *sock_; }
@@ -48,6 +56,7 @@ class TTelnetClient {
 
  private:
   void FilterReceived(std::string& block);
+  void RecordInSessionLog(const std::string& text);
 
   std::string sessionLog_;
   TTelnetParserState parser_;

@@ -54,6 +54,13 @@ std::string AnswerToSubnegotiation(const TTelnetParserState& state, std::string_
   return answer;
 }
 
+// A subnegotiation that never ends must not grow without bound; only its first bytes matter.
+void AppendSubOptionByte(TTelnetParserState& state, char byte) {
+  if (state.SubOptionData.size() < kMaxSubOptionData) {
+    state.SubOptionData += byte;
+  }
+}
+
 }  // namespace
 
 const char* ToString(TNegotiationState state) {
@@ -91,6 +98,9 @@ TReceivedStep ProcessReceived(TTelnetParserState& state, std::string_view block,
       case S::Data:
         if (b == kIAC) {
           state.NegotiationState = S::Command;
+        } else if (b == 0) {
+          // CR NUL is a bare carriage return; any other NUL carries nothing. Dropped here, a
+          // zero byte can never cut a listing short further on.
         } else {
           step.Text += raw;
         }
@@ -147,7 +157,7 @@ TReceivedStep ProcessReceived(TTelnetParserState& state, std::string_view block,
         if (b == kIAC) {
           state.NegotiationState = S::SubDataCommand;
         } else {
-          state.SubOptionData += raw;
+          AppendSubOptionByte(state, raw);
         }
         break;
       case S::SubDataCommand:
@@ -155,7 +165,7 @@ TReceivedStep ProcessReceived(TTelnetParserState& state, std::string_view block,
           step.Answers.push_back(AnswerToSubnegotiation(state, termType));
           state.NegotiationState = S::Data;
         } else if (b == kIAC) {
-          state.SubOptionData += raw;
+          AppendSubOptionByte(state, raw);
           state.NegotiationState = S::SubData;
         } else {
           state.NegotiationState = S::Data;  // malformed: drop the subnegotiation

@@ -2,6 +2,7 @@
 // option negotiation. No I/O: bytes in, text and answers out, state kept between blocks.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ inline constexpr std::uint8_t kTerminalTypeIs = 0;
 inline constexpr std::uint8_t kTerminalTypeSend = 1;
 }  // namespace telnet
 
+// Most subnegotiation data kept; later bytes of a longer one are dropped.
+inline constexpr std::size_t kMaxSubOptionData = 64 * 1024;
+
 // Parser state that survives from one received block to the next.
 struct TTelnetParserState {
   TNegotiationState NegotiationState = TNegotiationState::Data;
@@ -48,7 +52,8 @@ struct TReceivedStep {
   std::vector<std::string> Answers;  // each to be sent on its own, in this order
 };
 
-// Runs the parser over one block. Never starts a negotiation: it agrees only to the server
+// Runs the parser over one block. NUL bytes in the text are dropped (CR NUL thus gives CR).
+// Never starts a negotiation: it agrees only to the server
 // suppressing go-ahead and to sending the terminal type (answered with termType), refuses every
 // other option, and answers every request, repeated ones too.
 TReceivedStep ProcessReceived(TTelnetParserState& state, std::string_view block,

@@ -182,6 +182,20 @@ TEST(TelnetClient, AnswerThatCannotBeSentFailsTheRead) {
   EXPECT_EQ(Show(peer.Received()), "");
 }
 
+TEST(TelnetClient, SessionLogStopsAtItsLimitWithOneNote) {
+  LoopbackPeer peer([](PeerConnection& c) {
+    c.Send(std::string("0123456789#\0abcdefghij#", 23));
+    c.Send("more text that is not recorded#");
+  });
+  Session s(peer);
+  s.client.SessionLogLimit = 15;
+  EXPECT_EQ(s.client.ReadUntil("#"), "0123456789");
+  EXPECT_EQ(s.client.ReadUntil("#"), "abcdefghij");
+  EXPECT_EQ(s.client.ReadUntil("#"), "more text that is not recorded");
+  EXPECT_EQ(Show(s.client.SessionLog()),
+            Show(std::string("0123456789#abcd") + kSessionLogFullNote));
+}
+
 TEST(TelnetClient, FailedConnectionFailsQuietly) {
   TTelnetClient client;
   client.Timeout = kNeverMs;

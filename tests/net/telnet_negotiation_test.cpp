@@ -34,10 +34,13 @@ const std::string kTermTypeIs = Bytes({255, 250, 24, 0}) + "TARVELLO" + Bytes({2
 std::vector<Case> Cases() {
   using S = TNegotiationState;
   return {
-      {"text, CR, LF and NUL pass unchanged",
-       std::string("ab\r\n\0z", 6),
-       std::string("ab\r\n\0z", 6),
-       {}},
+      {"text, CR and LF pass unchanged", "ab\r\nz\r", "ab\r\nz\r", {}},
+      {"CR NUL is a carriage return", std::string("a\r\0b\r\0\n", 7), "a\rb\r\n", {}},
+      {"other NUL bytes are dropped", std::string("\0a\0\0b\0", 6), "ab", {}},
+      {"NUL inside a subnegotiation is its data",
+       Bytes({255, 250, 24, 0, 255, 240}),
+       "",
+       {Bytes({255, 250, 24, 255, 240})}},
       {"IAC IAC is one byte 255", "a" + Bytes({255, 255}) + "b", "a" + Bytes({255}) + "b", {}},
       {"DO 31 refused", Bytes({255, 253, 31}), "", {Bytes({255, 252, 31})}},
       {"WILL 1 refused", Bytes({255, 251, 1}), "", {Bytes({255, 254, 1})}},
@@ -136,6 +139,20 @@ TEST(TelnetNegotiation, TermTypeIsTheGivenName) {
   TTelnetParserState state;
   const TReceivedStep step = ProcessReceived(state, Bytes({255, 250, 24, 1, 255, 240}), "VT100");
   EXPECT_EQ(Joined(step.Answers), Joined({Bytes({255, 250, 24, 0}) + "VT100" + Bytes({255, 240})}));
+}
+
+TEST(TelnetNegotiation, EndlessSubnegotiationKeepsAtMostItsCap) {
+  TTelnetParserState state;
+  ProcessReceived(state, Bytes({255, 250, 24, 1}), "TARVELLO");
+  const std::string flood(1 << 20, 'z');
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(ProcessReceived(state, flood, "TARVELLO").Text, "");
+  }
+  EXPECT_EQ(state.SubOptionData.size(), kMaxSubOptionData);
+  // Its start still decides the answer once it ends.
+  const TReceivedStep end = ProcessReceived(state, Bytes({255, 240}) + "ok", "TARVELLO");
+  EXPECT_EQ(Joined(end.Answers), Joined({kTermTypeIs}));
+  EXPECT_EQ(end.Text, "ok");
 }
 
 }  // namespace
