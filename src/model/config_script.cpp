@@ -7,18 +7,20 @@
 
 namespace {
 
-bool IsControl(char c) {
+// The switch's command line takes printable ASCII only; anything else is refused.
+bool IsPrintableAscii(char c) {
   unsigned char byte = static_cast<unsigned char>(c);
-  return byte < 32 || byte == 127;
+  return byte >= 32 && byte <= 126;
 }
 
 // Appends one command. A control character would act as a keystroke on the switch's command
-// line (a CR ends the command early, a ^Z leaves configuration mode), so such a line is refused.
+// line (a CR ends the command early, a ^Z leaves configuration mode), and a byte above 126 may
+// be one too (0x9B is a C1 control), so such a line is refused.
 void AddLine(std::vector<std::string>& lines, const std::string& line) {
   bool clean = true;
   std::string shown = line;
   for (char& c : shown) {
-    if (IsControl(c)) {
+    if (!IsPrintableAscii(c)) {
       c = '?';
       clean = false;
     }

@@ -2,26 +2,34 @@
 #pragma once
 
 #include <array>
-#include <cassert>
+#include <stdexcept>
 #include <string>
 
 constexpr int MaxPortEntries = 4096;
 constexpr int SessionCount = 2;
 
-// A fixed-capacity array addressed 1..N.
+// A fixed-capacity array addressed 1..N. Every access is checked, in every build: a position
+// outside 1..N throws std::out_of_range instead of touching memory past the array.
 template <typename T, int N>
 class OneBased {
  public:
   T& operator[](int position) {
-    assert(position >= 1 && position <= N);
+    Check(position);
     return items_[position - 1];
   }
   const T& operator[](int position) const {
-    assert(position >= 1 && position <= N);
+    Check(position);
     return items_[position - 1];
   }
 
  private:
+  static void Check(int position) {
+    if (position < 1 || position > N) {
+      throw std::out_of_range("position " + std::to_string(position) + " outside 1.." +
+                              std::to_string(N));
+    }
+  }
+
   std::array<T, N> items_{};
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,14 @@ TEST_F(ConfigScriptTest, AVlanDestinationIsRefusedWithTheLinesMadeSoFar) {
   EXPECT_EQ(lines, Lines{"no monitor session 1 source interface Gi0/1"});
 }
 
+TEST_F(ConfigScriptTest, ACountPastTheArrayIsStoppedInEveryBuild) {
+  LoadSmallSwitch(SessionOneListing());
+  Ports.Count = MaxPortEntries + 1;
+  LoadedPorts.Count = MaxPortEntries + 1;
+  Lines lines;
+  EXPECT_THROW(BuildConfigScript(lines), std::out_of_range);
+}
+
 TEST_F(ConfigScriptTest, ControlCharactersNeverReachTheSwitch) {
   const struct {
     const char* why;
@@ -180,7 +189,20 @@ TEST_F(ConfigScriptTest, ControlCharactersNeverReachTheSwitch) {
          SetSpanType(PositionOf("Gi0/1\t"), 1, "None");
        },
        "Invalid character in command [no monitor session 1 source interface Gi0/1?]"},
-      {"bytes above 127 are text", [] { Settings(1, "Native", "1\xc3\xa9"); }, "<no error>"},
+      {"each byte above 126 is refused, UTF-8 too", [] { Settings(1, "Native", "1\xc3\xa9"); },
+       "Invalid character in command [monitor session 1 filter vlan 1??]"},
+      {"a C1 control in a name",
+       [] {
+         Ports.Items[PositionOf("Gi0/3")].Name =
+             "Gi0/3\x9b"
+             "2J";
+         LoadedPorts = Ports;
+         SetSpanType(PositionOf("Gi0/3\x9b"
+                                "2J"),
+                     1, "Egress");
+       },
+       "Invalid character in command [monitor session 1 source interface Gi0/3?2J tx]"},
+      {"printable ASCII passes", [] { Settings(1, "Native", "1-5,7"); }, "<no error>"},
   };
   for (const auto& c : cases) {
     ResetModel();
