@@ -1,5 +1,7 @@
 #include "support/utils.h"
 
+#include "support/clean_text.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -124,7 +126,9 @@ std::string LogDateTime(std::chrono::system_clock::time_point when) {
 
 void WriteLog(const std::string& message) {
   try {
-    std::string entry = message + "\t" + LogDateTime(std::chrono::system_clock::now()) + "\r\n";
+    // Switch text in a message must not run escape sequences in a terminal showing the log.
+    std::string entry =
+        CleanForDisplay(message) + "\t" + LogDateTime(std::chrono::system_clock::now()) + "\r\n";
     // Opened and closed per entry so that earlier entries survive an abrupt end.
     std::ofstream file(GetLogFolder() + "application.log", std::ios::binary | std::ios::app);
     file.write(entry.data(), static_cast<std::streamsize>(entry.size()));

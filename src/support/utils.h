@@ -35,8 +35,9 @@ std::string GetLogFolder();
 // clears LogFolderName so that logs go to the data folder itself.
 void PrepareLogFolder();
 
-// Appends "message<TAB>date time<CR><LF>" to application.log in the log folder. Never throws;
-// a file that cannot be written loses the entry silently.
+// Appends "message<TAB>date time<CR><LF>" to application.log in the log folder, the message's
+// control characters other than tab, CR and LF written as '?' (see CleanForDisplay). Never
+// throws; a file that cannot be written loses the entry silently.
 void WriteLog(const std::string& message);
 
 // Writes the message to the application log, then throws std::runtime_error carrying it.

@@ -172,6 +172,19 @@ TEST(ApplicationLog, UnwritableLogIsSilentlyLost) {
   EXPECT_FALSE(std::filesystem::exists(folder.Path() + "missing"));
 }
 
+TEST(ApplicationLog, ControlCharactersAreWrittenAsQuestionMarks) {
+  TempProgramFolder folder;
+  LogFolderName = "";
+  try {
+    LogAndRaise("Port [Gi0/1\x1b]0;x\x07\x9b] unknown\r\n\tnext");
+  } catch (const std::runtime_error& error) {
+    // The error keeps the text as received; only what reaches the log file is cleaned.
+    EXPECT_STREQ(error.what(), "Port [Gi0/1\x1b]0;x\x07\x9b] unknown\r\n\tnext");
+  }
+  EXPECT_EQ(folder.Read("application.log").substr(0, 35),
+            "Port [Gi0/1?]0;x??] unknown\r\n\tnext\t");
+}
+
 TEST(LogAndRaise, LogsThenThrowsTheSameMessage) {
   TempProgramFolder folder;
   LogFolderName = "";
