@@ -12,8 +12,6 @@
 #include <QTextDocument>
 #include <QTimer>
 
-#include "app/qt_test_app.h"
-
 namespace {
 
 class AboutFormTest : public ::testing::Test {
@@ -37,7 +35,6 @@ class AboutFormTest : public ::testing::Test {
     return about_.exec();
   }
 
-  QApplication& application_ = TestApplication();  // before any widget
   TAboutForm about_;
   bool stillOpenAfterSteps_ = false;
 };

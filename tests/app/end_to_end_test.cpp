@@ -16,7 +16,6 @@
 
 #include "app/flow_gate.h"
 #include "app/form1.h"
-#include "app/qt_test_app.h"
 #include "app/switch_sessions.h"
 #include "app/text_grid.h"
 #include "app/wizard_controller.h"
@@ -67,7 +66,6 @@ class EndToEndTest : public SwitchSessionTest {
   }
   int Page() { return Control<QStackedWidget>("PageControl1")->currentIndex(); }
 
-  QApplication& application_ = TestApplication();  // before any widget
   std::function<void()> duringWait_;
   TForm1 form_;
   TFlowGate gate_{[this] {

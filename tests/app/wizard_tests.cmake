@@ -13,14 +13,21 @@ tarvello_test(wizard_controller_tests LAYERS tarvello_wizard simswitch SOURCES
 )
 
 # The About window, then the real main window and the whole stack against the simulated switch,
-# on the offscreen platform.
+# on the offscreen platform, with the window tests' main that makes the QApplication.
 if(TARGET tarvello_window)
   find_package(Qt6 REQUIRED COMPONENTS Test)
-  tarvello_test(about_tests LAYERS tarvello_about Qt6::Test SOURCES
-    about_form_test.cpp
-  )
-  tarvello_test(end_to_end_tests LAYERS tarvello_window tarvello_wizard simswitch Qt6::Test
-    SOURCES
+  function(tarvello_window_test name)
+    cmake_parse_arguments(TW "" "" "LAYERS;SOURCES" ${ARGN})
+    add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/window_test_main.cpp ${TW_SOURCES})
+    target_link_libraries(${name} PRIVATE ${TW_LAYERS} Qt6::Test tarvello_test_support
+      GTest::gtest)
+    target_compile_definitions(${name} PRIVATE TARVELLO_TEST_DATA="${TARVELLO_TEST_DATA}")
+    tarvello_warnings(${name})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endfunction()
+
+  tarvello_window_test(about_tests LAYERS tarvello_about SOURCES about_form_test.cpp)
+  tarvello_window_test(end_to_end_tests LAYERS tarvello_window tarvello_wizard simswitch SOURCES
     ${PROJECT_SOURCE_DIR}/tests/switch/session_fixture.cpp
     end_to_end_test.cpp
   )
