@@ -204,7 +204,8 @@ void TForm1::CreateSessionPage(QWidget* page) {
       advanced, "Page3_CheckBoxEnableAdvancedSettings", enable, QRect(8, 24, 209, 17));
   Page3_CheckBoxEnableAdvancedSettings->setText(enable);
   Page3_AdvSettingsPanel = MakePanel(advanced, "Page3_AdvSettingsPanel", QRect(2, 45, 569, 38));
-  const QString filter = QStringLiteral("VLAN Filter [1..1094]");
+  // VLAN numbers run to 4094; the label must not tell the user a smaller range.
+  const QString filter = QStringLiteral("VLAN Filter [1..4094]");
   MakeLabel(Page3_AdvSettingsPanel, "Page3_AdvSettings_LabelVLAN", filter, QPoint(8, 8))
       ->setFont(WindowFont(12));
   Page3_EditVLANFilter =

@@ -115,7 +115,7 @@ const ControlRow kControls[] = {
      "QLabel",
      "Page3_AdvSettingsPanel",
      {8, 8, 0, 0},
-     "VLAN Filter [1..1094]",
+     "VLAN Filter [1..4094]",
      12},
     {"Page3_EditVLANFilter", "QLineEdit", "Page3_AdvSettingsPanel", {129, 4, 97, 23}, "", 12},
     {"Page3_AdvSettings_LabelEnc",
