@@ -23,15 +23,17 @@ TLoginAnswerReading ReadLoginAnswer(std::string_view text) {
     const size_t lineEnd = text.find_first_of("\r\n", start);
     const bool complete = lineEnd != std::string_view::npos;
     const std::string_view line = text.substr(start, (complete ? lineEnd : text.size()) - start);
-    if (complete && IsRefusalLine(line)) {
+    // An exec banner may follow a good login; its lines are ended, and "%%%%" art or a line
+    // about passwords is no refusal.
+    const std::string trimmed = Trimmed(line);
+    if (complete && trimmed.starts_with("% ") && IsRefusalLine(trimmed)) {
       reading.answer = TLoginAnswer::Refused;
-      reading.reason = Trimmed(line);
+      reading.reason = trimmed;
       return reading;
     }
-    if (line.find("Username:") != std::string_view::npos ||
-        line.find("Password:") != std::string_view::npos) {
+    if (!complete && (trimmed.ends_with("Username:") || trimmed.ends_with("Password:"))) {
       reading.answer = TLoginAnswer::Refused;
-      reading.reason = Trimmed(line);
+      reading.reason = trimmed;
       return reading;
     }
     // Only the first mark of a line can end a prompt; a banner line of "#####" is none.

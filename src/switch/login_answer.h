@@ -19,6 +19,7 @@ struct TLoginAnswerReading {
 };
 
 // Reads the text line by line, first decisive line first. A prompt is the first "#" or ">" of a
-// line with a non-empty text without blanks before it; an error line ("% Login invalid",
-// "% Authentication failed") counts once its line has ended.
+// line with a non-empty text without blanks before it. A refusal is an ended line that begins
+// with "% " ("% Login invalid", "% Authentication failed"), or a last, unended line that asks
+// "Username:" or "Password:" again.
 TLoginAnswerReading ReadLoginAnswer(std::string_view text);

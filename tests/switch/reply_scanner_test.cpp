@@ -162,6 +162,9 @@ TEST(LoginAnswer, TellsPromptsFromRefusals) {
       {"\r\n% Authentication failed\r\n", TLoginAnswer::Refused, "% Authentication failed", ""},
       {"\r\nUsername: ", TLoginAnswer::Refused, "Username:", ""},
       {"\r\nPassword: ", TLoginAnswer::Refused, "Password:", ""},
+      // An exec banner after a good login refuses nothing.
+      {"\r\n%%%%%%%%\r\nPassword: change it every 90 days\r\nSwitch>", TLoginAnswer::UserMode, "",
+       ""},
       // An error line counts once it has ended; a prompt does not need a line end.
       {"\r\n% Login inv", TLoginAnswer::Incomplete, "", ""},
       {"\r\n", TLoginAnswer::Incomplete, "", ""},
