@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "app/clickable_picture.h"
+#include "app/fixed_row_delegate.h"
 #include "app/form1.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
@@ -26,6 +27,13 @@ Control* Make(QWidget* parent, const char* name, const QString& accessible, QRec
   control->setAccessibleName(QString(accessible).remove(QLatin1Char('&')));
   control->setGeometry(geometry);
   return control;
+}
+
+// A drop-down whose list rows are 15 pixels high.
+QComboBox* MakeComboBox(QWidget* parent, const char* name, const QString& label, QRect rect) {
+  auto* box = Make<QComboBox>(parent, name, label, rect);
+  box->setItemDelegate(new TFixedRowDelegate(15, box));  // owned by the box
+  return box;
 }
 
 // A label sized to its text.
@@ -102,7 +110,7 @@ void TForm1::CreateLoginPage(QWidget* page) {
   const QString address = QStringLiteral("Hostname or IP address");
   MakeLabel(box, "Label2", address, QPoint(96, 69));
   Page1_ComboBox_IPAddress =
-      Make<QComboBox>(box, "Page1_ComboBox_IPAddress", address, QRect(239, 64, 205, 23));
+      MakeComboBox(box, "Page1_ComboBox_IPAddress", address, QRect(239, 64, 205, 23));
   Page1_ComboBox_IPAddress->setEditable(true);
   // The history decides the entries; Enter in the box connects, it adds nothing.
   Page1_ComboBox_IPAddress->setInsertPolicy(QComboBox::NoInsert);
@@ -170,7 +178,7 @@ void TForm1::CreateSessionPage(QWidget* page) {
   const QString number = QStringLiteral("Session Number");
   MakeLabel(panel3, "Label7", number, QPoint(6, 12))->setFont(WindowFont(12));
   Page3_ComboBoxSessions =
-      Make<QComboBox>(panel3, "Page3_ComboBoxSessions", number, QRect(109, 8, 190, 23));
+      MakeComboBox(panel3, "Page3_ComboBoxSessions", number, QRect(109, 8, 190, 23));
   Page3_ComboBoxSessions->setFont(WindowFont(12));
   Page3_ComboBoxSessions->setMaxVisibleItems(24);
   Page3_SessionInterfacesCountLabel =
@@ -216,8 +224,8 @@ void TForm1::CreateSessionPage(QWidget* page) {
                              QPoint(238, 8));
   encLabel->setFont(WindowFont(12));
   encLabel->adjustSize();
-  Page3_EncapsulationComboBox = Make<QComboBox>(
-      Page3_AdvSettingsPanel, "Page3_EncapsulationComboBox", encapsulation, QRect(397, 4, 159, 23));
+  Page3_EncapsulationComboBox = MakeComboBox(Page3_AdvSettingsPanel, "Page3_EncapsulationComboBox",
+                                             encapsulation, QRect(397, 4, 159, 23));
   Page3_EncapsulationComboBox->setFont(WindowFont(12));
   Page3_EncapsulationComboBox->addItems({QStringLiteral("Native"), QStringLiteral("Replicate")});
   Page3_EncapsulationComboBox->setCurrentIndex(-1);

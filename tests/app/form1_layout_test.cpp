@@ -1,5 +1,6 @@
 // The window's controls as the design fixes them: kind, parent, place, caption, font, tab
 // order, the default button per page and the handlers the controls reach.
+#include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -235,6 +236,15 @@ TEST_F(LayoutTest, WindowIsFixedSilverAndDrawnInLiberationSans) {
   EXPECT_EQ(Find<QLineEdit>("Page1_EditPassword")->echoMode(), QLineEdit::Password);
   EXPECT_FALSE(Find<QLineEdit>("Page1_EditEnablePassword")->isEnabled());
   EXPECT_FALSE(Find<QPushButton>("Page2_SpeedButtonConnect")->isEnabled());
+  form_->SetAddressEntries({"sw1"});
+  for (const char* name :
+       {"Page1_ComboBox_IPAddress", "Page3_ComboBoxSessions", "Page3_EncapsulationComboBox"}) {
+    auto* box = Find<QComboBox>(name);
+    box->addItem("x");
+    EXPECT_EQ(box->itemDelegate()->sizeHint({}, box->model()->index(0, 0)).height(), 15) << name;
+  }
+  EXPECT_EQ(Find<QComboBox>("Page1_ComboBox_IPAddress")->maxVisibleItems(), 32);
+  EXPECT_EQ(Find<QComboBox>("Page3_ComboBoxSessions")->maxVisibleItems(), 24);
 }
 
 TEST_F(LayoutTest, PagesAreInOrderAndTheDesignShowsTheSessionPage) {
