@@ -33,11 +33,11 @@ class TTelnetConnectionForm {
   bool Connected() const { return connected_; }
 
   // Sends the command and returns the switch's reply up to (not including) the "#" of the next
-  // prompt; a "#" inside the output does not end it, nor does a console message with its
-  // re-printed prompt (both are left out). "--More--" pages are turned with a space and the
-  // marker left out. Reads up to three replies until one holds
-  // the command's text, skipping stale text; returns the last reply read. Empty when not
-  // connected, when the last read timed out, or on an error.
+  // prompt, the host name learned at login; a "#" inside the output does not end it, nor does a
+  // console message with its re-printed prompt (both are left out). "--More--" pages are turned
+  // with a space and the marker left out. Reads up to three replies until one holds the
+  // command's text, skipping stale text; returns the last reply read. Empty when not connected,
+  // when the last read timed out, or on an error.
   std::string SendCommand(const std::string& command);
   // Reads the interface and VLAN listings into Ports; the result of ParsePorts. False without
   // parsing when a listing is missing (no reply) or the switch refused its command; the reason
