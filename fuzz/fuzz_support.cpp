@@ -1,0 +1,75 @@
+#include "fuzz_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "model/sessionlist.h"
+#include "support/utils.h"
+
+void SilenceApplicationLog() {
+  // Without a usable home there is no per-user fallback folder either.
+  setenv("XDG_STATE_HOME", "unset", 1);
+  setenv("HOME", "unset", 1);
+  SetProgramFolder("/proc/tarvello-fuzz-no-such-folder/");
+  LogFolderName.clear();
+}
+
+std::string SmallSwitchStatusReply() {
+  std::string text =
+      "show interface status\r\n\r\n"
+      "Port      Name               Status       Vlan       Duplex  Speed Type\r\n";
+  for (int i = 1; i <= 8; ++i) {
+    text += "Gi0/" + std::to_string(i) +
+            "     uplink             connected    trunk      a-full a-1000 10/100/1000BaseTX\r\n";
+  }
+  for (int i = 1; i <= 4; ++i) {
+    text += "Fa0/" + std::to_string(i) +
+            "                        notconnect   1            auto   auto 10/100BaseTX\r\n";
+  }
+  return text + "Switch#";
+}
+
+std::string SmallSwitchVlanReply() {
+  return "show vlan brief  | inc active\r\n"
+         "1    default                          active    Gi0/1, Gi0/2\r\n"
+         "10   SERVERS                          active    Gi0/4\r\n"
+         "20   USERS                            active\r\n"
+         "Switch#";
+}
+
+std::string SmallSwitchMonitorReply() {
+  return "show monitor session all\r\n"
+         "Session 1\r\n"
+         "---------\r\n"
+         "Type                   : Local Session\r\n"
+         "Source Ports           :\r\n"
+         "    Both               : Gi0/1-3,Fa0/1\r\n"
+         "Destination Ports      : Gi0/8\r\n"
+         "    Encapsulation      : Native\r\n"
+         "          Ingress      : Disabled\r\n"
+         "\r\n"
+         "Session 2\r\n"
+         "---------\r\n"
+         "Type                   : Local Session\r\n"
+         "Source VLANs           :\r\n"
+         "    RX Only            : 10\r\n"
+         "Destination Ports      : Gi0/7\r\n"
+         "    Encapsulation      : Replicate\r\n"
+         "          Ingress      : Disabled\r\n"
+         "\r\n"
+         "Switch#";
+}
+
+void LoadSmallSwitch() {
+  ResetModel();
+  if (!ParsePorts(SmallSwitchStatusReply(), SmallSwitchVlanReply()) ||
+      !ParseSPANSessions(SmallSwitchMonitorReply())) {
+    FuzzFail("the small switch does not load");
+  }
+  LoadedPorts = Ports;
+}
+
+void FuzzFail(const std::string& message) {
+  std::fprintf(stderr, "fuzz property broken: %s\n", message.c_str());
+  std::abort();
+}

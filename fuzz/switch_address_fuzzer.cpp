@@ -1,0 +1,22 @@
+// SplitSwitchAddress on arbitrary text: the port that comes back is always a number 1..65535
+// in plain decimal, and an address the Connect checks let through keeps its host.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_support.h"
+#include "switch/switch_address.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string address(reinterpret_cast<const char*>(data), size);
+  const TSwitchTarget target = SplitSwitchAddress(address);
+  const std::string& port = target.Port;
+  if (port.empty() || port.size() > 5 || port[0] == '0' ||
+      port.find_first_not_of("0123456789") != std::string::npos || std::stoi(port) > 65535) {
+    FuzzFail("port [" + port + "] of [" + address + "]");
+  }
+  if (!NamesInvalidPort(address) && target.Host.empty() && !address.empty()) {
+    FuzzFail("host lost from [" + address + "]");
+  }
+  return 0;
+}
