@@ -4,15 +4,23 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <iostream>
 
+#include "app/flow_gate.h"
 #include "app/form1.h"
+#include "app/switch_sessions.h"
 #include "app/text_grid.h"
+#include "app/wizard_controller.h"
 #include "model/model_fixture.h"
+#include "simswitch/simulated_switch.h"
+#include "support/pause.h"
+#include "support/temp_folder.h"
 #include "window_fixture.h"
 
 namespace {
@@ -81,5 +89,31 @@ int main(int argc, char** argv) {
   sessions->setCurrentIndex(1);
   emit sessions->activated(1);
   Save(form, folder + "/6_session2_plain.png");
+  form.hide();
+
+  // The whole program's flow: the wizard logs in to the simulated switch and loads it.
+  TempProgramFolder programFolder;
+  SetPauseScale(0.05);
+  simswitch::SimulatedSwitch sim;
+  ResetModel();
+  TForm1 program;
+  TFlowGate gate([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+  TSwitchSessions switchSessions;
+  TWizardController wizard(program, switchSessions, gate);
+  program.SetHandlers(&wizard);
+  wizard.FormCreate();
+  program.show();
+  QApplication::processEvents();
+  program.findChild<QComboBox*>("Page1_ComboBox_IPAddress")
+      ->setEditText(QString::fromStdString("127.0.0.1:" + std::to_string(sim.Port())));
+  program.findChild<QLineEdit*>("Page1_EditUsername")->setText("admin");
+  program.findChild<QLineEdit*>("Page1_EditPassword")->setText("cisco");
+  program.findChild<QCheckBox*>("Page1_CheckBoxEnablePassword")->setChecked(true);
+  program.findChild<QLineEdit*>("Page1_EditEnablePassword")->setText("class");
+  Save(program, folder + "/7_program_login.png");
+  program.findChild<QPushButton*>("Page1_SpeedButtonConnect")->click();
+  Save(program, folder + "/8_program_loaded.png");
+  program.SetHandlers(nullptr);
+  switchSessions.Clear();
   return 0;
 }
