@@ -10,6 +10,7 @@ tarvello_test(wizard_controller_tests LAYERS tarvello_wizard simswitch SOURCES
   ${PROJECT_SOURCE_DIR}/tests/switch/session_fixture.cpp
   controller_connect_test.cpp
   controller_session_page_test.cpp
+  fault_matrix_test.cpp
 )
 
 # The About window, then the real main window and the whole stack against the simulated switch,

@@ -1,0 +1,212 @@
+// Every flow through the wizard controller against the simulated switch in its fault modes,
+// each cell checked against the table in tests/app/data/fault_matrix.txt: the boxes shown, the
+// page, a line of the application log, the error_session files, whether the window closed and
+// whether the model holds the switch. Nothing may crash and every wait must end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/wizard_fixture.h"
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+#include "support/utils.h"
+
+namespace {
+
+struct Cell {
+  int line = 0;
+  std::string flow, fault;
+  std::vector<std::string> messages;  // starts of the boxes' texts
+  int page = 0;
+  std::string logLine;
+  std::size_t errorSessionFiles = 0;
+  bool closed = false;
+  bool loaded = false;
+};
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;
+       start = at + separator.size()) {
+    parts.push_back(text.substr(start, at - start));
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+std::string Stripped(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  const std::size_t last = text.find_last_not_of(' ');
+  return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
+
+std::vector<Cell> ReadMatrix() {
+  std::ifstream file(std::string(TARVELLO_TEST_DATA) + "/../app/data/fault_matrix.txt");
+  std::vector<Cell> cells;
+  std::string text;
+  for (int number = 1; std::getline(file, text); ++number) {
+    if (text.empty() || text[0] == '#') {
+      continue;
+    }
+    std::vector<std::string> f = Split(text, "|");
+    if (f.size() != 8) {
+      ADD_FAILURE() << "fault matrix line " << number << " has " << f.size() << " fields";
+      continue;
+    }
+    for (std::string& field : f) {
+      field = Stripped(field);
+    }
+    Cell cell;
+    cell.line = number;
+    cell.flow = f[0];
+    cell.fault = f[1];
+    if (f[2] != "-") {
+      for (const std::string& message : Split(f[2], " && ")) {
+        cell.messages.push_back(message);
+      }
+    }
+    cell.page = std::stoi(f[3]);
+    cell.logLine = f[4] == "-" ? "" : f[4];
+    cell.errorSessionFiles = std::stoul(f[5]);
+    cell.closed = f[6] == "1";
+    cell.loaded = f[7] == "1";
+    cells.push_back(cell);
+  }
+  return cells;
+}
+
+// Applies "name" or "name=value" to the simulator's faults; false for an unknown name.
+bool SetFault(simswitch::Faults& faults, const std::string& fault) {
+  const std::size_t equals = fault.find('=');
+  const std::string name = fault.substr(0, equals);
+  const std::string value = equals == std::string::npos ? "" : fault.substr(equals + 1);
+  if (name == "none")
+    return true;
+  if (name == "silentAfterLogin")
+    return faults.silentAfterLogin = true;
+  if (name == "noUsernamePrompt")
+    return faults.noUsernamePrompt = true;
+  if (name == "refuseEnable")
+    return faults.refuseEnable = true;
+  if (name == "splitNegotiation")
+    return faults.splitNegotiation = true;
+  if (name == "refuseTerminalLength")
+    return faults.refuseTerminalLength = true;
+  if (name == "dropAfterBytes")
+    return (faults.dropAfterBytes = std::stoul(value)) > 0;
+  if (name == "dripMs")
+    return (faults.dripMs = std::stoi(value)) > 0;
+  if (name == "passwordAnswerDelayMs")
+    return (faults.passwordAnswerDelayMs = std::stoi(value)) > 0;
+  std::string* text = name == "silentAtCommand"      ? &faults.silentAtCommand
+                      : name == "dropAtCommand"      ? &faults.dropAtCommand
+                      : name == "hashInOutputOf"     ? &faults.hashInOutputOf
+                      : name == "staleBeforeCommand" ? &faults.staleBeforeCommand
+                      : name == "refuseCommand"      ? &faults.refuseCommand
+                      : name == "syslogInsideOf"     ? &faults.syslogInsideOf
+                      : name == "nulBytesInOutputOf" ? &faults.nulBytesInOutputOf
+                                                     : nullptr;
+  if (text == nullptr || value.empty()) {
+    return false;
+  }
+  *text = value;
+  return true;
+}
+
+// One role change the rules allow, made as the session page makes it.
+bool EditOneRole() {
+  for (int k = 1; k <= Ports.Count; ++k) {
+    std::string message;
+    if (Ports.Items[k].Kind == "interface" && Ports.Items[k].SpanTypes[1].SpanType == "None" &&
+        CheckSpanType(1, Ports.Items[k].Name, "Ingress", message)) {
+      SetSpanType(k, 1, "Ingress");
+      return true;
+    }
+  }
+  return false;
+}
+
+class FaultMatrixTest : public WizardTest {
+ protected:
+  // Runs the cell's flow; the switch is started with the cell's fault.
+  void Run(const Cell& cell) {
+    simswitch::Options options = SwitchOptions();
+    ASSERT_TRUE(SetFault(options.faults, cell.fault)) << "unknown fault " << cell.fault;
+    StartSwitch(options);
+    controller_.Page1_SpeedButtonConnectClick();
+    if (cell.flow == "connect") {
+      return;
+    }
+    ASSERT_EQ(view_.page, 2) << Joined(view_.messages);
+    ASSERT_TRUE(view_.messages.empty()) << Joined(view_.messages);
+    if (cell.flow == "apply") {
+      ASSERT_TRUE(EditOneRole());
+      controller_.Page3_SpeedButtonApplyClick();
+    } else if (cell.flow == "refresh") {
+      controller_.Page3_SpeedButtonRefreshClick();
+    } else if (cell.flow == "exit") {
+      controller_.ExitClick();
+    } else if (cell.flow == "exit-edited") {
+      ASSERT_TRUE(EditOneRole());
+      view_.answers = {false};
+      controller_.ExitClick();
+    } else {
+      FAIL() << "unknown flow " << cell.flow;
+    }
+  }
+
+  std::string WithAddress(std::string text) const {
+    for (std::size_t at; (at = text.find("<addr>")) != std::string::npos;) {
+      text.replace(at, 6, SwitchText());
+    }
+    return text;
+  }
+
+  void Check(const Cell& cell) {
+    ASSERT_EQ(view_.messages.size(), cell.messages.size()) << Joined(view_.messages);
+    for (std::size_t i = 0; i < cell.messages.size(); ++i) {
+      EXPECT_EQ(view_.messages[i].rfind(WithAddress(cell.messages[i]), 0), 0u)
+          << "box " << i + 1 << ": " << view_.messages[i];
+    }
+    EXPECT_EQ(view_.page, cell.page);
+    if (!cell.logLine.empty()) {
+      const std::vector<std::string> logged = LogMessages();
+      EXPECT_NE(std::find(logged.begin(), logged.end(), WithAddress(cell.logLine)), logged.end())
+          << Joined(logged);
+    }
+    EXPECT_EQ(LogFiles("error_session").size(), cell.errorSessionFiles);
+    EXPECT_EQ(view_.closed, cell.closed);
+    EXPECT_EQ(Ports.Count > 0, cell.loaded) << Ports.Count;
+    EXPECT_FALSE(view_.busy);
+  }
+};
+
+TEST_F(FaultMatrixTest, EveryCellMatchesItsRow) {
+  const std::vector<Cell> cells = ReadMatrix();
+  ASSERT_FALSE(cells.empty());
+  for (const Cell& cell : cells) {
+    SCOPED_TRACE("fault matrix line " + std::to_string(cell.line) + ": " + cell.flow + " / " +
+                 cell.fault);
+    // A fresh controller world for each cell, as a fresh program run would have.
+    ResetModel();
+    view_ = FakeView{};
+    view_.handlers = &controller_;
+    sessions_.Clear();
+    std::error_code ignored;
+    for (const std::string& name : LogFiles("")) {
+      std::filesystem::remove(GetLogFolder() + name, ignored);
+    }
+    Run(cell);
+    Check(cell);
+    sessions_.Clear();
+    sim_.reset();
+  }
+}
+
+}  // namespace
