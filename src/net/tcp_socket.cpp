@@ -172,6 +172,11 @@ void TSocketBase::ConnectTo(const std::string& host, const std::string& port) {
     if (lastError_ == 0) {
       CheckResult(ConnectWithin(handle_, reinterpret_cast<const sockaddr*>(&resolved.Address),
                                 resolved.Length, ConnectTimeout));
+      // The kernel would go on trying; a connection that came up late must not be used.
+      if (lastError_ == wsa::kTimedOut) {
+        ::close(handle_);
+        handle_ = -1;
+      }
     }
     inputBuffer_.clear();
   }

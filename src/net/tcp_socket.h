@@ -69,8 +69,9 @@ class TSocketBase {
   // ---- Connection ----
   // Resolves host and port (a number or service name) and connects, blocking for at most
   // ConnectTimeout ms (then 10060). Success iff LastError() == 0 afterwards. A name that does not
-  // resolve creates no handle; a failed connect leaves the handle open until Close, Abort or the
-  // next ConnectTo. Empties InputBuffer once a connect was attempted.
+  // resolve creates no handle, nor does a connect that timed out; another failed connect leaves
+  // the handle open until Close, Abort or the next ConnectTo. Empties InputBuffer once a connect
+  // was attempted.
   virtual void ConnectTo(const std::string& host, const std::string& port);
   // Binds to a local address. "0.0.0.0" and "0" on a socket without a handle and with Family
   // FamilyAny do nothing at all.

@@ -68,6 +68,7 @@ TEST(HostilePeer, ConnectToAnAddressThatNeverAnswersTimesOut) {
   socket.ConnectTo("127.0.0.1", port.Port());
   EXPECT_EQ(socket.LastError(), 10060);
   EXPECT_EQ(socket.LastErrorText(), "Connection timed out");
+  EXPECT_FALSE(socket.HasHandle());
   EXPECT_GE(hook.Calls(), 1);
 }
 
