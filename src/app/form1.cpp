@@ -62,6 +62,14 @@ TForm1::TForm1(QWidget* parent)
 
 TForm1::~TForm1() {
   SetBusyPointer(false);
+  // The controls are deleted after this body, when this object is no longer a TForm1: a focus
+  // change or a signal they raise on the way (the open chooser losing focus) must not reach
+  // its handlers.
+  Page3_InlineStringGrid->ClearHooks();
+  Page3_PortsStringGrid->ClearHooks();
+  for (QObject* control : findChildren<QObject*>()) {
+    disconnect(control, nullptr, this, nullptr);
+  }
 }
 
 std::string TForm1::AddressText() const {

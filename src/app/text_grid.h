@@ -63,6 +63,14 @@ class TTextGrid : public QAbstractScrollArea {
   void SetMouseUpHook(MouseHook hook) { mouseUp_ = std::move(hook); }
   void SetKeyDownHook(KeyHook hook) { keyDown_ = std::move(hook); }
   void SetFocusLostHook(FocusLostHook hook) { focusLost_ = std::move(hook); }
+  // Drops every hook, so the grid calls nothing while its owner is being destroyed.
+  void ClearHooks() {
+    drawCell_ = {};
+    mouseMove_ = {};
+    mouseUp_ = {};
+    keyDown_ = {};
+    focusLost_ = {};
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
