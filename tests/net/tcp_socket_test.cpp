@@ -161,10 +161,12 @@ TEST(TcpSocket, PeerClosingMidReadEndsWith10054) {
   for (const bool reset : {false, true}) {
     SCOPED_TRACE(reset ? "reset" : "orderly close");
     LoopbackPeer peer([reset](PeerConnection& c) {
+      c.WaitSignal();  // after the connect, as above
       c.SendInPackets({"half a line"});
       c.Close(reset);
     });
     Connected client(peer);
+    peer.Signal();
     EXPECT_EQ(client.socket.ReadUpTo(kNeverMs, "#"), "");
     EXPECT_EQ(client.socket.LastError(), 10054);
     EXPECT_EQ(client.socket.LastErrorText(), "Connection reset by peer");
@@ -249,9 +251,15 @@ TEST(TcpSocket, SendsEveryByteInChunks) {
 TEST(TcpSocket, SendingToClosedPeerReportsErrorInsteadOfSignal) {
   for (const bool reset : {false, true}) {
     SCOPED_TRACE(reset ? "reset" : "orderly close");
-    LoopbackPeer peer([reset](PeerConnection& c) { c.Close(reset); });
+    // The peer closes only once the connect has returned: a reset that beats the connect's
+    // own completion check fails the connect instead.
+    LoopbackPeer peer([reset](PeerConnection& c) {
+      c.WaitSignal();
+      c.Close(reset);
+    });
     Connected client(peer);
     ASSERT_EQ(client.socket.LastError(), 0);
+    peer.Signal();
     client.socket.ReadChunk(kNeverMs);  // sees the close
     ASSERT_EQ(client.socket.LastError(), 10054);
     client.socket.ClearError();
