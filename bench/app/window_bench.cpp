@@ -15,6 +15,7 @@
 
 #include "app/form1.h"
 #include "app/text_grid.h"
+#include "bench_support.h"
 #include "model/sessionlist.h"
 
 namespace {
@@ -70,17 +71,6 @@ Figures Measure(const std::function<void()>& step) {
   }
   std::sort(times.begin(), times.end());
   return {times[times.size() / 2], times.back()};
-}
-
-long StatusKilobytes(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field + ":", 0) == 0) {
-      return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-    }
-  }
-  return -1;
 }
 
 void Print(const char* what, const Figures& figures, double target) {

@@ -21,25 +21,11 @@
 #include "app/switch_sessions.h"
 #include "app/text_grid.h"
 #include "app/wizard_controller.h"
+#include "bench_support.h"
 #include "model/global_vars.h"
 #include "simswitch/simulated_switch.h"
 #include "support/pause.h"
 #include "support/utils.h"
-
-namespace {
-
-long StatusKilobytes(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field + ":", 0) == 0) {
-      return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-    }
-  }
-  return -1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

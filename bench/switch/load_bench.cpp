@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "simswitch/simulated_switch.h"
@@ -100,13 +101,10 @@ void Measure(std::size_t entries) {
 }  // namespace
 
 int main() {
-  std::string folder = (std::filesystem::temp_directory_path() / "tarvello-bench-XXXXXX").string();
-  if (mkdtemp(folder.data()) == nullptr) {
-    std::perror("mkdtemp");
+  const std::string folder = UseTemporaryProgramFolder();
+  if (folder.empty()) {
     return 1;
   }
-  SetProgramFolder(folder);
-  PrepareLogFolder();
   std::printf("median of %d runs, construction of the session to a loaded model\n", kRuns);
   Measure(52);
   Measure(4096);

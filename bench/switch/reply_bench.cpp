@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "model/global_vars.h"
 #include "simswitch/simulated_switch.h"
 #include "support/utils.h"
@@ -90,13 +91,10 @@ void TimeScanner(const char* what, const std::string& text) {
 }  // namespace
 
 int main() {
-  std::string folder = (std::filesystem::temp_directory_path() / "tarvello-bench-XXXXXX").string();
-  if (mkdtemp(folder.data()) == nullptr) {
-    std::perror("mkdtemp");
+  const std::string folder = UseTemporaryProgramFolder();
+  if (folder.empty()) {
     return 1;
   }
-  SetProgramFolder(folder);
-  PrepareLogFolder();
 
   std::string pairs;
   for (int i = 0; i < 500; ++i) {
