@@ -172,12 +172,8 @@ void TWizardController::LoadConfig() {
     }
     LoadedPorts = Ports;
   } catch (const std::exception& error) {
-    WriteLog("LoadConfig: parsing error!");
-    SaveErrorSessionLog();
-    view_.ShowMessage(
-        std::string("Sorry, parsing current cisco configuration failed with error [") +
-        error.what() + "]. Program will be closed.");
-    view_.CloseWindow();
+    FailAndClose("LoadConfig: parsing error!",
+                 "Sorry, parsing current cisco configuration failed with error [", error);
   }
 }
 
@@ -191,19 +187,20 @@ void TWizardController::RefreshConfig() {
     view_.ShowSelectedSession();
     view_.SetSPANGroupBoxVisible(true);
   } catch (const std::exception& error) {
-    WriteLog("RefreshConfig: error!");
-    SaveErrorSessionLog();
-    view_.ShowMessage(
-        std::string("Sorry, refresh current cisco configuration failed with error [") +
-        error.what() + "]. Program will be closed.");
-    view_.CloseWindow();
+    FailAndClose("RefreshConfig: error!",
+                 "Sorry, refresh current cisco configuration failed with error [", error);
   }
 }
 
-void TWizardController::SaveErrorSessionLog() {
+void TWizardController::FailAndClose(const std::string& logLine, const std::string& boxStart,
+                                     const std::exception& error) {
+  WriteLog(logLine);
+  // A session log that cannot be written leaves here, to the caller's error handling.
   if (current_ != nullptr) {
     current_->SaveSessionLog(SessionLogFileName("error_session"));
   }
+  view_.ShowMessage(boxStart + error.what() + "]. Program will be closed.");
+  view_.CloseWindow();
 }
 
 void TWizardController::Apply() {

@@ -3,6 +3,7 @@
 // TWizardView and includes nothing of Qt, so every flow runs in tests with a fake view.
 #pragma once
 
+#include <exception>
 #include <string>
 
 #include "app/flow_gate.h"
@@ -46,8 +47,11 @@ class TWizardController : public TWizardHandlers {
   void RefreshConfig();
   void LoadHistory();
   void SaveHistory();
-  // Saves the current session's log as an error_session file; file errors go to the caller.
-  void SaveErrorSessionLog();
+  // A failed load or refresh: logs the line, saves the session log as an error_session file
+  // (a file error goes to the caller), shows boxStart + message + "]. Program will be
+  // closed." and closes the window.
+  void FailAndClose(const std::string& logLine, const std::string& boxStart,
+                    const std::exception& error);
 
   TWizardView& view_;
   TSwitchSessions& sessions_;

@@ -14,8 +14,12 @@ namespace {
 
 class SessionPageTest : public WizardTest {
  protected:
-  void SetUp() override {
-    StartSwitch();
+  void SetUp() override { ShowSwitch(SwitchOptions()); }
+  // Starts a switch with these options, loads it into a fresh view and clears the log.
+  void ShowSwitch(const simswitch::Options& options) {
+    view_ = FakeView{};
+    view_.handlers = &controller_;
+    StartSwitch(options);
     ConnectAndShow();
     ClearApplicationLog();
   }
@@ -104,11 +108,7 @@ TEST_F(SessionPageTest, UnacknowledgedScriptShowsUpdateFailThenReloads) {
   // A fresh switch that goes silent at the script's first line.
   simswitch::Options options = SwitchOptions();
   options.faults.dropAtCommand = "monitor session";
-  view_ = FakeView{};
-  view_.handlers = &controller_;
-  StartSwitch(options);
-  ConnectAndShow();
-  ClearApplicationLog();
+  ShowSwitch(options);
   Edit("Fa0/5", 1, "Ingress");
   view_.answers = {true};  // the edits may survive the failed reload: the guard may ask
 
@@ -131,11 +131,7 @@ TEST_F(SessionPageTest, LinesTheSwitchRefusesAreShownWithItsAnswerThenReloaded) 
   simswitch::Options options = SwitchOptions();
   options.localSessionLimit = 1;
   options.device.span.clear();
-  view_ = FakeView{};
-  view_.handlers = &controller_;
-  StartSwitch(options);
-  ConnectAndShow();
-  ClearApplicationLog();
+  ShowSwitch(options);
   Edit("Fa0/5", 1, "Ingress");
   Edit("Fa0/6", 2, "Ingress");
 
