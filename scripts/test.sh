@@ -10,7 +10,8 @@ sudo_if_needed() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 sudo_if_needed apt-get update
 sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   cmake g++ make libgtest-dev libgmock-dev busybox-static \
-  qt6-base-dev fonts-liberation fontconfig xvfb xauth clang libclang-rt-14-dev
+  qt6-base-dev fonts-liberation fontconfig xvfb xauth clang libclang-rt-14-dev \
+  pkg-config libssh-dev openssh-server
 
 jobs="$(nproc)"
 
