@@ -15,7 +15,7 @@ TTelnetClient::~TTelnetClient() {
 }
 
 bool TTelnetClient::OpenSession() {
-  sessionLog_.clear();
+  ClearSessionLog();
   parser_.NegotiationState = TNegotiationState::Data;
   sock_->Close();
   sock_->InputBuffer().clear();
@@ -30,10 +30,6 @@ void TTelnetClient::CloseSession() {
 
 void TTelnetClient::SendText(const std::string& text) {
   sock_->WriteText(EscapeIAC(text));
-}
-
-bool TTelnetClient::WaitForText(const std::string& text) {
-  return !sock_->ReadUpTo(Timeout, text).empty();
 }
 
 std::string TTelnetClient::ReadUntil(const std::string& terminator) {
@@ -51,18 +47,4 @@ void TTelnetClient::FilterReceived(std::string& block) {
   }
   block = std::move(step.Text);
   RecordInSessionLog(block);
-}
-
-void TTelnetClient::RecordInSessionLog(const std::string& text) {
-  // Past the limit the note is already there, which is also how a full log is recognised.
-  if (sessionLog_.size() >= SessionLogLimit) {
-    return;
-  }
-  const std::size_t room = SessionLogLimit - sessionLog_.size();
-  if (text.size() < room) {
-    sessionLog_ += text;
-    return;
-  }
-  sessionLog_.append(text, 0, room);
-  sessionLog_ += kSessionLogFullNote;
 }
