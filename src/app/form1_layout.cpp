@@ -115,6 +115,9 @@ void TForm1::CreateLoginPage(QWidget* page) {
   // The history decides the entries; Enter in the box connects, it adds nothing.
   Page1_ComboBox_IPAddress->setInsertPolicy(QComboBox::NoInsert);
   Page1_ComboBox_IPAddress->setMaxVisibleItems(32);
+  // The address text also chooses the transport and the port.
+  Page1_ComboBox_IPAddress->lineEdit()->setPlaceholderText(
+      QStringLiteral("host, host:port or ssh://host"));
   MakeLabel(box, "Label3",
             QStringLiteral("Enter the telnet credentials of a user account on the switch."),
             QPoint(96, 106));

@@ -6,8 +6,10 @@ TSwitchSessions::~TSwitchSessions() {
   Clear();
 }
 
-TTelnetConnectionForm& TSwitchSessions::Open(TStatusCallback onStatus) {
-  sessions_.push_back(std::make_unique<TTelnetConnectionForm>(std::move(onStatus)));
+TTelnetConnectionForm& TSwitchSessions::Open(TStatusCallback onStatus,
+                                             THostKeyQuestions hostKeyQuestions) {
+  sessions_.push_back(
+      std::make_unique<TTelnetConnectionForm>(std::move(onStatus), std::move(hostKeyQuestions)));
   return *sessions_.back();
 }
 

@@ -16,8 +16,9 @@ class TSwitchSessions {
   TSwitchSessions& operator=(const TSwitchSessions&) = delete;
 
   // Makes a session, which logs in with the connection settings at once, keeps it and returns
-  // it. Its login status lines go to onStatus.
-  TTelnetConnectionForm& Open(TStatusCallback onStatus);
+  // it. Its login status lines go to onStatus; an SSH login's host key questions to
+  // hostKeyQuestions.
+  TTelnetConnectionForm& Open(TStatusCallback onStatus, THostKeyQuestions hostKeyQuestions = {});
   int Count() const { return static_cast<int>(sessions_.size()); }
   // Destroys every session, newest first. The object may be used again afterwards.
   void Clear();

@@ -3,6 +3,7 @@
 add_library(tarvello_wizard STATIC
   address_history.cpp
   flow_gate.cpp
+  host_key_texts.cpp
   switch_sessions.cpp
   wizard_controller.cpp
 )

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/address_history.h"
+#include "app/host_key_texts.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "support/pause.h"
@@ -109,6 +110,10 @@ void TWizardController::Connect() {
       view_.ShowMessage("Enter hostname or IP address of your cisco switch");
       return;
     }
+    if (SplitSwitchAddress(SwitchAddress).Host.empty()) {
+      view_.ShowMessage("Enter hostname or IP address of your cisco switch");
+      return;
+    }
     // "sw1:0" would otherwise be looked up as a host called "sw1:0" and fail as unreachable.
     if (NamesInvalidPort(SwitchAddress)) {
       view_.ShowMessage("Enter a port number from 1 to 65535 after the colon, or no port");
@@ -127,7 +132,8 @@ void TWizardController::Connect() {
     ShowPage(1);
     view_.AppendStatusLine("Connecting to  " + SwitchAddress + ". Please wait...");
     Pause(1000);
-    current_ = &sessions_.Open([this](const std::string& line) { view_.AppendStatusLine(line); });
+    current_ = &sessions_.Open([this](const std::string& line) { view_.AppendStatusLine(line); },
+                               HostKeyQuestions());
     Pause(500);
     if (current_->Connected()) {
       view_.SetCaption("Tarvello - " + SwitchAddress);
@@ -145,6 +151,17 @@ void TWizardController::Connect() {
                       "]. Program will be closed.");
     view_.CloseWindow();
   }
+}
+
+THostKeyQuestions TWizardController::HostKeyQuestions() {
+  THostKeyQuestions questions;
+  questions.TrustNewKey = [this](const TSshHostKey& key) {
+    return view_.Confirm(UnknownHostKeyQuestion(SwitchAddress, key));
+  };
+  questions.KeyChanged = [this](const TSshHostKey& key) {
+    view_.ShowMessage(ChangedHostKeyWarning(SwitchAddress, key));
+  };
+  return questions;
 }
 
 void TWizardController::ShowConfig() {

@@ -38,6 +38,8 @@ class TWizardController : public TWizardHandlers {
   void RunFlow(Body&& body);
 
   void Connect();
+  // The SSH host key questions of a login, put to the user through the view's boxes.
+  THostKeyQuestions HostKeyQuestions();
   void Apply();
   void Refresh();
 

@@ -1,7 +1,9 @@
 #include "switch/switch_address.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -32,10 +34,33 @@ bool LooksLikeIPv6Literal(const std::string& text) {
   });
 }
 
-}  // namespace
+struct TPrefixed {
+  TTransportKind transport = TTransportKind::Telnet;
+  std::string rest;
+};
 
-TSwitchTarget SplitSwitchAddress(const std::string& address) {
-  const TSwitchTarget asGiven{address, "23"};
+bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) ==
+                  std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+TPrefixed WithoutPrefix(const std::string& address) {
+  constexpr std::string_view kSsh = "ssh://";
+  constexpr std::string_view kTelnet = "telnet://";
+  if (StartsWithNoCase(address, kSsh)) {
+    return {TTransportKind::Ssh, address.substr(kSsh.size())};
+  }
+  if (StartsWithNoCase(address, kTelnet)) {
+    return {TTransportKind::Telnet, address.substr(kTelnet.size())};
+  }
+  return {TTransportKind::Telnet, address};
+}
+
+TSwitchTarget SplitHostAndPort(const std::string& address, const std::string& defaultPort) {
+  const TSwitchTarget asGiven{address, defaultPort};
   if (!address.empty() && address.front() == '[') {
     const size_t close = address.find("]:");
     if (close == std::string::npos) {
@@ -46,7 +71,7 @@ TSwitchTarget SplitSwitchAddress(const std::string& address) {
     if (!port || !LooksLikeIPv6Literal(literal)) {
       return asGiven;
     }
-    return {literal, std::to_string(*port)};
+    return {literal, std::to_string(*port), TTransportKind::Telnet, true};
   }
   const size_t colon = address.find(':');
   if (colon == std::string::npos || colon == 0 ||
@@ -57,10 +82,22 @@ TSwitchTarget SplitSwitchAddress(const std::string& address) {
   if (!port) {
     return asGiven;
   }
-  return {address.substr(0, colon), std::to_string(*port)};
+  return {address.substr(0, colon), std::to_string(*port), TTransportKind::Telnet, true};
 }
 
-bool NamesInvalidPort(const std::string& address) {
+}  // namespace
+
+TSwitchTarget SplitSwitchAddress(const std::string& text) {
+  const TPrefixed prefixed = WithoutPrefix(text);
+  const bool ssh = prefixed.transport == TTransportKind::Ssh;
+  TSwitchTarget target = SplitHostAndPort(prefixed.rest, ssh ? "22" : "23");
+  target.Transport = prefixed.transport;
+  return target;
+}
+
+bool NamesInvalidPort(const std::string& text) {
+  const TPrefixed prefixed = WithoutPrefix(text);
+  const std::string& address = prefixed.rest;
   if (!address.empty() && address.front() == '[') {
     const size_t close = address.find("]:");
     return close != std::string::npos && LooksLikeIPv6Literal(address.substr(1, close - 1)) &&

@@ -6,7 +6,8 @@
 #include <stdexcept>
 
 #include "model/sessionlist.h"
-#include "net/telnet_client.h"
+#include "net/tcp_socket.h"
+#include "net/text_transport.h"
 #include "support/utils.h"
 #include "switch/reply_scanner.h"
 #include "switch/switch_messages.h"
@@ -16,26 +17,21 @@ namespace {
 // One reply: the text up to the "#" of the prompt that ends it (see TReplyScanner). Reads block
 // by block, so a reply costs time in proportion to its length whatever it holds. Empty when a
 // read times out or fails; what was received then stays buffered for the next read.
-std::string ReadReply(TTelnetClient& client, const std::string& host) {
-  TSocketBase& sock = client.Sock();
-  // The transport's bound for a terminated read: a peer that streams without a prompt is cut off.
-  const size_t limit = sock.MaxLineLength > 0
-                           ? std::min(static_cast<size_t>(sock.MaxLineLength), kMaxTerminatedRead)
-                           : kMaxTerminatedRead;
+std::string ReadReply(TTextTransport& client, const std::string& host) {
   TReplyScanner scanner(host);
   for (;;) {
-    const std::string block = sock.ReadChunk(client.Timeout);
-    if (sock.LastError() != 0) {
+    const std::string block = client.ReadChunk(client.Timeout);
+    if (client.LastError() != 0) {
       if (scanner.EndAtReprintedPrompt()) {
-        sock.InputBuffer() = scanner.Rest();
+        client.InputBuffer() = scanner.Rest();
         return scanner.Reply();
       }
-      sock.InputBuffer() = scanner.Received();
+      client.InputBuffer() = scanner.Received();
       return "";
     }
     switch (scanner.Feed(block)) {
       case TReplyScanner::Step::Ended:
-        sock.InputBuffer() = scanner.Rest();
+        client.InputBuffer() = scanner.Rest();
         return scanner.Reply();
       case TReplyScanner::Step::PageWaits:
         // Paging stayed on (the switch refused or ignored "terminal length 0"): next page.
@@ -44,8 +40,9 @@ std::string ReadReply(TTelnetClient& client, const std::string& host) {
       case TReplyScanner::Step::NeedMore:
         break;
     }
-    if (scanner.Received().size() > limit) {
-      sock.InputBuffer().clear();
+    // A peer that streams without a prompt is cut off.
+    if (scanner.Received().size() > kMaxTerminatedRead) {
+      client.InputBuffer().clear();
       return "";
     }
   }
@@ -53,15 +50,10 @@ std::string ReadReply(TTelnetClient& client, const std::string& host) {
 
 }  // namespace
 
-TTelnetConnectionForm::TTelnetConnectionForm(TStatusCallback onStatus)
-    : onStatus_(std::move(onStatus)) {
+TTelnetConnectionForm::TTelnetConnectionForm(TStatusCallback onStatus,
+                                             THostKeyQuestions hostKeyQuestions)
+    : onStatus_(std::move(onStatus)), hostKeyQuestions_(std::move(hostKeyQuestions)) {
   WriteLog("TelnetConnection to " + SwitchAddress + " created");
-  try {
-    TelnetClient = std::make_unique<TTelnetClient>();
-  } catch (...) {
-    // Without a client every operation is a no-op and Connected() stays false.
-    WriteLog("TelnetConnection: critical error (unknown except)");
-  }
   connected_ = false;
   OpenConnection();
 }
@@ -85,17 +77,17 @@ void TTelnetConnectionForm::Status(const std::string& line) {
 
 std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
   std::string reply;
-  if (!connected_ || !TelnetClient) {
+  if (!connected_ || !transport_) {
     return reply;
   }
   try {
-    TelnetClient->SendText(command + "\r");
-    reply = ReadReply(*TelnetClient, host_);
+    transport_->SendText(command + "\r");
+    reply = ReadReply(*transport_, host_);
     // Text that stood in the buffer before the command (the answer to "terminal length 0",
     // unsolicited messages ending in a prompt) does not hold the echo; skip up to two pieces.
     for (int extraRead = 0; extraRead < 2 && reply.find(command) == std::string::npos;
          ++extraRead) {
-      reply = ReadReply(*TelnetClient, host_);
+      reply = ReadReply(*transport_, host_);
     }
   } catch (...) {
     reply.clear();
@@ -173,14 +165,14 @@ bool TTelnetConnectionForm::RunScript(const std::vector<std::string>& lines) {
 }
 
 void TTelnetConnectionForm::SaveSessionLog(const std::string& fileName) {
-  if (!TelnetClient) {
+  if (!transport_) {
     return;
   }
   std::ofstream file(fileName, std::ios::binary | std::ios::app);
   if (!file) {
     throw std::runtime_error("Cannot open session log file " + fileName);
   }
-  const std::string& log = TelnetClient->SessionLog();
+  const std::string& log = transport_->SessionLog();
   file.write(log.data(), static_cast<std::streamsize>(log.size()));
   file.write("\r\n", 2);
   file.close();
@@ -191,8 +183,8 @@ void TTelnetConnectionForm::SaveSessionLog(const std::string& fileName) {
 
 void TTelnetConnectionForm::CloseConnection() {
   try {
-    if (TelnetClient) {
-      TelnetClient->CloseSession();
+    if (transport_) {
+      transport_->CloseSession();
     }
   } catch (...) {
     WriteLog("TTelnetConnectionForm.CloseConnection: critical error (unknown except)");

@@ -1,4 +1,5 @@
-// The switch session: one telnet conversation with a Cisco switch. Making it logs in; afterwards
+// The switch session: one conversation with a Cisco switch, over telnet or an SSH shell (the
+// address chooses, see SplitSwitchAddress). Making it logs in; afterwards
 // it sends one command at a time and collects each reply up to the next prompt, fetches the
 // configuration into the model, runs configuration scripts and saves what the switch sent.
 // No operation lets an error out: failures end as an empty reply, false, or Connected() false,
@@ -10,16 +11,32 @@
 #include <string>
 #include <vector>
 
-class TTelnetClient;
+#include "net/ssh_shell.h"
+
+class TTextTransport;
 
 // Receives the progress lines of the login ("Logging in...", ...), one call per line.
 using TStatusCallback = std::function<void(const std::string&)>;
 
+// What an SSH login asks of the person at the window about the switch's host key.
+struct THostKeyQuestions {
+  // A key not recorded yet: true trusts it, and it is recorded; false (or no question set)
+  // ends the login.
+  std::function<bool(const TSshHostKey& key)> TrustNewKey;
+  // A key that differs from the recorded one. The login is refused whatever this does.
+  std::function<void(const TSshHostKey& key)> KeyChanged;
+};
+
+// The folder of the OpenSSH "config" and "known_hosts" that SSH logins use; empty (the
+// default) for the user's own ~/.ssh.
+extern std::string SshFolder;
+
 class TTelnetConnectionForm {
  public:
-  // Logs "TelnetConnection to <SwitchAddress> created", makes the telnet client and logs in with
-  // the program-wide connection settings. Read Connected() afterwards.
-  explicit TTelnetConnectionForm(TStatusCallback onStatus = {});
+  // Logs "TelnetConnection to <SwitchAddress> created" and logs in with the program-wide
+  // connection settings. Read Connected() afterwards.
+  explicit TTelnetConnectionForm(TStatusCallback onStatus = {},
+                                 THostKeyQuestions hostKeyQuestions = {});
   // Saves the session log as "session<time stamp>.log" in the log folder and closes the
   // connection. Never throws; a log that cannot be written is noted in the application log.
   ~TTelnetConnectionForm();
@@ -62,13 +79,24 @@ class TTelnetConnectionForm {
   void CloseConnection();
 
  private:
+  // Every read gives up after this long without data; it stays set for the whole session.
+  static constexpr int kReadTimeoutMs = 1000;
+
   void Status(const std::string& line);
   // Sends a show command; true iff it got a reply that refuses nothing. Logs why not.
   bool ShowCommand(const std::string& command, std::string& reply);
   bool LogIn();
+  // The transport's own part of the login: up to where the switch answers the password.
+  bool TelnetLogIn(const std::string& host, const std::string& port);
+  // Connects (once more with older algorithms when the switch needs them), settles the host
+  // key with the user, authenticates and starts the shell; true once the shell runs.
+  bool SshLogIn(const std::string& host, const std::string& port);
+  bool AcceptHostKey(TSshShell& shell);
+  void CloseTransport();
 
   TStatusCallback onStatus_;
-  std::unique_ptr<TTelnetClient> TelnetClient;
+  THostKeyQuestions hostKeyQuestions_;
+  std::unique_ptr<TTextTransport> transport_;
   bool connected_ = false;
   std::string host_;  // the host name of the switch's prompt, learned at login; may be empty
   std::string scriptRefusal_;

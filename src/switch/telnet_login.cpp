@@ -1,6 +1,7 @@
 // The login and privilege sequence of the switch session.
 #include "model/global_vars.h"
 #include "net/telnet_client.h"
+#include "net/text_transport.h"
 #include "support/pause.h"
 #include "support/utils.h"
 #include "switch/login_answer.h"
@@ -10,8 +11,6 @@
 
 namespace {
 
-// Every read gives up after this long without data; it stays set for the whole session.
-constexpr int kReadTimeoutMs = 1000;
 // Gives the status line time to show before the connection blocks the window.
 constexpr int kLoginPauseMs = 500;
 // Switches that check passwords against a TACACS+ or RADIUS server answer after seconds.
@@ -22,27 +21,26 @@ constexpr size_t kLongestPasswordAnswer = 65536;
 // Reads what the switch answers to the password, allowing it kPasswordAnswerTimeoutMs of
 // silence. A prompt ending in "#" is consumed; for anything else what was read stays buffered,
 // so the user-mode prompt is found at once by the next wait.
-TLoginAnswerReading AwaitPasswordAnswer(TTelnetClient& client) {
-  TSocketBase& sock = client.Sock();
+TLoginAnswerReading AwaitPasswordAnswer(TTextTransport& client) {
   std::string received;
   TLoginAnswerReading reading;
   while (reading.answer == TLoginAnswer::Incomplete && received.size() <= kLongestPasswordAnswer) {
-    received += sock.ReadChunk(kPasswordAnswerTimeoutMs);
-    if (sock.LastError() != 0) {
+    received += client.ReadChunk(kPasswordAnswerTimeoutMs);
+    if (client.LastError() != 0) {
       break;
     }
     reading = ReadLoginAnswer(received);
   }
-  sock.InputBuffer() = reading.answer == TLoginAnswer::Privileged
-                           ? received.substr(reading.promptEnd)
-                           : std::move(received);
+  client.InputBuffer() = reading.answer == TLoginAnswer::Privileged
+                             ? received.substr(reading.promptEnd)
+                             : std::move(received);
   return reading;
 }
 
 }  // namespace
 
 void TTelnetConnectionForm::OpenConnection() {
-  if (connected_ || !TelnetClient) {
+  if (connected_) {
     return;
   }
   try {
@@ -52,12 +50,12 @@ void TTelnetConnectionForm::OpenConnection() {
       return;
     }
     connected_ = false;
-    TelnetClient->CloseSession();
+    CloseTransport();
     WriteLog("TelnetConnection: fail connect to " + SwitchAddress);
   } catch (...) {
     connected_ = false;
     try {
-      TelnetClient->CloseSession();
+      CloseTransport();
     } catch (...) {
       // Already failing; the log line below is what the caller's support needs.
     }
@@ -68,30 +66,17 @@ void TTelnetConnectionForm::OpenConnection() {
 // The dialogue itself; true when the privileged prompt answered "terminal length 0". A failed
 // wait returns false at once. Passwords go only to the switch, never to a log or status line.
 bool TTelnetConnectionForm::LogIn() {
-  TTelnetClient& client = *TelnetClient;
   const TSwitchTarget target = SplitSwitchAddress(SwitchAddress);
-  client.Timeout = kReadTimeoutMs;
-  client.TargetHost = target.Host;
-  client.TargetPort = target.Port;
-
   Status("Logging in...");
   Pause(kLoginPauseMs);
 
-  // A connection that did not open shows up as the failed wait for the first prompt.
-  client.OpenSession();
-  WriteLog("TelnetConnection: wait login prompt");
-  if (!client.WaitForText("Username:")) {
+  const bool passwordSent = target.Transport == TTransportKind::Ssh
+                                ? SshLogIn(target.Host, target.PortNamed ? target.Port : "")
+                                : TelnetLogIn(target.Host, target.Port);
+  if (!passwordSent) {
     return false;
   }
-
-  client.SendText(UserName + "\r");
-  WriteLog("TelnetConnection: wait password prompt");
-  Status("Verifying password...");
-  if (!client.WaitForText("Password:")) {
-    return false;
-  }
-
-  client.SendText(Password + "\r");
+  TTextTransport& client = *transport_;
   WriteLog("TelnetConnection: wait # prompt");
   const TLoginAnswerReading answer = AwaitPasswordAnswer(client);
   if (answer.answer == TLoginAnswer::Refused) {
@@ -121,4 +106,37 @@ bool TTelnetConnectionForm::LogIn() {
   const std::string prompt = client.ReadUntil("#");
   host_ = PromptHost(prompt);
   return !prompt.empty();
+}
+
+// The "Username:" / "Password:" dialogue; true once the password is sent.
+bool TTelnetConnectionForm::TelnetLogIn(const std::string& host, const std::string& port) {
+  auto telnet = std::make_unique<TTelnetClient>();
+  TTelnetClient& client = *telnet;
+  transport_ = std::move(telnet);
+  client.Timeout = kReadTimeoutMs;
+  client.TargetHost = host;
+  client.TargetPort = port;
+
+  // A connection that did not open shows up as the failed wait for the first prompt.
+  client.OpenSession();
+  WriteLog("TelnetConnection: wait login prompt");
+  if (!client.WaitForText("Username:")) {
+    return false;
+  }
+
+  client.SendText(UserName + "\r");
+  WriteLog("TelnetConnection: wait password prompt");
+  Status("Verifying password...");
+  if (!client.WaitForText("Password:")) {
+    return false;
+  }
+
+  client.SendText(Password + "\r");
+  return true;
+}
+
+void TTelnetConnectionForm::CloseTransport() {
+  if (transport_) {
+    transport_->CloseSession();
+  }
 }

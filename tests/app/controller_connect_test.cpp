@@ -66,11 +66,30 @@ TEST(NamesInvalidPort, RefusesAGivenPortThatIsNotANumberInRange) {
     const char* address;
     bool invalid;
   } cases[] = {
-      {"sw1", false},   {"sw1:23", false},    {"sw1:65535", false},  {"10.0.0.1:1", false},
-      {"::1", false},   {"fe80::1%2", false}, {"[::1]:2323", false}, {"[::1]", false},
-      {":23", false},   {"sw1:0", true},      {"sw1:65536", true},   {"sw1: 23", true},
-      {"sw1:", true},   {"sw1:23a", true},    {"sw1:-1", true},      {"[::1]:0", true},
-      {"[::1]:", true}, {"[::1]:x", true},
+      {"sw1", false},
+      {"sw1:23", false},
+      {"sw1:65535", false},
+      {"10.0.0.1:1", false},
+      {"::1", false},
+      {"fe80::1%2", false},
+      {"[::1]:2323", false},
+      {"[::1]", false},
+      {":23", false},
+      {"sw1:0", true},
+      {"sw1:65536", true},
+      {"sw1: 23", true},
+      {"sw1:", true},
+      {"sw1:23a", true},
+      {"sw1:-1", true},
+      {"[::1]:0", true},
+      {"[::1]:", true},
+      {"[::1]:x", true},
+      // The transport prefix does not hide the port.
+      {"ssh://sw1", false},
+      {"ssh://sw1:2222", false},
+      {"ssh://sw1:0", true},
+      {"ssh://[::1]:99999", true},
+      {"telnet://sw1:", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NamesInvalidPort(c.address), c.invalid) << c.address;

@@ -56,4 +56,37 @@ TEST(SplitSwitchAddress, HostAndPort) {
   }
 }
 
+TEST(SplitSwitchAddress, PrefixChoosesTheTransport) {
+  struct TransportCase {
+    std::string address;
+    TTransportKind transport;
+    std::string host;
+    std::string port;
+    bool portNamed;
+  };
+  const TransportCase cases[] = {
+      {"ssh://10.0.0.1", TTransportKind::Ssh, "10.0.0.1", "22", false},
+      {"SSH://sw1.lab", TTransportKind::Ssh, "sw1.lab", "22", false},
+      {"ssh://sw1:2222", TTransportKind::Ssh, "sw1", "2222", true},
+      {"ssh://sw1:22", TTransportKind::Ssh, "sw1", "22", true},
+      {"ssh://[::1]:2222", TTransportKind::Ssh, "::1", "2222", true},
+      {"ssh://::1", TTransportKind::Ssh, "::1", "22", false},
+      {"ssh://sw1:0", TTransportKind::Ssh, "sw1:0", "22", false},
+      {"ssh://", TTransportKind::Ssh, "", "22", false},
+      {"telnet://sw1", TTransportKind::Telnet, "sw1", "23", false},
+      {"telnet://sw1:2323", TTransportKind::Telnet, "sw1", "2323", true},
+      {"sw1:2222", TTransportKind::Telnet, "sw1", "2222", true},
+      // Only a whole prefix counts.
+      {"ssh:/sw1", TTransportKind::Telnet, "ssh:/sw1", "23", false},
+      {"sshd://sw1", TTransportKind::Telnet, "sshd://sw1", "23", false},
+  };
+  for (const TransportCase& c : cases) {
+    const TSwitchTarget target = SplitSwitchAddress(c.address);
+    EXPECT_EQ(target.Transport, c.transport) << c.address;
+    EXPECT_EQ(target.Host, c.host) << c.address;
+    EXPECT_EQ(target.Port, c.port) << c.address;
+    EXPECT_EQ(target.PortNamed, c.portNamed) << c.address;
+  }
+}
+
 }  // namespace
