@@ -1,9 +1,11 @@
-// The simulated switch's building blocks: line discipline, telnet filter, names, lists, listings.
+// The simulated switch's building blocks: line discipline, telnet filter, names, lists, listings,
+// the demo's command line.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "simswitch/cli_options.h"
 #include "simswitch/interface_names.h"
 #include "simswitch/line_discipline.h"
 #include "simswitch/simulated_switch.h"
@@ -296,6 +298,56 @@ TEST(DeviceDataTest, OwnListingReadsBackToTheSameState) {
   device.span[1].filterVlans = {1, 2, 3, 7};
   device.span[1].sourceInterfaces["Gi0/1"] = SpanDirection::Tx;
   EXPECT_EQ(SpanFromMonitorText(RenderMonitorSessions(device, device.span)), device.span);
+}
+
+TEST(CommandLineTest, TransportOptionsAndTheirConflicts) {
+  struct Expected {
+    Transport transport = Transport::Telnet;
+    std::uint16_t port = kDemoPort;
+    bool legacy = false, password = true, keyboard = true, stdio = false;
+    std::string hostKey{};
+  };
+  const struct {
+    std::vector<std::string> args;
+    Expected expected;
+    std::string error;  // a part of the error; empty: none
+  } cases[] = {
+      {{}, {}, ""},
+      {{"--ssh"}, {.transport = Transport::Ssh, .port = kDemoSshPort}, ""},
+      {{"--port", "0", "--ssh"}, {.transport = Transport::Ssh, .port = 0}, ""},
+      {{"--ssh", "--ssh-legacy-only", "--ssh-host-key", "k.pem", "--ssh-no-kbdint"},
+       {.transport = Transport::Ssh,
+        .port = kDemoSshPort,
+        .legacy = true,
+        .keyboard = false,
+        .hostKey = "k.pem"},
+       ""},
+      {{"--ssh", "--ssh-no-password"},
+       {.transport = Transport::Ssh, .port = kDemoSshPort, .password = false},
+       ""},
+      {{"--stdio", "--privileged"}, {.stdio = true}, ""},
+      {{"--ssh-legacy-only"}, {}, "need --ssh"},
+      {{"--ssh", "--stdio"}, {}, "--stdio"},
+      {{"--ssh", "--ssh-no-password", "--ssh-no-kbdint"}, {}, "no way to log in"},
+      {{"--ssh-host-key"}, {}, "needs a value"},
+  };
+  for (const auto& c : cases) {
+    const CommandLine line = ParseCommandLine(c.args);
+    const std::string name = ::testing::PrintToString(c.args);
+    if (!c.error.empty()) {
+      EXPECT_NE(line.error.find(c.error), std::string::npos) << name << ": " << line.error;
+      continue;
+    }
+    EXPECT_EQ(line.error, "") << name;
+    const Options& o = line.options;
+    EXPECT_EQ(o.transport, c.expected.transport) << name;
+    EXPECT_EQ(o.port, c.expected.port) << name;
+    EXPECT_EQ(o.ssh.legacyOnly, c.expected.legacy) << name;
+    EXPECT_EQ(o.ssh.password, c.expected.password) << name;
+    EXPECT_EQ(o.ssh.keyboardInteractive, c.expected.keyboard) << name;
+    EXPECT_EQ(o.ssh.hostKeyFile, c.expected.hostKey) << name;
+    EXPECT_EQ(line.stdio, c.expected.stdio) << name;
+  }
 }
 
 }  // namespace

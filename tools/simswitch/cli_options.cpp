@@ -26,13 +26,21 @@ bool ReadFile(const std::string& path, std::string& text) {
 std::string HelpText() {
   return R"(Usage: tarvello-simswitch [options]
 
-A simulated Cisco Catalyst switch reached by telnet on this machine only. It logs users in,
-answers "show interface status", "show vlan brief", "show monitor session all" and applies
+A simulated Cisco Catalyst switch reached by telnet or SSH on this machine only. It logs users
+in, answers "show interface status", "show vlan brief", "show monitor session all" and applies
 "monitor session" configuration. Stop it with Ctrl-C.
 
 Listening:
-  --port N                 TCP port (default 2323; 0 picks a free one)
+  --port N                 TCP port (default 2323, 2222 with --ssh; 0 picks a free one)
   --address A              127.0.0.1 (default) or ::1; other addresses are refused
+  --ssh                    serve SSH instead of telnet (prints the host key fingerprint)
+  --ssh-legacy-only        offer only what old IOS does: ssh-rsa (SHA-1), DH group14/group1
+                           SHA-1, aes128/aes256/3des CBC, hmac-sha1
+  --ssh-no-password        offer keyboard-interactive logins only
+  --ssh-no-kbdint          offer password logins only
+  --ssh-host-key FILE      host private key (default: a fresh ed25519 key, RSA when legacy)
+  --stdio                  serve one session on standard input and output, as after an SSH
+                           login (for an OpenSSH forced command); ends at "exit" or end of input
 
 Login:
   --user NAME              user name (default admin)
@@ -78,7 +86,8 @@ Faults (for testing clients):
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine result;
   Options& o = result.options;
-  o.port = kDemoPort;
+  bool portGiven = false;
+  bool sshDetail = false;  // an --ssh-* option, which needs --ssh
   std::optional<long> generate;
   std::string hostname = o.device.hostname;
   bool emptySpan = false;
@@ -104,7 +113,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return [&target](const std::string& v) { return ReadFile(v, target); };
   };
   const std::map<std::string, Setter> withValue{
-      {"--port", number(65535, [&](long n) { o.port = static_cast<std::uint16_t>(n); })},
+      {"--port", number(65535,
+                        [&](long n) {
+                          o.port = static_cast<std::uint16_t>(n);
+                          portGiven = true;
+                        })},
+      {"--ssh-host-key",
+       [&](const std::string& v) {
+         o.ssh.hostKeyFile = v;
+         sshDetail = true;
+         return true;
+       }},
       {"--address", text(o.bindAddress)},
       {"--user", text(o.userName)},
       {"--password", text(o.password)},
@@ -146,6 +165,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"--refuse-enable", [&] { o.faults.refuseEnable = true; }},
       {"--split-negotiation", [&] { o.faults.splitNegotiation = true; }},
       {"--refuse-terminal-length", [&] { o.faults.refuseTerminalLength = true; }},
+      {"--ssh", [&] { o.transport = Transport::Ssh; }},
+      {"--ssh-legacy-only", [&] { o.ssh.legacyOnly = sshDetail = true; }},
+      {"--ssh-no-password",
+       [&] {
+         o.ssh.password = false;
+         sshDetail = true;
+       }},
+      {"--ssh-no-kbdint",
+       [&] {
+         o.ssh.keyboardInteractive = false;
+         sshDetail = true;
+       }},
+      {"--stdio", [&] { result.stdio = true; }},
   };
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -183,6 +215,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     o.device.span.clear();
   }
   o.device.hostname = hostname;
+  const bool ssh = o.transport == Transport::Ssh;
+  if (!portGiven) {
+    o.port = ssh ? kDemoSshPort : kDemoPort;
+  }
+  if (sshDetail && !ssh) {
+    result.error = "the --ssh-* options need --ssh";
+  } else if (ssh && result.stdio) {
+    result.error = "--stdio serves one session without a server; it takes no --ssh";
+  } else if (!o.ssh.password && !o.ssh.keyboardInteractive) {
+    result.error = "--ssh-no-password with --ssh-no-kbdint leaves no way to log in";
+  }
   if (o.bindAddress != "127.0.0.1" && o.bindAddress != "::1") {
     result.error = "refusing address " + o.bindAddress + ": loopback only (127.0.0.1 or ::1)";
   }

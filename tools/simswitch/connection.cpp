@@ -1,16 +1,13 @@
 #include "simswitch/connection.h"
 
 #include <poll.h>
-#include <sys/socket.h>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace simswitch {
 namespace {
 
 constexpr int kSplitPauseMs = 5;
-constexpr std::size_t kReadBlock = 4096;
 
 // An unsolicited console message, as a switch logs it to the terminal between commands.
 constexpr char kStaleLog[] =
@@ -60,12 +57,13 @@ std::string WithNulBytes(const std::string& answer) {
 
 }  // namespace
 
-Connection::Connection(int fd, int wakeFd, const Options& options, SharedState& shared)
-    : fd_(fd),
+Connection::Connection(BytePipe& pipe, int wakeFd, const Options& options, SharedState& shared,
+                       IosSession::Start start)
+    : pipe_(pipe),
       wakeFd_(wakeFd),
       options_(options),
       shared_(shared),
-      session_(options, shared.model) {}
+      session_(options, shared.model, start) {}
 
 bool Connection::StopWithin(int ms) const {
   pollfd wake{wakeFd_, POLLIN, 0};
@@ -85,12 +83,12 @@ bool Connection::Send(const std::string& wire, bool splitBytes) {
       }
       n = std::min(n, faults.dropAfterBytes - sent_);
     }
-    const ssize_t written = ::send(fd_, wire.data() + pos, n, MSG_NOSIGNAL);
-    if (written <= 0) {
+    const std::size_t written = pipe_.Write(std::string_view(wire).substr(pos, n));
+    if (written == 0) {
       return false;
     }
-    pos += static_cast<std::size_t>(written);
-    sent_ += static_cast<std::size_t>(written);
+    pos += written;
+    sent_ += written;
     if (pauseMs > 0 && StopWithin(pauseMs)) {
       return false;
     }
@@ -167,27 +165,16 @@ void Connection::Serve() {
     std::lock_guard lock(shared_.mutex);
     greeting = session_.Greeting();
   }
-  if (!Send(OpeningNegotiation(), options_.faults.splitNegotiation) ||
-      !Send(EscapeIac(greeting), false)) {
+  if (!Send(pipe_.Opening(), options_.faults.splitNegotiation) ||
+      !Send(pipe_.Frame(greeting), false)) {
     return;
   }
-  char buffer[kReadBlock];
   while (true) {
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-    const int ready = ::poll(fds, 2, -1);
-    if (ready < 0 && errno == EINTR) {
-      continue;
-    }
-    if (ready < 0 || (fds[1].revents & POLLIN) != 0) {
-      return;
-    }
-    const ssize_t got = ::recv(fd_, buffer, sizeof buffer, 0);
-    if (got <= 0) {
-      return;
-    }
+    std::string typed;
     std::string answers;
-    const std::string typed =
-        telnet_.Feed(std::string(buffer, static_cast<std::size_t>(got)), answers);
+    if (!pipe_.Read(typed, answers)) {
+      return;
+    }
     if (!answers.empty() && !Send(answers, false)) {
       return;
     }
@@ -230,7 +217,7 @@ void Connection::Serve() {
         return;
       }
     }
-    if (!out.empty() && !Send(EscapeIac(out), false)) {
+    if (!out.empty() && !Send(pipe_.Frame(out), false)) {
       return;
     }
     if (close) {

@@ -1,21 +1,24 @@
-// One telnet connection to the simulated switch: negotiation, the typed-line loop, and the
-// output faults (drip, drop after N bytes, split negotiation). Runs on the serving thread.
+// One session on a vty line of the simulated switch, whatever carries it (telnet, SSH, stdio):
+// the typed-line loop, the faults, and the output faults (drip, drop after N bytes, split
+// opening). Runs on the serving thread.
 #pragma once
 
 #include <string>
 
+#include "simswitch/byte_pipe.h"
 #include "simswitch/ios_session.h"
 #include "simswitch/line_discipline.h"
 #include "simswitch/simulated_switch.h"
 #include "simswitch/switch_model.h"
-#include "simswitch/telnet_options.h"
 
 namespace simswitch {
 
 class Connection {
  public:
-  // `wakeFd` becomes readable when the switch stops; every wait also watches it.
-  Connection(int fd, int wakeFd, const Options& options, SharedState& shared);
+  // `wakeFd` becomes readable when the switch stops; every wait also watches it. `start` says
+  // whether the pipe already logged the user in (SSH, stdio) or the session asks (telnet).
+  Connection(BytePipe& pipe, int wakeFd, const Options& options, SharedState& shared,
+             IosSession::Start start);
 
   // Serves until the peer closes, a fault or "exit" ends the connection, or the switch stops.
   void Serve();
@@ -29,13 +32,12 @@ class Connection {
   bool HandleLine(const std::string& line, std::string& out);
   bool Fires(const std::string& trigger, bool& fired, const std::string& line) const;
 
-  int fd_;
+  BytePipe& pipe_;
   int wakeFd_;
   const Options& options_;
   SharedState& shared_;
   IosSession session_;
   LineDiscipline line_;
-  TelnetServerFilter telnet_;
   std::string pendingEcho_;
   std::size_t sent_ = 0;
   bool passwordAnswerDue_ = false;  // the login password came in this block

@@ -15,17 +15,35 @@ constexpr char kEraseMore[] = "\b\b\b\b\b\b\b\b\b\b          \b\b\b\b\b\b\b\b\b\
 
 }  // namespace
 
-IosSession::IosSession(const Options& options, SwitchModel& model)
+IosSession::IosSession(const Options& options, SwitchModel& model, Start start)
     : options_(options),
       model_(model),
       mode_(options.faults.noUsernamePrompt ? Mode::AskPassword : Mode::AskUsername),
-      pageLength_(options.pageLength) {}
+      pageLength_(options.pageLength) {
+  if (start == Start::AfterLogin) {
+    LoggedIn();
+  }
+}
 
 std::string IosSession::Greeting() const {
-  return std::string("\r\n") +
-         "Authorized access only. Disconnect now if you are not an authorized user.\r\n" +
-         "\r\n\r\nUser Access Verification\r\n\r\n" +
-         (mode_ == Mode::AskPassword ? "Password: " : "Username: ");
+  if (mode_ == Mode::Silent) {
+    return "";
+  }
+  const std::string banner =
+      "\r\nAuthorized access only. Disconnect now if you are not an authorized user.\r\n";
+  if (mode_ == Mode::AskPassword || mode_ == Mode::AskUsername) {
+    return banner + "\r\n\r\nUser Access Verification\r\n\r\n" +
+           (mode_ == Mode::AskPassword ? "Password: " : "Username: ");
+  }
+  return banner + "\r\n" + Prompt();
+}
+
+void IosSession::LoggedIn() {
+  if (options_.faults.silentAfterLogin) {
+    GoSilent();
+    return;
+  }
+  mode_ = options_.privilegedLogin ? Mode::Privileged : Mode::UserExec;
 }
 
 bool IosSession::EchoTyped() const {
@@ -90,12 +108,8 @@ SessionReply IosSession::OnLine(const std::string& line) {
 SessionReply IosSession::Login(const std::string& line) {
   const bool nameOk = options_.faults.noUsernamePrompt || username_ == options_.userName;
   if (nameOk && line == options_.password) {
-    if (options_.faults.silentAfterLogin) {
-      GoSilent();
-      return {};
-    }
-    mode_ = options_.privilegedLogin ? Mode::Privileged : Mode::UserExec;
-    return {"\r\n" + Prompt()};
+    LoggedIn();
+    return {Silent() ? "" : "\r\n" + Prompt()};
   }
   if (++failedLogins_ >= kLoginAttempts) {
     return {"% Login invalid\r\n\r\n% Bad passwords\r\n", true};

@@ -1,5 +1,5 @@
-// The IOS command interpreter of one telnet connection: login, user and privileged exec,
-// paging, configuration mode. Text in, text out; the connection owns the I/O.
+// The IOS command interpreter of one vty session: login, user and privileged exec, paging,
+// configuration mode. Text in, text out; the connection owns the I/O.
 #pragma once
 
 #include <string>
@@ -18,10 +18,15 @@ struct SessionReply {
 
 class IosSession {
  public:
-  // The session reads and changes `model`; the caller serialises access to it.
-  IosSession(const Options& options, SwitchModel& model);
+  // AtLogin asks for user name and password (telnet); AfterLogin starts as the login has just
+  // succeeded, because the transport authenticated the user already (SSH, stdio).
+  enum class Start { AtLogin, AfterLogin };
 
-  // The banner and the first prompt, sent after the option negotiation.
+  // The session reads and changes `model`; the caller serialises access to it.
+  IosSession(const Options& options, SwitchModel& model, Start start = Start::AtLogin);
+
+  // What the session prints first: the banner and the login prompt, or after a login by the
+  // transport the banner and the exec prompt (nothing when silentAfterLogin).
   std::string Greeting() const;
   SessionReply OnLine(const std::string& line);
   // A key pressed while paged output waits at " --More-- ".
@@ -48,6 +53,8 @@ class IosSession {
   };
 
   SessionReply Login(const std::string& line);
+  // Into exec mode after a good login (or into silence, when that fault is on).
+  void LoggedIn();
   SessionReply EnablePassword(const std::string& line);
   // `offset` shifts caret columns for lines typed after "do ".
   SessionReply Exec(const std::string& line, std::size_t offset);

@@ -1,5 +1,7 @@
 #include "simswitch/simulated_switch.h"
 
+#include "simswitch/connection.h"
+#include "simswitch/stream_pipe.h"
 #include "simswitch/switch_server.h"
 #include "simswitch/text_lines.h"
 
@@ -16,6 +18,14 @@ std::uint16_t SimulatedSwitch::Port() const {
 
 const std::string& SimulatedSwitch::Address() const {
   return server_->Address();
+}
+
+std::string SimulatedSwitch::HostKeyLine() const {
+  return server_->Ssh() != nullptr ? server_->Ssh()->KeyLine() : "";
+}
+
+std::string SimulatedSwitch::HostKeyFingerprint() const {
+  return server_->Ssh() != nullptr ? server_->Ssh()->Fingerprint() : "";
 }
 
 std::vector<std::string> SimulatedSwitch::ReceivedLines() const {
@@ -55,6 +65,14 @@ bool SimulatedSwitch::WaitForEndedConnections(std::size_t count,
   std::unique_lock lock(server_->Shared().mutex);
   return server_->Shared().connectionEnded.wait_for(
       lock, limit, [&] { return server_->Shared().ended >= count; });
+}
+
+std::vector<std::string> ServeStream(int inFd, int outFd, const Options& options, int stopFd) {
+  SharedState shared;
+  shared.model = MakeModel(options.device);
+  StreamPipe pipe(inFd, outFd, stopFd);
+  Connection(pipe, stopFd, options, shared, IosSession::Start::AfterLogin).Serve();
+  return shared.receivedLines;
 }
 
 }  // namespace simswitch

@@ -1,7 +1,8 @@
-// A simulated Cisco Catalyst switch reached over telnet on loopback: the test peer for the
-// switch session, its benchmarks and the demo. It speaks telnet option negotiation, logs users
-// in, answers the show commands in IOS layout, and applies "monitor session" configuration to a
-// live SPAN state that later "show monitor session all" output is rendered from.
+// A simulated Cisco Catalyst switch reached over telnet or SSH on loopback (or one session on
+// standard input and output): the test peer for the switch session, its benchmarks and the demo.
+// It speaks telnet option negotiation or SSH, logs users in, answers the show commands in IOS
+// layout, and applies "monitor session" configuration to a live SPAN state that later
+// "show monitor session all" output is rendered from.
 #pragma once
 
 #include <chrono>
@@ -98,6 +99,9 @@ std::string RenderMonitorSessions(const DeviceData& device, const SpanState& spa
 // Misbehaviours on demand. Command triggers match a received line (as typed, CR/LF removed)
 // that starts with the given text; an empty text disables the trigger. Every received line is
 // matched, login lines included, and only the first match fires (per server, not per connection).
+// Over SSH and on a stream all apply but noUsernamePrompt and splitNegotiation (there is no
+// login prompt and no negotiation); passwordAnswerDelayMs delays the SSH login's answer, and
+// dropAfterBytes counts the bytes of the session's text.
 struct Faults {
   // After the login password is accepted, send nothing more (no prompt); keep reading.
   bool silentAfterLogin = false;
@@ -138,7 +142,27 @@ struct Faults {
   bool refuseTerminalLength = false;
 };
 
+enum class Transport { Telnet, Ssh };
+
+struct SshOptions {
+  // Offer only what old Catalyst IOS releases offer: an ssh-rsa host key with SHA-1 signatures,
+  // diffie-hellman-group14-sha1 and -group1-sha1, aes128-cbc, aes256-cbc and 3des-cbc, hmac-sha1.
+  bool legacyOnly = false;
+  // The login methods offered (at least one). Keyboard-interactive asks one "Password: " prompt
+  // without echo. Three wrong logins close the connection.
+  bool password = true;
+  bool keyboardInteractive = true;
+  // A private key file (OpenSSH or PEM); empty: a fresh key at start, ed25519 (RSA 2048 when
+  // legacyOnly).
+  std::string hostKeyFile{};
+};
+
 struct Options {
+  // Telnet asks for user name and password on the line; SSH logs the user in first, then the
+  // line starts at the banner and exec prompt.
+  Transport transport = Transport::Telnet;
+  SshOptions ssh{};
+
   // Loopback only: "127.0.0.1" or "::1"; anything else makes the constructor throw.
   std::string bindAddress = "127.0.0.1";
   std::uint16_t port = 0;  // 0 = any free port (see Port())
@@ -174,8 +198,14 @@ class SimulatedSwitch {
   std::uint16_t Port() const;
   const std::string& Address() const;  // the bound address, "127.0.0.1" or "::1"
 
+  // The SSH host key as a known_hosts entry has it after the host name ("ssh-ed25519 AAAA..."),
+  // and its SHA-256 fingerprint as libssh prints it ("SHA256:..."). Both empty over telnet.
+  std::string HostKeyLine() const;
+  std::string HostKeyFingerprint() const;
+
   // Every line received on every connection so far, in order, as typed (CR/LF removed,
-  // backspaces applied, telnet commands removed), login names and passwords included.
+  // backspaces applied, telnet commands removed), telnet login names and passwords included
+  // (SSH logins are not typed lines).
   std::vector<std::string> ReceivedLines() const;
   // The lines received in configuration mode: after "configure terminal", before "end" or
   // "exit" (neither included), over all connections, accepted or refused alike, and also the
@@ -187,7 +217,8 @@ class SimulatedSwitch {
   // while it is current, else the live state rendered.
   std::string MonitorListing() const;
 
-  // Connections accepted so far / connections that have ended (closed by either side).
+  // Connections accepted so far / connections that have ended (closed by either side), telnet
+  // or SSH.
   std::size_t AcceptedConnections() const;
   std::size_t EndedConnections() const;
   // Waits until at least `count` connections have ended; false when `limit` passed first.
@@ -196,5 +227,11 @@ class SimulatedSwitch {
  private:
   std::unique_ptr<SwitchServer> server_{};
 };
+
+// Serves one session on a pair of file descriptors (a terminal, pipes, a socket pair), as after
+// an SSH login: the banner, then the prompt; no negotiation. Ends at "exit" or "logout", at end
+// of input, or when `stopFd` (ignored when negative) becomes readable. Everything else in
+// `options` applies; the transport and the address do not matter. Returns the lines received.
+std::vector<std::string> ServeStream(int inFd, int outFd, const Options& options, int stopFd = -1);
 
 }  // namespace simswitch

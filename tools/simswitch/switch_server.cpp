@@ -13,6 +13,8 @@
 #include <stdexcept>
 
 #include "simswitch/connection.h"
+#include "simswitch/ssh_line.h"
+#include "simswitch/telnet_pipe.h"
 
 namespace simswitch {
 namespace {
@@ -76,6 +78,9 @@ std::uint16_t BoundPort(int fd) {
 
 SwitchServer::SwitchServer(Options options) : options_(std::move(options)) {
   shared_.model = MakeModel(options_.device);
+  if (options_.transport == Transport::Ssh) {
+    ssh_ = std::make_unique<SshHost>(options_.ssh);
+  }
   listen_ = ListenOnLoopback(options_.bindAddress, options_.port);
   port_ = BoundPort(listen_.Get());
   int pipeFds[2];
@@ -137,7 +142,12 @@ void SwitchServer::JoinFinishedLines() {
 }
 
 void SwitchServer::Serve(VtyLine& line) {
-  Connection(line.fd, wakeRead_.Get(), options_, shared_).Serve();
+  if (ssh_) {
+    ServeSshLine(*ssh_, line.fd, wakeRead_.Get(), options_, shared_);
+  } else {
+    TelnetPipe pipe(line.fd, wakeRead_.Get());
+    Connection(pipe, wakeRead_.Get(), options_, shared_, IosSession::Start::AtLogin).Serve();
+  }
   {
     std::lock_guard lock(linesMutex_);
     ::close(line.fd);

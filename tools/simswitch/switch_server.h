@@ -1,4 +1,4 @@
-// The listening socket and the serving thread behind SimulatedSwitch.
+// The listening socket and the serving threads behind SimulatedSwitch, telnet or SSH.
 #pragma once
 
 #include <atomic>
@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "simswitch/simulated_switch.h"
+#include "simswitch/ssh_host.h"
 #include "simswitch/switch_model.h"
 #include "simswitch/unique_fd.h"
 
@@ -25,6 +26,8 @@ class SwitchServer {
 
   std::uint16_t Port() const { return port_; }
   const std::string& Address() const { return options_.bindAddress; }
+  // The SSH host key, null when serving telnet.
+  const SshHost* Ssh() const { return ssh_.get(); }
   SharedState& Shared() { return shared_; }
   const SharedState& Shared() const { return shared_; }
 
@@ -44,6 +47,7 @@ class SwitchServer {
 
   Options options_;
   SharedState shared_;
+  std::unique_ptr<SshHost> ssh_;
   UniqueFd listen_;
   UniqueFd wakeRead_;
   UniqueFd wakeWrite_;

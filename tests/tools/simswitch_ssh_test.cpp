@@ -1,0 +1,233 @@
+// The simulated switch without telnet: over SSH (host key, algorithms, logins, the session on
+// the channel, stopping) and on a stream as behind an OpenSSH forced command.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "simswitch/simulated_switch.h"
+#include "ssh_probe.h"
+
+namespace simswitch {
+namespace {
+
+using simswitch_test::SshAlgorithms;
+using simswitch_test::SshProbe;
+
+Options Ssh() {
+  Options o;
+  o.transport = Transport::Ssh;
+  return o;
+}
+
+TEST(SimulatedSwitchSshTest, ServesTheIosSessionOnTheChannelAfterThePasswordLogin) {
+  SimulatedSwitch simulated(Ssh());
+  SshProbe probe(simulated.Port(), "admin");
+  ASSERT_TRUE(probe.Connect()) << probe.Error();
+  // The key a client sees is the one the switch reports, as known_hosts and a prompt show it.
+  EXPECT_EQ(probe.ServerKeyLine(), simulated.HostKeyLine());
+  EXPECT_EQ(probe.ServerFingerprint(), simulated.HostKeyFingerprint());
+  EXPECT_TRUE(simulated.HostKeyLine().starts_with("ssh-ed25519 AAAA"));
+  EXPECT_TRUE(simulated.HostKeyFingerprint().starts_with("SHA256:"));
+  ASSERT_EQ(probe.LoginWithPassword("cisco"), SSH_AUTH_SUCCESS);
+  ASSERT_TRUE(probe.OpenShell());
+
+  EXPECT_EQ(probe.ReadUntil("Switch>"),
+            "\r\nAuthorized access only. Disconnect now if you are not an authorized user.\r\n"
+            "\r\nSwitch>");
+  probe.Send("enable\r");
+  EXPECT_EQ(probe.ReadUntil("Password: "), "enable\r\nPassword: ");
+  probe.Send("class\r");
+  EXPECT_EQ(probe.ReadUntil("Switch#"), "\r\nSwitch#");
+  probe.Send("terminal length 0\rshow vlan brief | include active\r");
+  probe.ReadUntil("Switch#");
+  const std::string vlans = probe.ReadUntil("Switch#");
+  EXPECT_NE(vlans.find("20   USERS"), std::string::npos) << vlans;
+  EXPECT_EQ(vlans.find('\xff'), std::string::npos) << "no telnet bytes on an SSH channel";
+  probe.Send("exit\r");
+  EXPECT_TRUE(probe.ReadUntilClosed());
+  EXPECT_TRUE(simulated.WaitForEndedConnections(1, std::chrono::seconds(30)));
+  EXPECT_EQ(simulated.ReceivedLines(),
+            (std::vector<std::string>{"enable", "class", "terminal length 0",
+                                      "show vlan brief | include active", "exit"}));
+  EXPECT_EQ(simulated.AcceptedConnections(), 1u);
+}
+
+TEST(SimulatedSwitchSshTest, LoginMethodsAndWrongCredentials) {
+  enum class Method { Password, Keyboard };
+  const struct {
+    std::string name;
+    bool password, keyboard;  // offered
+    std::string user;
+    Method method;
+    std::vector<std::string> secrets;  // one login attempt each
+    int lastResult;
+  } cases[] = {
+      {"password", true, true, "admin", Method::Password, {"cisco"}, SSH_AUTH_SUCCESS},
+      {"keyboard-interactive", true, true, "admin", Method::Keyboard, {"cisco"}, SSH_AUTH_SUCCESS},
+      {"keyboard-interactive only",
+       false,
+       true,
+       "admin",
+       Method::Keyboard,
+       {"cisco"},
+       SSH_AUTH_SUCCESS},
+      {"password not offered", false, true, "admin", Method::Password, {"cisco"}, SSH_AUTH_DENIED},
+      {"keyboard-interactive not offered",
+       true,
+       false,
+       "admin",
+       Method::Keyboard,
+       {"cisco"},
+       SSH_AUTH_DENIED},
+      {"wrong user", true, true, "root", Method::Password, {"cisco"}, SSH_AUTH_DENIED},
+      {"wrong password, then right",
+       true,
+       true,
+       "admin",
+       Method::Password,
+       {"x", "cisco"},
+       SSH_AUTH_SUCCESS},
+      {"third wrong answer still denied",
+       true,
+       true,
+       "admin",
+       Method::Keyboard,
+       {"x", "y", "z"},
+       SSH_AUTH_DENIED},
+      {"after three wrong answers the line is closed",
+       true,
+       true,
+       "admin",
+       Method::Password,
+       {"x", "y", "z", "cisco"},
+       SSH_AUTH_ERROR},
+  };
+  for (const auto& c : cases) {
+    Options o = Ssh();
+    o.ssh.password = c.password;
+    o.ssh.keyboardInteractive = c.keyboard;
+    SimulatedSwitch simulated(o);
+    SshProbe probe(simulated.Port(), c.user);
+    ASSERT_TRUE(probe.Connect()) << c.name << ": " << probe.Error();
+    int result = SSH_AUTH_ERROR;
+    for (const auto& secret : c.secrets) {
+      result = c.method == Method::Password ? probe.LoginWithPassword(secret)
+                                            : probe.LoginKeyboardInteractive(secret);
+    }
+    EXPECT_EQ(result, c.lastResult) << c.name;
+    if (c.method == Method::Keyboard && c.keyboard) {
+      EXPECT_TRUE(probe.Prompts().starts_with("Password: ")) << c.name << ": " << probe.Prompts();
+      EXPECT_FALSE(probe.PromptEchoed()) << c.name;
+    }
+    EXPECT_TRUE(simulated.ReceivedLines().empty()) << c.name << ": logins are not typed lines";
+  }
+}
+
+TEST(SimulatedSwitchSshTest, LegacyOnlyOffersOnlyWhatOldIosOffers) {
+  const SshAlgorithms legacy{"diffie-hellman-group14-sha1,diffie-hellman-group1-sha1", "ssh-rsa",
+                             "aes128-cbc,aes256-cbc,3des-cbc", "hmac-sha1"};
+  const struct {
+    std::string name;
+    SshAlgorithms client;
+    bool agrees;
+  } cases[] = {
+      {"today's defaults", {}, false},
+      {"the legacy lists", legacy, true},
+      {"the oldest of each",
+       {"diffie-hellman-group1-sha1", "ssh-rsa", "3des-cbc", "hmac-sha1"},
+       true},
+      {"a current cipher only", {legacy.keyExchange, "ssh-rsa", "aes128-ctr", "hmac-sha1"}, false},
+  };
+  Options o = Ssh();
+  o.ssh.legacyOnly = true;
+  SimulatedSwitch simulated(o);
+  EXPECT_TRUE(simulated.HostKeyLine().starts_with("ssh-rsa AAAA")) << simulated.HostKeyLine();
+  for (const auto& c : cases) {
+    SshProbe probe(simulated.Port(), "admin", c.client);
+    const bool agreed = probe.Connect();
+    EXPECT_EQ(agreed, c.agrees) << c.name << ": " << probe.Error();
+    if (!agreed) {
+      EXPECT_NE(probe.Error().find("no match for method"), std::string::npos)
+          << c.name << ": " << probe.Error();
+      continue;
+    }
+    EXPECT_EQ(probe.ServerFingerprint(), simulated.HostKeyFingerprint()) << c.name;
+    EXPECT_EQ(probe.LoginWithPassword("cisco"), SSH_AUTH_SUCCESS) << c.name;
+  }
+}
+
+TEST(SimulatedSwitchSshTest, StopsWithSessionsOpenAtEveryStep) {
+  std::optional<SimulatedSwitch> simulated(Ssh());
+  SshProbe inShell(simulated->Port(), "admin");
+  ASSERT_TRUE(inShell.Connect());
+  ASSERT_EQ(inShell.LoginWithPassword("cisco"), SSH_AUTH_SUCCESS);
+  ASSERT_TRUE(inShell.OpenShell());
+  inShell.ReadUntil("Switch>");
+  SshProbe beforeLogin(simulated->Port(), "admin");
+  ASSERT_TRUE(beforeLogin.Connect());
+  // A client that connected but never said a word.
+  const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(simulated->Port());
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::connect(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_TRUE(simulated->WaitForEndedConnections(0, std::chrono::seconds(1)));
+  simulated.reset();  // must return with all three open
+  EXPECT_TRUE(inShell.ReadUntilClosed());
+  ::close(silent);
+}
+
+// Reads from `fd` until `text` has arrived (returned with what came before) or the stream ends.
+std::string ReadUntil(int fd, const std::string& text) {
+  std::string got;
+  char buffer[4096];
+  while (got.find(text) == std::string::npos) {
+    pollfd in{fd, POLLIN, 0};
+    if (::poll(&in, 1, 10000) <= 0) {
+      break;
+    }
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n <= 0) {
+      break;
+    }
+    got.append(buffer, static_cast<std::size_t>(n));
+  }
+  return got;
+}
+
+TEST(SimulatedSwitchStreamTest, ServesOneSessionAsAfterAnSshLoginUntilExitOrEndOfInput) {
+  for (const bool byExit : {true, false}) {
+    int fds[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+    Options o;
+    o.privilegedLogin = true;
+    std::vector<std::string> lines;
+    std::thread serving([&] { lines = ServeStream(fds[1], fds[1], o); });
+    EXPECT_EQ(ReadUntil(fds[0], "Switch#"),
+              "\r\nAuthorized access only. Disconnect now if you are not an authorized user.\r\n"
+              "\r\nSwitch#");
+    const std::string show = "show monitor session all\r";
+    ASSERT_EQ(::write(fds[0], show.data(), show.size()), static_cast<ssize_t>(show.size()));
+    const std::string listing = ReadUntil(fds[0], "Switch#");
+    EXPECT_TRUE(listing.starts_with("show monitor session all\r\n\r\nSession 1\r\n")) << listing;
+    if (byExit) {
+      ASSERT_EQ(::write(fds[0], "exit\r", 5), 5);
+    } else {
+      ::shutdown(fds[0], SHUT_WR);
+    }
+    serving.join();
+    const std::vector<std::string> expected =
+        byExit ? std::vector<std::string>{"show monitor session all", "exit"}
+               : std::vector<std::string>{"show monitor session all"};
+    EXPECT_EQ(lines, expected);
+    ::close(fds[0]);
+    ::close(fds[1]);
+  }
+}
+
+}  // namespace
+}  // namespace simswitch
