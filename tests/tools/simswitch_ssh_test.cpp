@@ -1,14 +1,18 @@
 // The simulated switch without telnet: over SSH (host key, algorithms, logins, the session on
 // the channel, stopping) and on a stream as behind an OpenSSH forced command.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <optional>
 #include <thread>
 
 #include "simswitch/simulated_switch.h"
 #include "ssh_probe.h"
+#include "support/temp_folder.h"
 
 namespace simswitch {
 namespace {
@@ -159,6 +163,97 @@ TEST(SimulatedSwitchSshTest, LegacyOnlyOffersOnlyWhatOldIosOffers) {
   }
 }
 
+TEST(SimulatedSwitchSshTest, ServesTheHostKeyFileItIsGiven) {
+  const TempProgramFolder folder;
+  const struct {
+    std::string name;
+    ssh_keytypes_e type;
+    bool legacy;
+    bool serves;  // false: the constructor refuses
+  } cases[] = {
+      {"ed25519", SSH_KEYTYPE_ED25519, false, true},
+      {"RSA for the legacy set", SSH_KEYTYPE_RSA, true, true},
+      {"ed25519 cannot sign ssh-rsa", SSH_KEYTYPE_ED25519, true, false},
+  };
+  for (const auto& c : cases) {
+    ssh_key key = nullptr;
+    ASSERT_EQ(ssh_pki_generate(c.type, c.type == SSH_KEYTYPE_RSA ? 2048 : 0, &key), SSH_OK);
+    const std::string path = folder.Path() + c.name + ".key";
+    ASSERT_EQ(ssh_pki_export_privkey_file(key, nullptr, nullptr, nullptr, path.c_str()), SSH_OK);
+    char* base64 = nullptr;
+    ASSERT_EQ(ssh_pki_export_pubkey_base64(key, &base64), SSH_OK);
+    const std::string expected = std::string(ssh_key_type_to_char(c.type)) + " " + base64;
+    ssh_string_free_char(base64);
+    ssh_key_free(key);
+    Options o = Ssh();
+    o.ssh.hostKeyFile = path;
+    o.ssh.legacyOnly = c.legacy;
+    if (!c.serves) {
+      EXPECT_THROW(SimulatedSwitch{o}, std::runtime_error) << c.name;
+      continue;
+    }
+    SimulatedSwitch simulated(o);
+    EXPECT_EQ(simulated.HostKeyLine(), expected) << c.name;
+    SshProbe probe(simulated.Port(), "admin",
+                   c.legacy ? SshAlgorithms{"diffie-hellman-group14-sha1", "ssh-rsa", "aes128-cbc",
+                                            "hmac-sha1"}
+                            : SshAlgorithms{});
+    ASSERT_TRUE(probe.Connect()) << c.name << ": " << probe.Error();
+    EXPECT_EQ(probe.ServerKeyLine(), expected) << c.name;
+  }
+  Options missing = Ssh();
+  missing.ssh.hostKeyFile = folder.Path() + "none.key";
+  EXPECT_THROW(SimulatedSwitch{missing}, std::runtime_error);
+}
+
+TEST(SimulatedSwitchSshTest, FaultsWorkOnTheChannel) {
+  const struct {
+    std::string name;
+    Faults faults;
+    std::size_t generate;  // 0: the default device
+    std::string command;
+    std::string expected;  // in the answer; empty: the line is closed instead
+  } cases[] = {
+      {"dropped at a command", {.dropAtCommand = "show vlan"}, 0, "show vlan brief", ""},
+      {"refused command",
+       {.refuseCommand = "show vlan"},
+       0,
+       "show vlan brief",
+       "% Invalid input detected at '^' marker."},
+      {"hash in the output",
+       {.hashInOutputOf = "show vlan"},
+       0,
+       "show vlan brief",
+       "! ### marker ###"},
+      {"byte by byte", {.dripMs = 1}, 0, "show monitor session 2", "Fa0/48"},
+      {"slow login answer", {.passwordAnswerDelayMs = 300}, 0, "show vlan brief", "VOICE"},
+      {"a listing longer than the channel window", {}, 4096, "show interface status", "Gi75/0/32"},
+  };
+  for (const auto& c : cases) {
+    Options o = Ssh();
+    o.privilegedLogin = true;
+    o.pageLength = 0;
+    o.faults = c.faults;
+    if (c.generate > 0) {
+      o.device = GeneratedDevice(c.generate);
+    }
+    SimulatedSwitch simulated(o);
+    SshProbe probe(simulated.Port(), "admin");
+    ASSERT_TRUE(probe.Connect()) << c.name << ": " << probe.Error();
+    ASSERT_EQ(probe.LoginWithPassword("cisco"), SSH_AUTH_SUCCESS) << c.name;
+    ASSERT_TRUE(probe.OpenShell()) << c.name;
+    probe.ReadUntil("Switch#");
+    probe.Send(c.command + "\r");
+    if (c.expected.empty()) {
+      EXPECT_TRUE(probe.ReadUntilClosed()) << c.name;
+    } else {
+      probe.ReadUntil(c.expected);
+      EXPECT_NE(probe.ReadUntil("Switch#").find("Switch#"), std::string::npos) << c.name;
+    }
+    EXPECT_EQ(simulated.ReceivedLines(), std::vector<std::string>{c.command}) << c.name;
+  }
+}
+
 TEST(SimulatedSwitchSshTest, StopsWithSessionsOpenAtEveryStep) {
   std::optional<SimulatedSwitch> simulated(Ssh());
   SshProbe inShell(simulated->Port(), "admin");
@@ -175,7 +270,6 @@ TEST(SimulatedSwitchSshTest, StopsWithSessionsOpenAtEveryStep) {
   address.sin_port = htons(simulated->Port());
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   ASSERT_EQ(::connect(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_TRUE(simulated->WaitForEndedConnections(0, std::chrono::seconds(1)));
   simulated.reset();  // must return with all three open
   EXPECT_TRUE(inShell.ReadUntilClosed());
   ::close(silent);

@@ -14,9 +14,9 @@ constexpr int kLoginAttempts = 3;
 
 // The login and channel set-up of one connection, driven by libssh's callbacks; later requests
 // on the channel (window changes) still come here.
-class SshLogin {
+class SshLine {
  public:
-  SshLogin(ssh_session session, int wakeFd, const Options& options)
+  SshLine(ssh_session session, int wakeFd, const Options& options)
       : session_(session), wakeFd_(wakeFd), options_(options) {
     server_.userdata = this;
     server_.auth_none_function = [](ssh_session, const char*, void*) {
@@ -27,10 +27,10 @@ class SshLogin {
     };
     server_.auth_password_function = [](ssh_session, const char* user, const char* password,
                                         void* self) {
-      return static_cast<SshLogin*>(self)->Password(user, password);
+      return static_cast<SshLine*>(self)->Password(user, password);
     };
     server_.channel_open_request_session_function = [](ssh_session, void* self) {
-      return static_cast<SshLogin*>(self)->OpenChannel();
+      return static_cast<SshLine*>(self)->OpenChannel();
     };
     ssh_callbacks_init(&server_);
     channelCallbacks_.userdata = this;
@@ -39,7 +39,7 @@ class SshLogin {
     channelCallbacks_.channel_pty_window_change_function = [](ssh_session, ssh_channel, int, int,
                                                               int, int, void*) { return 0; };
     channelCallbacks_.channel_shell_request_function = [](ssh_session, ssh_channel, void* self) {
-      static_cast<SshLogin*>(self)->shell_ = true;
+      static_cast<SshLine*>(self)->shell_ = true;
       return 0;
     };
     ssh_callbacks_init(&channelCallbacks_);
@@ -47,19 +47,19 @@ class SshLogin {
     ssh_set_message_callback(
         session_,
         [](ssh_session, ssh_message message, void* self) {
-          return static_cast<SshLogin*>(self)->Message(message);
+          return static_cast<SshLine*>(self)->Message(message);
         },
         this);
     ssh_set_auth_methods(session_, Methods());
   }
 
   // libssh frees a session's channels when it disconnects, so the channel goes first.
-  ~SshLogin() {
+  ~SshLine() {
     channel_.reset();
     ssh_disconnect(session_);
   }
-  SshLogin(const SshLogin&) = delete;
-  SshLogin& operator=(const SshLogin&) = delete;
+  SshLine(const SshLine&) = delete;
+  SshLine& operator=(const SshLine&) = delete;
 
   // Runs until the shell is started; then its channel (owned here), else null. The callbacks
   // stay registered, so this object must outlive every later use of the session.
@@ -184,8 +184,8 @@ void ServeSshLine(SshHost& host, int fd, int wakeFd, const Options& options, Sha
     return;
   }
   // Disconnects (after freeing the channel) before the session is freed.
-  SshLogin login(session.get(), wakeFd, options);
-  if (const ssh_channel channel = login.Run()) {
+  SshLine line(session.get(), wakeFd, options);
+  if (const ssh_channel channel = line.Run()) {
     SshChannelPipe pipe(session.get(), channel, wakeFd);
     Connection(pipe, wakeFd, options, shared, IosSession::Start::AfterLogin).Serve();
     // An ended session closes the channel as IOS does; when the switch stops, nothing waits.
