@@ -1,0 +1,358 @@
+#include "switch/openssh_server.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <pwd.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+using simswitch::UniqueFd;
+using Clock = std::chrono::steady_clock;
+
+const char* const kSshd = "/usr/sbin/sshd";
+const char* const kSshKeygen = "/usr/bin/ssh-keygen";
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << text;
+  if (!file.flush()) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+// Words of a .pub file (type, key, comment) or of ssh-keygen -l (bits, fingerprint, ...).
+std::string WordOf(const std::string& line, int index) {
+  std::istringstream words(line);
+  std::string word;
+  for (int i = 0; i <= index; ++i) {
+    word.clear();
+    words >> word;
+  }
+  return word;
+}
+
+std::string Run(const std::vector<std::string>& argv, const std::string& input = "") {
+  std::string output;
+  if (RunProgram(argv, input, output) != 0) {
+    throw std::runtime_error(argv[0] + " failed: " + output);
+  }
+  return output;
+}
+
+// argv as posix_spawn takes it; the strings must outlive the result.
+std::vector<char*> ArgvOf(const std::vector<std::string>& argv) {
+  std::vector<char*> result;
+  for (const std::string& arg : argv) {
+    result.push_back(const_cast<char*>(arg.c_str()));
+  }
+  result.push_back(nullptr);
+  return result;
+}
+
+// A spawned child starts with no blocked signals and default handlers for the ones that stop it,
+// whatever the test process set for itself.
+struct SpawnAttributes {
+  SpawnAttributes() {
+    posix_spawnattr_init(&attr);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attr, &none);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGCHLD}) {
+      sigaddset(&defaults, signal);
+    }
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  }
+  ~SpawnAttributes() { posix_spawnattr_destroy(&attr); }
+  SpawnAttributes(const SpawnAttributes&) = delete;
+  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+  posix_spawnattr_t attr;
+};
+
+struct FileActions {
+  FileActions() { posix_spawn_file_actions_init(&actions); }
+  ~FileActions() { posix_spawn_file_actions_destroy(&actions); }
+  FileActions(const FileActions&) = delete;
+  FileActions& operator=(const FileActions&) = delete;
+  posix_spawn_file_actions_t actions;
+};
+
+// A port nobody listens on right now. Another process may still take it before sshd binds it;
+// the caller tries again then.
+std::uint16_t FreePort() {
+  const UniqueFd probe(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (!probe.Valid() ||
+      ::bind(probe.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    throw std::runtime_error("no free loopback port");
+  }
+  return ntohs(address.sin_port);
+}
+
+std::string RandomPassword() {
+  static const std::string kLetters =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+  std::string password;
+  for (int i = 0; i < 24; ++i) {
+    password += kLetters[pick(random)];
+  }
+  return password;
+}
+
+std::string ConfigText(std::uint16_t port, const std::string& hostKey, const std::string& user,
+                       const std::string& forcedCommand) {
+  return "Port " + std::to_string(port) +
+         "\n"
+         "ListenAddress 127.0.0.1\n"
+         "HostKey " +
+         hostKey +
+         "\n"
+         "PidFile none\n"
+         "UsePAM no\n"
+         "PasswordAuthentication yes\n"
+         "PermitEmptyPasswords no\n"
+         "KbdInteractiveAuthentication no\n"
+         "PubkeyAuthentication no\n"
+         "HostbasedAuthentication no\n"
+         "AuthorizedKeysFile none\n"
+         "PermitRootLogin no\n"
+         "AllowUsers " +
+         user +
+         "\n"
+         "ForceCommand " +
+         forcedCommand +
+         "\n"
+         "PermitTTY yes\n"
+         "AllowTcpForwarding no\n"
+         "AllowAgentForwarding no\n"
+         "X11Forwarding no\n"
+         "PermitTunnel no\n"
+         "PermitUserEnvironment no\n"
+         "PrintMotd no\n"
+         "PrintLastLog no\n"
+         "UseDNS no\n"
+         "LoginGraceTime 30\n"
+         "LogLevel INFO\n";
+}
+
+}  // namespace
+
+int RunProgram(const std::vector<std::string>& argv, const std::string& input,
+               std::string& output) {
+  output.clear();
+  int in[2];
+  int out[2];
+  if (::pipe2(in, O_CLOEXEC) != 0) {
+    return -1;
+  }
+  UniqueFd inRead(in[0]);
+  UniqueFd inWrite(in[1]);
+  if (::pipe2(out, O_CLOEXEC) != 0) {
+    return -1;
+  }
+  UniqueFd outRead(out[0]);
+  UniqueFd outWrite(out[1]);
+  // The input is a line or two, well within the pipe's buffer: written before the program starts,
+  // it can neither block nor meet a reader that is gone.
+  if (!input.empty() &&
+      ::write(inWrite.Get(), input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
+    return -1;
+  }
+  inWrite.Reset();
+
+  FileActions files;
+  posix_spawn_file_actions_adddup2(&files.actions, inRead.Get(), STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&files.actions, outWrite.Get(), STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&files.actions, outWrite.Get(), STDERR_FILENO);
+  SpawnAttributes attributes;
+  std::vector<char*> args = ArgvOf(argv);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, args[0], &files.actions, &attributes.attr, args.data(), environ) != 0) {
+    output = "cannot start " + argv[0];
+    return -1;
+  }
+  inRead.Reset();
+  outWrite.Reset();
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = ::read(outRead.Get(), buffer, sizeof buffer);
+    if (got > 0) {
+      output.append(buffer, static_cast<std::size_t>(got));
+    } else if (got == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string MakeEd25519Key(const std::string& path) {
+  ::unlink(path.c_str());  // ssh-keygen would ask before overwriting
+  ::unlink((path + ".pub").c_str());
+  Run({kSshKeygen, "-q", "-t", "ed25519", "-N", "", "-C", "tarvello-test", "-f", path});
+  const std::string publicKey = ReadFile(path + ".pub");
+  return WordOf(publicKey, 0) + " " + WordOf(publicKey, 1);
+}
+
+SshTestAccount::SshTestAccount()
+    : lock_(::open("/tmp/tarvello-sshtest.lock", O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
+  if (!lock_.Valid()) {
+    throw std::runtime_error("cannot open /tmp/tarvello-sshtest.lock");
+  }
+  // Bounded: a test holds the account for a few seconds at most.
+  const auto deadline = Clock::now() + std::chrono::minutes(2);
+  while (::flock(lock_.Get(), LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      throw std::runtime_error("cannot lock /tmp/tarvello-sshtest.lock");
+    }
+    if (Clock::now() > deadline) {
+      throw std::runtime_error("another test held " + name_ + " for two minutes");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  // Home "/": sshd starts the session there, without a "Could not chdir" line in the text.
+  const passwd* account = ::getpwnam(name_.c_str());
+  if (account == nullptr) {
+    Run({"/usr/sbin/useradd", "--system", "--shell", "/bin/sh", "--home-dir", "/",
+         "--no-create-home", name_});
+  } else if (std::string(account->pw_shell) != "/bin/sh" || std::string(account->pw_dir) != "/") {
+    Run({"/usr/sbin/usermod", "--shell", "/bin/sh", "--home", "/", name_});
+  }
+  password_ = RandomPassword();
+  Run({"/usr/sbin/chpasswd"}, name_ + ":" + password_ + "\n");
+}
+
+SshTestAccount::~SshTestAccount() {
+  std::string ignored;
+  RunProgram({"/usr/sbin/usermod", "--lock", name_}, "", ignored);
+}
+
+OpenSshServer::OpenSshServer(const std::string& folder, const std::string& user,
+                             const std::string& forcedCommand)
+    : folder_(folder.back() == '/' ? folder : folder + "/") {
+  ::mkdir(folder_.c_str(), 0700);
+  // sshd's privilege separation folder; it refuses one that others may write to.
+  if (::mkdir("/run/sshd", 0755) != 0 && errno != EEXIST) {
+    throw std::runtime_error("cannot make /run/sshd");
+  }
+  hostKeyLine_ = MakeEd25519Key(folder_ + "hostkey");
+  hostKeyFingerprint_ =
+      WordOf(Run({kSshKeygen, "-l", "-E", "sha256", "-f", folder_ + "hostkey.pub"}), 1);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (Start(user, forcedCommand)) {
+      return;
+    }
+  }
+  throw std::runtime_error("sshd found no free port:\n" + Log());
+}
+
+OpenSshServer::~OpenSshServer() {
+  Stop();
+}
+
+std::string OpenSshServer::Log() const {
+  return ReadFile(folder_ + "sshd.log");
+}
+
+bool OpenSshServer::Start(const std::string& user, const std::string& forcedCommand) {
+  port_ = FreePort();
+  const std::string config = folder_ + "sshd_config";
+  WriteFile(config, ConfigText(port_, folder_ + "hostkey", user, forcedCommand));
+  std::string refusal;
+  if (RunProgram({kSshd, "-t", "-f", config}, "", refusal) != 0) {
+    throw std::runtime_error("sshd -t refuses " + config + ": " + refusal);
+  }
+
+  // -D keeps it in the foreground as our child; -e sends its log to the file instead of syslog.
+  const std::string log = folder_ + "sshd.log";
+  FileActions files;
+  posix_spawn_file_actions_addopen(&files.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&files.actions, STDOUT_FILENO, log.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_adddup2(&files.actions, STDOUT_FILENO, STDERR_FILENO);
+  SpawnAttributes attributes;
+  const std::vector<std::string> argv = {kSshd, "-D", "-e", "-f", config};
+  std::vector<char*> args = ArgvOf(argv);
+  if (posix_spawn(&pid_, kSshd, &files.actions, &attributes.attr, args.data(), environ) != 0) {
+    pid_ = -1;
+    throw std::runtime_error("cannot start sshd");
+  }
+
+  // sshd logs this line once it listens; waiting for it leaves no probe connection in its log.
+  const std::string listening = "Server listening on 127.0.0.1 port " + std::to_string(port_);
+  const auto deadline = Clock::now() + std::chrono::seconds(20);
+  for (;;) {
+    const std::string text = Log();
+    if (text.find(listening) != std::string::npos) {
+      return true;
+    }
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      if (text.find("Address already in use") != std::string::npos) {
+        return false;
+      }
+      throw std::runtime_error("sshd ended before listening:\n" + text);
+    }
+    if (Clock::now() > deadline) {
+      Stop();
+      throw std::runtime_error("sshd did not listen within 20 s:\n" + text);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+void OpenSshServer::Stop() {
+  if (pid_ < 0) {
+    return;
+  }
+  // The listener only: each login's sshd runs in a session of its own and ends with its
+  // connection, which the client has closed by now.
+  ::kill(pid_, SIGTERM);
+  const auto deadline = Clock::now() + std::chrono::seconds(5);
+  int status = 0;
+  while (::waitpid(pid_, &status, WNOHANG) == 0) {
+    if (Clock::now() > deadline) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  pid_ = -1;
+}
