@@ -28,7 +28,8 @@ for list in 'Gi0/1-3,Gi0/5' 'Fa0/1' '10,20-22' 'Gi1/0/1 - 4' 'Po1,Gi0/1-2,Te1/1/
   printf '%s' "$list" > "$out/expand_port_list_fuzzer/seed$i"
 done
 i=0
-for address in 'sw1' 'sw1:2323' '[::1]:23' '::1' '10.0.0.1:0' 'sw1:65536' 'sw1: 23' '[fe80::1%eth0]:23'; do
+for address in 'sw1' 'sw1:2323' '[::1]:23' '::1' '10.0.0.1:0' 'sw1:65536' 'sw1: 23' '[fe80::1%eth0]:23' \
+  'ssh://sw1' 'SSH://[::1]:2222' 'telnet://sw1:23' 'ssh://'; do
   i=$((i + 1))
   printf '%s' "$address" > "$out/switch_address_fuzzer/seed$i"
 done

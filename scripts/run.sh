@@ -6,10 +6,10 @@ cd "$(dirname "$0")/.."
 build="${TARVELLO_BUILD_DIR:-build}"
 
 sudo_if_needed() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
-if ! command -v cmake >/dev/null || ! dpkg -s qt6-base-dev >/dev/null 2>&1; then
+if ! command -v cmake >/dev/null || ! dpkg -s qt6-base-dev libssh-dev >/dev/null 2>&1; then
   sudo_if_needed apt-get update
   sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-    cmake g++ make qt6-base-dev fonts-liberation fontconfig
+    cmake g++ make pkg-config qt6-base-dev libssh-dev fonts-liberation fontconfig
 fi
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELLO_TESTS=OFF \
@@ -25,29 +25,37 @@ MSG
   exit 1
 fi
 
-# A 48-port switch with monitor session 1 (and 2) configured, on a free loopback port.
-switch_log="$(mktemp)"
-"$build/tools/tarvello-simswitch" --port 0 >"$switch_log" 2>&1 &
-switch_pid=$!
-trap 'kill "$switch_pid" 2>/dev/null || true; wait "$switch_pid" 2>/dev/null || true; rm -f "$switch_log"' EXIT
-port=""
-for _ in $(seq 50); do
-  port="$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$switch_log" | head -n 1)"
-  [ -n "$port" ] && break
-  sleep 0.1
-done
-if [ -z "$port" ]; then
+# A 48-port switch with monitor session 1 (and 2) configured, on free loopback ports: one
+# simulated switch answers telnet, one SSH (a new host key each run, so Tarvello asks about it).
+logs="$(mktemp -d)"
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$logs"' EXIT
+start_switch() { # name, options...
+  local name="$1"
+  shift
+  "$build/tools/tarvello-simswitch" --port 0 "$@" >"$logs/$name" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do
+    port="$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$logs/$name" | head -n 1)"
+    [ -n "$port" ] && return 0
+    sleep 0.1
+  done
   echo "The simulated switch did not start:" >&2
-  cat "$switch_log" >&2
+  cat "$logs/$name" >&2
   exit 1
-fi
+}
+start_switch telnet
+telnet_port="$port"
+start_switch ssh --ssh
+ssh_port="$port"
 
 cat <<MSG
 Simulated Cisco switch on loopback. In Tarvello type:
-    Switch address:   127.0.0.1:$port
+    Switch address:   127.0.0.1:$telnet_port  for telnet, or
+                      ssh://127.0.0.1:$ssh_port  for SSH (Tarvello asks about its new host key)
     User name:        admin
     Password:         cisco
     Enable password:  class   (tick "Switch uses an enable password")
-The switch stops when the Tarvello window closes.
+The switches stop when the Tarvello window closes.
 MSG
 "$build/src/app/tarvello"

@@ -178,10 +178,14 @@ TSshConnectResult TSshShell::Connect() {
     return TSshConnectResult::Connected;
   }
   FailWithLibraryError("connect");
-  // libssh's words for a failed algorithm negotiation.
-  return lastErrorText_.find("no match for method") != std::string::npos
-             ? TSshConnectResult::NoCommonAlgorithms
-             : TSshConnectResult::Failed;
+  // libssh's words for a failed algorithm negotiation. A server that finds no common algorithm
+  // may close the connection before the client has read its offer, which shows only as a
+  // failure after its banner, within the key exchange.
+  const bool noMatch = lastErrorText_.find("no match for method") != std::string::npos;
+  const bool endedInKeyExchange =
+      lastError_ != wsa::kTimedOut && ssh_get_serverbanner(session_.get()) != nullptr;
+  return noMatch || endedInKeyExchange ? TSshConnectResult::NoCommonAlgorithms
+                                       : TSshConnectResult::Failed;
 }
 
 TSshHostKeyStatus TSshShell::CheckHostKey(TSshHostKey& key) {

@@ -24,8 +24,9 @@ struct TSshHostKey {
 
 enum class TSshConnectResult {
   Connected,
-  // Client and server share no key exchange, host key, cipher or MAC algorithm; an old server
-  // may still be reached with LegacyAlgorithms on.
+  // Client and server share no key exchange, host key, cipher or MAC algorithm, or the server
+  // ended the key exchange without saying why (as one does that finds no common algorithm);
+  // an old server may still be reached with LegacyAlgorithms on.
   NoCommonAlgorithms,
   Failed,
 };

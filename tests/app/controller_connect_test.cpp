@@ -116,6 +116,8 @@ TEST_F(InputCheckTest, FirstFailingCheckShowsItsMessageAndNothingElseHappens) {
       {"sw1:65536", "u", "p", port},
       {" sw1: 23 ", "u", "p", port},
       {"[::1]:0", "u", "p", port},
+      {"ssh://", "u", "p", "Enter hostname or IP address of your cisco switch"},
+      {"ssh://sw1:0", "u", "p", port},
   };
   for (const auto& c : cases) {
     FakeView view;
@@ -210,6 +212,53 @@ TEST_F(ConnectTest, FailedLoginKeepsStatusAndCaptionAndTheNextAttemptAppendsBelo
   EXPECT_TRUE(LogFiles("session").empty());
   sessions_.Clear();
   EXPECT_EQ(LogFiles("session").size(), 2u) << Joined(LogFiles(""));
+}
+
+// An SSH switch's key is settled through the boxes: a new key is asked about (Yes records it,
+// No ends the login as a failed one), a changed key is refused with a warning and no question.
+TEST_F(ConnectTest, SshHostKeyQuestionsGoToTheBoxes) {
+  StartSwitch(SshSwitchOptions());
+  const std::string address = "ssh://" + SwitchText();
+  view_.address = address;
+  SshFolder = folder_.Path() + "ssh";
+  const std::string failure = "Unable to establish telnet connection to " + address + kUnableTail;
+
+  view_.answers = {false};
+  controller_.Page1_SpeedButtonConnectClick();
+  ASSERT_EQ(view_.questions.size(), 1u);
+  const std::string& question = view_.questions[0];
+  EXPECT_NE(question.find("is not known yet"), std::string::npos) << question;
+  EXPECT_NE(question.find("Key type: ssh-ed25519\nFingerprint: " + sim_->HostKeyFingerprint()),
+            std::string::npos)
+      << question;
+  EXPECT_EQ(view_.messages, std::vector<std::string>{failure});
+  EXPECT_EQ(view_.page, 0);
+
+  view_.questions.clear();
+  view_.messages.clear();
+  view_.answers = {true};
+  ConnectAndShow();
+  EXPECT_EQ(view_.questions.size(), 1u);
+  EXPECT_TRUE(view_.messages.empty()) << Joined(view_.messages);
+  EXPECT_EQ(folder_.Read("history.ini"), address + "\r\n") << "kept as typed";
+
+  // Another switch now answers on a recorded address with its own key.
+  const std::string recorded = folder_.Read("ssh/known_hosts");
+  simswitch::Options options = SshSwitchOptions();
+  options.port = sim_->Port();
+  sim_.reset();
+  sim_ = std::make_unique<simswitch::SimulatedSwitch>(options);
+  view_.questions.clear();
+  view_.answers = {true};
+  controller_.Page1_SpeedButtonConnectClick();
+  EXPECT_TRUE(view_.questions.empty()) << Joined(view_.questions);
+  ASSERT_EQ(view_.messages.size(), 2u) << Joined(view_.messages);
+  EXPECT_TRUE(view_.messages[0].starts_with("WARNING: the SSH host key of " + address +
+                                            " has changed!\nThis may be an attack"))
+      << view_.messages[0];
+  EXPECT_NE(view_.messages[0].find(sim_->HostKeyFingerprint()), std::string::npos);
+  EXPECT_EQ(view_.messages[1], failure);
+  EXPECT_EQ(folder_.Read("ssh/known_hosts"), recorded);
 }
 
 // One row per way Connect and the first load can fail. "<addr>" in expected texts stands for

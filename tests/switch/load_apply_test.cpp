@@ -129,48 +129,63 @@ TEST_F(LoadTest, StatusWordsInsideNamesNeitherAddNorCutEntries) {
   EXPECT_EQ(Ports.Items[EntryOf(options.device.interfaces[4].name)].Description, "to disconnected");
 }
 
+// The same edits over either transport: the script, the switch's state and the reload agree.
 TEST_F(LoadTest, ApplyRoundTrip) {
-  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
-  PointAt(sim);
-  auto session = ConnectAndLoad();
-  ASSERT_GT(Ports.Count, 0);
+  for (const bool overSsh : {false, true}) {
+    SCOPED_TRACE(overSsh ? "ssh" : "telnet");
+    simswitch::Options options = overSsh ? SshSwitchOptions() : SwitchOptions();
+    options.privilegedLogin = true;
+    simswitch::SimulatedSwitch sim(options);
+    if (overSsh) {
+      PointAtSsh(sim);
+    } else {
+      PointAt(sim);
+    }
+    auto session = ConnectAndLoad();
+    ASSERT_GT(Ports.Count, 0);
 
-  // Edits as the session page makes them: each role change asked first.
-  const struct {
-    int session;
-    std::string name;
-    std::string role;
-  } edits[] = {
-      {1, "Fa0/1", "None"}, {1, "Fa0/5", "Egress"}, {1, "Fa0/6", "Both"},         {2, "20", "None"},
-      {2, "10", "Both"},    {2, "Fa0/48", "None"},  {2, "Fa0/47", "Destination"},
-  };
-  for (const auto& edit : edits) {
-    std::string message;
-    ASSERT_TRUE(CheckSpanType(edit.session, edit.name, edit.role, message))
-        << edit.name << " -> " << edit.role << ": " << message;
-    ASSERT_NE(EntryOf(edit.name), 0) << edit.name;
-    SetSpanType(EntryOf(edit.name), edit.session, edit.role);
+    // Edits as the session page makes them: each role change asked first.
+    const struct {
+      int session;
+      std::string name;
+      std::string role;
+    } edits[] = {
+        {1, "Fa0/1", "None"},
+        {1, "Fa0/5", "Egress"},
+        {1, "Fa0/6", "Both"},
+        {2, "20", "None"},
+        {2, "10", "Both"},
+        {2, "Fa0/48", "None"},
+        {2, "Fa0/47", "Destination"},
+    };
+    for (const auto& edit : edits) {
+      std::string message;
+      ASSERT_TRUE(CheckSpanType(edit.session, edit.name, edit.role, message))
+          << edit.name << " -> " << edit.role << ": " << message;
+      ASSERT_NE(EntryOf(edit.name), 0) << edit.name;
+      SetSpanType(EntryOf(edit.name), edit.session, edit.role);
+    }
+    SetSessionSettings(1, "Replicate", "10,20");
+    const auto wanted = RolesInModel();
+
+    std::vector<std::string> script;
+    BuildConfigScript(script);
+    ASSERT_FALSE(script.empty());
+    EXPECT_TRUE(session->RunScript(script));
+    EXPECT_EQ(sim.ConfigLines(), script) << "sent:\n"
+                                         << Joined(script) << "received:\n"
+                                         << Joined(sim.ConfigLines());
+
+    ASSERT_TRUE(session->GetPortsList());
+    ASSERT_TRUE(session->GetSPANSessionsList());
+    EXPECT_EQ(RolesInModel(), wanted) << "reloaded:\n"
+                                      << Describe(RolesInModel()) << "wanted:\n"
+                                      << Describe(wanted) << "script:\n"
+                                      << Joined(script);
+    EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Replicate");
+    EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "10,20");
+    EXPECT_FALSE(HasChanges());
   }
-  SetSessionSettings(1, "Replicate", "10,20");
-  const auto wanted = RolesInModel();
-
-  std::vector<std::string> script;
-  BuildConfigScript(script);
-  ASSERT_FALSE(script.empty());
-  EXPECT_TRUE(session->RunScript(script));
-  EXPECT_EQ(sim.ConfigLines(), script) << "sent:\n"
-                                       << Joined(script) << "received:\n"
-                                       << Joined(sim.ConfigLines());
-
-  ASSERT_TRUE(session->GetPortsList());
-  ASSERT_TRUE(session->GetSPANSessionsList());
-  EXPECT_EQ(RolesInModel(), wanted) << "reloaded:\n"
-                                    << Describe(RolesInModel()) << "wanted:\n"
-                                    << Describe(wanted) << "script:\n"
-                                    << Joined(script);
-  EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Replicate");
-  EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "10,20");
-  EXPECT_FALSE(HasChanges());
 }
 
 TEST_F(LoadTest, ARefusedScriptLineFailsTheRunWithTheSwitchsWords) {

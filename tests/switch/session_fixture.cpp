@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
@@ -21,8 +22,40 @@ simswitch::Options PrivilegedSwitchOptions() {
   return options;
 }
 
+simswitch::Options SshSwitchOptions() {
+  simswitch::Options options = SwitchOptions();
+  options.transport = simswitch::Transport::Ssh;
+  return options;
+}
+
 SwitchSessionTest::SwitchSessionTest() {
   PrepareLogFolder();
+}
+
+SwitchSessionTest::~SwitchSessionTest() {
+  SshFolder.clear();
+}
+
+void SwitchSessionTest::PointAtSsh(const simswitch::SimulatedSwitch& sim, bool knownKey,
+                                   const std::string& enablePassword) {
+  PointAt(sim, enablePassword);
+  SwitchAddress = "ssh://" + SwitchAddress;
+  SshFolder = folder_.Path() + "ssh";
+  std::filesystem::create_directories(SshFolder);
+  std::filesystem::remove(SshFolder + "/known_hosts");
+  if (knownKey) {
+    RecordHostKey(sim, sim.HostKeyLine());
+  }
+}
+
+void SwitchSessionTest::RecordHostKey(const simswitch::SimulatedSwitch& sim,
+                                      const std::string& keyLine) {
+  std::ofstream(SshFolder + "/known_hosts", std::ios::app)
+      << "[127.0.0.1]:" << sim.Port() << " " << keyLine << "\n";
+}
+
+std::string SwitchSessionTest::KnownHosts() const {
+  return folder_.Read("ssh/known_hosts");
 }
 
 void SwitchSessionTest::PointAt(const simswitch::SimulatedSwitch& sim,
@@ -33,9 +66,10 @@ void SwitchSessionTest::PointAt(const simswitch::SimulatedSwitch& sim,
   EnablePassword = enablePassword;
 }
 
-std::unique_ptr<TTelnetConnectionForm> SwitchSessionTest::Connect() {
+std::unique_ptr<TTelnetConnectionForm> SwitchSessionTest::Connect(
+    THostKeyQuestions hostKeyQuestions) {
   return std::make_unique<TTelnetConnectionForm>(
-      [this](const std::string& line) { status_.push_back(line); });
+      [this](const std::string& line) { status_.push_back(line); }, std::move(hostKeyQuestions));
 }
 
 std::unique_ptr<TTelnetConnectionForm> SwitchSessionTest::ConnectAndLoad() {

@@ -23,6 +23,8 @@ inline const std::string kTestEnablePassword = "En-5120q";
 simswitch::Options SwitchOptions();
 // The same, with a login that lands in privileged mode at once.
 simswitch::Options PrivilegedSwitchOptions();
+// Simulator options that serve SSH and accept the test credentials.
+simswitch::Options SshSwitchOptions();
 
 class SwitchSessionTest : public ::testing::Test {
  protected:
@@ -31,8 +33,16 @@ class SwitchSessionTest : public ::testing::Test {
   // Sets the connection settings for a simulated switch reached as "127.0.0.1:<port>".
   void PointAt(const simswitch::SimulatedSwitch& sim,
                const std::string& enablePassword = kTestEnablePassword);
+  // The same for "ssh://127.0.0.1:<port>", with SSH's files in the test's own folder; the
+  // switch's key is recorded there unless knownKey is false.
+  void PointAtSsh(const simswitch::SimulatedSwitch& sim, bool knownKey = true,
+                  const std::string& enablePassword = kTestEnablePassword);
+  // Records a key line ("<type> <base64>") for the switch in the test's known_hosts.
+  void RecordHostKey(const simswitch::SimulatedSwitch& sim, const std::string& keyLine);
+  // The test's known_hosts file as it stands.
+  std::string KnownHosts() const;
   // Makes a session (which logs in); its status lines collect in status_.
-  std::unique_ptr<TTelnetConnectionForm> Connect();
+  std::unique_ptr<TTelnetConnectionForm> Connect(THostKeyQuestions hostKeyQuestions = {});
   // Connects and loads the configuration; fails the test when either step fails.
   std::unique_ptr<TTelnetConnectionForm> ConnectAndLoad();
 
@@ -48,6 +58,7 @@ class SwitchSessionTest : public ::testing::Test {
   TempProgramFolder folder_;
   ScopedPauseScale shortPauses_{0.02};
   std::vector<std::string> status_;
+  ~SwitchSessionTest() override;
 };
 
 // The messages of an application log text, without their date and time.
