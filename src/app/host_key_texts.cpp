@@ -1,6 +1,14 @@
 #include "app/host_key_texts.h"
 
+#include "switch/switch_address.h"
+
 namespace {
+
+// The name known_hosts files it under, as ssh-keygen -R wants it.
+std::string KnownHostsName(const std::string& address) {
+  const TSwitchTarget target = SplitSwitchAddress(address);
+  return target.Port == "22" ? target.Host : "[" + target.Host + "]:" + target.Port;
+}
 
 std::string KeyLines(const TSshHostKey& key) {
   return "Key type: " + key.Type + "\nFingerprint: " + key.Fingerprint + "\n";
@@ -10,8 +18,7 @@ std::string KeyLines(const TSshHostKey& key) {
 
 std::string UnknownHostKeyQuestion(const std::string& address, const TSshHostKey& key) {
   return "The SSH host key of " + address + " is not known yet.\n" + KeyLines(key) +
-         "\nCompare the fingerprint with the one the switch shows (show crypto key mypubkey rsa "
-         "or show ip ssh). Trust this key and connect?";
+         "\nTrust this key and connect? Answer Yes only if the fingerprint is the switch's own.";
 }
 
 std::string ChangedHostKeyWarning(const std::string& address, const TSshHostKey& key) {
@@ -19,5 +26,6 @@ std::string ChangedHostKeyWarning(const std::string& address, const TSshHostKey&
          " has changed!\nThis may be an attack: someone may be intercepting the connection.\n" +
          KeyLines(key) +
          "\nThe connection was refused. If the switch's key was replaced on purpose, remove its "
-         "old entry from your known_hosts file (ssh-keygen -R <host>) and connect again.";
+         "old entry from your known_hosts file (ssh-keygen -R " +
+         KnownHostsName(address) + ") and connect again.";
 }

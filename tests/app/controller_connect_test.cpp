@@ -257,6 +257,10 @@ TEST_F(ConnectTest, SshHostKeyQuestionsGoToTheBoxes) {
                                             " has changed!\nThis may be an attack"))
       << view_.messages[0];
   EXPECT_NE(view_.messages[0].find(sim_->HostKeyFingerprint()), std::string::npos);
+  EXPECT_NE(
+      view_.messages[0].find("(ssh-keygen -R [127.0.0.1]:" + std::to_string(sim_->Port()) + ")"),
+      std::string::npos)
+      << view_.messages[0];
   EXPECT_EQ(view_.messages[1], failure);
   EXPECT_EQ(folder_.Read("ssh/known_hosts"), recorded);
 }
