@@ -169,6 +169,7 @@ TSshConnectResult TSshShell::Connect() {
     return TSshConnectResult::Failed;
   }
   if (!Configure()) {
+    session_.reset();
     return TSshConnectResult::Failed;
   }
   ssh_set_blocking(session_.get(), 0);
@@ -184,6 +185,7 @@ TSshConnectResult TSshShell::Connect() {
   const bool noMatch = lastErrorText_.find("no match for method") != std::string::npos;
   const bool endedInKeyExchange =
       lastError_ != wsa::kTimedOut && ssh_get_serverbanner(session_.get()) != nullptr;
+  session_.reset();  // a failed session cannot be used for anything else
   return noMatch || endedInKeyExchange ? TSshConnectResult::NoCommonAlgorithms
                                        : TSshConnectResult::Failed;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "net/loopback_peer.h"
+#include "net/ssh_shell.h"
 #include "net/tcp_socket.h"
 #include "net/wait_hook.h"
 #include "support/unanswered_port.h"
@@ -124,6 +125,46 @@ TEST(HostilePeer, CloseEndsWhileThePeerKeepsSending) {
   EXPECT_FALSE(socket.HasHandle());
   EXPECT_TRUE(socket.InputBuffer().empty());
   EXPECT_GT(drained, std::string("ready#").size());
+}
+
+// The SSH shell against servers that are no SSH switch: each ends within its bound, as a plain
+// failure (so no retry with older algorithms), with the hook running meanwhile.
+TEST(HostilePeer, SshConnectEndsWithinItsBoundAgainstServersThatAreNoSshServer) {
+  const struct {
+    const char* name;
+    std::function<void(PeerConnection&)> script;  // empty: a port that never answers
+    int error;
+  } cases[] = {
+      {"no answer to the connect", {}, 10060},
+      {"connected, no banner", [](PeerConnection& c) { c.Pause(kNeverMs); }, 10060},
+      {"a telnet server",
+       [](PeerConnection& c) {
+         c.Send(nettest::Bytes({255, 253, 24}) + "Username: ");
+         c.Pause(kNeverMs);
+       },
+       10060},
+      {"closes at once", [](PeerConnection& c) { c.Close(); }, 10057},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    UnansweredPort silent;
+    silent.Fill();
+    std::unique_ptr<LoopbackPeer> peer;
+    if (c.script) {
+      peer = std::make_unique<LoopbackPeer>(c.script);
+    }
+    CountingHook hook;
+    TSshShell shell;
+    shell.TargetPort = peer ? peer->Port() : silent.Port();
+    shell.ConnectTimeout = 300;
+    shell.SshFolder = "/nonexistent";  // no user configuration can change the target
+
+    EXPECT_EQ(shell.Connect(), TSshConnectResult::Failed) << shell.LastErrorText();
+    EXPECT_EQ(shell.LastError(), c.error) << shell.LastErrorText();
+    EXPECT_GE(hook.Calls(), c.error == 10060 ? 5 : 0);
+    EXPECT_FALSE(shell.Authenticate("never-sent"));
+    EXPECT_EQ(shell.ReadChunk(10), "");
+  }
 }
 
 }  // namespace
