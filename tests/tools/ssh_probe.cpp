@@ -1,5 +1,7 @@
 #include "ssh_probe.h"
 
+#include <libssh/callbacks.h>
+
 namespace simswitch_test {
 namespace {
 
@@ -68,11 +70,21 @@ SshProbe::~SshProbe() {
 }
 
 bool SshProbe::Connect() {
-  return ssh_connect(session_) == SSH_OK;
+  // libssh's logging is per thread. Its warnings keep the first error: the one ssh_get_error
+  // reports may be overwritten by the socket closing right after it.
+  ssh_set_log_level(SSH_LOG_WARN);
+  ssh_set_log_userdata(this);
+  ssh_set_log_callback([](int, const char*, const char* message, void* self) {
+    static_cast<SshProbe*>(self)->warnings_ += std::string(message) + "\n";
+  });
+  const bool connected = ssh_connect(session_) == SSH_OK;
+  ssh_set_log_callback(nullptr);
+  ssh_set_log_level(SSH_LOG_NOLOG);
+  return connected;
 }
 
 std::string SshProbe::Error() const {
-  return ssh_get_error(session_);
+  return warnings_ + ssh_get_error(session_);
 }
 
 std::string SshProbe::ServerKeyLine() const {

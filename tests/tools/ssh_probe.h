@@ -27,6 +27,7 @@ class SshProbe {
 
   // Connects and runs the key exchange; false (see Error()) when that fails.
   bool Connect();
+  // libssh's warnings while connecting, then its last error.
   std::string Error() const;
   // The host key the switch showed: "<type> <base64>" and "SHA256:...".
   std::string ServerKeyLine() const;
@@ -54,6 +55,7 @@ class SshProbe {
   ssh_channel channel_ = nullptr;
   std::string text_;
   std::size_t consumed_ = 0;
+  std::string warnings_;
   std::string prompts_;
   bool promptEchoed_ = false;
 };

@@ -65,6 +65,9 @@ class SshLine {
   // stay registered, so this object must outlive every later use of the session.
   ssh_channel Run() {
     ssh_set_blocking(session_, 0);
+    if (!ClientHasSpoken()) {
+      return nullptr;
+    }
     while (true) {
       const int rc = ssh_handle_key_exchange(session_);
       if (rc == SSH_OK) {
@@ -93,6 +96,17 @@ class SshLine {
   }
 
  private:
+  // Waits (a little) for the client's identification line before the switch sends its own.
+  // libssh sends its key exchange offer once the client's line is in; when the client's offer
+  // came in the same read, libssh refuses the offer before sending its own, so the client sees
+  // only a closed connection instead of "no match" (clients send their line at once, so the
+  // wait costs nothing; one that waits for ours gets it after the limit). False on stop.
+  bool ClientHasSpoken() const {
+    constexpr int kBannerWaitMs = 1000;
+    pollfd fds[2] = {{ssh_get_fd(session_), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+    return ::poll(fds, 2, kBannerWaitMs) >= 0 && (fds[1].revents & POLLIN) == 0;
+  }
+
   int Methods() const {
     return (options_.ssh.password ? SSH_AUTH_METHOD_PASSWORD : 0) |
            (options_.ssh.keyboardInteractive ? SSH_AUTH_METHOD_INTERACTIVE : 0);
