@@ -132,6 +132,9 @@ bool TSshShell::Configure() {
                                GlobalKnownHostsFile.c_str()) == SSH_OK;
   }
   ok = ok && ssh_options_parse_config(session, nullptr) == SSH_OK;
+  // A command is one small packet that waits for an answer; Nagle would hold the next one back.
+  const int noDelay = 1;
+  ok = ok && ssh_options_set(session, SSH_OPTIONS_NODELAY, &noDelay) == SSH_OK;
   if (!UserName.empty()) {
     ok = ok && ssh_options_set(session, SSH_OPTIONS_USER, UserName.c_str()) == SSH_OK;
   }
