@@ -327,29 +327,27 @@ void TSshShell::SendText(const std::string& text) {
     return;
   }
   lastError_ = 0;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(kSendTimeoutMs);
+  ssh_channel channel = channel_.get();
   size_t sent = 0;
-  while (sent < text.size()) {
+  // A full window of the peer's makes a write take less; libssh takes the peer's window
+  // adjustments while it polls.
+  const auto writeRest = [&] {
     const uint32_t piece = static_cast<uint32_t>(std::min<size_t>(text.size() - sent, kReadBlock));
-    const int written = ssh_channel_write(channel_.get(), text.data() + sent, piece);
+    const int written = ssh_channel_write(channel, text.data() + sent, piece);
     if (written < 0) {
-      FailWithLibraryError("send");
-      return;
+      return SSH_ERROR;
     }
     sent += static_cast<size_t>(written);
     if (sent < text.size()) {
-      // The peer's window is full: let libssh take its adjustments while waiting.
-      if (RemainingMs(deadline) == 0) {
-        Fail(wsa::kTimedOut,
-             "the server took nothing for " + std::to_string(kSendTimeoutMs) + " ms");
-        return;
-      }
-      WaitForConnection(RemainingMs(deadline));
-      ssh_channel_poll(channel_.get(), 0);
+      ssh_channel_poll(channel, 0);
+      return SSH_AGAIN;
     }
-  }
+    return SSH_OK;
+  };
   // Nonblocking writes may leave the packet queued; a command must leave now.
-  if (ssh_blocking_flush(session_.get(), kSendTimeoutMs) == SSH_ERROR) {
+  const auto flush = [this] { return ssh_blocking_flush(session_.get(), 0); };
+  if (Drive(writeRest, SSH_AGAIN, kSendTimeoutMs) != SSH_OK ||
+      Drive(flush, SSH_AGAIN, kSendTimeoutMs) != SSH_OK) {
     FailWithLibraryError("send");
   }
 }
