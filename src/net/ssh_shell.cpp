@@ -97,7 +97,9 @@ bool TSshShell::FailUnlessConnected() {
 }
 
 void TSshShell::WaitForConnection(int timeoutMs) {
-  pollfd wait{ssh_get_fd(session_.get()), POLLIN, 0};
+  // Queued output waits for room to send; anything else waits for the server.
+  const bool writing = (ssh_get_status(session_.get()) & SSH_WRITE_PENDING) != 0;
+  pollfd wait{ssh_get_fd(session_.get()), static_cast<short>(POLLIN | (writing ? POLLOUT : 0)), 0};
   ::poll(&wait, wait.fd >= 0 ? 1 : 0, std::min(timeoutMs, kBlockingWaitSliceMs));
   TickBlockingWaitHook();
 }

@@ -69,12 +69,7 @@ TEST_F(FaultTest, DuringLogin) {
     auto session = Connect();
 
     EXPECT_EQ(session->Connected(), c.connected);
-    std::vector<std::string> log = {"TelnetConnection to " + SwitchAddress + " created"};
-    log.insert(log.end(), c.log.begin(), c.log.end());
-    log.push_back((c.connected ? "TelnetConnection: successfully connected to "
-                               : "TelnetConnection: fail connect to ") +
-                  SwitchAddress);
-    EXPECT_EQ(LogMessages(), log) << Joined(LogMessages());
+    EXPECT_EQ(LogMessages(), LoginLog(c.log, c.connected)) << Joined(LogMessages());
   }
 }
 

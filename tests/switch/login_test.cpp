@@ -121,11 +121,7 @@ TEST_F(LoginTest, EndsAsTheDialogueAllows) {
 
     EXPECT_EQ(session->Connected(), c.ending == Ending::Connected);
     EXPECT_EQ(status_, c.status) << Joined(status_);
-    std::vector<std::string> log = {"TelnetConnection to " + SwitchAddress + " created"};
-    log.insert(log.end(), c.log.begin(), c.log.end());
-    log.push_back((c.ending == Ending::Connected ? "TelnetConnection: successfully connected to "
-                                                 : "TelnetConnection: fail connect to ") +
-                  SwitchAddress);
+    const std::vector<std::string> log = LoginLog(c.log, c.ending == Ending::Connected);
     const std::string logText = folder_.Read(LogFolderName + "/application.log");
     EXPECT_EQ(LogMessagesOf(logText), log) << logText;
     for (const std::string& secret : {c.password, c.enablePassword}) {

@@ -81,6 +81,16 @@ std::unique_ptr<TTelnetConnectionForm> SwitchSessionTest::ConnectAndLoad() {
   return session;
 }
 
+std::vector<std::string> SwitchSessionTest::LoginLog(const std::vector<std::string>& between,
+                                                     bool connected) {
+  std::vector<std::string> log = {"TelnetConnection to " + SwitchAddress + " created"};
+  log.insert(log.end(), between.begin(), between.end());
+  log.push_back((connected ? "TelnetConnection: successfully connected to "
+                           : "TelnetConnection: fail connect to ") +
+                SwitchAddress);
+  return log;
+}
+
 std::vector<std::string> SwitchSessionTest::LogMessages() const {
   return LogMessagesOf(folder_.Read(LogFolderName + "/application.log"));
 }

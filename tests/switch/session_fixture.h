@@ -46,6 +46,9 @@ class SwitchSessionTest : public ::testing::Test {
   // Connects and loads the configuration; fails the test when either step fails.
   std::unique_ptr<TTelnetConnectionForm> ConnectAndLoad();
 
+  // The application log of one login to SwitchAddress: "created", the lines between, and the
+  // ending line.
+  static std::vector<std::string> LoginLog(const std::vector<std::string>& between, bool connected);
   // The messages of the application log so far, without their date and time.
   std::vector<std::string> LogMessages() const;
   // Starts the application log afresh (for table cases that each check the whole log).

@@ -74,12 +74,7 @@ TEST_F(SshLoginTest, EndsAsTheAuthenticationAllows) {
 
     EXPECT_EQ(session->Connected(), c.connected);
     EXPECT_EQ(status_, c.status) << Joined(status_);
-    std::vector<std::string> log = {"TelnetConnection to " + SwitchAddress + " created"};
-    log.insert(log.end(), c.log.begin(), c.log.end());
-    log.push_back((c.connected ? "TelnetConnection: successfully connected to "
-                               : "TelnetConnection: fail connect to ") +
-                  SwitchAddress);
-    EXPECT_EQ(LogMessages(), log) << Joined(LogMessages());
+    EXPECT_EQ(LogMessages(), LoginLog(c.log, c.connected)) << Joined(LogMessages());
     // "terminal length 0" may still be on its way when the login ends; the close waits for it.
     session.reset();
     EXPECT_TRUE(sim.WaitForEndedConnections(c.connected ? 1 : 0, std::chrono::seconds(10)));

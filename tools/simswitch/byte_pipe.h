@@ -24,4 +24,8 @@ class BytePipe {
   virtual bool Read(std::string& typed, std::string& answers) = 0;
 };
 
+// Waits until fd has input (or has hung up). False when stopFd became readable first, or the
+// wait failed.
+bool WaitForInput(int fd, int stopFd);
+
 }  // namespace simswitch

@@ -30,12 +30,7 @@ std::size_t StreamPipe::Write(std::string_view bytes) {
 bool StreamPipe::Read(std::string& typed, std::string& /*answers*/) {
   char buffer[kReadBlock];
   while (true) {
-    pollfd fds[2] = {{in_, POLLIN, 0}, {stop_, POLLIN, 0}};
-    const int ready = ::poll(fds, 2, -1);
-    if (ready < 0 && errno == EINTR) {
-      continue;
-    }
-    if (ready < 0 || (fds[1].revents & POLLIN) != 0) {
+    if (!WaitForInput(in_, stop_)) {
       return false;
     }
     const ssize_t got = ::read(in_, buffer, sizeof buffer);

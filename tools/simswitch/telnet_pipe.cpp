@@ -28,12 +28,7 @@ std::size_t TelnetPipe::Write(std::string_view bytes) {
 bool TelnetPipe::Read(std::string& typed, std::string& answers) {
   char buffer[kReadBlock];
   while (true) {
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-    const int ready = ::poll(fds, 2, -1);
-    if (ready < 0 && errno == EINTR) {
-      continue;
-    }
-    if (ready < 0 || (fds[1].revents & POLLIN) != 0) {
+    if (!WaitForInput(fd_, wakeFd_)) {
       return false;
     }
     const ssize_t got = ::recv(fd_, buffer, sizeof buffer, 0);
