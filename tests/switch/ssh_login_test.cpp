@@ -1,6 +1,7 @@
 // Logging in over SSH through the real client against the simulated switch's SSH server: the
 // authentication methods, user and privileged mode, the host key questions and old switches.
 #include <algorithm>
+#include <fstream>
 
 #include "model/global_vars.h"
 #include "support/refusing_port.h"
@@ -167,6 +168,16 @@ TEST_F(SshLoginTest, AnOldSwitchIsReachedByOneRetryWithOlderAlgorithms) {
             log.end())
       << Joined(log);
   EXPECT_EQ(sim.AcceptedConnections(), 2u);
+}
+
+TEST_F(SshLoginTest, TheUsersConfigurationNamesTheSwitch) {
+  simswitch::SimulatedSwitch sim(SshSwitchOptions());
+  PointAtSsh(sim);
+  std::ofstream(SshFolder + "/config")
+      << "Host core-switch\n  HostName 127.0.0.1\n  Port " << sim.Port() << "\n";
+  SwitchAddress = "ssh://core-switch";
+
+  EXPECT_TRUE(Connect()->Connected()) << Joined(LogMessages());
 }
 
 TEST_F(SshLoginTest, FailuresEndTheLoginWithTheReasonLogged) {
