@@ -135,10 +135,14 @@ bool EditOneRole() {
 class FaultMatrixTest : public WizardTest {
  protected:
   // Runs the cell's flow; the switch is started with the cell's fault.
-  void Run(const Cell& cell) {
-    simswitch::Options options = SwitchOptions();
+  void Run(const Cell& cell, bool overSsh) {
+    simswitch::Options options = overSsh ? SshSwitchOptions() : SwitchOptions();
     ASSERT_TRUE(SetFault(options.faults, cell.fault)) << "unknown fault " << cell.fault;
     StartSwitch(options);
+    if (overSsh) {
+      PointAtSsh(*sim_);  // its key is known
+      view_.address = SwitchAddress;
+    }
     controller_.Page1_SpeedButtonConnectClick();
     if (cell.flow == "connect") {
       return;
@@ -163,7 +167,7 @@ class FaultMatrixTest : public WizardTest {
 
   std::string WithAddress(std::string text) const {
     for (std::size_t at; (at = text.find("<addr>")) != std::string::npos;) {
-      text.replace(at, 6, SwitchText());
+      text.replace(at, 6, view_.address);
     }
     return text;
   }
@@ -185,28 +189,42 @@ class FaultMatrixTest : public WizardTest {
     EXPECT_EQ(Ports.Count > 0, cell.loaded) << Ports.Count;
     EXPECT_FALSE(view_.busy);
   }
+
+  void RunMatrix(bool overSsh) {
+    const std::vector<Cell> cells = ReadMatrix();
+    ASSERT_FALSE(cells.empty());
+    for (const Cell& cell : cells) {
+      // What only telnet has: its own login dialogue, its negotiation, its byte count.
+      if (overSsh && (cell.fault == "noUsernamePrompt" || cell.fault == "splitNegotiation" ||
+                      cell.fault.starts_with("dropAfterBytes"))) {
+        continue;
+      }
+      SCOPED_TRACE("fault matrix line " + std::to_string(cell.line) + ": " + cell.flow + " / " +
+                   cell.fault);
+      // A fresh controller world for each cell, as a fresh program run would have.
+      ResetModel();
+      view_ = FakeView{};
+      view_.handlers = &controller_;
+      sessions_.Clear();
+      std::error_code ignored;
+      for (const std::string& name : LogFiles("")) {
+        std::filesystem::remove(GetLogFolder() + name, ignored);
+      }
+      Run(cell, overSsh);
+      Check(cell);
+      sessions_.Clear();
+      sim_.reset();
+    }
+  }
 };
 
 TEST_F(FaultMatrixTest, EveryCellMatchesItsRow) {
-  const std::vector<Cell> cells = ReadMatrix();
-  ASSERT_FALSE(cells.empty());
-  for (const Cell& cell : cells) {
-    SCOPED_TRACE("fault matrix line " + std::to_string(cell.line) + ": " + cell.flow + " / " +
-                 cell.fault);
-    // A fresh controller world for each cell, as a fresh program run would have.
-    ResetModel();
-    view_ = FakeView{};
-    view_.handlers = &controller_;
-    sessions_.Clear();
-    std::error_code ignored;
-    for (const std::string& name : LogFiles("")) {
-      std::filesystem::remove(GetLogFolder() + name, ignored);
-    }
-    Run(cell);
-    Check(cell);
-    sessions_.Clear();
-    sim_.reset();
-  }
+  RunMatrix(false);
+}
+
+// The same switch misbehaving behind SSH ends every flow the same way.
+TEST_F(FaultMatrixTest, EveryCellMatchesItsRowOverSsh) {
+  RunMatrix(true);
 }
 
 }  // namespace
