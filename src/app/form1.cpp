@@ -182,12 +182,23 @@ void TForm1::ShowSelectedSession() {
   Page3_ComboBoxSessionsChange();
 }
 
+// A box waits for the person, not the switch: inside a busy flow it shows the normal pointer.
+template <typename Box>
+void TForm1::WithNormalPointer(Box&& box) {
+  const bool wasBusy = busy_;
+  SetBusyPointer(false);
+  box();
+  SetBusyPointer(wasBusy);
+}
+
 void TForm1::ShowMessage(const std::string& text) {
-  ShowPlainMessage(this, text, answerer_);
+  WithNormalPointer([&] { ShowPlainMessage(this, text, answerer_); });
 }
 
 bool TForm1::Confirm(const std::string& text) {
-  return AskConfirmation(this, text, answerer_);
+  bool yes = false;
+  WithNormalPointer([&] { yes = AskConfirmation(this, text, answerer_); });
+  return yes;
 }
 
 void TForm1::ShowAbout() {

@@ -101,6 +101,9 @@ class TForm1 : public QDialog, public TWizardView {
   // True when the typed character is to be discarded.
   bool Page3_EditVLANFilterKeyPress(QKeyEvent& event);
   void Page3_EncapsulationComboBoxChange();
+  // Runs a box with the normal pointer, the busy one restored afterwards.
+  template <typename Box>
+  void WithNormalPointer(Box&& box);
 
   TWizardHandlers* handlers_ = nullptr;
   std::function<void()> about_;

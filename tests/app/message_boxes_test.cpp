@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/form1.h"
 #include "app/message_boxes.h"
 #include "window_fixture.h"
 
@@ -39,6 +40,7 @@ struct Seen {
   std::string defaultButton;
   std::string text;
   bool textIsPlain = false;
+  bool busyPointer = false;  // the application's wait pointer was on while the box was open
 };
 
 Seen PressOnOpenBox(Qt::Key key, const std::function<void()>& open) {
@@ -50,6 +52,7 @@ Seen PressOnOpenBox(Qt::Key key, const std::function<void()>& open) {
     seen.icon = box->icon();
     seen.text = box->text().toStdString();
     seen.textIsPlain = box->textFormat() == Qt::PlainText;
+    seen.busyPointer = QApplication::overrideCursor() != nullptr;
     for (QAbstractButton* button : box->buttons()) {
       seen.buttons.push_back(button->text().toStdString());
     }
@@ -90,6 +93,22 @@ TEST(MessageBoxTest, ConfirmationConsentsOnlyToYes) {
     EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Yes", "&No"}));
     EXPECT_EQ(seen.defaultButton, "&Yes");
   }
+}
+
+// A box waits for the person: inside a busy flow it shows the normal pointer, and the flow's
+// busy pointer comes back once it is answered.
+TEST(MessageBoxTest, TheWindowsBoxesShowTheNormalPointerInABusyFlow) {
+  TForm1 form;
+  form.SetBusyPointer(true);
+  const Seen plain = PressOnOpenBox(Qt::Key_Return, [&] { form.ShowMessage("Busy here"); });
+  bool yes = false;
+  const Seen question = PressOnOpenBox(Qt::Key_Return, [&] { yes = form.Confirm("Trust?"); });
+  EXPECT_FALSE(plain.busyPointer);
+  EXPECT_FALSE(question.busyPointer);
+  EXPECT_TRUE(yes);
+  EXPECT_NE(QApplication::overrideCursor(), nullptr);
+  form.SetBusyPointer(false);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace
