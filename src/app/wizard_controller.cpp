@@ -106,10 +106,7 @@ void TWizardController::Connect() {
     Password = Trim(view_.PasswordText());
     EnablePassword = view_.EnablePasswordTicked() ? Trim(view_.EnablePasswordText()) : "";
 
-    if (SwitchAddress.empty()) {
-      view_.ShowMessage("Enter hostname or IP address of your cisco switch");
-      return;
-    }
+    // Also "ssh://" alone names no host.
     if (SplitSwitchAddress(SwitchAddress).Host.empty()) {
       view_.ShowMessage("Enter hostname or IP address of your cisco switch");
       return;

@@ -241,57 +241,50 @@ bool TSshShell::Authenticate(const std::string& password) {
   }
   ssh_session session = session_.get();
   // "none" succeeds on an open server and otherwise tells which methods the server offers.
+  const char* step = "authentication";
   int result = Drive([&] { return ssh_userauth_none(session, nullptr); }, SSH_AUTH_AGAIN,
                      kLoginStepTimeoutMs);
+  const int methods = result == SSH_AUTH_DENIED ? ssh_userauth_list(session, nullptr) : 0;
+  if ((methods & SSH_AUTH_METHOD_PASSWORD) != 0) {
+    step = "password authentication";
+    result = Drive([&] { return ssh_userauth_password(session, nullptr, password.c_str()); },
+                   SSH_AUTH_AGAIN, kLoginStepTimeoutMs);
+  }
+  if (result == SSH_AUTH_DENIED && (methods & SSH_AUTH_METHOD_INTERACTIVE) != 0) {
+    step = "keyboard-interactive authentication";
+    result = AnswerKeyboardInteractive(password);
+  }
   if (result == SSH_AUTH_SUCCESS) {
     return true;
   }
   if (result == SSH_AUTH_ERROR || lastError_ != 0) {
-    FailWithLibraryError("authentication");
+    FailWithLibraryError(step);
     return false;
-  }
-  const int methods = ssh_userauth_list(session, nullptr);
-  if ((methods & SSH_AUTH_METHOD_PASSWORD) != 0) {
-    result = Drive([&] { return ssh_userauth_password(session, nullptr, password.c_str()); },
-                   SSH_AUTH_AGAIN, kLoginStepTimeoutMs);
-    if (result == SSH_AUTH_SUCCESS) {
-      return true;
-    }
-    if (result == SSH_AUTH_ERROR || lastError_ != 0) {
-      FailWithLibraryError("password authentication");
-      return false;
-    }
-  }
-  if ((methods & SSH_AUTH_METHOD_INTERACTIVE) != 0) {
-    bool answered = false;
-    for (int round = 0; round < kMostKeyboardRounds; ++round) {
-      result = Drive([&] { return ssh_userauth_kbdint(session, nullptr, nullptr); }, SSH_AUTH_AGAIN,
-                     kLoginStepTimeoutMs);
-      if (result != SSH_AUTH_INFO) {
-        break;
-      }
-      const int prompts = ssh_userauth_kbdint_getnprompts(session);
-      if (prompts > 0 && answered) {
-        break;  // asked again: the password was wrong, or more than a password is wanted
-      }
-      for (int prompt = 0; prompt < prompts; ++prompt) {
-        ssh_userauth_kbdint_setanswer(session, static_cast<unsigned>(prompt), password.c_str());
-      }
-      answered = answered || prompts > 0;
-    }
-    if (result == SSH_AUTH_SUCCESS) {
-      return true;
-    }
-    if (result == SSH_AUTH_ERROR || lastError_ != 0) {
-      FailWithLibraryError("keyboard-interactive authentication");
-      return false;
-    }
   }
   Fail(wsa::kNotConnected,
        (methods & (SSH_AUTH_METHOD_PASSWORD | SSH_AUTH_METHOD_INTERACTIVE)) != 0
            ? "the server refused the user name or password"
            : "the server offers neither password nor keyboard-interactive authentication");
   return false;
+}
+
+int TSshShell::AnswerKeyboardInteractive(const std::string& password) {
+  ssh_session session = session_.get();
+  bool answered = false;
+  int result = SSH_AUTH_DENIED;
+  for (int round = 0; round < kMostKeyboardRounds; ++round) {
+    result = Drive([&] { return ssh_userauth_kbdint(session, nullptr, nullptr); }, SSH_AUTH_AGAIN,
+                   kLoginStepTimeoutMs);
+    const int prompts = result == SSH_AUTH_INFO ? ssh_userauth_kbdint_getnprompts(session) : 0;
+    if (result != SSH_AUTH_INFO || (prompts > 0 && answered)) {
+      break;  // settled, or asked again: the password was wrong, or more than it is wanted
+    }
+    for (int prompt = 0; prompt < prompts; ++prompt) {
+      ssh_userauth_kbdint_setanswer(session, static_cast<unsigned>(prompt), password.c_str());
+    }
+    answered = answered || prompts > 0;
+  }
+  return result;
 }
 
 bool TSshShell::OpenShell() {

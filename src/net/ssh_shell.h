@@ -87,6 +87,9 @@ class TSshShell : public TTextTransport {
 
   bool Configure();
   void UseLegacyAlgorithms();
+  // Answers the server's keyboard-interactive prompts with the password, once; returns libssh's
+  // last answer (SSH_AUTH_INFO when it asked again).
+  int AnswerKeyboardInteractive(const std::string& password);
   // Repeats a libssh step while it answers `again`, waiting for the connection in slices;
   // gives up after timeoutMs with 10060. Returns the step's last answer.
   template <typename Step>

@@ -7,10 +7,7 @@
 std::string SshFolder;
 
 bool TTelnetConnectionForm::SshLogIn(const std::string& host, const std::string& port) {
-  auto shell = std::make_unique<TSshShell>();
-  TSshShell& ssh = *shell;
-  transport_ = std::move(shell);
-  ssh.Timeout = kReadTimeoutMs;
+  TSshShell& ssh = NewTransport<TSshShell>();
   ssh.TargetHost = host;
   ssh.TargetPort = port;
   ssh.UserName = UserName;

@@ -92,7 +92,15 @@ class TTelnetConnectionForm {
   // key with the user, authenticates and starts the shell; true once the shell runs.
   bool SshLogIn(const std::string& host, const std::string& port);
   bool AcceptHostKey(TSshShell& shell);
-  void CloseTransport();
+  // Makes the session's transport with the session's read time-out.
+  template <typename Transport>
+  Transport& NewTransport() {
+    auto made = std::make_unique<Transport>();
+    Transport& transport = *made;
+    transport.Timeout = kReadTimeoutMs;
+    transport_ = std::move(made);
+    return transport;
+  }
 
   TStatusCallback onStatus_;
   THostKeyQuestions hostKeyQuestions_;

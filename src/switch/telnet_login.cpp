@@ -49,16 +49,10 @@ void TTelnetConnectionForm::OpenConnection() {
       WriteLog("TelnetConnection: successfully connected to " + SwitchAddress);
       return;
     }
-    connected_ = false;
-    CloseTransport();
+    CloseConnection();
     WriteLog("TelnetConnection: fail connect to " + SwitchAddress);
   } catch (...) {
-    connected_ = false;
-    try {
-      CloseTransport();
-    } catch (...) {
-      // Already failing; the log line below is what the caller's support needs.
-    }
+    CloseConnection();  // lets nothing out
     WriteLog("TelnetConnection: critical error (unknown except)");
   }
 }
@@ -110,10 +104,7 @@ bool TTelnetConnectionForm::LogIn() {
 
 // The "Username:" / "Password:" dialogue; true once the password is sent.
 bool TTelnetConnectionForm::TelnetLogIn(const std::string& host, const std::string& port) {
-  auto telnet = std::make_unique<TTelnetClient>();
-  TTelnetClient& client = *telnet;
-  transport_ = std::move(telnet);
-  client.Timeout = kReadTimeoutMs;
+  TTelnetClient& client = NewTransport<TTelnetClient>();
   client.TargetHost = host;
   client.TargetPort = port;
 
@@ -133,10 +124,4 @@ bool TTelnetConnectionForm::TelnetLogIn(const std::string& host, const std::stri
 
   client.SendText(Password + "\r");
   return true;
-}
-
-void TTelnetConnectionForm::CloseTransport() {
-  if (transport_) {
-    transport_->CloseSession();
-  }
 }

@@ -56,14 +56,6 @@ std::string WordOf(const std::string& line, int index) {
   return word;
 }
 
-std::string Run(const std::vector<std::string>& argv, const std::string& input = "") {
-  std::string output;
-  if (RunProgram(argv, input, output) != 0) {
-    throw std::runtime_error(argv[0] + " failed: " + output);
-  }
-  return output;
-}
-
 // argv as posix_spawn takes it; the strings must outlive the result.
 std::vector<char*> ArgvOf(const std::vector<std::string>& argv) {
   std::vector<char*> result;
@@ -104,72 +96,9 @@ struct FileActions {
   posix_spawn_file_actions_t actions;
 };
 
-// A port nobody listens on right now. Another process may still take it before sshd binds it;
-// the caller tries again then.
-std::uint16_t FreePort() {
-  const UniqueFd probe(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (!probe.Valid() ||
-      ::bind(probe.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::runtime_error("no free loopback port");
-  }
-  return ntohs(address.sin_port);
-}
-
-std::string RandomPassword() {
-  static const std::string kLetters =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device random;
-  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-  std::string password;
-  for (int i = 0; i < 24; ++i) {
-    password += kLetters[pick(random)];
-  }
-  return password;
-}
-
-std::string ConfigText(std::uint16_t port, const std::string& hostKey, const std::string& user,
-                       const std::string& forcedCommand) {
-  return "Port " + std::to_string(port) +
-         "\n"
-         "ListenAddress 127.0.0.1\n"
-         "HostKey " +
-         hostKey +
-         "\n"
-         "PidFile none\n"
-         "UsePAM no\n"
-         "PasswordAuthentication yes\n"
-         "PermitEmptyPasswords no\n"
-         "KbdInteractiveAuthentication no\n"
-         "PubkeyAuthentication no\n"
-         "HostbasedAuthentication no\n"
-         "AuthorizedKeysFile none\n"
-         "PermitRootLogin no\n"
-         "AllowUsers " +
-         user +
-         "\n"
-         "ForceCommand " +
-         forcedCommand +
-         "\n"
-         "PermitTTY yes\n"
-         "AllowTcpForwarding no\n"
-         "AllowAgentForwarding no\n"
-         "X11Forwarding no\n"
-         "PermitTunnel no\n"
-         "PermitUserEnvironment no\n"
-         "PrintMotd no\n"
-         "PrintLastLog no\n"
-         "UseDNS no\n"
-         "LoginGraceTime 30\n"
-         "LogLevel INFO\n";
-}
-
-}  // namespace
-
+// Runs a program (absolute path first) with input on its standard input and waits for it.
+// Returns its exit status (-1 when it could not be started or did not exit normally); output
+// gets what it wrote on standard output and error together.
 int RunProgram(const std::vector<std::string>& argv, const std::string& input,
                std::string& output) {
   output.clear();
@@ -220,6 +149,71 @@ int RunProgram(const std::vector<std::string>& argv, const std::string& input,
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+std::string Run(const std::vector<std::string>& argv, const std::string& input = "") {
+  std::string output;
+  if (RunProgram(argv, input, output) != 0) {
+    throw std::runtime_error(argv[0] + " failed: " + output);
+  }
+  return output;
+}
+
+// A port nobody listens on right now. Another process may still take it before sshd binds it;
+// the caller tries again then.
+std::uint16_t FreePort() {
+  const UniqueFd probe(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (!probe.Valid() ||
+      ::bind(probe.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    throw std::runtime_error("no free loopback port");
+  }
+  return ntohs(address.sin_port);
+}
+
+std::string RandomPassword() {
+  static const std::string kLetters =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+  std::string password;
+  for (int i = 0; i < 24; ++i) {
+    password += kLetters[pick(random)];
+  }
+  return password;
+}
+
+std::string ConfigText(std::uint16_t port, const std::string& hostKey, const std::string& user,
+                       const std::string& forcedCommand) {
+  return "Port " + std::to_string(port) + "\nHostKey " + hostKey + "\nAllowUsers " + user +
+         "\nForceCommand " + forcedCommand + "\n" + R"(ListenAddress 127.0.0.1
+PidFile none
+UsePAM no
+PasswordAuthentication yes
+PermitEmptyPasswords no
+KbdInteractiveAuthentication no
+PubkeyAuthentication no
+HostbasedAuthentication no
+AuthorizedKeysFile none
+PermitRootLogin no
+PermitTTY yes
+AllowTcpForwarding no
+AllowAgentForwarding no
+X11Forwarding no
+PermitTunnel no
+PermitUserEnvironment no
+PrintMotd no
+PrintLastLog no
+UseDNS no
+LoginGraceTime 30
+LogLevel INFO
+)";
+}
+
+}  // namespace
 
 std::string MakeEd25519Key(const std::string& path) {
   ::unlink(path.c_str());  // ssh-keygen would ask before overwriting

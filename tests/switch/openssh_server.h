@@ -11,11 +11,6 @@
 
 #include "simswitch/unique_fd.h"
 
-// Runs a program (absolute path first) with input on its standard input and waits for it.
-// Returns its exit status (-1 when it could not be started or did not exit normally); output
-// gets what it wrote on standard output and error together.
-int RunProgram(const std::vector<std::string>& argv, const std::string& input, std::string& output);
-
 // A fresh ed25519 key pair at path and path + ".pub". Returns the public key as a known_hosts
 // entry has it after the host name ("ssh-ed25519 AAAA..."). Throws std::runtime_error.
 std::string MakeEd25519Key(const std::string& path);
