@@ -58,6 +58,12 @@ TEST(SimulatedSwitchLoginTest, DialoguesEndInTheRightMode) {
        "% No password set\r\nSwitch>"},
       {"wrong login password", false, "class", "wrong", {}, "% Login invalid\r\n\r\nUsername: "},
       {"empty line re-prompts", false, "class", "cisco", {""}, "Switch>\r\nSwitch>"},
+      {"a long name is cut short in configuration mode only",
+       true,
+       "class",
+       "cisco",
+       {"configure terminal", "hostname BLDG4-FLOOR2-IDF-ACCESS-SW01", "end"},
+       "\r\nBLDG4-FLOOR2-IDF-ACC(config)#end\r\nBLDG4-FLOOR2-IDF-ACCESS-SW01#"},
   };
   for (const auto& c : cases) {
     Options o;

@@ -106,6 +106,20 @@ bool Connection::Fires(const std::string& trigger, bool& fired, const std::strin
 
 bool Connection::HandleLine(const std::string& line, std::string& out) {
   std::lock_guard lock(shared_.mutex);
+  const bool close = AnswerLine(line, out);
+  // Counted before a closing connection goes, so a client never sees it closed but counted.
+  CountConfigMode(!close && session_.InConfigMode());
+  return close;
+}
+
+void Connection::CountConfigMode(bool inConfig) {
+  if (inConfig != countedInConfig_) {
+    inConfig ? ++shared_.sessionsInConfigMode : --shared_.sessionsInConfigMode;
+    countedInConfig_ = inConfig;
+  }
+}
+
+bool Connection::AnswerLine(const std::string& line, std::string& out) {
   shared_.receivedLines.push_back(line);
   const bool inConfig = session_.InConfigMode();
   const Faults& faults = options_.faults;
@@ -160,6 +174,12 @@ bool Connection::HandleLine(const std::string& line, std::string& out) {
 }
 
 void Connection::Serve() {
+  ServeLines();
+  std::lock_guard lock(shared_.mutex);
+  CountConfigMode(false);
+}
+
+void Connection::ServeLines() {
   std::string greeting;
   {
     std::lock_guard lock(shared_.mutex);

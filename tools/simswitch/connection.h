@@ -28,8 +28,12 @@ class Connection {
   bool Send(const std::string& wire, bool splitBytes);
   // Waits `ms` unless the switch stops first (then true).
   bool StopWithin(int ms) const;
+  void ServeLines();
   // Handles one typed line, appending what the switch answers to `out`; true to close after.
   bool HandleLine(const std::string& line, std::string& out);
+  bool AnswerLine(const std::string& line, std::string& out);
+  // Keeps the switch's count of sessions in configuration mode; under the shared lock.
+  void CountConfigMode(bool inConfig);
   bool Fires(const std::string& trigger, bool& fired, const std::string& line) const;
 
   BytePipe& pipe_;
@@ -41,6 +45,7 @@ class Connection {
   std::string pendingEcho_;
   std::size_t sent_ = 0;
   bool passwordAnswerDue_ = false;  // the login password came in this block
+  bool countedInConfig_ = false;
 };
 
 }  // namespace simswitch

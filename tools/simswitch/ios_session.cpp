@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kLoginAttempts = 3;
 constexpr long kMaxTerminalLength = 512;
+constexpr std::size_t kConfigPromptNameLength = 20;
 constexpr char kMore[] = " --More-- ";
 constexpr char kEraseMore[] = "\b\b\b\b\b\b\b\b\b\b          \b\b\b\b\b\b\b\b\b\b";
 
@@ -75,7 +76,8 @@ std::string IosSession::Prompt() const {
     case Mode::Privileged:
       return host + "#";
     case Mode::Config:
-      return host + "(config)#";
+      // IOS shows the first 20 characters of a longer name in configuration modes.
+      return host.substr(0, kConfigPromptNameLength) + "(config)#";
     default:
       return "";
   }

@@ -55,6 +55,11 @@ std::size_t SimulatedSwitch::AcceptedConnections() const {
   return server_->Shared().accepted;
 }
 
+std::size_t SimulatedSwitch::SessionsInConfigMode() const {
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().sessionsInConfigMode;
+}
+
 std::size_t SimulatedSwitch::EndedConnections() const {
   std::lock_guard lock(server_->Shared().mutex);
   return server_->Shared().ended;

@@ -217,6 +217,10 @@ class SimulatedSwitch {
   // while it is current, else the live state rendered.
   std::string MonitorListing() const;
 
+  // Open sessions that are in configuration mode now: a client that left the switch there
+  // shows as 1 here.
+  std::size_t SessionsInConfigMode() const;
+
   // Connections accepted so far / connections that have ended (closed by either side), telnet
   // or SSH.
   std::size_t AcceptedConnections() const;

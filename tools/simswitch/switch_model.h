@@ -26,6 +26,7 @@ struct SharedState {
   std::vector<std::string> configLines;
   std::size_t accepted = 0;
   std::size_t ended = 0;
+  std::size_t sessionsInConfigMode = 0;  // open sessions at a "(config)#" prompt
   // Command-triggered faults fire once per switch, not once per connection.
   bool dropFired = false;
   bool silentFired = false;
