@@ -27,8 +27,19 @@ bool IsPromptLine(std::string_view line, std::string_view host) {
   if (line == host) {
     return true;
   }
-  return line.size() > host.size() + 2 && line.starts_with(host) && line[host.size()] == '(' &&
-         line.back() == ')' && HasNoBlank(line);
+  if (!HasNoBlank(line) || line.back() != ')') {
+    return false;
+  }
+  if (line.size() > host.size() + 2 && line.starts_with(host) && line[host.size()] == '(') {
+    return true;
+  }
+  // Configuration modes may show the name cut short; where it is cut differs by platform.
+  const size_t mode = line.find("(config");
+  return mode != std::string_view::npos && mode > 0 && host.starts_with(line.substr(0, mode));
+}
+
+bool IsConfigModePrompt(std::string_view line) {
+  return !line.empty() && line.back() == ')' && line.find('(') != std::string_view::npos;
 }
 
 std::string PromptHost(std::string_view text) {

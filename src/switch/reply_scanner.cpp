@@ -94,11 +94,13 @@ TReplyScanner::Step TReplyScanner::Scan() {
                                 lastLineStart_, lastLineEnd_ - lastLineStart_))) {
       cuts_.emplace_back(lastLineStart_, at + 1);
       reprint_ = at;
+      reprintStart_ = lineStart_;
       lastLineEnd_ = 0;
       lineStart_ = at + 1;
       continue;
     }
     end_ = at;
+    promptStart_ = lineStart_;
     return Step::Ended;
   }
   scan_ = text_.size();
@@ -135,6 +137,7 @@ bool TReplyScanner::EndAtReprintedPrompt() {
   }
   cuts_.pop_back();
   end_ = reprint_;
+  promptStart_ = reprintStart_;
   return true;
 }
 
@@ -151,6 +154,11 @@ std::string TReplyScanner::Reply() const {
   }
   reply.append(text_, from, end_ - from);
   return reply;
+}
+
+std::string TReplyScanner::Prompt() const {
+  return end_ == std::string::npos ? std::string()
+                                   : text_.substr(promptStart_, end_ - promptStart_);
 }
 
 std::string TReplyScanner::Rest() const {

@@ -34,6 +34,8 @@ class TReplyScanner {
   // out; and the text received after that "#".
   std::string Reply() const;
   std::string Rest() const;
+  // Once ended: the prompt that ended it, without its "#" ("Switch", "Switch(config)").
+  std::string Prompt() const;
   // Everything fed so far, as it came.
   const std::string& Received() const { return text_; }
 
@@ -54,5 +56,7 @@ class TReplyScanner {
   Erase erase_ = Erase::None;
   size_t eraseFrom_ = 0;
   size_t end_ = std::string::npos;      // the "#" that ends the reply
+  size_t promptStart_ = 0;              // where the prompt that ends the reply begins
   size_t reprint_ = std::string::npos;  // the "#" of the last re-printed prompt left out
+  size_t reprintStart_ = 0;             // where that prompt begins
 };
