@@ -9,30 +9,37 @@
 #include "net/tcp_socket.h"
 #include "net/text_transport.h"
 #include "support/utils.h"
+#include "switch/prompt.h"
 #include "switch/reply_scanner.h"
 #include "switch/switch_messages.h"
 
 namespace {
 
-// One reply: the text up to the "#" of the prompt that ends it (see TReplyScanner). Reads block
-// by block, so a reply costs time in proportion to its length whatever it holds. Empty when a
-// read times out or fails; what was received then stays buffered for the next read.
-std::string ReadReply(TTextTransport& client, const std::string& host) {
+// One reply, and the prompt that ended it (see TReplyScanner).
+struct TReply {
+  std::string text;
+  std::string prompt;
+};
+
+// Reads one reply block by block, so a reply costs time in proportion to its length whatever it
+// holds. Empty when a read times out or fails; what was received then stays buffered for the next
+// read.
+TReply ReadReply(TTextTransport& client, const std::string& host) {
   TReplyScanner scanner(host);
   for (;;) {
     const std::string block = client.ReadChunk(client.Timeout);
     if (client.LastError() != 0) {
       if (scanner.EndAtReprintedPrompt()) {
         client.InputBuffer() = scanner.Rest();
-        return scanner.Reply();
+        return {scanner.Reply(), scanner.Prompt()};
       }
       client.InputBuffer() = scanner.Received();
-      return "";
+      return {};
     }
     switch (scanner.Feed(block)) {
       case TReplyScanner::Step::Ended:
         client.InputBuffer() = scanner.Rest();
-        return scanner.Reply();
+        return {scanner.Reply(), scanner.Prompt()};
       case TReplyScanner::Step::PageWaits:
         // Paging stayed on (the switch refused or ignored "terminal length 0"): next page.
         client.SendText(" ");
@@ -43,7 +50,7 @@ std::string ReadReply(TTextTransport& client, const std::string& host) {
     // A peer that streams without a prompt is cut off.
     if (scanner.Received().size() > kMaxTerminatedRead) {
       client.InputBuffer().clear();
-      return "";
+      return {};
     }
   }
 }
@@ -82,13 +89,16 @@ std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
   }
   try {
     transport_->SendText(command + "\r");
-    reply = ReadReply(*transport_, host_);
+    TReply read = ReadReply(*transport_, host_);
     // Text that stood in the buffer before the command (the answer to "terminal length 0",
     // unsolicited messages ending in a prompt) does not hold the echo; skip up to two pieces.
-    for (int extraRead = 0; extraRead < 2 && reply.find(command) == std::string::npos;
+    for (int extraRead = 0; extraRead < 2 && read.text.find(command) == std::string::npos;
          ++extraRead) {
-      reply = ReadReply(*transport_, host_);
+      NoteMode(read.prompt);
+      read = ReadReply(*transport_, host_);
     }
+    NoteMode(read.prompt);
+    reply = std::move(read.text);
   } catch (...) {
     reply.clear();
     WriteLog("TTelnetConnectionForm.SendCommand: critical error (unknown except)");
@@ -96,7 +106,17 @@ std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
   return reply;
 }
 
+void TTelnetConnectionForm::NoteMode(const std::string& prompt) {
+  if (!prompt.empty()) {
+    configMode_ = IsConfigModePrompt(prompt);
+  }
+}
+
 bool TTelnetConnectionForm::ShowCommand(const std::string& command, std::string& reply) {
+  // A show command is refused in a configuration mode that a script run could not leave.
+  if (configMode_) {
+    SendCommand("end");
+  }
   reply = SendCommand(command);
   if (reply.empty()) {
     WriteLog("TTelnetConnectionForm: no answer to " + command);
@@ -144,20 +164,23 @@ bool TTelnetConnectionForm::RunScript(const std::vector<std::string>& lines) {
       }
       return reply;
     };
-    if (send("configure terminal").empty() || anyRefused) {
-      return false;
-    }
+    // Until the switch's answer shows its exec prompt, configuration mode may have been entered.
+    configMode_ = true;
+    const bool configuring = !send("configure terminal").empty() && !anyRefused;
     // A line without an answer stops the script; the lines after it were never sent, so the
-    // run must not count as a success even when "end" is answered.
-    bool everyLineAnswered = true;
-    for (const std::string& line : lines) {
-      if (send(line).empty()) {
-        everyLineAnswered = false;
-        break;
-      }
+    // run must not count as a success even when "end" is answered. A refused "configure
+    // terminal" sends no line, since the lines would then reach the exec mode.
+    bool everyLineAnswered = configuring;
+    for (size_t at = 0; configuring && at < lines.size() && everyLineAnswered; ++at) {
+      everyLineAnswered = !send(lines[at]).empty();
     }
-    const bool endAnswered = !send("end").empty();
-    return endAnswered && everyLineAnswered && !anyRefused;
+    // Whatever happened, configuration mode is left before returning, so that the reload after
+    // an Apply reads the switch at its exec prompt. "end" typed at the exec prompt would be
+    // taken for a host name to connect to, so it is sent only where it may be needed.
+    if (configMode_) {
+      send("end");
+    }
+    return configuring && everyLineAnswered && !configMode_ && !anyRefused;
   } catch (...) {
     WriteLog("TTelnetConnectionForm.RunScript critical error (unknown except)");
     return false;

@@ -65,8 +65,10 @@ class TTelnetConnectionForm {
   bool GetSPANSessionsList();
   // Sends the lines between "configure terminal" and "end". True iff both of those got a reply
   // and the switch refused none of them (see ScriptRefusal). A line without reply stops the
-  // script, "end" is still sent; a refused line does not stop it. A refused "configure terminal"
-  // sends nothing more, since the lines would then reach the exec mode.
+  // script; a refused line does not stop it. A refused "configure terminal" sends no line, since
+  // the lines would then reach the exec mode. Whatever happens, "end" is sent unless the switch
+  // answered "configure terminal" at its exec prompt, so the session never stays in a
+  // configuration mode.
   bool RunScript(const std::vector<std::string>& lines);
   // What the switch refused in the last RunScript: for each refused line, the line, ": " and the
   // "%" lines it answered (joined by a blank); refused lines joined by "; ". Empty when nothing
@@ -83,8 +85,11 @@ class TTelnetConnectionForm {
   static constexpr int kReadTimeoutMs = 1000;
 
   void Status(const std::string& line);
-  // Sends a show command; true iff it got a reply that refuses nothing. Logs why not.
+  // Sends a show command, after "end" when the session may still be in a configuration mode; true
+  // iff it got a reply that refuses nothing. Logs why not.
   bool ShowCommand(const std::string& command, std::string& reply);
+  // Takes the mode from the prompt that ended a reply; an empty prompt (no reply) tells nothing.
+  void NoteMode(const std::string& prompt);
   bool LogIn();
   // The transport's own part of the login: up to where the switch answers the password.
   bool TelnetLogIn(const std::string& host, const std::string& port);
@@ -106,7 +111,8 @@ class TTelnetConnectionForm {
   THostKeyQuestions hostKeyQuestions_;
   std::unique_ptr<TTextTransport> transport_;
   bool connected_ = false;
-  std::string host_;  // the host name of the switch's prompt, learned at login; may be empty
+  std::string host_;         // the host name of the switch's prompt, learned at login; may be empty
+  bool configMode_ = false;  // the switch may be in a configuration mode
   std::string scriptRefusal_;
 };
 

@@ -81,13 +81,17 @@ std::vector<Cell> ReadMatrix() {
   return cells;
 }
 
-// Applies "name" or "name=value" to the simulator's faults; false for an unknown name.
-bool SetFault(simswitch::Faults& faults, const std::string& fault) {
+// Applies "name" or "name=value" to the simulator's faults (or its host name); false for an
+// unknown name.
+bool SetFault(simswitch::Options& options, const std::string& fault) {
+  simswitch::Faults& faults = options.faults;
   const std::size_t equals = fault.find('=');
   const std::string name = fault.substr(0, equals);
   const std::string value = equals == std::string::npos ? "" : fault.substr(equals + 1);
   if (name == "none")
     return true;
+  if (name == "hostname")
+    return !(options.device.hostname = value).empty();
   if (name == "silentAfterLogin")
     return faults.silentAfterLogin = true;
   if (name == "noUsernamePrompt")
@@ -137,7 +141,7 @@ class FaultMatrixTest : public WizardTest {
   // Runs the cell's flow; the switch is started with the cell's fault.
   void Run(const Cell& cell, bool overSsh) {
     simswitch::Options options = overSsh ? SshSwitchOptions() : SwitchOptions();
-    ASSERT_TRUE(SetFault(options.faults, cell.fault)) << "unknown fault " << cell.fault;
+    ASSERT_TRUE(SetFault(options, cell.fault)) << "unknown fault " << cell.fault;
     StartSwitch(options);
     if (overSsh) {
       PointAtSsh(*sim_);  // its key is known
@@ -186,6 +190,7 @@ class FaultMatrixTest : public WizardTest {
     }
     EXPECT_EQ(LogFiles("error_session").size(), cell.errorSessionFiles);
     EXPECT_EQ(view_.closed, cell.closed);
+    EXPECT_EQ(sim_->SessionsInConfigMode(), 0u) << "no flow leaves the switch configuring";
     EXPECT_EQ(Ports.Count > 0, cell.loaded) << Ports.Count;
     EXPECT_FALSE(view_.busy);
   }

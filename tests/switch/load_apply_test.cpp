@@ -130,11 +130,15 @@ TEST_F(LoadTest, StatusWordsInsideNamesNeitherAddNorCutEntries) {
 }
 
 // The same edits over either transport: the script, the switch's state and the reload agree.
+// A long host name is shown cut short in configuration mode, as IOS does.
 TEST_F(LoadTest, ApplyRoundTrip) {
-  for (const bool overSsh : {false, true}) {
-    SCOPED_TRACE(overSsh ? "ssh" : "telnet");
+  for (const auto& [overSsh, hostname] : {std::pair{false, "Switch"}, std::pair{true, "Switch"},
+                                          std::pair{false, "BLDG4-FLOOR2-IDF-ACCESS-SW01"},
+                                          std::pair{true, "BLDG4-FLOOR2-IDF-ACCESS-SW01"}}) {
+    SCOPED_TRACE(std::string(overSsh ? "ssh" : "telnet") + " to " + hostname);
     simswitch::Options options = overSsh ? SshSwitchOptions() : SwitchOptions();
     options.privilegedLogin = true;
+    options.device.hostname = hostname;
     simswitch::SimulatedSwitch sim(options);
     if (overSsh) {
       PointAtSsh(sim);
@@ -171,7 +175,8 @@ TEST_F(LoadTest, ApplyRoundTrip) {
     std::vector<std::string> script;
     BuildConfigScript(script);
     ASSERT_FALSE(script.empty());
-    EXPECT_TRUE(session->RunScript(script));
+    EXPECT_TRUE(session->RunScript(script)) << session->ScriptRefusal();
+    EXPECT_EQ(sim.SessionsInConfigMode(), 0u);
     EXPECT_EQ(sim.ConfigLines(), script) << "sent:\n"
                                          << Joined(script) << "received:\n"
                                          << Joined(sim.ConfigLines());
@@ -211,27 +216,46 @@ TEST_F(LoadTest, ARefusedScriptLineFailsTheRunWithTheSwitchsWords) {
   EXPECT_EQ(session->ScriptRefusal(), "");
 }
 
-TEST_F(LoadTest, ARefusedConfigureTerminalSendsNoLine) {
-  ScriptedPeer peer("\r\nUsername: ", [](const std::string& line) -> std::string {
-    if (line == kTestUser)
-      return "\r\nPassword: ";
-    if (line == kTestPassword)
-      return "\r\nSwitch#";
-    if (line == "configure terminal")
-      return line + "\r\n% Authorization failed.\r\n\r\nSwitch#";
-    return line + "\r\nSwitch#";
-  });
-  SwitchAddress = "127.0.0.1:" + std::to_string(peer.Port());
-  UserName = kTestUser;
-  Password = kTestPassword;
-  auto session = Connect();
-  ASSERT_TRUE(session->Connected());
+// "configure terminal" that fails sends no script line; "end" follows unless the switch answered
+// at its exec prompt, where "end" would be taken for a host name.
+TEST_F(LoadTest, AFailedConfigureTerminalSendsNoLineAndLeavesNoConfigurationMode) {
+  const struct {
+    const char* name;
+    std::string answer;  // to "configure terminal"
+    std::vector<std::string> after;
+    std::string refusal;
+  } cases[] = {
+      {"refused",
+       "\r\n% Authorization failed.\r\n\r\nSwitch#",
+       {},
+       "configure terminal: % Authorization failed."},
+      {"answered at a prompt the session cannot read", "\r\nSW(cfg)#", {"end"}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedPeer peer("\r\nUsername: ", [&c](const std::string& line) -> std::string {
+      if (line == kTestUser)
+        return "\r\nPassword: ";
+      if (line == kTestPassword)
+        return "\r\nSwitch#";
+      if (line == "configure terminal")
+        return line + c.answer;
+      return line + "\r\nSwitch#";
+    });
+    SwitchAddress = "127.0.0.1:" + std::to_string(peer.Port());
+    UserName = kTestUser;
+    Password = kTestPassword;
+    auto session = Connect();
+    ASSERT_TRUE(session->Connected());
 
-  EXPECT_FALSE(session->RunScript({"monitor session 1 source interface Fa0/1 rx"}));
+    EXPECT_FALSE(session->RunScript({"monitor session 1 source interface Fa0/1 rx"}));
 
-  EXPECT_EQ(session->ScriptRefusal(), "configure terminal: % Authorization failed.");
-  EXPECT_EQ(peer.Lines(), (std::vector<std::string>{kTestUser, kTestPassword, "terminal length 0",
-                                                    "configure terminal"}));
+    EXPECT_EQ(session->ScriptRefusal(), c.refusal);
+    std::vector<std::string> lines = {kTestUser, kTestPassword, "terminal length 0",
+                                      "configure terminal"};
+    lines.insert(lines.end(), c.after.begin(), c.after.end());
+    EXPECT_EQ(peer.Lines(), lines);
+  }
 }
 
 }  // namespace
