@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/address_history.h"
 #include "fuzz_support.h"
+#include "wizard/address_history.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -16,16 +16,16 @@
 #include <fstream>
 #include <string>
 
-#include "app/flow_gate.h"
 #include "app/form1.h"
-#include "app/switch_sessions.h"
 #include "app/text_grid.h"
-#include "app/wizard_controller.h"
 #include "bench_support.h"
 #include "model/global_vars.h"
 #include "simswitch/simulated_switch.h"
 #include "support/pause.h"
 #include "support/utils.h"
+#include "wizard/flow_gate.h"
+#include "wizard/switch_sessions.h"
+#include "wizard/wizard_controller.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -21,8 +21,8 @@
 #include "app/session_fill.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
-#include "app/wizard_handlers.h"
 #include "model/sessionlist.h"
+#include "wizard/wizard_handlers.h"
 
 namespace {
 

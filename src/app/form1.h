@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/message_boxes.h"
-#include "app/wizard_view.h"
+#include "wizard/wizard_view.h"
 
 class QCheckBox;
 class QComboBox;

@@ -15,7 +15,7 @@
 #include "app/form1.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
-#include "app/wizard_handlers.h"
+#include "wizard/wizard_handlers.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <memory>
 
 #include "app/about_form.h"
-#include "app/flow_gate.h"
 #include "app/form1.h"
-#include "app/switch_sessions.h"
-#include "app/wizard_controller.h"
 #include "net/socket_library.h"
+#include "wizard/flow_gate.h"
+#include "wizard/switch_sessions.h"
+#include "wizard/wizard_controller.h"
 
 namespace {
 

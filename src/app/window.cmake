@@ -11,7 +11,8 @@ qt_add_library(tarvello_window STATIC
   text_grid.cpp
   vlan_filter_keys.cpp
 )
-target_link_libraries(tarvello_window PUBLIC Qt6::Widgets tarvello_model tarvello_support)
+target_link_libraries(tarvello_window PUBLIC Qt6::Widgets tarvello_wizard tarvello_model
+  tarvello_support)
 qt_add_resources(tarvello_window "images" PREFIX "/" FILES
   images/logo.png
   images/promo.png

@@ -14,14 +14,14 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "app/flow_gate.h"
 #include "app/form1.h"
-#include "app/switch_sessions.h"
 #include "app/text_grid.h"
-#include "app/wizard_controller.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "switch/session_fixture.h"
+#include "wizard/flow_gate.h"
+#include "wizard/switch_sessions.h"
+#include "wizard/wizard_controller.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/wizard_handlers.h"
 #include "window_fixture.h"
+#include "wizard/wizard_handlers.h"
 
 namespace {
 

@@ -12,16 +12,16 @@
 #include <QToolButton>
 #include <iostream>
 
-#include "app/flow_gate.h"
 #include "app/form1.h"
-#include "app/switch_sessions.h"
 #include "app/text_grid.h"
-#include "app/wizard_controller.h"
 #include "model/model_fixture.h"
 #include "simswitch/simulated_switch.h"
 #include "support/pause.h"
 #include "support/temp_folder.h"
 #include "window_fixture.h"
+#include "wizard/flow_gate.h"
+#include "wizard/switch_sessions.h"
+#include "wizard/wizard_controller.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/wizard_fixture.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
+#include "wizard/wizard_fixture.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/fake_view.h"
-#include "app/flow_gate.h"
-#include "app/switch_sessions.h"
-#include "app/wizard_controller.h"
 #include "switch/session_fixture.h"
+#include "wizard/fake_view.h"
+#include "wizard/flow_gate.h"
+#include "wizard/switch_sessions.h"
+#include "wizard/wizard_controller.h"
 
 class WizardTest : public SwitchSessionTest {
  protected:

@@ -1,15 +1,15 @@
-#include "app/wizard_controller.h"
+#include "wizard/wizard_controller.h"
 
 #include <exception>
 #include <vector>
 
-#include "app/address_history.h"
-#include "app/host_key_texts.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "support/pause.h"
 #include "support/utils.h"
 #include "switch/switch_address.h"
+#include "wizard/address_history.h"
+#include "wizard/host_key_texts.h"
 
 namespace {
 

@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "app/fake_view.h"
-#include "app/flow_gate.h"
-#include "app/switch_sessions.h"
-#include "app/wizard_controller.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "simswitch/simulated_switch.h"
 #include "support/pause.h"
 #include "support/utils.h"
+#include "wizard/fake_view.h"
+#include "wizard/flow_gate.h"
+#include "wizard/switch_sessions.h"
+#include "wizard/wizard_controller.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/wizard_fixture.h"
+#include "wizard/wizard_fixture.h"
 
 #include "model/global_vars.h"
 

@@ -1,4 +1,4 @@
-#include "app/fake_view.h"
+#include "wizard/fake_view.h"
 
 #include <stdexcept>
 

@@ -6,10 +6,10 @@
 #include <exception>
 #include <string>
 
-#include "app/flow_gate.h"
-#include "app/switch_sessions.h"
-#include "app/wizard_handlers.h"
-#include "app/wizard_view.h"
+#include "wizard/flow_gate.h"
+#include "wizard/switch_sessions.h"
+#include "wizard/wizard_handlers.h"
+#include "wizard/wizard_view.h"
 
 class TWizardController : public TWizardHandlers {
  public:

@@ -1,4 +1,4 @@
-#include "app/address_history.h"
+#include "wizard/address_history.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,5 +1,5 @@
 // Every flow through the wizard controller against the simulated switch in its fault modes,
-// each cell checked against the table in tests/app/data/fault_matrix.txt: the boxes shown, the
+// each cell checked against the table in tests/wizard/data/fault_matrix.txt: the boxes shown, the
 // page, a line of the application log, the error_session files, whether the window closed and
 // whether the model holds the switch. Nothing may crash and every wait must end.
 #include <gtest/gtest.h>
@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/wizard_fixture.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "support/utils.h"
+#include "wizard/wizard_fixture.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ std::string Stripped(const std::string& text) {
 }
 
 std::vector<Cell> ReadMatrix() {
-  std::ifstream file(std::string(TARVELLO_TEST_DATA) + "/../app/data/fault_matrix.txt");
+  std::ifstream file(std::string(TARVELLO_TEST_DATA) + "/../wizard/data/fault_matrix.txt");
   std::vector<Cell> cells;
   std::string text;
   for (int number = 1; std::getline(file, text); ++number) {

@@ -1,4 +1,4 @@
-#include "app/host_key_texts.h"
+#include "wizard/host_key_texts.h"
 
 #include "switch/switch_address.h"
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <functional>
 
-#include "app/wizard_fixture.h"
 #include "model/global_vars.h"
 #include "switch/switch_address.h"
+#include "wizard/wizard_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/flow_gate.h"
+#include "wizard/flow_gate.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "app/switch_sessions.h"
+#include "wizard/switch_sessions.h"
 
 #include <utility>
 

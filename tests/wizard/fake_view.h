@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/wizard_handlers.h"
-#include "app/wizard_view.h"
+#include "wizard/wizard_handlers.h"
+#include "wizard/wizard_view.h"
 
 class FakeView : public TWizardView {
  public:
