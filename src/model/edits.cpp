@@ -2,7 +2,7 @@
 #include <string>
 
 #include "model/sessionlist.h"
-#include "model/span_roles.h"
+#include "model/vocabulary.h"
 #include "support/utils.h"
 
 bool HasChanges() {

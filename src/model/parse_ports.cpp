@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "model/sessionlist.h"
-#include "model/span_roles.h"
 #include "model/text_lines.h"
+#include "model/vocabulary.h"
 #include "support/utils.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "model/port_index.h"
 #include "model/sessionlist.h"
-#include "model/span_roles.h"
 #include "model/text_lines.h"
+#include "model/vocabulary.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include "simswitch/cli_options.h"
 #include "simswitch/interface_names.h"
+#include "simswitch/ios_text.h"
 #include "simswitch/line_discipline.h"
 #include "simswitch/simulated_switch.h"
 #include "simswitch/span_lists.h"
 #include "simswitch/telnet_options.h"
-#include "simswitch/text_lines.h"
 
 namespace simswitch {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "simswitch/ios_text.h"
 #include "simswitch/simulated_switch.h"
-#include "simswitch/text_lines.h"
 
 namespace simswitch {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "simswitch/ios_text.h"
 #include "simswitch/span_config.h"
-#include "simswitch/text_lines.h"
 
 namespace simswitch {
 namespace {

@@ -1,8 +1,8 @@
 // The show commands: the three listings the product reads, the running configuration, and the
 // output filters after "|".
 #include "simswitch/ios_session.h"
+#include "simswitch/ios_text.h"
 #include "simswitch/span_lists.h"
-#include "simswitch/text_lines.h"
 
 namespace simswitch {
 namespace {

@@ -3,9 +3,9 @@
 #include <map>
 #include <set>
 
+#include "simswitch/ios_text.h"
 #include "simswitch/simulated_switch.h"
 #include "simswitch/span_lists.h"
-#include "simswitch/text_lines.h"
 
 namespace simswitch {
 namespace {

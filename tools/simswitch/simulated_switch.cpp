@@ -1,9 +1,9 @@
 #include "simswitch/simulated_switch.h"
 
 #include "simswitch/connection.h"
+#include "simswitch/ios_text.h"
 #include "simswitch/stream_pipe.h"
 #include "simswitch/switch_server.h"
-#include "simswitch/text_lines.h"
 
 namespace simswitch {
 

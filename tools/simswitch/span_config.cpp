@@ -1,7 +1,7 @@
 #include "simswitch/span_config.h"
 
+#include "simswitch/ios_span_rules.h"
 #include "simswitch/monitor_command.h"
-#include "simswitch/span_rules.h"
 
 namespace simswitch {
 

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "simswitch/interface_names.h"
-#include "simswitch/text_lines.h"
+#include "simswitch/ios_text.h"
 
 namespace simswitch {
 namespace {

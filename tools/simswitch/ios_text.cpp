@@ -1,4 +1,4 @@
-#include "simswitch/text_lines.h"
+#include "simswitch/ios_text.h"
 
 namespace simswitch {
 

@@ -1,4 +1,4 @@
-#include "model/span_roles.h"
+#include "model/vocabulary.h"
 
 #include "model/global_vars.h"
 #include "support/utils.h"

@@ -1,4 +1,4 @@
-#include "simswitch/span_rules.h"
+#include "simswitch/ios_span_rules.h"
 
 #include <algorithm>
 #include <set>

@@ -1,4 +1,5 @@
-// Role and kind texts of the model, compared exactly and case-sensitively. Internal to the model.
+// The model's words: role and kind texts, compared exactly and case-sensitively, and the checks
+// of a session number and an entry position that operations start with. Internal to the model.
 #pragma once
 
 #include <string>
