@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "model/sessionlist.h"
-#include "support/utils.h"
+#include "support/folders.h"
 
 void SilenceApplicationLog() {
   // Without a usable home there is no per-user fallback folder either.

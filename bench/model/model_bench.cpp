@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/sessionlist.h"
-#include "support/utils.h"
+#include "support/folders.h"
 
 namespace {
 

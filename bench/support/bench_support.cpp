@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/utils.h"
+#include "support/folders.h"
 
 std::string UseTemporaryProgramFolder() {
   std::string folder = (std::filesystem::temp_directory_path() / "tarvello-bench-XXXXXX").string();

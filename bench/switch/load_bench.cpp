@@ -14,7 +14,7 @@
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "simswitch/simulated_switch.h"
-#include "support/utils.h"
+#include "support/folders.h"
 #include "switch/telnet_connection.h"
 
 namespace {

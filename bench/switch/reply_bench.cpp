@@ -13,7 +13,7 @@
 #include "bench_support.h"
 #include "model/global_vars.h"
 #include "simswitch/simulated_switch.h"
-#include "support/utils.h"
+#include "support/folders.h"
 #include "switch/reply_scanner.h"
 #include "switch/telnet_connection.h"
 

@@ -12,8 +12,8 @@
 #include "bench_support.h"
 #include "model/global_vars.h"
 #include "simswitch/simulated_switch.h"
+#include "support/folders.h"
 #include "support/pause.h"
-#include "support/utils.h"
 #include "switch/telnet_connection.h"
 
 namespace {
@@ -37,7 +37,8 @@ Timing LoadOnce() {
   const Clock::time_point start = Clock::now();
   TTelnetConnectionForm session;
   const Clock::time_point loggedIn = Clock::now();
-  const bool loaded = session.Connected() && session.GetPortsList() && session.GetSPANSessionsList();
+  const bool loaded =
+      session.Connected() && session.GetPortsList() && session.GetSPANSessionsList();
   const Clock::time_point end = Clock::now();
   if (!loaded) {
     std::fprintf(stderr, "load over %s failed\n", SwitchAddress.c_str());

@@ -5,23 +5,24 @@
 
 #include "app/window_fonts.h"
 #include "support/clean_text.h"
+#include "support/text.h"
 
 QString MessageBoxText(const std::string& raw) {
   const std::string text = CleanForDisplay(raw);
   std::string shown;
   shown.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\n' || c == '\r') {
-      // Either pair of line-end bytes is one break; a lone one is a break too.
-      const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-      if ((next == '\n' || next == '\r') && next != c) {
-        ++i;
-      }
-      shown += '\n';
-    } else {
-      shown += c;
+  for (size_t at = 0; at < text.size();) {
+    size_t lineEnd = LineEndAt(text, at);
+    if (lineEnd == 0) {
+      shown += text[at++];
+      continue;
     }
+    // The model breaks the lines of its messages with LF CR: one break, as CR LF is.
+    if (text.compare(at, 2, "\n\r") == 0) {
+      lineEnd = 2;
+    }
+    shown += '\n';
+    at += lineEnd;
   }
   return QString::fromStdString(shown);
 }

@@ -15,6 +15,7 @@
 #include "app/text_grid.h"
 #include "app/vlan_filter_keys.h"
 #include "model/sessionlist.h"
+#include "support/text.h"
 
 namespace {
 

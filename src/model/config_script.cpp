@@ -3,7 +3,7 @@
 
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
-#include "support/utils.h"
+#include "support/application_log.h"
 
 namespace {
 

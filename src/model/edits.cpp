@@ -3,7 +3,7 @@
 
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
-#include "support/utils.h"
+#include "support/text.h"
 
 bool HasChanges() {
   for (int position = 1; position <= Ports.Count; ++position) {

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "model/types.h"
-#include "support/utils.h"  // LogFolderName lives with the log it names.
 
 extern std::string SwitchAddress;
 extern std::string UserName;

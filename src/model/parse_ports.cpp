@@ -3,10 +3,11 @@
 #include <string_view>
 #include <vector>
 
+#include "model/listing_words.h"
 #include "model/sessionlist.h"
-#include "model/text_lines.h"
 #include "model/vocabulary.h"
-#include "support/utils.h"
+#include "support/application_log.h"
+#include "support/text.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ void ReadVlans(const std::string& vlanList) {
       continue;
     }
     std::string_view number;
-    if (!SplitFirstWordView(line, number)) {
+    if (!SplitFirstWord(line, number)) {
       continue;
     }
     std::string_view name;
@@ -115,7 +116,7 @@ void ReadInterfaces(const std::string& interfaceStatus, const std::string& vlanL
       continue;
     }
     std::string_view name;
-    if (!SplitFirstWordView(line, name)) {
+    if (!SplitFirstWord(line, name)) {
       continue;
     }
     if (Ports.Count >= MaxPortEntries) {

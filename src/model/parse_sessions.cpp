@@ -3,11 +3,12 @@
 #include <string_view>
 #include <vector>
 
+#include "model/listing_words.h"
 #include "model/port_index.h"
 #include "model/sessionlist.h"
-#include "model/text_lines.h"
 #include "model/vocabulary.h"
-#include "support/utils.h"
+#include "support/application_log.h"
+#include "support/text.h"
 
 namespace {
 
@@ -63,17 +64,13 @@ class ListingParser {
   }
 
  private:
-  // "Session n": the first word and the word after it, read as SplitTwoWords reads them.
+  // "Session n": the first word and the word after it.
   void Header(std::string_view line) {
-    const size_t blank = line.find(' ');
-    if (blank == std::string_view::npos) {
-      return;
-    }
-    const std::string_view first = TrimView(line.substr(0, blank));
-    const std::string_view rest = TrimView(line.substr(blank + 1, 250));
-    const std::string_view second = TrimView(rest.substr(0, rest.find(' ')));
+    std::string_view first;
+    std::string_view second;
     int number = 0;
-    if (first.empty() || second.empty() || first != "Session" || !ParseDecimal(second, number)) {
+    if (!SplitTwoWords(line, first, second) || first != "Session" ||
+        !ParseDecimal(second, number)) {
       return;
     }
     if (number < 1 || number > SessionCount) {
@@ -85,12 +82,11 @@ class ListingParser {
   }
 
   void Field(std::string_view line) {
-    const size_t colon = line.find(':');
-    if (colon == std::string_view::npos) {
+    std::string_view value = line;
+    std::string_view label;
+    if (!CutAtMarker(":", value, label)) {
       return;  // a wrapped continuation line
     }
-    const std::string_view label = TrimView(line.substr(0, colon));
-    const std::string_view value = TrimView(line.substr(colon + 1));
     TSPANSession& session = SPANSessions.Items[session_];
     if (label == "Type") {
       session.SessionType.assign(value);

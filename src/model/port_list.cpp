@@ -4,11 +4,12 @@
 #include <string_view>
 #include <vector>
 
+#include "model/listing_words.h"
 #include "model/port_index.h"
 #include "model/sessionlist.h"
-#include "model/text_lines.h"
 #include "model/vocabulary.h"
-#include "support/utils.h"
+#include "support/application_log.h"
+#include "support/text.h"
 
 namespace {
 

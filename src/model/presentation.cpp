@@ -3,7 +3,6 @@
 
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
-#include "support/utils.h"
 
 std::string SpanTypeCaption(const std::string& spanType) {
   return spanType == kRoleDestination ? "Destination (SPAN port)" : spanType;

@@ -1,8 +1,8 @@
 #include <string>
 
+#include "model/listing_words.h"
 #include "model/port_index.h"
 #include "model/sessionlist.h"
-#include "model/text_lines.h"
 #include "model/vocabulary.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "model/vocabulary.h"
 
 #include "model/global_vars.h"
-#include "support/utils.h"
+#include "support/application_log.h"
 
 void RequireValidSession(int session) {
   if (!IsValidSession(session)) {

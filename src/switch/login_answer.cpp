@@ -1,20 +1,8 @@
 #include "switch/login_answer.h"
 
+#include "support/text.h"
 #include "switch/prompt.h"
 #include "switch/switch_messages.h"
-
-namespace {
-
-std::string Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) {
-    return "";
-  }
-  const size_t last = text.find_last_not_of(" \t\r\n");
-  return std::string(text.substr(first, last - first + 1));
-}
-
-}  // namespace
 
 TLoginAnswerReading ReadLoginAnswer(std::string_view text) {
   TLoginAnswerReading reading;
@@ -25,15 +13,15 @@ TLoginAnswerReading ReadLoginAnswer(std::string_view text) {
     const std::string_view line = text.substr(start, (complete ? lineEnd : text.size()) - start);
     // An exec banner may follow a good login; its lines are ended, and "%%%%" art or a line
     // about passwords is no refusal.
-    const std::string trimmed = Trimmed(line);
+    const std::string_view trimmed = TrimView(line);
     if (complete && trimmed.starts_with("% ") && IsRefusalLine(trimmed)) {
       reading.answer = TLoginAnswer::Refused;
-      reading.reason = trimmed;
+      reading.reason = std::string(trimmed);
       return reading;
     }
     if (!complete && (trimmed.ends_with("Username:") || trimmed.ends_with("Password:"))) {
       reading.answer = TLoginAnswer::Refused;
-      reading.reason = trimmed;
+      reading.reason = std::string(trimmed);
       return reading;
     }
     // Only the first mark of a line can end a prompt; a banner line of "#####" is none.

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
+#include "support/text.h"
+
 namespace {
 
 // IOS host names have at most 63 characters; the mode in brackets adds a few more.
 constexpr size_t kLongestPrompt = 128;
-
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
 
 bool HasNoBlank(std::string_view text) {
   return std::none_of(text.begin(), text.end(), IsBlank);

@@ -1,5 +1,6 @@
 #include "switch/reply_scanner.h"
 
+#include "support/text.h"
 #include "switch/prompt.h"
 #include "switch/switch_messages.h"
 
@@ -8,10 +9,6 @@ namespace {
 constexpr std::string_view kPageMarker = "--More--";
 // The marker's line holds little more than the marker and blanks.
 constexpr size_t kLongestMarkerLine = 32;
-
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
 
 // The next CR, LF or "#" from position from on; npos when none. A plain loop: a set search would
 // cost a library call per byte.
@@ -117,14 +114,7 @@ bool TReplyScanner::AtPageMarker() const {
   if (text_.size() - lineStart_ > kLongestMarkerLine) {
     return false;
   }
-  std::string_view line = std::string_view(text_).substr(lineStart_);
-  while (!line.empty() && IsBlank(line.back())) {
-    line.remove_suffix(1);
-  }
-  while (!line.empty() && IsBlank(line.front())) {
-    line.remove_prefix(1);
-  }
-  return line == kPageMarker;
+  return TrimView(std::string_view(text_).substr(lineStart_)) == kPageMarker;
 }
 
 bool TReplyScanner::EndAtReprintedPrompt() {

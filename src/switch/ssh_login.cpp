@@ -1,7 +1,7 @@
 // The SSH part of the switch session's login: everything up to the switch's first prompt.
 #include "model/global_vars.h"
 #include "net/ssh_shell.h"
-#include "support/utils.h"
+#include "support/application_log.h"
 #include "switch/telnet_connection.h"
 
 std::string SshFolder;

@@ -1,23 +1,11 @@
 #include "switch/switch_messages.h"
 
-namespace {
+#include "support/text.h"
 
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
+namespace {
 
 bool IsNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
 }
 
 // Consumes one or more facility or mnemonic characters from the front of text.
@@ -47,7 +35,7 @@ bool StartsWithMessageTag(std::string_view text) {
 }  // namespace
 
 bool IsSyslogLine(std::string_view line) {
-  line = Trimmed(line);
+  line = TrimView(line);
   const size_t percent = line.find('%');
   if (percent == std::string_view::npos) {
     return false;
@@ -61,23 +49,16 @@ bool IsSyslogLine(std::string_view line) {
 }
 
 bool IsRefusalLine(std::string_view line) {
-  line = Trimmed(line);
+  line = TrimView(line);
   return !line.empty() && line.front() == '%' && !IsSyslogLine(line);
 }
 
 std::vector<std::string> RefusalLines(std::string_view reply) {
   std::vector<std::string> refusals;
-  size_t start = 0;
-  while (start < reply.size()) {
-    size_t end = reply.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      end = reply.size();
-    }
-    const std::string_view line = reply.substr(start, end - start);
+  for (const std::string_view line : SplitLineViews(reply)) {
     if (IsRefusalLine(line)) {
-      refusals.emplace_back(Trimmed(line));
+      refusals.emplace_back(TrimView(line));
     }
-    start = end + 1;
   }
   return refusals;
 }

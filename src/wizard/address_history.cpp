@@ -11,30 +11,15 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "support/utils.h"
+#include "support/folders.h"
+#include "support/text.h"
 
 std::string HistoryFileName() {
   return GetDataFolder() + "history.ini";
 }
 
 std::vector<std::string> ParseHistoryText(const std::string& text) {
-  const std::string content = text.substr(0, text.find('\0'));
-  std::vector<std::string> entries;
-  size_t start = 0;
-  while (start < content.size()) {
-    const size_t end = content.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      entries.push_back(content.substr(start));
-      break;
-    }
-    entries.push_back(content.substr(start, end - start));
-    start = end + 1;
-    // CR LF is one line end, not a line end followed by an empty line.
-    if (content[end] == '\r' && start < content.size() && content[start] == '\n') {
-      ++start;
-    }
-  }
-  return entries;
+  return SplitLines(text);
 }
 
 std::string HistoryText(const std::vector<std::string>& entries) {

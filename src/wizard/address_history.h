@@ -9,9 +9,8 @@
 // Full name of the history file: the data folder followed by "history.ini".
 std::string HistoryFileName();
 
-// The entries of a history file's text, in file order and as they stand (no trimming, empty
-// lines and duplicates kept). CR LF, CR alone and LF alone each end a line; a line end at the
-// very end adds no empty entry; a zero byte ends the text.
+// The entries of a history file's text: its lines as SplitLines reads them, in file order and as
+// they stand (no trimming, empty lines and duplicates kept).
 std::vector<std::string> ParseHistoryText(const std::string& text);
 
 // The file text of the entries: each one, the last one too, followed by CR LF.

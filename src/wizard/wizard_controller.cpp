@@ -5,8 +5,10 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
+#include "support/application_log.h"
+#include "support/folders.h"
 #include "support/pause.h"
-#include "support/utils.h"
+#include "support/text.h"
 #include "switch/switch_address.h"
 #include "wizard/address_history.h"
 #include "wizard/host_key_texts.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model_fixture.h"
-#include "support/utils.h"
+#include "support/text.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "model_fixture.h"
+#include "support/folders.h"
 
 #include <fstream>
 #include <sstream>

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "support/utils.h"
+#include "support/folders.h"
 
 TempProgramFolder::TempProgramFolder() : savedLogFolderName_(LogFolderName) {
   std::string pattern = (std::filesystem::temp_directory_path() / "tarvello-XXXXXX").string();

@@ -4,6 +4,7 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
+#include "support/folders.h"
 #include "switch/scripted_peer.h"
 #include "switch/session_fixture.h"
 

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "model/global_vars.h"
+#include "support/folders.h"
 #include "support/refusing_port.h"
 #include "switch/session_fixture.h"
 

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "model/global_vars.h"
+#include "support/folders.h"
 #include "switch/openssh_server.h"
 #include "switch/session_fixture.h"
 

@@ -6,7 +6,7 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
-#include "support/utils.h"
+#include "support/folders.h"
 
 simswitch::Options SwitchOptions() {
   simswitch::Options options;

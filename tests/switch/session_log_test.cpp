@@ -3,7 +3,7 @@
 #include <regex>
 
 #include "model/global_vars.h"
-#include "support/utils.h"
+#include "support/folders.h"
 #include "switch/session_fixture.h"
 
 namespace {

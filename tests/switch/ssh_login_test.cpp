@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "model/global_vars.h"
+#include "support/folders.h"
 #include "support/refusing_port.h"
 #include "switch/session_fixture.h"
 

@@ -7,8 +7,9 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "support/application_log.h"
+#include "support/folders.h"
 #include "support/temp_folder.h"
-#include "support/utils.h"
 
 namespace {
 

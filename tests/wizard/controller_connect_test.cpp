@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "model/global_vars.h"
+#include "support/folders.h"
 #include "switch/switch_address.h"
 #include "wizard/wizard_fixture.h"
 

@@ -13,7 +13,7 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
-#include "support/utils.h"
+#include "support/folders.h"
 #include "wizard/wizard_fixture.h"
 
 namespace {

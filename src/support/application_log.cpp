@@ -1,0 +1,27 @@
+#include "support/application_log.h"
+
+#include <chrono>
+#include <fstream>
+#include <stdexcept>
+
+#include "support/clean_text.h"
+#include "support/folders.h"
+#include "support/time_stamps.h"
+
+void WriteLog(const std::string& message) {
+  try {
+    // Switch text in a message must not run escape sequences in a terminal showing the log.
+    std::string entry =
+        CleanForDisplay(message) + "\t" + LogDateTime(std::chrono::system_clock::now()) + "\r\n";
+    // Opened and closed per entry so that earlier entries survive an abrupt end.
+    std::ofstream file(GetLogFolder() + "application.log", std::ios::binary | std::ios::app);
+    file.write(entry.data(), static_cast<std::streamsize>(entry.size()));
+  } catch (...) {
+    // Logging never fails visibly.
+  }
+}
+
+void LogAndRaise(const std::string& message) {
+  WriteLog(message);
+  throw std::runtime_error(message);
+}

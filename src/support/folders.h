@@ -1,0 +1,36 @@
+// Where the program keeps its files: the program folder, the data folder (history.ini and the
+// logs) and the log folder in it.
+#pragma once
+
+#include <string>
+
+// Name of the log folder in the data folder; "logs" at start, empty when logs go to the data
+// folder itself.
+extern std::string LogFolderName;
+
+// The folder that holds the running program, ending in '/'. Taken from /proc/self/exe, so the
+// working folder never matters.
+std::string GetProgramFolder();
+
+// Points the program folder somewhere else (tests use a temporary folder); an empty text goes
+// back to the folder of the running executable.
+void SetProgramFolder(const std::string& folder);
+
+// The per-user state folder of an installed copy, ending in '/': xdgStateHome + "/tarvello/"
+// when that is an absolute path, else home + "/.local/state/tarvello/". Empty when neither is
+// usable (no absolute home either).
+std::string StateFolderFor(const char* xdgStateHome, const char* home);
+
+// Where history.ini and the log folder live, ending in '/': the program folder while it is
+// writable (a portable copy), else the user's state folder (an installed copy in a read-only
+// place such as /usr/bin), which is made on first use. Falls back to the program folder when
+// the state folder cannot be made either.
+std::string GetDataFolder();
+
+// The log folder: the data folder, then LogFolderName and '/' when that name is not empty.
+// Always ends in '/'.
+std::string GetLogFolder();
+
+// Makes sure the log folder exists in the data folder; when it can neither be found nor made,
+// clears LogFolderName so that logs go to the data folder itself.
+void PrepareLogFolder();
