@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "net/socket_errors.h"
-#include "net/wait_hook.h"
+#include "support/wait_hook.h"
 
 namespace {
 
@@ -37,11 +37,6 @@ constexpr const char* kLegacyCiphers =
 constexpr const char* kLegacyMacs =
     "hmac-sha2-256-etm@openssh.com,hmac-sha2-512-etm@openssh.com,hmac-sha2-256,hmac-sha2-512,"
     "hmac-sha1-etm@openssh.com,hmac-sha1";
-
-int RemainingMs(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-  return static_cast<int>(std::max<long long>(0, left.count()));
-}
 
 std::string Fingerprint(ssh_key key) {
   unsigned char* hash = nullptr;
@@ -112,7 +107,7 @@ int TSshShell::Drive(Step step, int again, int timeoutMs) {
     if (result != again) {
       return result;
     }
-    const int left = RemainingMs(deadline);
+    const int left = MillisecondsUntil(deadline);
     if (left == 0) {
       Fail(wsa::kTimedOut, "no answer within " + std::to_string(timeoutMs) + " ms");
       return result;
@@ -386,7 +381,7 @@ std::string TSshShell::ReadChunk(int timeoutMs) {
       Fail(wsa::kConnectionReset, "the server closed the shell");
       return "";
     }
-    const int left = RemainingMs(deadline);
+    const int left = MillisecondsUntil(deadline);
     if (left == 0) {
       Fail(wsa::kTimedOut, "no data within " + std::to_string(timeoutMs) + " ms");
       return "";

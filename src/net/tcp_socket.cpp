@@ -14,22 +14,13 @@
 #include <thread>
 
 #include "net/resolver.h"
-#include "net/wait_hook.h"
+#include "support/wait_hook.h"
 
 namespace {
 
 constexpr int kMaxPending = 65536;
 
 using Clock = std::chrono::steady_clock;
-
-// Whole milliseconds left until deadline, rounded up so that a wait never ends early.
-int MillisecondsUntil(Clock::time_point deadline) {
-  const auto left = deadline - Clock::now();
-  if (left <= Clock::duration::zero()) {
-    return 0;
-  }
-  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
-}
 
 // One wait for readiness (timeoutMs -1: without limit). While a wait hook is set the wait is
 // cut into short slices with the hook called between them; interrupted waits are resumed
@@ -326,16 +317,15 @@ std::string TSocketBase::ReadUpTo(int timeoutMs, const std::string& terminator) 
   if (terminator.empty()) {
     return "";
   }
-  using Clock = std::chrono::steady_clock;
   std::string collected;
   std::size_t searchFrom = 0;
   std::size_t found = std::string::npos;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   int remainingMs = timeoutMs;
   const std::size_t limit =
       MaxLineLength > 0 ? std::min(static_cast<std::size_t>(MaxLineLength), kMaxTerminatedRead)
                         : kMaxTerminatedRead;
   while (true) {
-    const auto passStart = Clock::now();
     collected += ReadChunk(remainingMs);
     if (lastError_ != 0) {
       break;
@@ -352,9 +342,7 @@ std::string TSocketBase::ReadUpTo(int timeoutMs, const std::string& terminator) 
       break;
     }
     if (!InterPacketTimeout) {
-      const auto spent =
-          std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - passStart);
-      remainingMs -= static_cast<int>(spent.count());
+      remainingMs = MillisecondsUntil(deadline);
       if (remainingMs <= 0) {
         SetError(wsa::kTimedOut);
         break;

@@ -2,14 +2,12 @@
 
 #include <utility>
 
-TFlowGate::TFlowGate(std::function<void()> pumpEvents) : pumpEvents_(std::move(pumpEvents)) {
-  previousPauseHook_ = SetPauseHook([this] { Pump(); });
-  previousWaitHook_ = SetBlockingWaitHook([this] { Pump(); });
-}
+TFlowGate::TFlowGate(std::function<void()> pumpEvents)
+    : pumpEvents_(std::move(pumpEvents)),
+      previousWaitHook_(SetBlockingWaitHook([this] { Pump(); })) {}
 
 TFlowGate::~TFlowGate() {
   SetBlockingWaitHook(std::move(previousWaitHook_));
-  SetPauseHook(std::move(previousPauseHook_));
 }
 
 bool TFlowGate::Enter() {

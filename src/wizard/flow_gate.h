@@ -6,20 +6,18 @@
 
 #include <functional>
 
-#include "net/wait_hook.h"
-#include "support/pause.h"
+#include "support/wait_hook.h"
 
 class TFlowGate {
  public:
   // pumpEvents runs at least every 50 ms from every blocking wait while a flow runs (the window
-  // passes one that paints and answers the desktop but takes no user input). Installs the wait
-  // hooks for the object's lifetime.
+  // passes one that paints and answers the desktop but takes no user input). Installs the
+  // blocking-wait hook for the object's lifetime.
   explicit TFlowGate(std::function<void()> pumpEvents = {});
   ~TFlowGate();
   TFlowGate(const TFlowGate&) = delete;
   TFlowGate& operator=(const TFlowGate&) = delete;
 
-  bool Running() const { return running_; }
   // Starts a flow: false, and nothing changes, when one is already running.
   bool Enter();
   // Ends the flow. True iff a close request was held meanwhile; the request is then forgotten
@@ -33,7 +31,6 @@ class TFlowGate {
   void Pump();
 
   std::function<void()> pumpEvents_;
-  PauseHook previousPauseHook_;
   TBlockingWaitHook previousWaitHook_;
   bool running_ = false;
   bool pumping_ = false;

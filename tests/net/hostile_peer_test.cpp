@@ -7,8 +7,8 @@
 #include "net/loopback_peer.h"
 #include "net/ssh_shell.h"
 #include "net/tcp_socket.h"
-#include "net/wait_hook.h"
 #include "support/unanswered_port.h"
+#include "support/wait_hook.h"
 
 using nettest::LoopbackPeer;
 using nettest::PeerConnection;

@@ -1,6 +1,5 @@
-#include "net/wait_hook.h"
+#include "support/wait_hook.h"
 
-#include <chrono>
 #include <utility>
 
 namespace {
@@ -17,8 +16,6 @@ Clock::time_point& LastCall() {
   return last;
 }
 
-// Well below one slice, so that a wait made of slices calls the hook after every one of them
-// while a loop of quick reads (a drain) does not call it for every block.
 constexpr auto kMinimumGap = std::chrono::milliseconds(kBlockingWaitSliceMs / 2);
 
 }  // namespace
@@ -32,16 +29,26 @@ bool HasBlockingWaitHook() {
   return static_cast<bool>(Hook());
 }
 
-void TickBlockingWaitHook() {
+void RunBlockingWaitHook() {
   if (!Hook()) {
     return;
   }
-  const auto now = Clock::now();
-  if (now - LastCall() < kMinimumGap) {
-    return;
-  }
-  LastCall() = now;
+  LastCall() = Clock::now();
   // A copy, so that a hook which replaces the hook does not destroy itself while it runs.
   const TBlockingWaitHook hook = Hook();
   hook();
+}
+
+void TickBlockingWaitHook() {
+  if (Hook() && Clock::now() - LastCall() >= kMinimumGap) {
+    RunBlockingWaitHook();
+  }
+}
+
+int MillisecondsUntil(Clock::time_point deadline) {
+  const auto left = deadline - Clock::now();
+  if (left <= Clock::duration::zero()) {
+    return 0;
+  }
+  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
