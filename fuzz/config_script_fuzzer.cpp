@@ -34,8 +34,9 @@ void Edit(FuzzedDataProvider& provider) {
   if (provider.ConsumeIntegralInRange<int>(0, 3) == 0) {
     const char* encapsulation = provider.PickValueInArray(kEncapsulations);
     std::string filter = provider.ConsumeRandomLengthString(24);
-    // The page empties the filter of a session that has a VLAN source.
-    if (SessionHasVlanSource(session)) {
+    // The page empties a filter the model refuses.
+    std::string message;
+    if (!CheckVlanFilter(session, filter, message)) {
       filter.clear();
     }
     SetSessionSettings(session, encapsulation, filter);

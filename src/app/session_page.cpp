@@ -15,7 +15,6 @@
 #include "app/text_grid.h"
 #include "app/vlan_filter_keys.h"
 #include "model/sessionlist.h"
-#include "support/text.h"
 
 namespace {
 
@@ -118,13 +117,12 @@ void TForm1::Page3_EncapsulationComboBoxChange() {
   if (sessionLoading_ || session == 0) {
     return;
   }
-  std::string filter = Trim(Page3_EditVLANFilter->text().toStdString());
-  if (!filter.empty() && SessionHasVlanSource(session)) {
+  std::string filter = Page3_EditVLANFilter->text().toStdString();
+  std::string refusal;
+  if (!CheckVlanFilter(session, filter, refusal)) {
     filter.clear();
     Page3_EditVLANFilter->clear();  // runs this handler again, which stores the empty filter
-    ShowMessage(
-        "VLAN filters must not be specified when one or more VLANs have been specified as "
-        "source VLANs.");
+    ShowMessage(refusal);
   }
   SetSessionSettings(session, Page3_EncapsulationComboBox->currentText().toStdString(), filter);
   Page3_PortsStringGrid->viewport()->update();  // destination frames

@@ -1,26 +1,8 @@
-#include <algorithm>
 #include <string>
 
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
 #include "support/text.h"
-
-bool HasChanges() {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    for (int session = 1; session <= SessionCount; ++session) {
-      if (Ports.Items[position].SpanTypes[session].Changed) {
-        return true;
-      }
-    }
-  }
-  const int sessions = std::min(SPANSessions.Count, SessionCount);
-  for (int session = 1; session <= sessions; ++session) {
-    if (SPANSessions.Items[session].Changed) {
-      return true;
-    }
-  }
-  return false;
-}
 
 void SetSpanType(int entry, int session, const std::string& role) {
   RequireValidSession(session);
@@ -41,15 +23,4 @@ void SetSessionSettings(int session, const std::string& encapsulation, const std
       span.Changed = true;
     }
   }
-}
-
-bool SessionHasVlanSource(int session) {
-  RequireValidSession(session);
-  for (int position = 1; position <= Ports.Count; ++position) {
-    const TPort& entry = Ports.Items[position];
-    if (entry.Kind == kKindVlan && entry.SpanTypes[session].SpanType != kRoleNone) {
-      return true;
-    }
-  }
-  return false;
 }

@@ -103,11 +103,12 @@ std::string_view FindDescription(std::string_view rest) {
       "Duplex]");
 }
 
-void ReadInterfaces(const std::string& interfaceStatus, const std::string& vlanList) {
+// The interfaces below the listing's header. False, with nothing read, when there is no header.
+bool ReadInterfaces(const std::string& interfaceStatus) {
   const std::vector<std::string_view> lines = SplitLineViews(interfaceStatus);
   auto header = std::find_if(lines.begin(), lines.end(), IsHeader);
   if (header == lines.end()) {
-    RaiseHeaderNotFound(interfaceStatus, vlanList);
+    return false;
   }
   for (auto raw = header + 1; raw != lines.end(); ++raw) {
     std::string_view line = TrimView(*raw);
@@ -125,6 +126,7 @@ void ReadInterfaces(const std::string& interfaceStatus, const std::string& vlanL
     }
     AppendEntry(name, kKindInterface, FindDescription(line));
   }
+  return true;
 }
 
 }  // namespace
@@ -132,6 +134,8 @@ void ReadInterfaces(const std::string& interfaceStatus, const std::string& vlanL
 bool ParsePorts(const std::string& interfaceStatus, const std::string& vlanList) {
   ClearPorts();
   ReadVlans(vlanList);
-  ReadInterfaces(interfaceStatus, vlanList);
+  if (!ReadInterfaces(interfaceStatus)) {
+    RaiseHeaderNotFound(interfaceStatus, vlanList);
+  }
   return Ports.Count > 0;
 }

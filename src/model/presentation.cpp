@@ -33,17 +33,6 @@ int EncapsulationIndex(const std::string& encapsulation) {
   return 0;
 }
 
-int SessionPortCount(int session) {
-  RequireValidSession(session);
-  int count = 0;
-  for (int position = 1; position <= Ports.Count; ++position) {
-    if (Ports.Items[position].SpanTypes[session].SpanType != kRoleNone) {
-      ++count;
-    }
-  }
-  return count;
-}
-
 std::string SessionCaption(int session) {
   return std::to_string(session) +
          (SessionPortCount(session) < 1 ? " (Available)" : " (Configured)");

@@ -41,9 +41,6 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
 // hold a control character.
 void BuildConfigScript(std::vector<std::string>& lines);
 
-// True iff any entry's role or any session's settings carry a Changed flag.
-bool HasChanges();
-
 // --- Edits, as the session page makes them --------------------------------------------------
 
 // Stores an accepted role change: entry's role in session becomes role, marked changed (also
@@ -51,11 +48,23 @@ bool HasChanges();
 // 1..Ports.Count.
 void SetSpanType(int entry, int session, const std::string& role);
 
+// Whether session may take the VLAN filter as typed; when not, message says why (ready to show),
+// otherwise message is empty. A filter that is blank once trimmed is always allowed; another is
+// refused while a VLAN is a source of the session. Changes nothing. Raises for a session other
+// than 1..2 when the filter is not blank.
+bool CheckVlanFilter(int session, const std::string& filter, std::string& message);
+
 // Stores a session's destination encapsulation and (trimmed) VLAN filter, marks the session
 // changed and marks changed every entry that is the session's destination, so its destination
 // line is sent again with the new encapsulation. Raises for a session other than 1..2.
 void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter);
 
+// --- Queries ----------------------------------------------------------------------------------
+
+// True iff any entry's role or any session's settings carry a Changed flag.
+bool HasChanges();
+// Number of entries whose role in session is not "None". Raises for a session other than 1..2.
+int SessionPortCount(int session);
 // True iff some VLAN entry has a role other than "None" in session; such a session must keep
 // its VLAN filter empty. Raises for a session other than 1..2.
 bool SessionHasVlanSource(int session);
@@ -69,8 +78,6 @@ std::string SpanTypeCaption(const std::string& spanType);
 std::string SpanTypeOfChoice(int choice);
 // Index in the encapsulation drop-down: 1 for "Replicate", 0 for anything else.
 int EncapsulationIndex(const std::string& encapsulation);
-// Number of entries whose role in session is not "None". Raises for a session other than 1..2.
-int SessionPortCount(int session);
 
 // Session drop-down item text: "1 (Configured)" when the session has members, else
 // "1 (Available)". Raises for a session other than 1..2.

@@ -4,11 +4,17 @@
 #include "model/port_index.h"
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
+#include "support/text.h"
 
 namespace {
 
 // Line break inside rule messages, in this order.
 const std::string kBreak = "\n\r";
+
+// VLAN sources and a VLAN filter exclude each other, whichever comes second is refused.
+const std::string kFilterBesideVlanSources =
+    "VLAN filters must not be specified when one or more VLANs have been specified as source "
+    "VLANs.";
 
 // Whether an entry other than position, of the given kind, is a source in session.
 bool OtherSourceOfKind(int position, const std::string& kind, int session) {
@@ -66,9 +72,7 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
 
   // 4. VLAN sources and a VLAN filter exclude each other.
   if (isVlan && wantsSource && !SPANSessions.Items[session].FilterVLANs.empty()) {
-    message =
-        "VLAN filters must not be specified when one or more VLANs have been specified as source "
-        "VLANs.";
+    message = kFilterBesideVlanSources;
     return false;
   }
 
@@ -100,5 +104,14 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
   }
 
   // 8. Allowed.
+  return true;
+}
+
+bool CheckVlanFilter(int session, const std::string& filter, std::string& message) {
+  message.clear();
+  if (!TrimView(filter).empty() && SessionHasVlanSource(session)) {
+    message = kFilterBesideVlanSources;
+    return false;
+  }
   return true;
 }

@@ -50,8 +50,7 @@ void TWizardController::RunFlow(Body&& body) {
 }
 
 void TWizardController::FormCreate() {
-  SPANSessions.Count = 0;
-  Ports.Count = 0;
+  ResetModel();
   PrepareLogFolder();
 }
 

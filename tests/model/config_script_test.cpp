@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "model_fixture.h"
-#include "support/text.h"
 
 namespace {
 
@@ -33,9 +32,10 @@ std::string Choose(int session, const std::string& name, const std::string& role
   return message;
 }
 
-// A settings edit as the session page makes it: a filter is refused beside VLAN sources.
+// A settings edit as the session page makes it: a refused filter is emptied.
 void Settings(int session, const std::string& encapsulation, std::string filter) {
-  if (!Trim(filter).empty() && SessionHasVlanSource(session)) {
+  std::string message;
+  if (!CheckVlanFilter(session, filter, message)) {
     filter.clear();
   }
   SetSessionSettings(session, encapsulation, filter);

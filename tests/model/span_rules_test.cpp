@@ -94,6 +94,30 @@ TEST_F(SpanRulesTest, RulesInTheirOrder) {
   EXPECT_EQ(Log(), "");  // refusals are results, not logged errors
 }
 
+TEST_F(SpanRulesTest, AVlanFilterIsRefusedBesideVlanSourcesOnly) {
+  const std::string refusal =
+      "VLAN filters must not be specified when one or more VLANs have been specified as source "
+      "VLANs.";
+  const struct {
+    std::string listing;
+    const char* filter;
+    std::string message;
+  } cases[] = {
+      {SessionBlock(1, {"RX Only : 10"}), " 20 ", refusal},
+      {SessionBlock(1, {"RX Only : 10"}), " \t", ""},  // blank: no filter at all
+      {SessionBlock(1, {"RX Only : Gi0/1"}), "20", ""},
+      {SessionBlock(2, {"RX Only : 10"}), "20", ""},  // the other session's source
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    LoadSmallSwitch(c.listing);
+    std::string message = "stale";
+    EXPECT_EQ(CheckVlanFilter(1, c.filter, message), c.message.empty()) << c.listing;
+    EXPECT_EQ(message, c.message) << c.listing;
+    EXPECT_FALSE(HasChanges());
+  }
+}
+
 TEST_F(SpanRulesTest, SessionLimitComesFirst) {
   LoadSmallSwitch(SessionBlock(1, {"Both : Gi0/1"}));
   SPANSessions.LocalSessionLimit = 1;
