@@ -18,10 +18,8 @@
 #include <QUrl>
 
 #include "app/product_site.h"
-#include "app/session_fill.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
-#include "model/sessionlist.h"
 #include "wizard/wizard_handlers.h"
 
 namespace {
@@ -157,31 +155,6 @@ void TForm1::SetBusyPointer(bool busy) {
   busy_ = busy;
 }
 
-void TForm1::FillRoleChooser() {
-  static const char* const kChoices[] = {"None", "Source (Ingress)", "Source (Egress)",
-                                         "Source (Ingress and Egress)", "Destination (SPAN port)"};
-  Page3_InlineStringGrid->SetRowCount(5);
-  for (int row = 0; row < 5; ++row) {
-    Page3_InlineStringGrid->SetCell(0, row, QString::fromLatin1(kChoices[row]));
-  }
-}
-
-void TForm1::FillSessionsComboBox() {
-  ::FillSessionsComboBox(*Page3_ComboBoxSessions);
-}
-
-void TForm1::SelectSessionIndex(int index) {
-  Page3_ComboBoxSessions->setCurrentIndex(index);
-}
-
-int TForm1::SelectedSessionIndex() const {
-  return Page3_ComboBoxSessions->currentIndex();
-}
-
-void TForm1::ShowSelectedSession() {
-  Page3_ComboBoxSessionsChange();
-}
-
 // A box waits for the person, not the switch: inside a busy flow it shows the normal pointer.
 template <typename Box>
 void TForm1::WithNormalPointer(Box&& box) {
@@ -250,11 +223,4 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Page3_EditVLANFilter && event->type() == QEvent::KeyPress) {
-    return Page3_EditVLANFilterKeyPress(static_cast<QKeyEvent&>(*event));
-  }
-  return QDialog::eventFilter(watched, event);
 }

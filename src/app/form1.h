@@ -45,7 +45,7 @@ class TForm1 : public QDialog, public TWizardView {
   // True while a session is being put on screen, and from creation to the first display.
   bool SessionLoading() const { return sessionLoading_; }
 
-  // TWizardView
+  // TWizardView: the window, the log-in and the connecting page (form1.cpp).
   std::string AddressText() const override;
   std::string UserNameText() const override;
   std::string PasswordText() const override;
@@ -60,21 +60,21 @@ class TForm1 : public QDialog, public TWizardView {
   void AppendStatusLine(const std::string& line) override;
   void SetSPANGroupBoxVisible(bool visible) override;
   void SetBusyPointer(bool busy) override;
+  void ShowMessage(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
+  void ShowAbout() override;
+  void CloseWindow() override;
+  // TWizardView: the SPAN session page (role_chooser.cpp, session_page.cpp).
   void FillRoleChooser() override;
   void FillSessionsComboBox() override;
   void SelectSessionIndex(int index) override;
   int SelectedSessionIndex() const override;
   void ShowSelectedSession() override;
-  void ShowMessage(const std::string& text) override;
-  bool Confirm(const std::string& text) override;
-  void ShowAbout() override;
-  void CloseWindow() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Layout (form1_layout.cpp).
@@ -92,6 +92,9 @@ class TForm1 : public QDialog, public TWizardView {
   void Page3_ComboBoxSessionsChange();
   void UpdateSessionCaption(int session);
   void Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect);
+  // Puts the arrow button at the right end of the current row's role cell, or hides it while
+  // that row is scrolled out of view; run whenever the grid's cells move.
+  void PlaceInlineButton();
   void InlineButtonClick();
   void Page3_InlineStringGridMouseMove(const QPoint& position);
   void Page3_InlineStringGridMouseUp();
@@ -101,7 +104,7 @@ class TForm1 : public QDialog, public TWizardView {
   // True when the typed character is to be discarded.
   bool Page3_EditVLANFilterKeyPress(QKeyEvent& event);
   void Page3_EncapsulationComboBoxChange();
-  // Runs a box with the normal pointer, the busy one restored afterwards.
+  // Runs a box with the normal pointer, the busy one restored afterwards (form1.cpp).
   template <typename Box>
   void WithNormalPointer(Box&& box);
 

@@ -13,6 +13,7 @@
 #include "app/clickable_picture.h"
 #include "app/fixed_row_delegate.h"
 #include "app/form1.h"
+#include "app/key_press_hook.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
 #include "wizard/wizard_handlers.h"
@@ -290,12 +291,15 @@ void TForm1::WireEvents() {
       [this](QPainter& painter, int col, int row, const QRect& rect) {
         Page3_PortsStringGridDrawCell(painter, col, row, rect);
       });
+  Page3_PortsStringGrid->SetCellsMovedHook([this] { PlaceInlineButton(); });
   connect(InlineButton, &QToolButton::clicked, this, &TForm1::InlineButtonClick);
   connect(Page3_CheckBoxEnableAdvancedSettings, &QCheckBox::toggled, this,
           &TForm1::Page3_CheckBoxEnableAdvancedSettingsClick);
   connect(Page3_EditVLANFilter, &QLineEdit::textChanged, this,
           &TForm1::Page3_EncapsulationComboBoxChange);
-  Page3_EditVLANFilter->installEventFilter(this);
+  new TKeyPressFilter(Page3_EditVLANFilter, [this](QKeyEvent& event) {
+    return Page3_EditVLANFilterKeyPress(event);
+  });  // owned by the field
   connect(Page3_EncapsulationComboBox, &QComboBox::activated, this,
           &TForm1::Page3_EncapsulationComboBoxChange);
   Page3_InlineStringGrid->SetFocusLostHook([this] { Page3_InlineStringGridExit(); });

@@ -1,5 +1,6 @@
-// The role chooser: opened by the arrow button under the current row's role cell, it stores an
-// accepted role through the model's rules or shows why the switch would refuse it.
+// The role chooser: filled once with the five roles, opened by the arrow button under the current
+// row's role cell, it stores an accepted role through the model's rules or shows why the switch
+// would refuse it.
 #include <QToolButton>
 
 #include "app/form1.h"
@@ -13,6 +14,16 @@ constexpr int kChoices = 5;
 constexpr int kChooserExtra = 8;
 
 }  // namespace
+
+void TForm1::FillRoleChooser() {
+  static const char* const kRoles[kChoices] = {"None", "Source (Ingress)", "Source (Egress)",
+                                               "Source (Ingress and Egress)",
+                                               "Destination (SPAN port)"};
+  Page3_InlineStringGrid->SetRowCount(kChoices);
+  for (int row = 0; row < kChoices; ++row) {
+    Page3_InlineStringGrid->SetCell(0, row, QString::fromLatin1(kRoles[row]));
+  }
+}
 
 void TForm1::InlineButtonClick() {
   TTextGrid& chooser = *Page3_InlineStringGrid;

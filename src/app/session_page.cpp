@@ -1,5 +1,6 @@
-// The SPAN session page's handlers: showing a session, painting the ports grid, the count
-// label and drop-down caption, and the advanced settings (VLAN filter, encapsulation).
+// The SPAN session page: its view operations for the wizard, showing a session, painting the
+// ports grid and placing its arrow button, the count label and drop-down caption, and the
+// advanced settings (VLAN filter, encapsulation).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -27,6 +28,22 @@ constexpr int kTextTop = 2;
 
 }  // namespace
 
+void TForm1::FillSessionsComboBox() {
+  ::FillSessionsComboBox(*Page3_ComboBoxSessions);
+}
+
+void TForm1::SelectSessionIndex(int index) {
+  Page3_ComboBoxSessions->setCurrentIndex(index);
+}
+
+int TForm1::SelectedSessionIndex() const {
+  return Page3_ComboBoxSessions->currentIndex();
+}
+
+void TForm1::ShowSelectedSession() {
+  Page3_ComboBoxSessionsChange();
+}
+
 int TForm1::SelectedSession() const {
   const int index = Page3_ComboBoxSessions->currentIndex();
   return index < 0 ? 0 : index + 1;
@@ -48,6 +65,7 @@ void TForm1::Page3_ComboBoxSessionsChange() {
   }
   Page3_CheckBoxEnableAdvancedSettingsClick();
   UpdateSessionCaption(session);
+  PlaceInlineButton();
   if (PageControl1->currentIndex() == 2 && Page3_PortsStringGrid->isVisible() &&
       SPANGroupBox->isVisible()) {
     Page3_PortsStringGrid->setFocus();
@@ -85,23 +103,31 @@ void TForm1::Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, 
     // The frame's outer edge runs 1 pixel inside the cell on every side.
     painter.drawRect(rect.adjusted(1, 1, -2, -2));
   }
+}
 
-  if (current && col == 2) {
-    const int side = rect.height() - 5;
-    InlineButton->resize(side, side);
-    InlinePanel->resize(side, side);
-    // Cell corners are in the grid's viewport; the panel lives in the grid's parent.
-    const QPoint corner =
-        grid.viewport()->mapTo(Panel6, QPoint(rect.left() + rect.width() - side, rect.top() + 4));
-    InlinePanel->move(corner);
-    InlinePanel->show();
-    inlineButtonTag_ = row;
+void TForm1::PlaceInlineButton() {
+  TTextGrid& grid = *Page3_PortsStringGrid;
+  const int row = grid.Row();
+  // Until a session is shown the button stays at its design place.
+  if (SelectedSession() == 0 || row < 1) {
+    return;
   }
-
+  // The row just below the last whole one keeps the button.
   const int top = grid.TopRow();
-  if (grid.Row() < top || grid.Row() > top + grid.VisibleRowCount()) {
+  if (row < top || row > top + grid.VisibleRowCount()) {
     InlinePanel->hide();
+    return;
   }
+  const QRect cell = grid.CellRect(2, row);
+  const int side = cell.height() - 5;
+  InlineButton->resize(side, side);
+  InlinePanel->resize(side, side);
+  // Cell corners are in the grid's viewport; the panel lives in the grid's parent.
+  const QPoint corner =
+      grid.viewport()->mapTo(Panel6, QPoint(cell.left() + cell.width() - side, cell.top() + 4));
+  InlinePanel->move(corner);
+  InlinePanel->show();
+  inlineButtonTag_ = row;
 }
 
 void TForm1::Page3_CheckBoxEnableAdvancedSettingsClick() {

@@ -42,6 +42,7 @@ void TTextGrid::SetColCount(int count) {
   colCount_ = count;
   colWidths_.resize(static_cast<size_t>(count), kDefaultColWidth);
   viewport()->update();
+  CellsMoved();
 }
 
 void TTextGrid::SetRowCount(int count) {
@@ -71,6 +72,7 @@ void TTextGrid::SetColWidth(int col, int width) {
   if (col >= 0 && col < colCount_) {
     colWidths_[static_cast<size_t>(col)] = width;
     viewport()->update();
+    CellsMoved();
   }
 }
 
@@ -99,6 +101,7 @@ QString TTextGrid::Cell(int col, int row) const {
 void TTextGrid::SetRow(int row) {
   if (rowCount_ <= fixedRows_) {
     row_ = -1;
+    CellsMoved();
     return;
   }
   row_ = std::clamp(row, fixedRows_, rowCount_ - 1);
@@ -108,6 +111,7 @@ void TTextGrid::SetRow(int row) {
     SetTopRow(row_ - std::max(1, VisibleRowCount()) + 1);
   }
   viewport()->update();
+  CellsMoved();
 }
 
 void TTextGrid::SetTopRow(int row) {
@@ -118,6 +122,7 @@ void TTextGrid::SetTopRow(int row) {
     verticalScrollBar()->setValue(topRow_ - fixedRows_);  // scrollContentsBy follows
   }
   viewport()->update();
+  CellsMoved();
 }
 
 int TTextGrid::VisibleRowCount() const {
@@ -192,6 +197,13 @@ void TTextGrid::UpdateScrollRange() {
 void TTextGrid::scrollContentsBy(int /*dx*/, int /*dy*/) {
   topRow_ = fixedRows_ + verticalScrollBar()->value();
   viewport()->update();
+  CellsMoved();
+}
+
+void TTextGrid::CellsMoved() {
+  if (cellsMoved_) {
+    cellsMoved_();
+  }
 }
 
 void TTextGrid::resizeEvent(QResizeEvent* event) {

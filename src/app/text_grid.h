@@ -1,7 +1,7 @@
 // A rows-and-columns text grid painted by itself: whole-row selection, a fixed header band, a
-// vertical scroll bar that scrolls by whole rows, and hooks for the owner to paint over cells
-// and to hear mouse, key and focus events. The texts live in one flat array, so filling a few
-// thousand rows and painting the visible ones stays cheap.
+// vertical scroll bar that scrolls by whole rows, and hooks for the owner to paint over cells,
+// to follow them as they move and to hear mouse, key and focus events. The texts live in one
+// flat array, so filling a few thousand rows and painting the visible ones stays cheap.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -21,6 +21,9 @@ class TTextGrid : public QAbstractScrollArea {
   // Returns true when it has handled the key; otherwise the grid's own keys apply.
   using KeyHook = std::function<bool(QKeyEvent& event)>;
   using FocusLostHook = std::function<void()>;
+  // Runs after the cells may have moved on screen or the current row may have changed: a new
+  // current row, top row, row count, row height, column width or viewport size.
+  using CellsMovedHook = std::function<void()>;
 
   explicit TTextGrid(QWidget* parent = nullptr);
 
@@ -63,6 +66,7 @@ class TTextGrid : public QAbstractScrollArea {
   void SetMouseUpHook(MouseHook hook) { mouseUp_ = std::move(hook); }
   void SetKeyDownHook(KeyHook hook) { keyDown_ = std::move(hook); }
   void SetFocusLostHook(FocusLostHook hook) { focusLost_ = std::move(hook); }
+  void SetCellsMovedHook(CellsMovedHook hook) { cellsMoved_ = std::move(hook); }
   // Drops every hook, so the grid calls nothing while its owner is being destroyed.
   void ClearHooks() {
     drawCell_ = {};
@@ -70,6 +74,7 @@ class TTextGrid : public QAbstractScrollArea {
     mouseUp_ = {};
     keyDown_ = {};
     focusLost_ = {};
+    cellsMoved_ = {};
   }
 
  protected:
@@ -87,6 +92,7 @@ class TTextGrid : public QAbstractScrollArea {
   bool RowOnScreen(int row) const;
   void UpdateScrollRange();
   void PaintCell(QPainter& painter, int col, int row, const QRect& rect);
+  void CellsMoved();
 
   int colCount_ = 0;
   int rowCount_ = 0;
@@ -103,4 +109,5 @@ class TTextGrid : public QAbstractScrollArea {
   MouseHook mouseUp_;
   KeyHook keyDown_;
   FocusLostHook focusLost_;
+  CellsMovedHook cellsMoved_;
 };

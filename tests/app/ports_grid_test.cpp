@@ -122,13 +122,13 @@ TEST_F(PortsGridTest, DescriptionsOfEighteenCharactersOrMoreAreCutWithDots) {
   }
 }
 
+// The button follows the events that move the cells, without waiting for a paint.
 TEST_F(PortsGridTest, ArrowButtonSitsAtTheRoleCellsRightEndAndHidesWhileScrolledOut) {
   Load(FortyEightPortStatus(), FortyEightPortVlans(), "");
   auto* panel = Find<QWidget>("InlinePanel");
   TTextGrid* grid = Grid();
   const int current = 20;
   grid->SetRow(current);
-  GridImage();
   const QRect cell = grid->CellRect(2, current);
   const QRect button(grid->viewport()->mapFrom(panel->parentWidget(), panel->pos()), panel->size());
   EXPECT_TRUE(panel->isVisible());
@@ -152,11 +152,15 @@ TEST_F(PortsGridTest, ArrowButtonSitsAtTheRoleCellsRightEndAndHidesWhileScrolled
     SCOPED_TRACE(scroll.top);
     grid->SetTopRow(scroll.top);
     ASSERT_EQ(grid->TopRow(), scroll.top);
-    GridImage();
     EXPECT_EQ(panel->isVisible(), scroll.shown);
   }
   EXPECT_EQ(grid->viewport()->mapFrom(panel->parentWidget(), panel->pos()).y(),
             grid->CellRect(2, current).top() + 4);
+
+  PickSession(1);  // another session shows with row 1 current
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(grid->viewport()->mapFrom(panel->parentWidget(), panel->pos()).y(),
+            grid->CellRect(2, 1).top() + 4);
 }
 
 }  // namespace

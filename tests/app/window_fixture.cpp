@@ -70,7 +70,6 @@ void WindowTest::PickSession(int index) {
 }
 
 void WindowTest::OpenChooser() {
-  GridImage();  // a paint places the arrow button
   QTest::mouseClick(Find<QToolButton>("InlineButton"), Qt::LeftButton);
 }
 
