@@ -13,12 +13,12 @@
 #include <QScrollBar>
 #include <QUrl>
 
+#include "app/make_control.h"
 #include "app/product_site.h"
 #include "app/window_fonts.h"
 
 namespace {
 
-const QColor kAboutSilver(192, 192, 192);
 const QColor kNavy(0, 0, 128);
 
 // The site's address as the link shows it: without the scheme, which would not fit.
@@ -39,8 +39,8 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   setFixedSize(487, 566);
   setModal(true);
   QPalette colours = palette();
-  colours.setColor(QPalette::Window, kAboutSilver);
-  colours.setColor(QPalette::WindowText, Qt::black);
+  colours.setColor(QPalette::Window, kSilver);
+  colours.setColor(QPalette::WindowText, kBlack);
   setPalette(colours);
   setAutoFillBackground(true);
   // MS Sans Serif is not on this platform; the window's Arial (or its metric twin) at the same
@@ -48,32 +48,30 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   const QFont font = WindowFont(13);
   setFont(font);
 
-  ProductName = new QLabel(QStringLiteral("Tarvello v1.0."), this);
-  ProductName->setObjectName(QStringLiteral("ProductName"));
-  ProductName->setGeometry(8, 8, 216, 16);
+  const QString product = QStringLiteral("Tarvello v1.0.");
+  ProductName = Make<QLabel>(this, "ProductName", product, QRect(8, 8, 216, 16));
+  ProductName->setText(product);
 
-  Version =
-      new QLabel(QStringLiteral("\u00A9 2026 the Tarvello developers. All rights reserved."), this);
-  Version->setObjectName(QStringLiteral("Version"));
-  Version->setGeometry(8, 32, 348, 16);
+  const QString notice =
+      QStringLiteral("\u00A9 2026 the Tarvello developers. All rights reserved.");
+  Version = Make<QLabel>(this, "Version", notice, QRect(8, 32, 348, 16));
+  Version->setText(notice);
 
-  Label1 = new QLabel(SiteCaption(), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
+  const QString site = SiteCaption();
   QFont linkFont = font;
   linkFont.setUnderline(true);
-  Label1->setFont(linkFont);
   // Wider than designed when the address needs it: a cut-off address is no link to read.
-  Label1->setGeometry(8, 64, std::max(95, QFontMetrics(linkFont).horizontalAdvance(Label1->text())),
-                      16);
+  const int linkWidth = std::max(95, QFontMetrics(linkFont).horizontalAdvance(site));
+  Label1 = Make<QLabel>(this, "Label1", site, QRect(8, 64, linkWidth, 16));
+  Label1->setText(site);
+  Label1->setFont(linkFont);
   QPalette linkColours = Label1->palette();
   linkColours.setColor(QPalette::WindowText, kNavy);
   Label1->setPalette(linkColours);
   Label1->setCursor(Qt::PointingHandCursor);
   Label1->installEventFilter(this);
 
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setGeometry(8, 88, 473, 425);
+  Memo1 = Make<QPlainTextEdit>(this, "Memo1", QString(), QRect(8, 88, 473, 425));
   Memo1->setReadOnly(true);
   Memo1->setFrameShape(QFrame::NoFrame);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -82,17 +80,15 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   // Read-only text still takes the focus by keyboard, so it can be scrolled with the keys.
   Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   QPalette memoColours = Memo1->palette();
-  memoColours.setColor(QPalette::Base, kAboutSilver);
-  memoColours.setColor(QPalette::Text, Qt::black);
+  memoColours.setColor(QPalette::Base, kSilver);
+  memoColours.setColor(QPalette::Text, kBlack);
   Memo1->setPalette(memoColours);
   Memo1->setPlainText(MemoText());
   Memo1->moveCursor(QTextCursor::Start);
   Memo1->verticalScrollBar()->setValue(0);
   Memo1->installEventFilter(this);
 
-  OKButton = new QPushButton(QStringLiteral("OK"), this);
-  OKButton->setObjectName(QStringLiteral("OKButton"));
-  OKButton->setGeometry(207, 532, 75, 25);
+  OKButton = MakeButton(this, "OKButton", QStringLiteral("OK"), QRect(207, 532, 75, 25));
   OKButton->setDefault(true);
   OKButton->setAutoDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

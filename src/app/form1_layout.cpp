@@ -14,21 +14,12 @@
 #include "app/fixed_row_delegate.h"
 #include "app/form1.h"
 #include "app/key_press_hook.h"
+#include "app/make_control.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
 #include "wizard/wizard_handlers.h"
 
 namespace {
-
-// Creates a child control with its object name, accessible name and design rectangle.
-template <typename Control>
-Control* Make(QWidget* parent, const char* name, const QString& accessible, QRect geometry) {
-  auto* control = new Control(parent);  // owned by parent
-  control->setObjectName(QString::fromLatin1(name));
-  control->setAccessibleName(QString(accessible).remove(QLatin1Char('&')));
-  control->setGeometry(geometry);
-  return control;
-}
 
 // A drop-down whose list rows are 15 pixels high.
 QComboBox* MakeComboBox(QWidget* parent, const char* name, const QString& label, QRect rect) {
@@ -43,12 +34,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, QPo
   label->setText(caption);
   label->adjustSize();
   return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect rect) {
-  auto* button = Make<QPushButton>(parent, name, caption, rect);
-  button->setText(caption);
-  return button;
 }
 
 QWidget* MakePanel(QWidget* parent, const char* name, QRect rect) {

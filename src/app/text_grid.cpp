@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/window_fonts.h"
+
 namespace {
 
 constexpr int kDefaultColWidth = 64;
@@ -21,7 +23,6 @@ TTextGrid::TTextGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   verticalScrollBar()->setTracking(true);  // rows follow the thumb while it is dragged
   verticalScrollBar()->setSingleStep(1);
   background_ = palette().color(QPalette::Base);
-  fixedColor_ = QColor(192, 192, 192);
   setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -178,11 +179,6 @@ void TTextGrid::SetBackground(const QColor& color) {
   viewport()->update();
 }
 
-void TTextGrid::SetFixedColor(const QColor& color) {
-  fixedColor_ = color;
-  viewport()->update();
-}
-
 void TTextGrid::SetShowScrollBar(bool show) {
   setVerticalScrollBarPolicy(show ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
@@ -215,7 +211,7 @@ void TTextGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rect
   const bool fixed = row < fixedRows_;
   const bool selected = !fixed && row == row_;
   const QPalette& colors = palette();
-  painter.fillRect(rect, fixed      ? fixedColor_
+  painter.fillRect(rect, fixed      ? kSilver
                          : selected ? colors.color(QPalette::Highlight)
                                     : background_);
   painter.setPen(colors.color(selected ? QPalette::HighlightedText : QPalette::WindowText));

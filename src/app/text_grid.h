@@ -1,7 +1,8 @@
-// A rows-and-columns text grid painted by itself: whole-row selection, a fixed header band, a
-// vertical scroll bar that scrolls by whole rows, and hooks for the owner to paint over cells,
-// to follow them as they move and to hear mouse, key and focus events. The texts live in one
-// flat array, so filling a few thousand rows and painting the visible ones stays cheap.
+// A rows-and-columns text grid painted by itself: whole-row selection, a fixed header band in
+// the window's silver, a vertical scroll bar that scrolls by whole rows, and hooks for the owner
+// to paint over cells, to follow them as they move and to hear mouse, key and focus events. The
+// texts live in one flat array, so filling a few thousand rows and painting the visible ones
+// stays cheap.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -28,7 +29,6 @@ class TTextGrid : public QAbstractScrollArea {
   explicit TTextGrid(QWidget* parent = nullptr);
 
   void SetColCount(int count);
-  int ColCount() const { return colCount_; }
   // Keeps the texts of the rows that remain; new rows are empty. The current row stays in range.
   void SetRowCount(int count);
   int RowCount() const { return rowCount_; }
@@ -58,7 +58,6 @@ class TTextGrid : public QAbstractScrollArea {
 
   // Background of data cells and of the area past the last column or row.
   void SetBackground(const QColor& color);
-  void SetFixedColor(const QColor& color);
   void SetShowScrollBar(bool show);
 
   void SetDrawCellHook(DrawCellHook hook) { drawCell_ = std::move(hook); }
@@ -103,7 +102,6 @@ class TTextGrid : public QAbstractScrollArea {
   std::vector<int> colWidths_;
   std::vector<QString> cells_;  // row-major, colCount_ per row
   QColor background_;
-  QColor fixedColor_;
   DrawCellHook drawCell_;
   MouseHook mouseMove_;
   MouseHook mouseUp_;
