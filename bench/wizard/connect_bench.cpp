@@ -15,7 +15,7 @@
 #include "simswitch/simulated_switch.h"
 #include "support/folders.h"
 #include "support/pause.h"
-#include "wizard/fake_view.h"
+#include "testkit/fake_view.h"
 #include "wizard/flow_gate.h"
 #include "wizard/switch_sessions.h"
 #include "wizard/wizard_controller.h"

@@ -18,7 +18,7 @@
 #include "app/text_grid.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
-#include "switch/session_fixture.h"
+#include "testkit/session_fixture.h"
 #include "wizard/flow_gate.h"
 #include "wizard/switch_sessions.h"
 #include "wizard/wizard_controller.h"
@@ -87,7 +87,7 @@ TEST_F(EndToEndTest, ConnectGiveARoleApplyAndSeeTheReload) {
   EXPECT_EQ(form_.windowTitle().toStdString(),
             "Tarvello - 127.0.0.1:" + std::to_string(sim.Port()));
 
-  const int entry = EntryOf("Fa0/5");
+  const int entry = PositionOf("Fa0/5");
   ASSERT_GT(entry, 0);
   TTextGrid* grid = Control<TTextGrid>("Page3_PortsStringGrid");
   grid->SetRow(entry);

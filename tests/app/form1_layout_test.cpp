@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "window_fixture.h"
+#include "testkit/window_fixture.h"
 #include "wizard/wizard_handlers.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "app/form1.h"
 #include "app/message_boxes.h"
-#include "window_fixture.h"
+#include "testkit/window_fixture.h"
 
 namespace {
 

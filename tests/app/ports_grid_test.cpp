@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "app/session_fill.h"
-#include "window_fixture.h"
+#include "testkit/window_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "window_fixture.h"
+#include "testkit/window_fixture.h"
 
 namespace {
 

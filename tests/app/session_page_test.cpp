@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "window_fixture.h"
+#include "testkit/window_fixture.h"
 
 namespace {
 

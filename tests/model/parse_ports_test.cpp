@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "model_fixture.h"
+#include "testkit/model_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model_fixture.h"
+#include "testkit/model_fixture.h"
 
 namespace {
 

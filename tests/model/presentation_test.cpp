@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "model_fixture.h"
+#include "testkit/model_fixture.h"
 
 namespace {
 

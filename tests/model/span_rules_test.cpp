@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model_fixture.h"
+#include "testkit/model_fixture.h"
 
 namespace {
 

@@ -1,10 +1,8 @@
 // TTelnetClient against a real telnet server: busybox telnetd on a loopback port, running a
 // small login script instead of a shell.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,8 +15,10 @@
 #include <thread>
 #include <vector>
 
-#include "net/loopback_peer.h"
 #include "net/telnet_client.h"
+#include "testkit/byte_strings.h"
+#include "testkit/loopback_ports.h"
+#include "testkit/temp_folder.h"
 
 extern char** environ;
 
@@ -40,30 +40,15 @@ bool TelnetdAvailable() {
   return false;
 }
 
-// A port that was free a moment ago on 127.0.0.1.
-std::string FreeLoopbackPort() {
-  const int handle = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(handle, reinterpret_cast<sockaddr*>(&address), length);
-  ::getsockname(handle, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(handle);
-  return std::to_string(ntohs(address.sin_port));
-}
-
 // busybox telnetd in the foreground on a loopback port, with a login script of its own in a
 // fresh temporary folder; both go away with the object.
 class Telnetd {
  public:
   explicit Telnetd(const std::string& script) {
-    char pattern[] = "/tmp/tarvello-telnetd-XXXXXX";
-    folder_ = mkdtemp(pattern);
-    const fs::path program = folder_ / "login.sh";
+    const fs::path program = folder_.Path() + "login.sh";
     std::ofstream(program) << script;
     fs::permissions(program, fs::perms::owner_all);
-    port_ = FreeLoopbackPort();
+    port_ = RefusingPort().Port();  // free a moment ago
     std::vector<std::string> args = {
         "busybox", "telnetd", "-F", "-p", port_, "-b", "127.0.0.1", "-l", program.string()};
     std::vector<char*> argv;
@@ -80,14 +65,12 @@ class Telnetd {
       ::kill(pid_, SIGTERM);
       ::waitpid(pid_, nullptr, 0);
     }
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
   }
   bool Started() const { return pid_ > 0; }
   const std::string& Port() const { return port_; }
 
  private:
-  fs::path folder_;
+  TempFolder folder_;
   std::string port_;
   pid_t pid_ = -1;
 };
@@ -124,20 +107,20 @@ TEST(BusyboxTelnetd, LogsInThroughNegotiationAndKeepsTheSessionLog) {
   ASSERT_TRUE(OpenWhenListening(client)) << client.Sock().LastErrorText();
 
   // The server opens with its option requests; the prompt only counts once they are answered.
-  ASSERT_TRUE(client.WaitForText("Username:")) << nettest::Show(client.SessionLog());
+  ASSERT_TRUE(client.WaitForText("Username:")) << Show(client.SessionLog());
   EXPECT_EQ(client.ParserState().NegotiationState, TNegotiationState::Data);
 
   client.SendText("admin\r");
   const std::string greeting = client.ReadUntil("#");
-  EXPECT_NE(greeting.find("Hello admin"), std::string::npos) << nettest::Show(greeting);
+  EXPECT_NE(greeting.find("Hello admin"), std::string::npos) << Show(greeting);
 
   client.SendText("show version\r");
   const std::string reply = client.ReadUntil("#");
-  EXPECT_NE(reply.find("ran show version"), std::string::npos) << nettest::Show(reply);
+  EXPECT_NE(reply.find("ran show version"), std::string::npos) << Show(reply);
 
   client.CloseSession();
   const std::string& log = client.SessionLog();
-  EXPECT_NE(log.find("Username:"), std::string::npos) << nettest::Show(log);
+  EXPECT_NE(log.find("Username:"), std::string::npos) << Show(log);
   EXPECT_NE(log.find("Hello admin"), std::string::npos);
   EXPECT_NE(log.find("ran show version"), std::string::npos);
   EXPECT_EQ(log.substr(log.size() - 7), "switch#");

@@ -4,14 +4,12 @@
 
 #include <string>
 
-#include "net/loopback_peer.h"
 #include "net/ssh_shell.h"
 #include "net/tcp_socket.h"
-#include "support/unanswered_port.h"
 #include "support/wait_hook.h"
-
-using nettest::LoopbackPeer;
-using nettest::PeerConnection;
+#include "testkit/byte_strings.h"
+#include "testkit/loopback_peer.h"
+#include "testkit/loopback_ports.h"
 
 namespace {
 
@@ -139,7 +137,7 @@ TEST(HostilePeer, SshConnectEndsWithinItsBoundAgainstServersThatAreNoSshServer) 
       {"connected, no banner", [](PeerConnection& c) { c.Pause(kNeverMs); }, 10060},
       {"a telnet server",
        [](PeerConnection& c) {
-         c.Send(nettest::Bytes({255, 253, 24}) + "Username: ");
+         c.Send(Bytes({255, 253, 24}) + "Username: ");
          c.Pause(kNeverMs);
        },
        10060},

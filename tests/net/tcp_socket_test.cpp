@@ -9,12 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "net/loopback_peer.h"
-#include "support/refusing_port.h"
-
-using nettest::LoopbackPeer;
-using nettest::PeerConnection;
-using nettest::Show;
+#include "testkit/byte_strings.h"
+#include "testkit/loopback_peer.h"
+#include "testkit/loopback_ports.h"
 
 namespace {
 

@@ -5,12 +5,8 @@
 
 #include <string>
 
-#include "net/loopback_peer.h"
-
-using nettest::Bytes;
-using nettest::LoopbackPeer;
-using nettest::PeerConnection;
-using nettest::Show;
+#include "testkit/byte_strings.h"
+#include "testkit/loopback_peer.h"
 
 namespace {
 

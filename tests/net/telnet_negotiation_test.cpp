@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "net/loopback_peer.h"
-
-using nettest::Bytes;
-using nettest::Show;
+#include "testkit/byte_strings.h"
 
 namespace {
 
@@ -21,7 +18,7 @@ struct Case {
   TNegotiationState endState = TNegotiationState::Data;
 };
 
-std::string Joined(const std::vector<std::string>& answers) {
+std::string ShownAnswers(const std::vector<std::string>& answers) {
   std::string all;
   for (const auto& a : answers) {
     all += "[" + Show(a) + "]";
@@ -106,7 +103,7 @@ void ExpectCase(const Case& c, const std::vector<std::size_t>& cuts, const std::
   TTelnetParserState state;
   const TReceivedStep step = RunInBlocks(c.input, cuts, state);
   EXPECT_EQ(step.Text, c.text) << c.name << ", " << how << ", input " << Show(c.input);
-  EXPECT_EQ(Joined(step.Answers), Joined(c.answers))
+  EXPECT_EQ(ShownAnswers(step.Answers), ShownAnswers(c.answers))
       << c.name << ", " << how << ", input " << Show(c.input);
   EXPECT_EQ(ToString(state.NegotiationState), ToString(c.endState)) << c.name << ", " << how;
 }
@@ -138,7 +135,8 @@ TEST(TelnetNegotiation, OneByteBlocks) {
 TEST(TelnetNegotiation, TermTypeIsTheGivenName) {
   TTelnetParserState state;
   const TReceivedStep step = ProcessReceived(state, Bytes({255, 250, 24, 1, 255, 240}), "VT100");
-  EXPECT_EQ(Joined(step.Answers), Joined({Bytes({255, 250, 24, 0}) + "VT100" + Bytes({255, 240})}));
+  EXPECT_EQ(ShownAnswers(step.Answers),
+            ShownAnswers({Bytes({255, 250, 24, 0}) + "VT100" + Bytes({255, 240})}));
 }
 
 TEST(TelnetNegotiation, EndlessSubnegotiationKeepsAtMostItsCap) {
@@ -151,7 +149,7 @@ TEST(TelnetNegotiation, EndlessSubnegotiationKeepsAtMostItsCap) {
   EXPECT_EQ(state.SubOptionData.size(), kMaxSubOptionData);
   // Its start still decides the answer once it ends.
   const TReceivedStep end = ProcessReceived(state, Bytes({255, 240}) + "ok", "TARVELLO");
-  EXPECT_EQ(Joined(end.Answers), Joined({kTermTypeIs}));
+  EXPECT_EQ(ShownAnswers(end.Answers), ShownAnswers({kTermTypeIs}));
   EXPECT_EQ(end.Text, "ok");
 }
 

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "support/folders.h"
-#include "support/temp_folder.h"
+#include "testkit/temp_folder.h"
 
 namespace {
 

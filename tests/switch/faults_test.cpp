@@ -4,9 +4,9 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
+#include "scripted_peer.h"
 #include "support/folders.h"
-#include "switch/scripted_peer.h"
-#include "switch/session_fixture.h"
+#include "testkit/session_fixture.h"
 
 namespace {
 
@@ -80,13 +80,11 @@ class ShowFaultTest : public SwitchSessionTest {
   std::unique_ptr<TTelnetConnectionForm> ConnectWith(const simswitch::Faults& faults) {
     simswitch::Options options = PrivilegedSwitchOptions();
     options.faults = faults;
-    sim_ = std::make_unique<simswitch::SimulatedSwitch>(options);
-    PointAt(*sim_);
+    PointAt(StartSwitch(options));
     auto session = Connect();
     EXPECT_TRUE(session->Connected());
     return session;
   }
-  std::unique_ptr<simswitch::SimulatedSwitch> sim_;
 };
 
 TEST_F(ShowFaultTest, AMissingOrRefusedListingFailsTheLoad) {
@@ -159,7 +157,7 @@ TEST_F(ShowFaultTest, HashInsideADescriptionKeepsEveryInterface) {
   ASSERT_TRUE(session->GetPortsList());
   EXPECT_TRUE(session->GetSPANSessionsList());
   EXPECT_EQ(Ports.Items[Ports.Count].Name, options.device.interfaces.back().name);
-  EXPECT_EQ(Ports.Items[EntryOf(options.device.interfaces[2].name)].Description, "Uplink #2");
+  EXPECT_EQ(Ports.Items[PositionOf(options.device.interfaces[2].name)].Description, "Uplink #2");
 }
 
 TEST_F(ShowFaultTest, StaleTextBeforeTheEchoIsSkipped) {
@@ -236,9 +234,9 @@ TEST_F(ShowFaultTest, WhatARealSwitchSendsStillLoadsWhole) {
     EXPECT_EQ(Ports.Count, static_cast<int>(device.interfaces.size()) + 5);
     EXPECT_EQ(Ports.Items[1].Name, "1");
     EXPECT_EQ(Ports.Items[Ports.Count].Name, device.interfaces.back().name);
-    EXPECT_EQ(Ports.Items[EntryOf("Fa0/1")].SpanTypes[1].SpanType, "Both");
-    EXPECT_EQ(Ports.Items[EntryOf("Gi0/2")].SpanTypes[1].SpanType, "Destination");
-    EXPECT_EQ(Ports.Items[EntryOf("20")].SpanTypes[2].SpanType, "Ingress");
+    EXPECT_EQ(Ports.Items[PositionOf("Fa0/1")].SpanTypes[1].SpanType, "Both");
+    EXPECT_EQ(Ports.Items[PositionOf("Gi0/2")].SpanTypes[1].SpanType, "Destination");
+    EXPECT_EQ(Ports.Items[PositionOf("20")].SpanTypes[2].SpanType, "Ingress");
     EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
     // Nothing of one reply leaks into the next.
     const std::string next = session->SendCommand("show vlan brief  | inc active");
@@ -254,9 +252,9 @@ TEST_F(ShowFaultTest, NulBytesAndCarriageReturnNulLineEndsLoseNothing) {
   ASSERT_TRUE(session->GetPortsList());
   ASSERT_TRUE(session->GetSPANSessionsList());
 
-  EXPECT_EQ(Ports.Items[EntryOf("Fa0/3")].SpanTypes[1].SpanType, "Ingress");
-  EXPECT_EQ(Ports.Items[EntryOf("Gi0/2")].SpanTypes[1].SpanType, "Destination");
-  EXPECT_EQ(Ports.Items[EntryOf("Fa0/48")].SpanTypes[2].SpanType, "Destination");
+  EXPECT_EQ(Ports.Items[PositionOf("Fa0/3")].SpanTypes[1].SpanType, "Ingress");
+  EXPECT_EQ(Ports.Items[PositionOf("Gi0/2")].SpanTypes[1].SpanType, "Destination");
+  EXPECT_EQ(Ports.Items[PositionOf("Fa0/48")].SpanTypes[2].SpanType, "Destination");
   EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
 }
 

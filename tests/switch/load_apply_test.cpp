@@ -4,8 +4,8 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
-#include "switch/scripted_peer.h"
-#include "switch/session_fixture.h"
+#include "scripted_peer.h"
+#include "testkit/session_fixture.h"
 
 namespace {
 
@@ -122,11 +122,12 @@ TEST_F(LoadTest, StatusWordsInsideNamesNeitherAddNorCutEntries) {
   PointAt(sim);
   auto session = ConnectAndLoad();
 
-  EXPECT_EQ(EntryOf("40"), 0);
-  EXPECT_EQ(EntryOf("41"), 0);
-  ASSERT_NE(EntryOf("50"), 0);
-  EXPECT_EQ(Ports.Items[EntryOf("50")].Description, "my-active-vlan");
-  EXPECT_EQ(Ports.Items[EntryOf(options.device.interfaces[4].name)].Description, "to disconnected");
+  EXPECT_EQ(PositionOf("40"), 0);
+  EXPECT_EQ(PositionOf("41"), 0);
+  ASSERT_NE(PositionOf("50"), 0);
+  EXPECT_EQ(Ports.Items[PositionOf("50")].Description, "my-active-vlan");
+  EXPECT_EQ(Ports.Items[PositionOf(options.device.interfaces[4].name)].Description,
+            "to disconnected");
 }
 
 // The same edits over either transport: the script, the switch's state and the reload agree.
@@ -166,8 +167,8 @@ TEST_F(LoadTest, ApplyRoundTrip) {
       std::string message;
       ASSERT_TRUE(CheckSpanType(edit.session, edit.name, edit.role, message))
           << edit.name << " -> " << edit.role << ": " << message;
-      ASSERT_NE(EntryOf(edit.name), 0) << edit.name;
-      SetSpanType(EntryOf(edit.name), edit.session, edit.role);
+      ASSERT_NE(PositionOf(edit.name), 0) << edit.name;
+      SetSpanType(PositionOf(edit.name), edit.session, edit.role);
     }
     SetSessionSettings(1, "Replicate", "10,20");
     const auto wanted = RolesInModel();

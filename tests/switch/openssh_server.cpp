@@ -1,4 +1,4 @@
-#include "switch/openssh_server.h"
+#include "openssh_server.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

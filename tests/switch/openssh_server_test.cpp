@@ -12,9 +12,9 @@
 #include <utility>
 
 #include "model/global_vars.h"
+#include "openssh_server.h"
 #include "support/folders.h"
-#include "switch/openssh_server.h"
-#include "switch/session_fixture.h"
+#include "testkit/session_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "switch/scripted_peer.h"
+#include "scripted_peer.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

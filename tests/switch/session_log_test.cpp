@@ -4,7 +4,7 @@
 
 #include "model/global_vars.h"
 #include "support/folders.h"
-#include "switch/session_fixture.h"
+#include "testkit/session_fixture.h"
 
 namespace {
 

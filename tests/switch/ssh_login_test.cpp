@@ -5,8 +5,8 @@
 
 #include "model/global_vars.h"
 #include "support/folders.h"
-#include "support/refusing_port.h"
-#include "switch/session_fixture.h"
+#include "testkit/loopback_ports.h"
+#include "testkit/session_fixture.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "simswitch/simulated_switch.h"
 #include "ssh_probe.h"
-#include "support/temp_folder.h"
+#include "testkit/temp_folder.h"
 
 namespace simswitch {
 namespace {

@@ -2,9 +2,6 @@
 // the demo's command line.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "simswitch/cli_options.h"
 #include "simswitch/interface_names.h"
 #include "simswitch/ios_text.h"
@@ -12,16 +9,11 @@
 #include "simswitch/simulated_switch.h"
 #include "simswitch/span_lists.h"
 #include "simswitch/telnet_options.h"
+#include "testkit/byte_strings.h"
+#include "testkit/test_data.h"
 
 namespace simswitch {
 namespace {
-
-std::string ReadData(const std::string& name) {
-  std::ifstream in(std::string(SIMSWITCH_TEST_DATA) + "/" + name, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 struct TypedLines {
   std::vector<std::string> lines;
@@ -81,14 +73,6 @@ TEST(LineDisciplineTest, KeyModeReturnsEachKeyAndSwallowsTheLfOfCrLf) {
   }
   EXPECT_EQ(keys, (std::vector<std::string>{"q", "\r", " "}));
   EXPECT_EQ(echo, "");
-}
-
-std::string Bytes(std::initializer_list<int> bytes) {
-  std::string s;
-  for (int b : bytes) {
-    s += static_cast<char>(b);
-  }
-  return s;
 }
 
 TEST(TelnetServerFilterTest, StripsCommandsAndAnswersOnlyUnsolicitedRequests) {
@@ -273,7 +257,8 @@ TEST(DeviceDataTest, GeneratedDeviceHasExactlyTheAskedEntryCount) {
 }
 
 TEST(DeviceDataTest, ReadsInterfacesFromACapturedListing) {
-  const auto interfaces = InterfacesFromStatusText(ReadData("ntc_ios_status.txt"));
+  const auto interfaces =
+      InterfacesFromStatusText(ReadTestData("interfaces_status/ntc_ios_status.txt"));
   ASSERT_EQ(interfaces.size(), 24u);  // Po1 has no slash
   EXPECT_EQ(interfaces[0].name, "Gi1/0/1");
   EXPECT_EQ(interfaces[0].description, "");
@@ -284,7 +269,7 @@ TEST(DeviceDataTest, ReadsInterfacesFromACapturedListing) {
 }
 
 TEST(DeviceDataTest, ReadsLocalSessionsFromACapturedMonitorListing) {
-  const SpanState span = SpanFromMonitorText(ReadData("genie_iosxe_monitor_5.txt"));
+  const SpanState span = SpanFromMonitorText(ReadTestData("monitor/genie_iosxe_monitor_5.txt"));
   SpanSessionState ten;
   ten.sourceInterfaces = {{"Gi3/0/27", SpanDirection::Rx}};
   ten.destinations = {"Gi4/0/2"};

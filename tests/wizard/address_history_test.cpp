@@ -9,7 +9,7 @@
 
 #include "support/application_log.h"
 #include "support/folders.h"
-#include "support/temp_folder.h"
+#include "testkit/temp_folder.h"
 
 namespace {
 

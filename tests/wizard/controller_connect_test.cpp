@@ -10,7 +10,7 @@
 #include "model/global_vars.h"
 #include "support/folders.h"
 #include "switch/switch_address.h"
-#include "wizard/wizard_fixture.h"
+#include "testkit/wizard_fixture.h"
 
 namespace {
 
@@ -247,8 +247,7 @@ TEST_F(ConnectTest, SshHostKeyQuestionsGoToTheBoxes) {
   const std::string recorded = folder_.Read("ssh/known_hosts");
   simswitch::Options options = SshSwitchOptions();
   options.port = sim_->Port();
-  sim_.reset();
-  sim_ = std::make_unique<simswitch::SimulatedSwitch>(options);
+  SwitchSessionTest::StartSwitch(options);
   view_.questions.clear();
   view_.answers = {true};
   controller_.Page1_SpeedButtonConnectClick();

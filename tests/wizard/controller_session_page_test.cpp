@@ -9,7 +9,7 @@
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "support/folders.h"
-#include "wizard/wizard_fixture.h"
+#include "testkit/wizard_fixture.h"
 
 namespace {
 
@@ -26,14 +26,14 @@ class SessionPageTest : public WizardTest {
   }
   // Gives the entry called name the role in session, as the chooser does.
   void Edit(const std::string& name, int session, const std::string& role) {
-    const int entry = EntryOf(name);
+    const int entry = PositionOf(name);
     ASSERT_GT(entry, 0) << name;
     std::string refusal;
     ASSERT_TRUE(CheckSpanType(session, name, role, refusal)) << refusal;
     SetSpanType(entry, session, role);
   }
   std::string RoleOf(const std::string& name, int session) {
-    return Ports.Items[EntryOf(name)].SpanTypes[session].SpanType;
+    return Ports.Items[PositionOf(name)].SpanTypes[session].SpanType;
   }
   size_t Fills() const { return view_.CallsStartingWith("FillSessions").size(); }
 };
@@ -82,7 +82,7 @@ TEST_F(SessionPageTest, ApplySendsTheEditsReportsAndReloadsWhatTheSwitchHolds) {
 
 TEST_F(SessionPageTest, ScriptThatCannotBeBuiltIsReportedAndTheReloadDropsTheEdits) {
   // A VLAN as destination never passes the chooser; stored directly it makes the build fail.
-  SetSpanType(EntryOf("20"), 1, "Destination");
+  SetSpanType(PositionOf("20"), 1, "Destination");
   std::string expected;
   try {
     std::vector<std::string> lines;
@@ -269,7 +269,7 @@ TEST_F(FlowGateTest, SocketWaitsPumpAndHoldACloseWhileASilentSwitchIsAwaited) {
 TEST_F(FlowGateTest, HeldCloseStillAsksAboutEditsAndNoKeepsTheWindow) {
   StartSwitch();
   ConnectAndShow();
-  SetSpanType(EntryOf("Fa0/9"), 1, "Ingress");
+  SetSpanType(PositionOf("Fa0/9"), 1, "Ingress");
   bool held = false;
   duringWait_ = [&] {
     if (!held) {
@@ -308,7 +308,7 @@ TEST_F(WholeRunTest, NoFileTheRunWroteHoldsAPassword) {
   controller_.Page1_SpeedButtonConnectClick();
   view_.password = kTestPassword;
   ConnectAndShow();
-  SetSpanType(EntryOf("Fa0/5"), 1, "Ingress");
+  SetSpanType(PositionOf("Fa0/5"), 1, "Ingress");
   controller_.Page3_SpeedButtonApplyClick();
   view_.failFillOnCall = {view_.fillCalls + 1};
   controller_.Page3_SpeedButtonRefreshClick();  // leaves an error_session file

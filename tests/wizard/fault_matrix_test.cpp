@@ -14,7 +14,7 @@
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "support/folders.h"
-#include "wizard/wizard_fixture.h"
+#include "testkit/wizard_fixture.h"
 
 namespace {
 

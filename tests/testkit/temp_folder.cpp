@@ -1,4 +1,4 @@
-#include "support/temp_folder.h"
+#include "testkit/temp_folder.h"
 
 #include <stdlib.h>
 
@@ -9,25 +9,31 @@
 
 #include "support/folders.h"
 
-TempProgramFolder::TempProgramFolder() : savedLogFolderName_(LogFolderName) {
+TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "tarvello-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) {
     throw std::runtime_error("mkdtemp failed");
   }
   path_ = pattern + "/";
-  SetProgramFolder(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::Read(const std::string& name) const {
+  std::ifstream file(path_ + name, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+TempProgramFolder::TempProgramFolder() : savedLogFolderName_(LogFolderName) {
+  SetProgramFolder(Path());
 }
 
 TempProgramFolder::~TempProgramFolder() {
   SetProgramFolder("");
   LogFolderName = savedLogFolderName_;
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempProgramFolder::Read(const std::string& name) const {
-  std::ifstream file(path_ + name, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "switch/session_fixture.h"
-#include "wizard/fake_view.h"
+#include "testkit/fake_view.h"
+#include "testkit/session_fixture.h"
 #include "wizard/flow_gate.h"
 #include "wizard/switch_sessions.h"
 #include "wizard/wizard_controller.h"
@@ -27,7 +27,6 @@ class WizardTest : public SwitchSessionTest {
   // Lines the switch received that start with prefix.
   std::vector<std::string> Received(const std::string& prefix) const;
 
-  std::unique_ptr<simswitch::SimulatedSwitch> sim_;
   FakeView view_;
   TSwitchSessions sessions_;
   // Runs from the flow gate's pump, i.e. inside the flows' blocking waits, when set.

@@ -12,15 +12,7 @@
 #include <string_view>
 #include <thread>
 
-namespace nettest {
-
 inline constexpr int kPeerWaitMs = 10000;  // upper bound for any wait that should never be reached
-
-// Bytes from a list of values: Bytes({255, 253, 24}).
-std::string Bytes(std::initializer_list<int> values);
-
-// Printable form of a byte string for failure messages: "ab\r\n<255><253>".
-std::string Show(std::string_view bytes);
 
 class LoopbackPeer;
 
@@ -99,5 +91,3 @@ class LoopbackPeer {
   std::size_t consumed_ = 0;
   std::thread thread_;
 };
-
-}  // namespace nettest

@@ -1,4 +1,4 @@
-#include "switch/session_fixture.h"
+#include "testkit/session_fixture.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -34,6 +34,12 @@ SwitchSessionTest::SwitchSessionTest() {
 
 SwitchSessionTest::~SwitchSessionTest() {
   SshFolder.clear();
+}
+
+simswitch::SimulatedSwitch& SwitchSessionTest::StartSwitch(simswitch::Options options) {
+  sim_.reset();
+  sim_ = std::make_unique<simswitch::SimulatedSwitch>(std::move(options));
+  return *sim_;
 }
 
 void SwitchSessionTest::PointAtSsh(const simswitch::SimulatedSwitch& sim, bool knownKey,
@@ -125,21 +131,4 @@ std::vector<std::string> SwitchSessionTest::LogFiles(const std::string& prefix) 
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-int SwitchSessionTest::EntryOf(const std::string& name) {
-  for (int k = 1; k <= Ports.Count; ++k) {
-    if (Ports.Items[k].Name == name) {
-      return k;
-    }
-  }
-  return 0;
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    text += "  [" + line + "]\n";
-  }
-  return text;
 }

@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "testkit/window_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "wizard/fake_view.h"
+#include "testkit/fake_view.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "wizard/wizard_fixture.h"
+#include "testkit/wizard_fixture.h"
 
 #include "model/global_vars.h"
 
@@ -8,7 +8,7 @@ WizardTest::WizardTest() {
 }
 
 simswitch::SimulatedSwitch& WizardTest::StartSwitch(simswitch::Options options) {
-  sim_ = std::make_unique<simswitch::SimulatedSwitch>(std::move(options));
+  SwitchSessionTest::StartSwitch(std::move(options));
   view_.address = SwitchText();
   view_.userName = kTestUser;
   view_.password = kTestPassword;

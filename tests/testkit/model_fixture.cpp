@@ -1,17 +1,9 @@
-#include "model_fixture.h"
-#include "support/folders.h"
+#include "testkit/model_fixture.h"
 
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-std::string ReadTestData(const std::string& name) {
-  std::ifstream file(std::string(TARVELLO_TEST_DATA) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(file.good()) << "missing test data " << name;
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
+#include "support/folders.h"
 
 std::string ActiveLinesOnly(const std::string& text) {
   std::istringstream in(text);
@@ -32,14 +24,6 @@ std::string RaisedBy(const std::function<void()>& action) {
     return error.what();
   }
   return "<no error>";
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    text += (text.empty() ? "" : "|") + line;
-  }
-  return text;
 }
 
 std::string StatusReply(const std::vector<std::string>& dataLines) {

@@ -1,44 +1,16 @@
-#include "net/loopback_peer.h"
+#include "testkit/loopback_peer.h"
 
-#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <stdexcept>
 
-namespace nettest {
+#include "testkit/loopback_ports.h"
 
 namespace {
 constexpr int kSliceMs = 20;
-}
-
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (const int v : values) {
-    bytes += static_cast<char>(v);
-  }
-  return bytes;
-}
-
-std::string Show(std::string_view bytes) {
-  std::string shown;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (c == '\r') {
-      shown += "\\r";
-    } else if (c == '\n') {
-      shown += "\\n";
-    } else if (b < 32 || b >= 127) {
-      shown += "<" + std::to_string(b) + ">";
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
 }
 
 // ---- PeerConnection ----
@@ -105,31 +77,9 @@ bool PeerConnection::Stopping() const {
 // ---- LoopbackPeer ----
 
 LoopbackPeer::LoopbackPeer(Script script, int family) {
-  listenHandle_ = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (listenHandle_ < 0) {
-    throw std::runtime_error("test peer: socket failed");
-  }
-  sockaddr_storage address{};
-  socklen_t length = 0;
-  if (family == AF_INET6) {
-    auto* v6 = reinterpret_cast<sockaddr_in6*>(&address);
-    v6->sin6_family = AF_INET6;
-    v6->sin6_addr = in6addr_loopback;
-    length = sizeof *v6;
-  } else {
-    auto* v4 = reinterpret_cast<sockaddr_in*>(&address);
-    v4->sin_family = AF_INET;
-    v4->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    length = sizeof *v4;
-  }
-  if (::bind(listenHandle_, reinterpret_cast<sockaddr*>(&address), length) < 0 ||
-      ::listen(listenHandle_, 1) < 0 ||
-      ::getsockname(listenHandle_, reinterpret_cast<sockaddr*>(&address), &length) < 0) {
-    ::close(listenHandle_);
-    throw std::runtime_error("test peer: cannot listen on loopback");
-  }
-  port_ = ntohs(family == AF_INET6 ? reinterpret_cast<sockaddr_in6*>(&address)->sin6_port
-                                   : reinterpret_cast<sockaddr_in*>(&address)->sin_port);
+  std::uint16_t port = 0;
+  listenHandle_ = OpenLoopbackSocket(family, 1, port);
+  port_ = port;
   thread_ = std::thread([this, script = std::move(script)] { Run(script); });
 }
 
@@ -255,5 +205,3 @@ bool LoopbackPeer::WaitClientClosed() const {
   std::unique_lock<std::mutex> lock(mutex_);
   return WaitUntil([&] { return clientClosed_; }, lock);
 }
-
-}  // namespace nettest

@@ -1,6 +1,7 @@
 // What the end-to-end tests of the switch session share: a temporary program folder with its
-// log folder, short pauses, the connection settings pointed at a simulated switch, the status
-// lines a session reports and the application log read back as messages.
+// log folder, short pauses, a simulated switch started in this process and the connection
+// settings pointed at it, the status lines a session reports, and the application log read back
+// as messages and compared with the log of one login.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,8 +12,10 @@
 
 #include "simswitch/simulated_switch.h"
 #include "support/pause.h"
-#include "support/temp_folder.h"
 #include "switch/telnet_connection.h"
+#include "testkit/byte_strings.h"
+#include "testkit/model_fixture.h"
+#include "testkit/temp_folder.h"
 
 // Credentials no log line could hold by accident, so a leak is seen.
 inline const std::string kTestUser = "ops-user";
@@ -30,6 +33,9 @@ class SwitchSessionTest : public ::testing::Test {
  protected:
   SwitchSessionTest();
 
+  // Starts a simulated switch in this process (the one started before stops) and returns it;
+  // sim_ holds it until the test ends or the next start.
+  simswitch::SimulatedSwitch& StartSwitch(simswitch::Options options = SwitchOptions());
   // Sets the connection settings for a simulated switch reached as "127.0.0.1:<port>".
   void PointAt(const simswitch::SimulatedSwitch& sim,
                const std::string& enablePassword = kTestEnablePassword);
@@ -55,17 +61,13 @@ class SwitchSessionTest : public ::testing::Test {
   void ClearApplicationLog() const;
   // Names of the files in the log folder that start with prefix, sorted.
   std::vector<std::string> LogFiles(const std::string& prefix) const;
-  // The 1-based position of the entry called name in Ports; 0 when missing.
-  static int EntryOf(const std::string& name);
 
   TempProgramFolder folder_;
   ScopedPauseScale shortPauses_{0.02};
   std::vector<std::string> status_;
+  std::unique_ptr<simswitch::SimulatedSwitch> sim_;
   ~SwitchSessionTest() override;
 };
 
 // The messages of an application log text, without their date and time.
 std::vector<std::string> LogMessagesOf(const std::string& logText);
-
-// Lines of a vector joined for failure messages.
-std::string Joined(const std::vector<std::string>& lines);

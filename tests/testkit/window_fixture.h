@@ -12,7 +12,7 @@
 
 #include "app/form1.h"
 #include "app/text_grid.h"
-#include "model/model_fixture.h"
+#include "testkit/model_fixture.h"
 
 // A 48-port access switch: VLANs 1 (default), 10 (SERVERS), 20 (USERS), then Gi1/0/1..48,
 // every third one with a description.

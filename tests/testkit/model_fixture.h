@@ -9,19 +9,15 @@
 #include <vector>
 
 #include "model/sessionlist.h"
-#include "support/temp_folder.h"
-
-// Content of a file under tests/data (relative name); fails the test when missing.
-std::string ReadTestData(const std::string& name);
+#include "testkit/byte_strings.h"
+#include "testkit/temp_folder.h"
+#include "testkit/test_data.h"
 
 // Only the lines holding "active", as "show vlan brief  | inc active" answers.
 std::string ActiveLinesOnly(const std::string& text);
 
 // The message of the error that action raises, or "<no error>".
 std::string RaisedBy(const std::function<void()>& action);
-
-// Lines joined with '|' for readable failure output.
-std::string Joined(const std::vector<std::string>& lines);
 
 // A "show interface status" reply with echo, header and prompt around the given data lines.
 std::string StatusReply(const std::vector<std::string>& dataLines);
