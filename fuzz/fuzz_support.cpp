@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "model/sessionlist.h"
 #include "support/folders.h"
@@ -38,26 +40,14 @@ std::string SmallSwitchVlanReply() {
 }
 
 std::string SmallSwitchMonitorReply() {
-  return "show monitor session all\r\n"
-         "Session 1\r\n"
-         "---------\r\n"
-         "Type                   : Local Session\r\n"
-         "Source Ports           :\r\n"
-         "    Both               : Gi0/1-3,Fa0/1\r\n"
-         "Destination Ports      : Gi0/8\r\n"
-         "    Encapsulation      : Native\r\n"
-         "          Ingress      : Disabled\r\n"
-         "\r\n"
-         "Session 2\r\n"
-         "---------\r\n"
-         "Type                   : Local Session\r\n"
-         "Source VLANs           :\r\n"
-         "    RX Only            : 10\r\n"
-         "Destination Ports      : Gi0/7\r\n"
-         "    Encapsulation      : Replicate\r\n"
-         "          Ingress      : Disabled\r\n"
-         "\r\n"
-         "Switch#";
+  std::ifstream file(std::string(TARVELLO_TEST_DATA) + "/monitor/two_local_sessions.txt",
+                     std::ios::binary);
+  if (!file) {
+    FuzzFail("tests/data/monitor/two_local_sessions.txt cannot be read");
+  }
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
 }
 
 void LoadSmallSwitch() {

@@ -8,7 +8,8 @@
 void SilenceApplicationLog();
 
 // Replies of a small switch: VLANs 1, 10 and 20 and interfaces Gi0/1..Gi0/8 and Fa0/1..Fa0/4,
-// with sessions 1 and 2 configured, as the show commands return them.
+// with sessions 1 and 2 configured, as the show commands return them; the monitor listing is
+// tests/data/monitor/two_local_sessions.txt.
 std::string SmallSwitchStatusReply();
 std::string SmallSwitchVlanReply();
 std::string SmallSwitchMonitorReply();

@@ -186,25 +186,7 @@ TEST(SpanListsTest, CompactsAndExpandsLikeIos) {
 TEST(ListingsTest, DefaultMonitorListingIsTheIosLayoutTheParserReads) {
   const DeviceData device = DefaultDevice();
   EXPECT_EQ(RenderMonitorSessions(device, device.span),
-            "\r\n"
-            "Session 1\r\n"
-            "---------\r\n"
-            "Type                     : Local Session\r\n"
-            "Source Ports             :\r\n"
-            "    RX Only              : Fa0/2-3\r\n"
-            "    Both                 : Fa0/1\r\n"
-            "Destination Ports        : Gi0/2\r\n"
-            "    Encapsulation        : Native\r\n"
-            "          Ingress        : Disabled\r\n"
-            "\r\n"
-            "Session 2\r\n"
-            "---------\r\n"
-            "Type                     : Local Session\r\n"
-            "Source VLANs             :\r\n"
-            "    RX Only              : 20\r\n"
-            "Destination Ports        : Fa0/48\r\n"
-            "    Encapsulation        : Replicate\r\n"
-            "          Ingress        : Disabled\r\n");
+            ReadTestData("monitor/simswitch_default_monitor.txt"));
   EXPECT_EQ(RenderMonitorSessions(device, {}),
             "\r\nNo SPAN configuration is present in the system.\r\n");
 }
