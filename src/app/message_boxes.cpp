@@ -5,7 +5,7 @@
 
 #include "app/window_fonts.h"
 #include "support/clean_text.h"
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 QString MessageBoxText(const std::string& raw) {
   const std::string text = CleanForDisplay(raw);

@@ -2,7 +2,7 @@
 
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 void SetSpanType(int entry, int session, const std::string& role) {
   RequireValidSession(session);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 namespace {
 

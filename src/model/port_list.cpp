@@ -9,7 +9,7 @@
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
 #include "support/application_log.h"
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "model/port_index.h"
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "switch/login_answer.h"
 
-#include "support/text.h"
+#include "support/text_helpers.h"
 #include "switch/prompt.h"
 #include "switch/switch_messages.h"
 

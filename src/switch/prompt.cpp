@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "switch/switch_messages.h"
 
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <stdexcept>
 
 #include "support/folders.h"
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 std::string HistoryFileName() {
   return GetDataFolder() + "history.ini";

@@ -8,7 +8,7 @@
 #include "support/application_log.h"
 #include "support/folders.h"
 #include "support/pause.h"
-#include "support/text.h"
+#include "support/text_helpers.h"
 #include "switch/switch_address.h"
 #include "wizard/address_history.h"
 #include "wizard/host_key_texts.h"

@@ -1,4 +1,4 @@
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 #include <cstring>
 

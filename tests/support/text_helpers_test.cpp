@@ -1,5 +1,5 @@
 // The text helpers every layer shares.
-#include "support/text.h"
+#include "support/text_helpers.h"
 
 #include <gtest/gtest.h>
 
