@@ -48,7 +48,7 @@ class Telnetd {
     const fs::path program = folder_.Path() + "login.sh";
     std::ofstream(program) << script;
     fs::permissions(program, fs::perms::owner_all);
-    port_ = RefusingPort().Port();  // free a moment ago
+    port_ = std::to_string(FreeLoopbackPort());
     std::vector<std::string> args = {
         "busybox", "telnetd", "-F", "-p", port_, "-b", "127.0.0.1", "-l", program.string()};
     std::vector<char*> argv;

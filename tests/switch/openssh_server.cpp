@@ -1,13 +1,10 @@
 #include "openssh_server.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +16,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+
+#include "testkit/loopback_ports.h"
 
 extern char** environ;
 
@@ -158,22 +157,6 @@ std::string Run(const std::vector<std::string>& argv, const std::string& input =
   return output;
 }
 
-// A port nobody listens on right now. Another process may still take it before sshd binds it;
-// the caller tries again then.
-std::uint16_t FreePort() {
-  const UniqueFd probe(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (!probe.Valid() ||
-      ::bind(probe.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::runtime_error("no free loopback port");
-  }
-  return ntohs(address.sin_port);
-}
-
 std::string RandomPassword() {
   static const std::string kLetters =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -284,7 +267,7 @@ std::string OpenSshServer::Log() const {
 }
 
 bool OpenSshServer::Start(const std::string& user, const std::string& forcedCommand) {
-  port_ = FreePort();
+  port_ = FreeLoopbackPort();
   const std::string config = folder_ + "sshd_config";
   WriteFile(config, ConfigText(port_, folder_ + "hostkey", user, forcedCommand));
   std::string refusal;

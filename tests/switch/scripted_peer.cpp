@@ -1,12 +1,12 @@
 #include "scripted_peer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <stdexcept>
+#include <cstdint>
+
+#include "testkit/loopback_ports.h"
 
 namespace {
 
@@ -39,20 +39,9 @@ bool WaitReadable(int handle, const std::atomic<bool>& stop) {
 
 ScriptedPeer::ScriptedPeer(std::string greeting, Answer answer)
     : greeting_(std::move(greeting)), answer_(std::move(answer)) {
-  listener_ = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      listen(listener_, 1) != 0 ||
-      getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    if (listener_ >= 0) {
-      close(listener_);
-    }
-    throw std::runtime_error("scripted peer: cannot listen on loopback");
-  }
-  port_ = ntohs(address.sin_port);
+  std::uint16_t port = 0;
+  listener_ = OpenLoopbackSocket(AF_INET, 1, port);
+  port_ = port;
   thread_ = std::thread([this] { Serve(); });
 }
 

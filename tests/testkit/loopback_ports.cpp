@@ -45,6 +45,12 @@ int OpenLoopbackSocket(int family, int backlog, std::uint16_t& port) {
   return handle;
 }
 
+std::uint16_t FreeLoopbackPort() {
+  std::uint16_t port = 0;
+  ::close(OpenLoopbackSocket(AF_INET, -1, port));
+  return port;
+}
+
 RefusingPort::RefusingPort() {
   std::uint16_t number = 0;
   handle_ = OpenLoopbackSocket(AF_INET, -1, number);

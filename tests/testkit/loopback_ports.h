@@ -10,6 +10,10 @@
 // closes it) and sets port. Throws std::runtime_error when the system refuses.
 int OpenLoopbackSocket(int family, int backlog, std::uint16_t& port);
 
+// A port of 127.0.0.1 that nobody listens on right now. Another process may still take it before
+// the caller binds it; a caller that can tries again then.
+std::uint16_t FreeLoopbackPort();
+
 // A loopback port with a socket bound to it but never listening: connects to it are refused,
 // and no other program can take the port while the object lives.
 class RefusingPort {
