@@ -213,6 +213,8 @@ TEST(SimulatedSwitchShowTest, AbbreviationsScopesAndFilters) {
        "monitor session 1 destination interface Gi0/2\r\n"},
       {"show monitor session 5", ""},
       {"show monitor session 2 | include Session 2", "Session 2\r\n"},
+      {"sh ver | include Model number", "Model number                    : WS-C2960-48TT-L\r\n"},
+      {"show v", "% Ambiguous command:  \"show v\"\r\n"},
       {"show monitor session 67",
        std::string(7 + 21, ' ') + "^\r\n% Invalid input detected at '^' marker.\r\n\r\n"},
   };

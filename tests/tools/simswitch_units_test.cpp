@@ -191,6 +191,91 @@ TEST(ListingsTest, DefaultMonitorListingIsTheIosLayoutTheParserReads) {
             "\r\nNo SPAN configuration is present in the system.\r\n");
 }
 
+TEST(ListingsTest, Catalyst9300ListingPrintsEveryFieldInTwentyFiveColumns) {
+  const DeviceData device = Catalyst9300Device();
+  const std::string listing = RenderMonitorSessions(device, device.span);
+  const auto lines = SplitLines(listing);
+  for (const auto& line : lines) {
+    if (line.find(':') != std::string::npos && line != "Filter access-group  :None") {
+      EXPECT_EQ(line.find(':'), 25u) << line;
+    }
+  }
+  const auto block = [&](const std::string& title) {
+    const auto start = listing.find(title + "\r\n");
+    return listing.substr(start, listing.find("\r\n\r\n", start) + 2 - start);
+  };
+  const std::string none =
+      "    RX Only              : None\r\n"
+      "    TX Only              : None\r\n"
+      "    Both                 : None\r\n";
+  EXPECT_EQ(block("Session 52"),
+            "Session 52\r\n----------\r\n"
+            "Type                     : ERSPAN Source Session\r\n"
+            "Status                   : Admin Enabled\r\n"
+            "Description              : to-analyzer-dc2\r\n"
+            "Source Ports             :\r\n"
+            "    RX Only              : Gi2/0/10\r\n"
+            "    TX Only              : None\r\n"
+            "    Both                 : None\r\n"
+            "Source Subinterfaces     :\r\n" +
+                none + "Source EFPs              :\r\n" + none + "Source VLANs             :\r\n" +
+                none +
+                "Source Drop-cause        : None\r\n"
+                "Filter VLANs             : None\r\n"
+                "Filter SGT               : None\r\n"
+                "Filter access-group  :None\r\n"
+                "Destination IP Address   : 10.10.10.20\r\n"
+                "MTU                      : 1500\r\n"
+                "Destination ERSPAN ID    : 12\r\n"
+                "Origin IP Address        : 10.10.10.2\r\n");
+  const std::string local = block("Session 3");
+  EXPECT_NE(local.find("Source RSPAN VLAN        : None\r\n"
+                       "Destination Ports        : Gi1/0/48\r\n"
+                       "    Encapsulation        : Native\r\n"
+                       "          Ingress        : Disabled\r\n"
+                       "Filter VLANs             : None\r\n"
+                       "Filter SGT               : None\r\n"
+                       "Dest RSPAN VLAN          : None\r\n"
+                       "IP Access-group          : None\r\n"
+                       "MAC Access-group         : None\r\n"
+                       "IPv6 Access-group        : None\r\n"),
+            std::string::npos)
+      << local;
+  const std::string rspan = block("Session 40");
+  EXPECT_NE(rspan.find("Type                     : Remote Source Session\r\n"), std::string::npos);
+  EXPECT_NE(rspan.find("Destination Ports        : None\r\n"), std::string::npos);
+  EXPECT_NE(rspan.find("Dest RSPAN VLAN          : 300\r\n"), std::string::npos) << rspan;
+}
+
+TEST(ListingsTest, VersionNamesEachPlatformsModelAndCountsItsPorts) {
+  DeviceData c2960 = DefaultDevice();
+  c2960.hostname = "Lab-2960";
+  const struct {
+    DeviceData device;
+    std::vector<std::string> lines;  // each found as a whole line
+  } cases[] = {
+      {c2960,
+       {"cisco WS-C2960-48TT-L (PowerPC405) processor (revision B0) with 65536K bytes of memory.",
+        "Model number                    : WS-C2960-48TT-L", "48 FastEthernet interfaces",
+        "2 Gigabit Ethernet interfaces",
+        "*    1 50    WS-C2960-48TT-L    15.0(2)SE11           "
+        "C2960-LANBASEK9-M",
+        "Lab-2960 uptime is 3 weeks, 2 days, 4 hours, 12 minutes"}},
+      {Catalyst9300Device(),
+       {"Cisco IOS XE Software, Version 17.09.04a",
+        "Model Number                       : C9300-48P", "96 Gigabit Ethernet interfaces",
+        "8 Ten Gigabit Ethernet interfaces",
+        "     2 52    C9300-48P          17.09.04a         CAT9K_IOSXE           INSTALL",
+        "Switch 02"}},
+  };
+  for (const auto& c : cases) {
+    const std::string version = RenderVersion(c.device);
+    for (const auto& line : c.lines) {
+      EXPECT_NE(version.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+    }
+  }
+}
+
 TEST(ListingsTest, InterfaceStatusMarksDestinationsMonitoringInIosColumns) {
   const DeviceData device = DefaultDevice();
   const auto lines = SplitLines(RenderInterfaceStatus(device, device.span));
@@ -202,6 +287,15 @@ TEST(ListingsTest, InterfaceStatusMarksDestinationsMonitoringInIosColumns) {
             "Gi0/2     Analyzer           monitoring   1          a-full a-1000 10/100/1000BaseTX");
   EXPECT_NE(lines[49].find("Fa0/48    Sniffer cart       monitoring"), std::string::npos)
       << lines[49];
+  const DeviceData stack = Catalyst9300Device();
+  const auto stackLines = SplitLines(RenderInterfaceStatus(stack, stack.span));
+  EXPECT_EQ(stackLines[1],
+            "Port         Name               Status       Vlan       Duplex  Speed Type");
+  EXPECT_EQ(
+      stackLines[49],
+      "Gi1/0/48     Analyzer A         monitoring   1          a-full a-1000 10/100/1000BaseTX");
+  EXPECT_EQ(stackLines[50],
+            "Te1/1/1      Uplink to core 1   connected    trunk        full    10G SFP-10GBase-SR");
 }
 
 TEST(ListingsTest, VlanBriefWrapsPortListsAndOnlyActiveLinesSurviveTheFilter) {
@@ -250,21 +344,42 @@ TEST(DeviceDataTest, ReadsInterfacesFromACapturedListing) {
   EXPECT_EQ(interfaces[23].name, "Fa1/6");
 }
 
-TEST(DeviceDataTest, ReadsLocalSessionsFromACapturedMonitorListing) {
+TEST(DeviceDataTest, ReadsEverySessionTypeFromACapturedMonitorListing) {
   const SpanState span = SpanFromMonitorText(ReadTestData("monitor/genie_iosxe_monitor_5.txt"));
   SpanSessionState ten;
   ten.sourceInterfaces = {{"Gi3/0/27", SpanDirection::Rx}};
   ten.destinations = {"Gi4/0/2"};
-  ASSERT_EQ(span.size(), 3u);  // 10, 20, 30; the RSPAN and ERSPAN sessions are skipped
+  SpanSessionState forty;
+  forty.type = SpanSessionType::RspanSource;
+  forty.sourceInterfaces = ten.sourceInterfaces;
+  forty.remoteVlan = 300;
+  SpanSessionState fiftyTwo;
+  fiftyTwo.type = SpanSessionType::ErspanSource;
+  fiftyTwo.sourceInterfaces = ten.sourceInterfaces;
+  fiftyTwo.filterVlans = {123};
+  fiftyTwo.erspan = {"1.1.1.20", 12, "1.1.1.2", 1500};
+  fiftyTwo.description = "pkt-send-to-c2(9500H)";
+  ASSERT_EQ(span.size(), 5u);
   EXPECT_EQ(span.at(10), ten);
   EXPECT_EQ(span.at(30).destinations, std::vector<std::string>{"Gi1/0/1"});
+  EXPECT_EQ(span.at(40), forty);
+  EXPECT_EQ(span.at(52), fiftyTwo);
 }
 
 TEST(DeviceDataTest, OwnListingReadsBackToTheSameState) {
-  DeviceData device = DefaultDevice();
-  device.span[1].filterVlans = {1, 2, 3, 7};
-  device.span[1].sourceInterfaces["Gi0/1"] = SpanDirection::Tx;
-  EXPECT_EQ(SpanFromMonitorText(RenderMonitorSessions(device, device.span)), device.span);
+  DeviceData c2960 = DefaultDevice();
+  c2960.span[1].filterVlans = {1, 2, 3, 7};
+  c2960.span[1].sourceInterfaces["Gi0/1"] = SpanDirection::Tx;
+  DeviceData c9300 = Catalyst9300Device();
+  c9300.span[3].replicate = true;
+  c9300.span[40].filterVlans = {20};
+  c9300.span[41].type = SpanSessionType::RspanDestination;
+  c9300.span[41].remoteVlan = 300;
+  c9300.span[41].destinations = {"Gi1/0/20", "Gi2/0/20"};
+  for (const DeviceData& device : {c2960, c9300}) {
+    EXPECT_EQ(SpanFromMonitorText(RenderMonitorSessions(device, device.span)), device.span)
+        << RenderMonitorSessions(device, device.span);
+  }
 }
 
 TEST(CommandLineTest, TransportOptionsAndTheirConflicts) {

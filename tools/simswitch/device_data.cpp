@@ -1,5 +1,5 @@
-// The devices the simulator can play: the default 48-port Catalyst, generated big stacks, and the
-// interface names found in a captured listing.
+// The devices the simulator can play: the default 48-port Catalyst 2960, a Catalyst 9300 stack,
+// generated big stacks, and the interface names found in a captured listing.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -83,6 +83,84 @@ DeviceData DefaultDevice() {
   two.replicate = true;
   d.span = {{1, one}, {2, two}};
   return d;
+}
+
+DeviceData Catalyst9300Device() {
+  struct Special {
+    const char* name;
+    const char* description;
+    const char* status;
+    const char* vlan;
+  };
+  static constexpr Special kSpecial[] = {
+      {"Gi1/0/1", "Server farm A", "connected", "20"},
+      {"Gi1/0/2", "Server farm B", "connected", "20"},
+      {"Gi1/0/5", "Reception", "connected", "10"},
+      {"Gi1/0/10", "Finance printers", "connected", "20"},
+      {"Gi1/0/24", "", "err-disabled", "1"},
+      {"Gi1/0/47", "IDS sensor", "connected", "10"},
+      {"Gi1/0/48", "Analyzer A", "connected", "1"},
+      {"Gi2/0/1", "VoIP lobby", "connected", "30"},
+      {"Gi2/0/10", "DMZ firewall", "connected", "trunk"},
+      {"Gi2/0/30", "spare - do not use", "disabled", "1"},
+      {"Gi2/0/48", "Analyzer B", "connected", "1"},
+      {"Te1/1/1", "Uplink to core 1", "connected", "trunk"},
+      {"Te2/1/1", "Uplink to core 2", "connected", "trunk"},
+  };
+  DeviceData d;
+  d.platform = Platform::Catalyst9300;
+  for (int member = 1; member <= 2; ++member) {
+    const std::string m = std::to_string(member);
+    for (int n = 1; n <= 48; ++n) {
+      d.interfaces.push_back(Port("Gi" + m + "/0/" + std::to_string(n), "",
+                                  n % 3 == 0 ? "connected" : "notconnect", n <= 20 ? "20" : "1",
+                                  "10/100/1000BaseTX"));
+    }
+    for (int n = 1; n <= 4; ++n) {
+      d.interfaces.push_back(
+          Port("Te" + m + "/1/" + std::to_string(n), "", "notconnect", "1", "unknown"));
+    }
+  }
+  for (const Special& s : kSpecial) {
+    auto& p = *std::find_if(d.interfaces.begin(), d.interfaces.end(),
+                            [&](const InterfaceInfo& i) { return i.name == s.name; });
+    p = Port(p.name, s.description, s.status, s.vlan, p.type);
+    if (p.name.starts_with("Te")) {
+      p.duplex = "full";
+      p.speed = "10G";
+      p.type = "SFP-10GBase-SR";
+    }
+  }
+
+  d.vlans = {{1, "default", "active"}, {10, "MANAGEMENT", "active"},
+             {20, "USERS", "active"},  {30, "VOICE", "active"},
+             {99, "NATIVE", "active"}, {300, "RSPAN", "active", true}};
+  AddDefaultVlans(d.vlans);
+
+  SpanSessionState three;
+  three.sourceInterfaces = {{"Gi1/0/1", SpanDirection::Both}, {"Gi1/0/2", SpanDirection::Rx}};
+  three.destinations = {"Gi1/0/48"};
+  SpanSessionState ten;
+  ten.sourceVlans = {{30, SpanDirection::Both}};
+  ten.destinations = {"Gi2/0/48"};
+  SpanSessionState forty;
+  forty.type = SpanSessionType::RspanSource;
+  forty.sourceInterfaces = {{"Gi1/0/10", SpanDirection::Rx}};
+  forty.remoteVlan = 300;
+  SpanSessionState fiftyTwo;
+  fiftyTwo.type = SpanSessionType::ErspanSource;
+  fiftyTwo.sourceInterfaces = {{"Gi2/0/10", SpanDirection::Rx}};
+  fiftyTwo.erspan = {"10.10.10.20", 12, "10.10.10.2", 1500};
+  fiftyTwo.description = "to-analyzer-dc2";
+  d.span = {{3, three}, {10, ten}, {40, forty}, {52, fiftyTwo}};
+  return d;
+}
+
+Options Catalyst9300Options() {
+  Options o;
+  o.device = Catalyst9300Device();
+  o.localSessionLimit = 8;
+  return o;
 }
 
 DeviceData GeneratedDevice(std::size_t entries) {

@@ -1,5 +1,5 @@
-// The show commands: the three listings the product reads, the running configuration, and the
-// output filters after "|".
+// The show commands: the listings the product reads, the version, the running configuration, and
+// the output filters after "|".
 #include "simswitch/ios_session.h"
 #include "simswitch/ios_text.h"
 #include "simswitch/span_lists.h"
@@ -30,6 +30,44 @@ std::string Filtered(const std::string& output, const std::string& how,
 
 const char* DirectionWord(SpanDirection d) {
   return d == SpanDirection::Rx ? "rx" : d == SpanDirection::Tx ? "tx" : "both";
+}
+
+// An ERSPAN session is configured in its own mode; the others as global "monitor session" lines.
+void AddSessionConfig(std::vector<std::string>& lines, int number, const SpanSessionState& s) {
+  const bool erspan = s.type == SpanSessionType::ErspanSource;
+  std::string head = "monitor session " + std::to_string(number);
+  if (erspan) {
+    lines.push_back(head + " type erspan-source");
+    head = "";
+    if (!s.description.empty()) {
+      lines.push_back(" description " + s.description);
+    }
+  }
+  for (const auto& [name, direction] : s.sourceInterfaces) {
+    lines.push_back(head + " source interface " + name + " " + DirectionWord(direction));
+  }
+  for (const auto& [vlan, direction] : s.sourceVlans) {
+    lines.push_back(head + " source vlan " + std::to_string(vlan) + " " + DirectionWord(direction));
+  }
+  if (!s.filterVlans.empty()) {
+    lines.push_back(head + " filter vlan " + CompactVlans(s.filterVlans));
+  }
+  if (s.type == SpanSessionType::RspanDestination) {
+    lines.push_back(head + " source remote vlan " + std::to_string(s.remoteVlan));
+  }
+  for (const auto& name : s.destinations) {
+    lines.push_back(head + " destination interface " + name +
+                    (s.replicate ? " encapsulation replicate" : ""));
+  }
+  if (s.type == SpanSessionType::RspanSource) {
+    lines.push_back(head + " destination remote vlan " + std::to_string(s.remoteVlan));
+  }
+  if (erspan) {
+    lines.insert(lines.end(),
+                 {" destination", "  erspan-id " + std::to_string(s.erspan.erspanId),
+                  "  mtu " + std::to_string(s.erspan.mtu), "  ip address " + s.erspan.destinationIp,
+                  "  origin ip address " + s.erspan.originIp});
+  }
 }
 
 }  // namespace
@@ -65,7 +103,7 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
     return ErrorText(Incomplete(), line, offset);
   }
   const auto what =
-      MatchKeyword(tokens[1].text, {"interfaces", "monitor", "running-config", "vlan"});
+      MatchKeyword(tokens[1].text, {"interfaces", "monitor", "running-config", "version", "vlan"});
   if (what.kind == MatchKind::Ambiguous) {
     return ErrorText(Ambiguous(), line, offset);
   }
@@ -93,6 +131,12 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
     }
     return device.vlansText.empty() ? RenderVlanBrief(device) : AsSent(device.vlansText);
   }
+  if (what.keyword == "version") {
+    if (tokens.size() > 2) {
+      return ErrorText(InvalidAt(tokens[2].column), line, offset);
+    }
+    return device.versionText.empty() ? RenderVersion(device) : AsSent(device.versionText);
+  }
   if (what.keyword == "running-config") {
     if (tokens.size() > 2) {
       return ErrorText(InvalidAt(tokens[2].column), line, offset);
@@ -116,6 +160,8 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
         }
       } else if (scope.kind != MatchKind::One) {
         return ErrorText(InvalidAt(tokens[3].column), line, offset);
+      } else if (scope.keyword == "local") {
+        std::erase_if(shown, [](const auto& s) { return s.second.type != SpanSessionType::Local; });
       }
       if (tokens.size() > 4) {
         return ErrorText(InvalidAt(tokens[4].column), line, offset);
@@ -129,10 +175,23 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
 }
 
 std::string IosSession::RunningConfig() const {
+  const DeviceData& device = model_.device;
   std::vector<std::string> lines{
-      "Building configuration...",          "", "Current configuration", "!", "version 15.0", "!",
-      "hostname " + model_.device.hostname, "!"};
-  for (const auto& p : model_.device.interfaces) {
+      "Building configuration...",
+      "",
+      "Current configuration",
+      "!",
+      device.platform == Platform::Catalyst9300 ? "version 17.9" : "version 15.0",
+      "!",
+      "hostname " + device.hostname,
+      "!"};
+  for (const auto& v : device.vlans) {
+    if (v.remoteSpan) {
+      lines.insert(lines.end(),
+                   {"vlan " + std::to_string(v.number), " name " + v.name, " remote-span", "!"});
+    }
+  }
+  for (const auto& p : device.interfaces) {
     lines.push_back("interface " + p.name);
     if (!p.description.empty()) {
       lines.push_back(" description " + p.description);
@@ -140,21 +199,7 @@ std::string IosSession::RunningConfig() const {
     lines.push_back("!");
   }
   for (const auto& [number, s] : model_.span) {
-    const std::string head = "monitor session " + std::to_string(number);
-    for (const auto& [name, direction] : s.sourceInterfaces) {
-      lines.push_back(head + " source interface " + name + " " + DirectionWord(direction));
-    }
-    for (const auto& [vlan, direction] : s.sourceVlans) {
-      lines.push_back(head + " source vlan " + std::to_string(vlan) + " " +
-                      DirectionWord(direction));
-    }
-    if (!s.filterVlans.empty()) {
-      lines.push_back(head + " filter vlan " + CompactVlans(s.filterVlans));
-    }
-    for (const auto& name : s.destinations) {
-      lines.push_back(head + " destination interface " + name +
-                      (s.replicate ? " encapsulation replicate" : ""));
-    }
+    AddSessionConfig(lines, number, s);
   }
   lines.push_back("end");
   return JoinCrLf(lines);

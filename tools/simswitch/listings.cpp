@@ -1,4 +1,5 @@
-// The three show listings, rendered in Catalyst IOS layout from the device and the SPAN state.
+// The interface and VLAN listings, rendered in Catalyst IOS layout from the device and the SPAN
+// state.
 #include <algorithm>
 #include <map>
 #include <set>
@@ -12,7 +13,6 @@ namespace {
 
 constexpr std::size_t kDescriptionWidth = 18;
 constexpr std::size_t kVlanPortsWidth = 31;
-constexpr std::size_t kLabelWidth = 25;
 
 std::set<std::string> Destinations(const SpanState& span) {
   std::set<std::string> result;
@@ -28,74 +28,11 @@ std::string StatusLine(const InterfaceInfo& p, const std::string& status, std::s
          PadLeft(p.speed, 6) + " " + p.type;
 }
 
-std::string Field(const std::string& label, const std::string& value, std::size_t indent = 0) {
-  std::string line = PadRight(std::string(indent, ' ') + label, kLabelWidth) + ":";
-  if (!value.empty()) {
-    line += " " + value;
-  }
-  return line;
-}
-
-void AddDirectionLines(std::vector<std::string>& lines, const std::string& rx,
-                       const std::string& tx, const std::string& both) {
-  if (!rx.empty()) {
-    lines.push_back(Field("RX Only", rx, 4));
-  }
-  if (!tx.empty()) {
-    lines.push_back(Field("TX Only", tx, 4));
-  }
-  if (!both.empty()) {
-    lines.push_back(Field("Both", both, 4));
-  }
-}
-
-void AddSessionLines(std::vector<std::string>& lines, int number, const SpanSessionState& s,
-                     const DeviceData& device) {
-  lines.push_back("Session " + std::to_string(number));
-  lines.push_back(std::string(9 + (number >= 10 ? 1 : 0), '-'));
-  lines.push_back(Field("Type", "Local Session"));
-  if (!s.sourceInterfaces.empty()) {
-    std::vector<std::string> rx, tx, both;
-    for (const auto& [name, direction] : s.sourceInterfaces) {
-      (direction == SpanDirection::Rx   ? rx
-       : direction == SpanDirection::Tx ? tx
-                                        : both)
-          .push_back(name);
-    }
-    lines.push_back(Field("Source Ports", ""));
-    AddDirectionLines(lines, CompactInterfaces(rx, device), CompactInterfaces(tx, device),
-                      CompactInterfaces(both, device));
-  }
-  if (!s.sourceVlans.empty()) {
-    std::vector<int> rx, tx, both;
-    for (const auto& [vlan, direction] : s.sourceVlans) {
-      (direction == SpanDirection::Rx   ? rx
-       : direction == SpanDirection::Tx ? tx
-                                        : both)
-          .push_back(vlan);
-    }
-    lines.push_back(Field("Source VLANs", ""));
-    AddDirectionLines(lines, CompactVlans(rx), CompactVlans(tx), CompactVlans(both));
-  }
-  if (!s.destinations.empty()) {
-    lines.push_back(Field("Destination Ports", CompactInterfaces(s.destinations, device)));
-    lines.push_back(Field("Encapsulation", s.replicate ? "Replicate" : "Native", 4));
-    lines.push_back(Field("Ingress", "Disabled", 10));
-  }
-  if (!s.filterVlans.empty()) {
-    lines.push_back(Field("Filter VLANs", CompactVlans(s.filterVlans)));
-  }
-}
-
 }  // namespace
 
-bool SpanSessionState::Empty() const {
-  return sourceInterfaces.empty() && sourceVlans.empty() && destinations.empty() &&
-         filterVlans.empty();
-}
-
 std::string RenderInterfaceStatus(const DeviceData& device, const SpanState& span) {
-  std::size_t portWidth = 10;
+  // A stack's longer names ("Gi1/0/48", "Twe1/0/1") make IOS-XE print a wider port column.
+  std::size_t portWidth = device.platform == Platform::Catalyst9300 ? 13 : 10;
   for (const auto& p : device.interfaces) {
     portWidth = std::max(portWidth, p.name.size() + 1);
   }
@@ -136,25 +73,6 @@ std::string RenderVlanBrief(const DeviceData& device) {
       }
     }
     lines.push_back(line + ports);
-  }
-  return JoinCrLf(lines);
-}
-
-std::string RenderMonitorSessions(const DeviceData& device, const SpanState& span) {
-  std::vector<std::string> lines{""};
-  bool any = false;
-  for (const auto& [number, session] : span) {
-    if (session.Empty()) {
-      continue;
-    }
-    if (any) {
-      lines.push_back("");
-    }
-    AddSessionLines(lines, number, session, device);
-    any = true;
-  }
-  if (!any) {
-    lines.push_back("No SPAN configuration is present in the system.");
   }
   return JoinCrLf(lines);
 }

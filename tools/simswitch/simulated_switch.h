@@ -34,20 +34,44 @@ struct VlanInfo {
   int number = 1;
   std::string name{};
   std::string status = "active";  // "active", "act/unsup", "suspended", "act/lshut"
+  bool remoteSpan = false;        // "remote-span": may carry an RSPAN session's traffic
 };
 
 enum class SpanDirection { Rx, Tx, Both };
 
-// One local SPAN session. Lists hold no duplicates; `destinations` is kept sorted by name, so
+enum class SpanSessionType { Local, RspanSource, RspanDestination, ErspanSource };
+// The type as "show monitor session" prints it: "Local Session", "Remote Source Session",
+// "Remote Destination Session", "ERSPAN Source Session".
+const char* SpanSessionTypeText(SpanSessionType type);
+
+// Where an ERSPAN source session sends its traffic.
+struct ErspanSettings {
+  std::string destinationIp{};
+  int erspanId = 0;
+  std::string originIp{};
+  int mtu = 1500;
+
+  bool operator==(const ErspanSettings&) const = default;
+};
+
+// One SPAN session. Lists hold no duplicates; `destinations` is kept sorted by name, so
 // equality compares content and tests can compare with an expected state. Listings print
 // interfaces in the device's order whatever the order here.
 struct SpanSessionState {
+  SpanSessionType type = SpanSessionType::Local;
   std::map<std::string, SpanDirection> sourceInterfaces{};  // short interface name -> direction
   std::map<int, SpanDirection> sourceVlans{};               // VLAN number -> direction
   std::vector<std::string> destinations{};                  // short names, sorted
   bool replicate = false;          // "Encapsulation : Replicate" instead of "Native"
   std::vector<int> filterVlans{};  // ascending, no duplicates; empty means no filter
+  // The RSPAN VLAN: the destination of an RspanSource session, the source of an
+  // RspanDestination session; 0 for the other types.
+  int remoteVlan = 0;
+  ErspanSettings erspan{};    // ErspanSource only
+  std::string description{};  // empty: none
 
+  // Nothing configured: no members, no filter, no RSPAN VLAN, and not an ERSPAN session (whose
+  // destination is an address).
   bool Empty() const;
   bool operator==(const SpanSessionState&) const = default;
 };
@@ -55,7 +79,13 @@ struct SpanSessionState {
 // Session number (1..66) -> session. A session that has become empty is removed, as IOS does.
 using SpanState = std::map<int, SpanSessionState>;
 
+// The platform decides the listing layout, "show version" and the interface column width:
+// Catalyst2960: the classic listing, which prints what a session has.
+// Catalyst9300: the IOS-XE listing, which prints every field ("None" where empty).
+enum class Platform { Catalyst2960, Catalyst9300 };
+
 struct DeviceData {
+  Platform platform = Platform::Catalyst2960;
   std::string hostname = "Switch";
   std::vector<InterfaceInfo> interfaces{};  // in the order "show interface status" lists them
   std::vector<VlanInfo> vlans{};            // ascending VLAN numbers
@@ -69,13 +99,24 @@ struct DeviceData {
   std::string interfacesText{};
   std::string vlansText{};
   std::string monitorText{};
+  std::string versionText{};  // "show version"; empty: the platform's own (see RenderVersion)
 };
 
-// The default device: a 48-port Catalyst (Fa0/1-48, Gi0/1-2) with descriptions on a few ports;
+// The default device: a 48-port Catalyst 2960 (Fa0/1-48, Gi0/1-2) with descriptions on a few ports;
 // VLANs 1 default, 10 MANAGEMENT, 20 USERS, 30 VOICE, 99 NATIVE (active) and 1002-1005 (act/unsup);
 // session 1: Fa0/1 both, Fa0/2-3 rx, destination Gi0/2 (Native);
 // session 2: source VLAN 20 rx, destination Fa0/48 (Replicate). 50 interfaces + 5 active VLANs.
 DeviceData DefaultDevice();
+
+// A two-member Catalyst 9300 stack (platform Catalyst9300): Gi1/0/1-48, Te1/1/1-4, Gi2/0/1-48,
+// Te2/1/1-4; VLANs 1 default, 10 MANAGEMENT, 20 USERS, 30 VOICE, 99 NATIVE, 300 RSPAN
+// (remote-span), 1002-1005 (act/unsup); sessions 1 and 2 free and
+// session 3: Gi1/0/1 both, Gi1/0/2 rx, destination Gi1/0/48 (Native);
+// session 10: source VLAN 30 both, destination Gi2/0/48 (Native);
+// session 40: RSPAN source, Gi1/0/10 rx, destination remote VLAN 300;
+// session 52: ERSPAN source, Gi2/0/10 rx, to 10.10.10.20, ERSPAN ID 12, origin 10.10.10.2,
+// MTU 1500, description "to-analyzer-dc2". Four source sessions of the platform's eight.
+DeviceData Catalyst9300Device();
 
 // A big device with exactly `entries` parser entries (active VLANs + interfaces), clamped to
 // 1..4096: about an eighth of them VLANs (at least 1), the rest interfaces Gi<s>/0/<p> in stacks
@@ -86,15 +127,20 @@ DeviceData GeneratedDevice(std::size_t entries);
 // the header that contains a "/". Fields other than the name are taken where present.
 std::vector<InterfaceInfo> InterfacesFromStatusText(const std::string& text);
 
-// Best-effort SPAN state from a captured "show monitor session all" text: local session blocks
-// with RX Only / TX Only / Both / Destination Ports / Encapsulation / Filter VLANs. Names that are
-// VLAN numbers under "Source VLANs" become VLAN sources. Blocks it cannot read are skipped.
+// Best-effort SPAN state from a captured "show monitor session all" text, in any layout: local,
+// RSPAN source and destination, and ERSPAN source blocks with their ports under "Source Ports" and
+// VLANs under "Source VLANs" (RX Only / TX Only / Both), Destination Ports, Encapsulation,
+// Filter VLANs, the RSPAN VLAN, the ERSPAN destination and the description. "None" means no
+// members. Blocks of other types are skipped.
 SpanState SpanFromMonitorText(const std::string& text);
 
-// The three listings as the switch prints them (lines ended by CR LF, no echo, no prompt).
+// The listings as the switch prints them (lines ended by CR LF, no echo, no prompt), in the
+// layout of the device's platform. RenderVersion counts the device's interfaces by type and, on
+// the 9300, its stack members by the first number of their names.
 std::string RenderInterfaceStatus(const DeviceData& device, const SpanState& span);
 std::string RenderVlanBrief(const DeviceData& device);
 std::string RenderMonitorSessions(const DeviceData& device, const SpanState& span);
+std::string RenderVersion(const DeviceData& device);
 
 // Misbehaviours on demand. Command triggers match a received line (as typed, CR/LF removed)
 // that starts with the given text; an empty text disables the trigger. Every received line is
@@ -180,6 +226,10 @@ struct Options {
   int pageLength = 24;        // lines per page until "terminal length 0"; 0 = no paging
   Faults faults{};
 };
+
+// Complete options for the Catalyst 9300 profile: Catalyst9300Device() with a limit of 8 source
+// sessions; everything else as in Options{}.
+Options Catalyst9300Options();
 
 class SwitchServer;  // the implementation, private to the library
 

@@ -1,8 +1,10 @@
 // Reading a captured "show monitor session all" listing back into a SPAN state, so a switch that
 // serves a captured listing still knows which roles exist when it is configured.
 #include <algorithm>
+#include <array>
 #include <cctype>
 
+#include "simswitch/command_words.h"
 #include "simswitch/ios_text.h"
 #include "simswitch/simulated_switch.h"
 #include "simswitch/span_lists.h"
@@ -10,7 +12,20 @@
 namespace simswitch {
 namespace {
 
-enum class Section { None, SourcePorts, SourceVlans };
+// Which list the direction lines below a heading belong to.
+enum class Section { None, SourcePorts, SourceVlans, Other };
+
+std::optional<SpanSessionType> TypeOf(const std::string& text) {
+  static constexpr std::array kTypes{SpanSessionType::Local, SpanSessionType::RspanSource,
+                                     SpanSessionType::RspanDestination,
+                                     SpanSessionType::ErspanSource};
+  for (const auto type : kTypes) {
+    if (text == SpanSessionTypeText(type)) {
+      return type;
+    }
+  }
+  return std::nullopt;
+}
 
 void AddSources(SpanSessionState& s, Section section, const std::string& value,
                 SpanDirection direction) {
@@ -25,16 +40,23 @@ void AddSources(SpanSessionState& s, Section section, const std::string& value,
     }
     return;
   }
-  for (const auto& name : ExpandInterfaces(value)) {
-    s.sourceInterfaces[name] = direction;
+  if (section == Section::SourcePorts) {
+    for (const auto& name : ExpandInterfaces(value)) {
+      s.sourceInterfaces[name] = direction;
+    }
   }
+}
+
+// A number field; 0 for "None" or anything else that is no number.
+int NumberOf(const std::string& value) {
+  return static_cast<int>(std::max(0L, ParseNumber(value)));
 }
 
 }  // namespace
 
 SpanState SpanFromMonitorText(const std::string& text) {
   SpanState span;
-  int current = 0;  // 0: outside a local session block
+  int current = 0;  // 0: outside a session block that can be read
   Section section = Section::None;
   for (const std::string& raw : SplitLines(text)) {
     const std::string line = TrimBlanks(raw);
@@ -57,7 +79,9 @@ SpanState SpanFromMonitorText(const std::string& text) {
     const std::string value = TrimBlanks(line.substr(colon + 1));
     SpanSessionState& s = span[current];
     if (label == "Type") {
-      if (value.find("Local") == std::string::npos) {
+      if (const auto type = TypeOf(value)) {
+        s.type = *type;
+      } else {
         span.erase(current);
         current = 0;
       }
@@ -65,6 +89,8 @@ SpanState SpanFromMonitorText(const std::string& text) {
       section = Section::SourcePorts;
     } else if (label == "Source VLANs") {
       section = Section::SourceVlans;
+    } else if (label == "Source Subinterfaces" || label == "Source EFPs") {
+      section = Section::Other;
     } else if (label == "RX Only") {
       AddSources(s, section, value, SpanDirection::Rx);
     } else if (label == "TX Only") {
@@ -83,6 +109,18 @@ SpanState SpanFromMonitorText(const std::string& text) {
       if (const auto vlans = ParseVlanList(value)) {
         s.filterVlans = *vlans;
       }
+    } else if (label == "Dest RSPAN VLAN" || label == "Source RSPAN VLAN") {
+      s.remoteVlan = std::max(s.remoteVlan, NumberOf(value));
+    } else if (label == "Destination IP Address") {
+      s.erspan.destinationIp = value;
+    } else if (label == "Destination ERSPAN ID") {
+      s.erspan.erspanId = NumberOf(value);
+    } else if (label == "Origin IP Address") {
+      s.erspan.originIp = value;
+    } else if (label == "MTU") {
+      s.erspan.mtu = NumberOf(value);
+    } else if (label == "Description") {
+      s.description = value;
     } else if (label != "Ingress") {
       section = Section::None;
     }
