@@ -319,16 +319,31 @@ SpanSessionState Session(std::map<std::string, SpanDirection> interfaces,
   return s;
 }
 
+Options Privileged9300() {
+  Options o = Catalyst9300Options();
+  o.privilegedLogin = true;
+  return o;
+}
+
+std::string Repeated(const std::string& text, std::size_t times) {
+  std::string out;
+  for (std::size_t i = 0; i < times; ++i) {
+    out += text;
+  }
+  return out;
+}
+
+struct LineAndAnswer {
+  std::string line;
+  std::string answer;  // between the echo and the prompt
+};
+
 TEST(SimulatedSwitchConfigTest, RefusedLinesLeaveTheStateAlone) {
-  SimulatedSwitch simulated(Privileged());
-  TelnetProbe probe("127.0.0.1", simulated.Port());
-  Ready(probe);
-  Command(probe, "configure terminal", "(config)#");
   const std::string caret = "^\r\n% Invalid input detected at '^' marker.\r\n\r\n";
-  const struct {
-    std::string line;
-    std::string answer;  // between the echo and the prompt
-  } cases[] = {
+  const std::string erspan =
+      "% Session 52 is an ERSPAN Source Session: configure it under \"monitor session 52 type "
+      "erspan-source\"\r\n";
+  const std::vector<LineAndAnswer> c2960 = {
       {"monitor session 67 source interface Fa0/9", std::string(15 + 16, ' ') + caret},
       {"monitor session 0 source interface Fa0/9", std::string(15 + 16, ' ') + caret},
       {"monitor session 1 source interface Fa0/99", std::string(15 + 35, ' ') + caret},
@@ -355,13 +370,90 @@ TEST(SimulatedSwitchConfigTest, RefusedLinesLeaveTheStateAlone) {
       {"monitor session 3 source interface Fa0/9", "% Local Session Limit has been exceeded\r\n"},
       {"monitor session 2 filter vlan 10",
        "% Session 2 has source VLANs: a VLAN filter is not allowed\r\n"},
+      {"monitor session 1 destination remote vlan 300", std::string(15 + 30, ' ') + caret},
   };
-  const SpanState before = simulated.Span();
-  for (const auto& c : cases) {
-    EXPECT_EQ(Command(probe, c.line, "(config)#"), c.line + "\r\n" + c.answer + "Switch(config)#")
-        << c.line;
+  const std::vector<LineAndAnswer> c9300 = {
+      {"monitor session 52 source interface Gi1/0/3", erspan},
+      {"no monitor session 52", erspan},
+      {"no monitor session 52 filter", erspan},
+      {"no monitor session all", erspan},
+      {"monitor session 40 destination interface Gi1/0/3",
+       "% Session 40 is a Remote Source Session: local and remote parts cannot be mixed\r\n"},
+      {"monitor session 40 source remote vlan 300",
+       "% Session 40 is a Remote Source Session: local and remote parts cannot be mixed\r\n"},
+      {"monitor session 3 destination remote vlan 300",
+       "% Session 3 is a Local Session: local and remote parts cannot be mixed\r\n"},
+      {"monitor session 10 source remote vlan 300",
+       "% Session 10 is a Local Session: local and remote parts cannot be mixed\r\n"},
+      {"monitor session 4 destination remote vlan 20", "% VLAN 20 is not a remote-span VLAN\r\n"},
+      {"monitor session 4 source remote vlan 30", "% VLAN 30 is not a remote-span VLAN\r\n"},
+      {"monitor session 4 destination remote vlan", "% Incomplete command.\r\n\r\n"},
+      {"monitor session 4 destination remote vlan 300 x", std::string(15 + 46, ' ') + caret},
+      {"monitor session 4 source interface Gi1/0/49", std::string(15 + 35, ' ') + caret},
+      {"monitor session 4 destination interface Gi2/0/10",
+       "% Interface(s) Gi2/0/10 already configured as monitor sources\r\n"},
+  };
+  for (const auto& [options, cases] : {std::pair{Privileged(), c2960}, {Privileged9300(), c9300}}) {
+    SimulatedSwitch simulated(options);
+    TelnetProbe probe("127.0.0.1", simulated.Port());
+    Ready(probe);
+    Command(probe, "configure terminal", "(config)#");
+    const SpanState before = simulated.Span();
+    for (const auto& c : cases) {
+      EXPECT_EQ(Command(probe, c.line, "(config)#"), c.line + "\r\n" + c.answer + "Switch(config)#")
+          << c.line;
+    }
+    EXPECT_EQ(simulated.Span(), before);
   }
-  EXPECT_EQ(simulated.Span(), before);
+}
+
+// In order, on the 9300 profile (sessions 3, 10, 40 RSPAN and 52 ERSPAN have sources).
+TEST(SimulatedSwitchConfigTest, Catalyst9300CountsEightSourceSessionsAndConfiguresRspan) {
+  const std::string limit = "% Platform can support a maximum of 8 source sessions\r\n";
+  const LineAndAnswer script[] = {
+      {"monitor session 4 source interface Gi1/0/4", ""},
+      {"monitor session 5 source vlan 10 rx", ""},
+      {"monitor session 6 destination interface Gi1/0/6", ""},  // no sources: does not count
+      {"monitor session 6 source interface Gi1/0/7", ""},
+      {"monitor session 7 source interface Gi1/0/8", ""},  // the eighth
+      {"monitor session 9 source interface Gi1/0/11", limit},
+      {"monitor session 9 destination remote vlan 300", limit},  // an RSPAN source counts too
+      {"monitor session 41 source remote vlan 300", ""},         // an RSPAN destination does not
+      {"monitor session 41 destination interface Gi1/0/41", ""},
+      {"no monitor session 40 destination remote vlan 300", ""},  // still a source session
+      {"monitor session 9 source interface Gi1/0/11", limit},
+      {"monitor session 40 destination remote vlan 300", ""},
+      {"no monitor session 7", ""},
+      {"monitor session 9 source interface Gi1/0/11", ""},
+      {"no monitor session local", ""},
+  };
+  const Options options = Privileged9300();
+  SimulatedSwitch simulated(options);
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  Command(probe, "configure terminal", "(config)#");
+  for (const auto& [line, answer] : script) {
+    if (line == "no monitor session local") {
+      EXPECT_EQ(Command(probe, "do show monitor session local | include Type", "(config)#"),
+                "do show monitor session local | include Type\r\n" +
+                    Repeated("Type                     : Local Session\r\n", 6) +
+                    "Switch(config)#");  // 3, 4, 5, 6, 9, 10
+    }
+    EXPECT_EQ(Command(probe, line, "(config)#"), line + "\r\n" + answer + "Switch(config)#")
+        << line;
+  }
+  SpanSessionState forty1;
+  forty1.type = SpanSessionType::RspanDestination;
+  forty1.remoteVlan = 300;
+  forty1.destinations = {"Gi1/0/41"};
+  const SpanState start = options.device.span;
+  EXPECT_EQ(simulated.Span(), (SpanState{{40, start.at(40)}, {41, forty1}, {52, start.at(52)}}));
+  EXPECT_NE(
+      simulated.MonitorListing().find("Session 41\r\n----------\r\n"
+                                      "Type                     : Remote Destination Session"),
+      std::string::npos);
+  const std::string version = Command(probe, "do show version | include Model Number", "(config)#");
+  EXPECT_EQ(std::count(version.begin(), version.end(), '\n'), 3) << version;  // two members
 }
 
 TEST(SimulatedSwitchConfigTest, AppliesTheProductsLinesAndShowsThemAfterReconnecting) {

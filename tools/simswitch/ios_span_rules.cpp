@@ -59,17 +59,144 @@ void RemoveSources(std::map<Key, SpanDirection>& sources, const std::vector<Key>
   }
 }
 
-std::optional<std::string> CheckAddition(const MonitorEdit& edit, const SpanState& span,
-                                         int localSessionLimit) {
+void ApplyAddition(const MonitorEdit& edit, SpanSessionState& s) {
+  switch (edit.target) {
+    case MonitorTarget::SourceInterfaces:
+      for (const auto& name : edit.interfaces) {
+        const auto it = s.sourceInterfaces.find(name);
+        s.sourceInterfaces[name] =
+            Merge(it == s.sourceInterfaces.end() ? std::nullopt : std::optional(it->second),
+                  edit.direction.value_or(SpanDirection::Both));
+      }
+      break;
+    case MonitorTarget::SourceVlans:
+      for (int v : edit.vlans) {
+        const auto it = s.sourceVlans.find(v);
+        s.sourceVlans[v] =
+            Merge(it == s.sourceVlans.end() ? std::nullopt : std::optional(it->second),
+                  edit.direction.value_or(SpanDirection::Both));
+      }
+      break;
+    case MonitorTarget::Destinations:
+      for (const auto& name : edit.interfaces) {
+        if (!IsDestinationIn(s, name)) {
+          s.destinations.push_back(name);
+        }
+      }
+      std::sort(s.destinations.begin(), s.destinations.end());
+      s.replicate = edit.replicate;
+      break;
+    case MonitorTarget::Filter: {
+      std::set<int> merged(s.filterVlans.begin(), s.filterVlans.end());
+      merged.insert(edit.vlans.begin(), edit.vlans.end());
+      s.filterVlans.assign(merged.begin(), merged.end());
+      break;
+    }
+    case MonitorTarget::SourceRemoteVlan:
+      s.type = SpanSessionType::RspanDestination;
+      s.remoteVlan = edit.vlans.front();
+      break;
+    case MonitorTarget::DestinationRemoteVlan:
+      s.type = SpanSessionType::RspanSource;
+      s.remoteVlan = edit.vlans.front();
+      break;
+    default:
+      break;
+  }
+}
+
+bool IsSourceSession(const SpanSessionState& s) {
+  return s.type == SpanSessionType::RspanSource || s.type == SpanSessionType::ErspanSource ||
+         !s.sourceInterfaces.empty() || !s.sourceVlans.empty();
+}
+
+// The 2960 counts every session; the 9300 counts sessions with sources, so an edit is refused
+// only when it turns a session without sources into one with them.
+std::optional<std::string> CheckLimit(const MonitorEdit& edit, Platform platform,
+                                      const SpanState& span, const SpanSessionState& s, bool exists,
+                                      int localSessionLimit) {
+  if (platform != Platform::Catalyst9300) {
+    if (!exists && static_cast<int>(span.size()) >= localSessionLimit) {
+      return "% Local Session Limit has been exceeded";
+    }
+    return std::nullopt;
+  }
+  SpanSessionState after = s;
+  ApplyAddition(edit, after);
+  if (IsSourceSession(s) || !IsSourceSession(after)) {
+    return std::nullopt;
+  }
+  const auto sources = std::count_if(
+      span.begin(), span.end(), [](const auto& entry) { return IsSourceSession(entry.second); });
+  if (sources >= localSessionLimit) {
+    return "% Platform can support a maximum of " + std::to_string(localSessionLimit) +
+           " source sessions";
+  }
+  return std::nullopt;
+}
+
+// Whether a session of its type may take this part: an RSPAN source session sends to its VLAN
+// only, an RSPAN destination session takes from its VLAN only, and a local session turns into
+// either while it has nothing of the other side.
+bool FitsType(MonitorTarget target, const SpanSessionState& s) {
+  switch (s.type) {
+    case SpanSessionType::Local:
+      if (target == MonitorTarget::DestinationRemoteVlan) {
+        return s.destinations.empty();
+      }
+      if (target == MonitorTarget::SourceRemoteVlan) {
+        return s.sourceInterfaces.empty() && s.sourceVlans.empty() && s.filterVlans.empty();
+      }
+      return true;
+    case SpanSessionType::RspanSource:
+      return target == MonitorTarget::SourceInterfaces || target == MonitorTarget::SourceVlans ||
+             target == MonitorTarget::Filter || target == MonitorTarget::DestinationRemoteVlan;
+    case SpanSessionType::RspanDestination:
+      return target == MonitorTarget::Destinations || target == MonitorTarget::SourceRemoteVlan;
+    case SpanSessionType::ErspanSource:
+      return false;
+  }
+  return false;
+}
+
+bool IsRemoteSpanVlan(const DeviceData& device, int number) {
+  return std::any_of(device.vlans.begin(), device.vlans.end(),
+                     [&](const VlanInfo& v) { return v.number == number && v.remoteSpan; });
+}
+
+// The ERSPAN session this line would change, if any.
+const SpanState::value_type* TouchedErspan(const MonitorEdit& edit, const SpanState& span) {
+  for (const auto& entry : span) {
+    const bool touched =
+        edit.target == MonitorTarget::All ? !edit.localOnly : entry.first == edit.session;
+    if (touched && entry.second.type == SpanSessionType::ErspanSource) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+std::optional<std::string> CheckAddition(const MonitorEdit& edit, const DeviceData& device,
+                                         const SpanState& span, int localSessionLimit) {
   const auto found = span.find(edit.session);
   const bool exists = found != span.end() && !found->second.Empty();
-  if (!exists && static_cast<int>(span.size()) >= localSessionLimit) {
-    return "% Local Session Limit has been exceeded";
-  }
   const SpanSessionState empty;
   const SpanSessionState& s = exists ? found->second : empty;
+  if (auto refusal = CheckLimit(edit, device.platform, span, s, exists, localSessionLimit)) {
+    return refusal;
+  }
   const std::string id = std::to_string(edit.session);
+  if (!FitsType(edit.target, s)) {
+    return "% Session " + id + " is a " + SpanSessionTypeText(s.type) +
+           ": local and remote parts cannot be mixed";
+  }
   switch (edit.target) {
+    case MonitorTarget::SourceRemoteVlan:
+    case MonitorTarget::DestinationRemoteVlan:
+      if (!IsRemoteSpanVlan(device, edit.vlans.front())) {
+        return "% VLAN " + std::to_string(edit.vlans.front()) + " is not a remote-span VLAN";
+      }
+      return std::nullopt;
     case MonitorTarget::SourceInterfaces:
       if (!s.sourceVlans.empty()) {
         return "% Session " + id + " has source VLANs: interfaces and VLANs cannot both be sources";
@@ -114,47 +241,22 @@ std::optional<std::string> CheckAddition(const MonitorEdit& edit, const SpanStat
   }
 }
 
-void ApplyAddition(const MonitorEdit& edit, SpanSessionState& s) {
-  switch (edit.target) {
-    case MonitorTarget::SourceInterfaces:
-      for (const auto& name : edit.interfaces) {
-        const auto it = s.sourceInterfaces.find(name);
-        s.sourceInterfaces[name] =
-            Merge(it == s.sourceInterfaces.end() ? std::nullopt : std::optional(it->second),
-                  edit.direction.value_or(SpanDirection::Both));
-      }
-      break;
-    case MonitorTarget::SourceVlans:
-      for (int v : edit.vlans) {
-        const auto it = s.sourceVlans.find(v);
-        s.sourceVlans[v] =
-            Merge(it == s.sourceVlans.end() ? std::nullopt : std::optional(it->second),
-                  edit.direction.value_or(SpanDirection::Both));
-      }
-      break;
-    case MonitorTarget::Destinations:
-      for (const auto& name : edit.interfaces) {
-        if (!IsDestinationIn(s, name)) {
-          s.destinations.push_back(name);
-        }
-      }
-      std::sort(s.destinations.begin(), s.destinations.end());
-      s.replicate = edit.replicate;
-      break;
-    case MonitorTarget::Filter: {
-      std::set<int> merged(s.filterVlans.begin(), s.filterVlans.end());
-      merged.insert(edit.vlans.begin(), edit.vlans.end());
-      s.filterVlans.assign(merged.begin(), merged.end());
-      break;
-    }
-    default:
-      break;
+// Without its RSPAN VLAN a session is a local one with what is left.
+void RemoveRemoteVlan(const MonitorEdit& edit, SpanSessionState& s) {
+  const auto type = edit.target == MonitorTarget::SourceRemoteVlan
+                        ? SpanSessionType::RspanDestination
+                        : SpanSessionType::RspanSource;
+  if (s.type == type && (edit.vlans.empty() || edit.vlans.front() == s.remoteVlan)) {
+    s.type = SpanSessionType::Local;
+    s.remoteVlan = 0;
   }
 }
 
 void ApplyRemoval(const MonitorEdit& edit, SpanState& span) {
   if (edit.target == MonitorTarget::All) {
-    span.clear();
+    std::erase_if(span, [&](const auto& entry) {
+      return !edit.localOnly || entry.second.type == SpanSessionType::Local;
+    });
     return;
   }
   const auto found = span.find(edit.session);
@@ -178,6 +280,10 @@ void ApplyRemoval(const MonitorEdit& edit, SpanState& span) {
                edit.interfaces.end();
       });
       break;
+    case MonitorTarget::SourceRemoteVlan:
+    case MonitorTarget::DestinationRemoteVlan:
+      RemoveRemoteVlan(edit, s);
+      break;
     case MonitorTarget::Filter:
       if (edit.vlans.empty()) {
         s.filterVlans.clear();
@@ -197,13 +303,19 @@ void ApplyRemoval(const MonitorEdit& edit, SpanState& span) {
 
 }  // namespace
 
-std::optional<std::string> ApplyMonitorEdit(const MonitorEdit& edit, int localSessionLimit,
-                                            SpanState& span) {
+std::optional<std::string> ApplyMonitorEdit(const MonitorEdit& edit, const DeviceData& device,
+                                            int localSessionLimit, SpanState& span) {
+  if (const auto* erspan = TouchedErspan(edit, span)) {
+    const std::string id = std::to_string(erspan->first);
+    return "% Session " + id +
+           " is an ERSPAN Source Session: configure it under \"monitor session " + id +
+           " type erspan-source\"";
+  }
   if (edit.remove) {
     ApplyRemoval(edit, span);
     return std::nullopt;
   }
-  if (auto refusal = CheckAddition(edit, span, localSessionLimit)) {
+  if (auto refusal = CheckAddition(edit, device, span, localSessionLimit)) {
     return refusal;
   }
   ApplyAddition(edit, span[edit.session]);

@@ -169,6 +169,30 @@ std::optional<CommandError> ReadTail(ListReader& r, MonitorEdit& edit) {
   }
   return std::nullopt;
 }
+
+// "vlan V" after "remote", from tokens[at] on; V may be left out of a removal.
+MonitorParse RemoteVlan(const std::vector<Token>& tokens, std::size_t at, MonitorEdit edit) {
+  if (at >= tokens.size()) {
+    return Incomplete();
+  }
+  const auto vlan = MatchKeyword(tokens[at].text, {"vlan"});
+  if (vlan.kind != MatchKind::One) {
+    return InvalidAt(tokens[at].column);
+  }
+  if (++at >= tokens.size()) {
+    return edit.remove ? MonitorParse{edit} : Incomplete();
+  }
+  const long number = ParseNumber(tokens[at].text);
+  if (number < 1 || number > kMaxVlan) {
+    return InvalidAt(tokens[at].column);
+  }
+  if (at + 1 < tokens.size()) {
+    return InvalidAt(tokens[at + 1].column);
+  }
+  edit.vlans = {static_cast<int>(number)};
+  return edit;
+}
+
 }  // namespace
 
 // "session N source|destination|filter ..." from tokens[first] on.
@@ -199,9 +223,10 @@ MonitorParse ParseMonitorLine(const std::string& line, const std::vector<Token>&
   if (i >= tokens.size()) {
     return Incomplete();
   }
-  if (negate && MatchKeyword(tokens[i].text, {"all", "local"}).kind == MatchKind::One &&
-      i + 1 == tokens.size()) {
+  if (const auto scope = MatchKeyword(tokens[i].text, {"all", "local"});
+      negate && scope.kind == MatchKind::One && i + 1 == tokens.size()) {
     edit.target = MonitorTarget::All;
+    edit.localOnly = scope.keyword == "local";
     return edit;
   }
   const long session = ParseNumber(tokens[i].text);
@@ -233,9 +258,16 @@ MonitorParse ParseMonitorLine(const std::string& line, const std::vector<Token>&
       return *error;
     }
   } else {
-    const auto of = word({"interface", "vlan"});
+    const auto of = device.platform == Platform::Catalyst9300
+                        ? word({"interface", "remote", "vlan"})
+                        : word({"interface", "vlan"});
     if (auto* error = std::get_if<CommandError>(&of)) {
       return *error;
+    }
+    if (std::get<std::string>(of) == "remote") {
+      edit.target = kind == "destination" ? MonitorTarget::DestinationRemoteVlan
+                                          : MonitorTarget::SourceRemoteVlan;
+      return RemoteVlan(tokens, i, edit);
     }
     const bool vlans = std::get<std::string>(of) == "vlan";
     if (kind == "destination" && vlans) {

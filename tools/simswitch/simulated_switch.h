@@ -79,9 +79,12 @@ struct SpanSessionState {
 // Session number (1..66) -> session. A session that has become empty is removed, as IOS does.
 using SpanState = std::map<int, SpanSessionState>;
 
-// The platform decides the listing layout, "show version" and the interface column width:
-// Catalyst2960: the classic listing, which prints what a session has.
-// Catalyst9300: the IOS-XE listing, which prints every field ("None" where empty).
+// The platform decides the listing layout, "show version", the interface column width, which
+// sessions count against the session limit, and whether RSPAN is configured by command:
+// Catalyst2960: classic listing, every session counts, local sessions only by command.
+// Catalyst9300: IOS-XE listing that prints every field ("None" where empty), sessions with
+// sources count (local with sources, RSPAN source, ERSPAN source), RSPAN source and destination
+// sessions by command; ERSPAN sessions exist only as given in `span` and refuse every change.
 enum class Platform { Catalyst2960, Catalyst9300 };
 
 struct DeviceData {
@@ -222,8 +225,10 @@ struct Options {
   bool privilegedLogin = false;
 
   DeviceData device = DefaultDevice();
-  int localSessionLimit = 2;  // sessions that may exist at once (Catalyst 2960: 2)
-  int pageLength = 24;        // lines per page until "terminal length 0"; 0 = no paging
+  // Catalyst2960: sessions that may exist at once (2). Catalyst9300: sessions that may have
+  // sources at once (8); a line that would make one more is refused and changes nothing.
+  int localSessionLimit = 2;
+  int pageLength = 24;  // lines per page until "terminal length 0"; 0 = no paging
   Faults faults{};
 };
 

@@ -13,7 +13,8 @@ std::optional<CommandError> ConfigureMonitor(const std::string& line,
   if (const auto* error = std::get_if<CommandError>(&parsed)) {
     return *error;
   }
-  if (auto refusal = ApplyMonitorEdit(std::get<MonitorEdit>(parsed), localSessionLimit, span)) {
+  if (auto refusal =
+          ApplyMonitorEdit(std::get<MonitorEdit>(parsed), device, localSessionLimit, span)) {
     return Refused(std::move(*refusal));
   }
   return std::nullopt;
