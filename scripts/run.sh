@@ -25,8 +25,8 @@ MSG
   exit 1
 fi
 
-# A 48-port switch with monitor session 1 (and 2) configured, on free loopback ports: one
-# simulated switch answers telnet, one SSH (a new host key each run, so Tarvello asks about it).
+# Three simulated switches on free loopback ports: a 48-port Catalyst 2960 over telnet and over
+# SSH (a new host key each run, so Tarvello asks about it), and a Catalyst 9300 stack over telnet.
 logs="$(mktemp -d)"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$logs"' EXIT
@@ -48,11 +48,16 @@ start_switch telnet
 telnet_port="$port"
 start_switch ssh --ssh
 ssh_port="$port"
+start_switch c9300 --platform 9300
+c9300_port="$port"
 
-cat <<MSG
-Simulated Cisco switch on loopback. In Tarvello type:
-    Switch address:   127.0.0.1:$telnet_port  for telnet, or
-                      ssh://127.0.0.1:$ssh_port  for SSH (Tarvello asks about its new host key)
+echo "Simulated Cisco switches on loopback. In Tarvello type one of these switch addresses:"
+printf '    %-27s %s\n' \
+  "127.0.0.1:$telnet_port" "Catalyst 2960, sessions 1 and 2 (telnet)" \
+  "ssh://127.0.0.1:$ssh_port" "the same over SSH (Tarvello asks about its new host key)" \
+  "127.0.0.1:$c9300_port" "Catalyst 9300 stack, sessions 3, 10, 40 (RSPAN), 52 (ERSPAN)"
+cat <<'MSG'
+and for each:
     User name:        admin
     Password:         cisco
     Enable password:  class   (tick "Switch uses an enable password")

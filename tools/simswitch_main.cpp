@@ -61,8 +61,10 @@ int main(int argc, char** argv) {
   }
   try {
     SimulatedSwitch simulated(command.options);
-    std::cout << "Simulated switch " << command.options.device.hostname << " listening on "
-              << simulated.Address() << " port " << simulated.Port()
+    const bool c9300 = command.options.device.platform == Platform::Catalyst9300;
+    std::cout << "Simulated Catalyst " << (c9300 ? "9300" : "2960") << " "
+              << command.options.device.hostname << " listening on " << simulated.Address()
+              << " port " << simulated.Port()
               << (command.options.transport == Transport::Ssh ? " (SSH" : " (telnet") << ", user "
               << command.options.userName << "); Ctrl-C stops it." << std::endl;
     if (!simulated.HostKeyFingerprint().empty()) {

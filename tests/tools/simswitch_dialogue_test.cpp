@@ -230,6 +230,7 @@ TEST(SimulatedSwitchShowTest, ServesCapturedListingsOnRequest) {
       "Port      Name               Status       Vlan       Duplex  Speed Type\n"
       "Gi1/0/1   core               connected    1          a-full a-1000 T\n";
   o.device.monitorText = "Session 1\n---------\nType : Local Session\nBoth : Gi1/0/1\n";
+  o.device.versionText = "Model number                    : WS-C3750X-48P-S\n";
   SimulatedSwitch simulated(o);
   TelnetProbe probe("127.0.0.1", simulated.Port());
   Ready(probe);
@@ -244,6 +245,8 @@ TEST(SimulatedSwitchShowTest, ServesCapturedListingsOnRequest) {
             "Both : Gi1/0/1\r\nSwitch#");
   EXPECT_EQ(simulated.MonitorListing(),
             "Session 1\r\n---------\r\nType : Local Session\r\nBoth : Gi1/0/1\r\n");
+  EXPECT_EQ(Command(probe, "show version"),
+            "show version\r\nModel number                    : WS-C3750X-48P-S\r\nSwitch#");
   Command(probe, "configure terminal", "(config)#");
   // The captured interface is known to the configuration commands.
   EXPECT_EQ(Command(probe, "no monitor session 1 source interface Gi1/0/1", "(config)#"),

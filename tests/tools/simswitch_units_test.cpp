@@ -382,12 +382,15 @@ TEST(DeviceDataTest, OwnListingReadsBackToTheSameState) {
   }
 }
 
-TEST(CommandLineTest, TransportOptionsAndTheirConflicts) {
+TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
   struct Expected {
     Transport transport = Transport::Telnet;
     std::uint16_t port = kDemoPort;
     bool legacy = false, password = true, keyboard = true, stdio = false;
     std::string hostKey{};
+    Platform platform = Platform::Catalyst2960;
+    int sessionLimit = 2;
+    std::size_t interfaces = 50;
   };
   const struct {
     std::vector<std::string> args;
@@ -412,6 +415,17 @@ TEST(CommandLineTest, TransportOptionsAndTheirConflicts) {
       {{"--ssh", "--stdio"}, {}, "--stdio"},
       {{"--ssh", "--ssh-no-password", "--ssh-no-kbdint"}, {}, "no way to log in"},
       {{"--ssh-host-key"}, {}, "needs a value"},
+      {{"--platform", "9300"},
+       {.platform = Platform::Catalyst9300, .sessionLimit = 8, .interfaces = 104},
+       ""},
+      {{"--session-limit", "3", "--platform", "9300"},
+       {.platform = Platform::Catalyst9300, .sessionLimit = 3, .interfaces = 104},
+       ""},
+      {{"--platform", "9300", "--generate", "80"},
+       {.platform = Platform::Catalyst9300, .sessionLimit = 8, .interfaces = 70},
+       ""},
+      {{"--platform", "2960", "--session-limit", "1"}, {.sessionLimit = 1}, ""},
+      {{"--platform", "3750"}, {}, "bad value for --platform"},
   };
   for (const auto& c : cases) {
     const CommandLine line = ParseCommandLine(c.args);
@@ -429,6 +443,9 @@ TEST(CommandLineTest, TransportOptionsAndTheirConflicts) {
     EXPECT_EQ(o.ssh.keyboardInteractive, c.expected.keyboard) << name;
     EXPECT_EQ(o.ssh.hostKeyFile, c.expected.hostKey) << name;
     EXPECT_EQ(line.stdio, c.expected.stdio) << name;
+    EXPECT_EQ(o.device.platform, c.expected.platform) << name;
+    EXPECT_EQ(o.localSessionLimit, c.expected.sessionLimit) << name;
+    EXPECT_EQ(o.device.interfaces.size(), c.expected.interfaces) << name;
   }
 }
 

@@ -27,8 +27,8 @@ std::string HelpText() {
   return R"(Usage: tarvello-simswitch [options]
 
 A simulated Cisco Catalyst switch reached by telnet or SSH on this machine only. It logs users
-in, answers "show interface status", "show vlan brief", "show monitor session all" and applies
-"monitor session" configuration. Stop it with Ctrl-C.
+in, answers "show interface status", "show vlan brief", "show monitor session all", "show
+version" and applies "monitor session" configuration. Stop it with Ctrl-C.
 
 Listening:
   --port N                 TCP port (default 2323, 2222 with --ssh; 0 picks a free one)
@@ -51,13 +51,19 @@ Login:
   --hostname NAME          prompt name (default Switch)
 
 Device:
+  --platform P             2960 (default): a 48-port Catalyst 2960 with local sessions 1 and 2;
+                           9300: a two-member Catalyst 9300 stack with local sessions 3 and 10,
+                           RSPAN source session 40 (remote-span VLAN 300), ERSPAN session 52,
+                           the IOS-XE listing, and RSPAN configured by command
   --generate N             a big switch with N entries (active VLANs + interfaces, 1..4096)
   --interfaces-file F      serve this captured "show interface status" text
   --vlans-file F           serve this captured "show vlan brief" text
   --monitor-file F         serve this captured "show monitor session all" text until the
                            first accepted change
+  --version-file F         serve this captured "show version" text
   --empty-span             start without SPAN sessions
-  --session-limit N        local SPAN sessions allowed at once (default 2)
+  --session-limit N        SPAN sessions allowed at once (default 2); on the 9300, sessions
+                           with sources (default 8)
   --page-length N          lines per page until "terminal length 0" (default 24, 0 = none)
 
 Faults (for testing clients):
@@ -89,6 +95,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   bool portGiven = false;
   bool sshDetail = false;  // an --ssh-* option, which needs --ssh
   std::optional<long> generate;
+  std::optional<int> sessionLimit;
+  Platform platform = Platform::Catalyst2960;
   std::string hostname = o.device.hostname;
   bool emptySpan = false;
 
@@ -137,7 +145,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"--interfaces-file", file(o.device.interfacesText)},
       {"--vlans-file", file(o.device.vlansText)},
       {"--monitor-file", file(o.device.monitorText)},
-      {"--session-limit", number(66, [&](long n) { o.localSessionLimit = static_cast<int>(n); })},
+      {"--version-file", file(o.device.versionText)},
+      {"--platform",
+       [&](const std::string& v) {
+         platform = v == "9300" ? Platform::Catalyst9300 : Platform::Catalyst2960;
+         return v == "9300" || v == "2960";
+       }},
+      {"--session-limit", number(66, [&](long n) { sessionLimit = static_cast<int>(n); })},
       {"--page-length", number(512, [&](long n) { o.pageLength = static_cast<int>(n); })},
       {"--silent-at", text(o.faults.silentAtCommand)},
       {"--drop-at", text(o.faults.dropAtCommand)},
@@ -200,12 +214,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       return result;
     }
   }
+  // Another device keeps the captured texts read above.
+  const auto adopt = [&](DeviceData device) {
+    device.interfacesText = std::move(o.device.interfacesText);
+    device.vlansText = std::move(o.device.vlansText);
+    device.monitorText = std::move(o.device.monitorText);
+    device.versionText = std::move(o.device.versionText);
+    o.device = std::move(device);
+  };
+  if (platform == Platform::Catalyst9300) {
+    const Options profile = Catalyst9300Options();
+    adopt(profile.device);
+    o.localSessionLimit = profile.localSessionLimit;
+  }
+  if (sessionLimit) {
+    o.localSessionLimit = *sessionLimit;
+  }
   if (generate) {
     DeviceData big = GeneratedDevice(static_cast<std::size_t>(*generate));
-    big.interfacesText = std::move(o.device.interfacesText);
-    big.vlansText = std::move(o.device.vlansText);
-    big.monitorText = std::move(o.device.monitorText);
-    o.device = std::move(big);
+    big.platform = platform;
+    adopt(std::move(big));
   }
   if (!o.device.interfacesText.empty()) {
     o.device.interfaces.clear();  // the captured listing names the interfaces
