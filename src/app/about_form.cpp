@@ -48,7 +48,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   const QFont font = WindowFont(13);
   setFont(font);
 
-  const QString product = QStringLiteral("Tarvello v1.0.");
+  const QString product = QStringLiteral("Tarvello v" TARVELLO_VERSION ".");
   ProductName = Make<QLabel>(this, "ProductName", product, QRect(8, 8, 216, 16));
   ProductName->setText(product);
 

@@ -5,6 +5,7 @@ include(GNUInstallDirs)
 if(TARGET tarvello_window)
   qt_add_library(tarvello_about STATIC about_form.cpp about_form.h)
   target_link_libraries(tarvello_about PUBLIC tarvello_window)
+  target_compile_definitions(tarvello_about PRIVATE TARVELLO_VERSION="${PROJECT_VERSION}")
   tarvello_warnings(tarvello_about)
 
   qt_add_executable(tarvello main.cpp)
