@@ -21,6 +21,8 @@ install(FILES tarvello.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
 install(FILES images/tarvello-icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME tarvello.svg)
-install(FILES images/tarvello-icon-48.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps
-        RENAME tarvello.png)
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES images/tarvello-icon-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME tarvello.png)
+endforeach()

@@ -1,7 +1,8 @@
 // Draws the main window's pictures into the folder given as the argument (default: the
-// working folder): logo.png (210 x 55, opaque), promo.png (588 x 82, opaque) and
-// down_arrow.png (16 x 16 with alpha). Build target tarvello_draw_artwork, run by hand, and
-// commit the pictures; the program itself is not shipped.
+// working folder): logo.png (210 x 55, opaque), promo.png (588 x 82, opaque),
+// down_arrow.png (16 x 16 with alpha) and the program icon tarvello-icon-<size>.png at the sizes
+// the desktop's icon theme asks for (with alpha, drawn as tarvello-icon.svg is). Build target
+// tarvello_draw_artwork, run by hand, and commit the pictures; the program itself is not shipped.
 //   QT_QPA_PLATFORM=offscreen build/src/app/tarvello_draw_artwork src/app/images
 #include <QFont>
 #include <QGuiApplication>
@@ -131,6 +132,32 @@ QImage DownArrow() {
   return image;
 }
 
+// The badge of tarvello-icon.svg, drawn in the SVG's own coordinates scaled to the size.
+QImage Icon(int size) {
+  QImage image(size, size, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(size / 47.0, size / 47.0);
+  painter.translate(-3, -4);
+  painter.setPen(QPen(QColor(0x0f, 0x4a, 0x35), 1));
+  painter.setBrush(QColor(0x20, 0x88, 0x5f));
+  painter.drawRoundedRect(QRectF(4, 5, 45, 45), 9, 9);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::white);
+  painter.drawRoundedRect(QRectF(11, 13, 13, 10), 2, 2);
+  painter.drawRoundedRect(QRectF(29, 32, 13, 10), 2, 2);
+  painter.drawPolygon(QPolygonF({QPointF(26, 33), QPointF(30, 37), QPointF(26, 41)}));
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  painter.drawPolyline(QPolygonF({QPointF(17.5, 23), QPointF(17.5, 37), QPointF(27, 37)}));
+  QPen dashed(QColor(0xb9, 0xf2, 0xd9), 2, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+  dashed.setDashPattern({1.5, 1});  // 3 on, 2 off, in units of the pen's width
+  painter.setPen(dashed);
+  painter.drawPolyline(QPolygonF({QPointF(24, 18), QPointF(38, 18), QPointF(38, 28)}));
+  return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,6 +166,9 @@ int main(int argc, char** argv) {
   bool saved = Logo().save(folder + "/logo.png");
   saved = Promo().save(folder + "/promo.png") && saved;
   saved = DownArrow().save(folder + "/down_arrow.png") && saved;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    saved = Icon(size).save(folder + QStringLiteral("/tarvello-icon-%1.png").arg(size)) && saved;
+  }
   if (!saved) {
     std::fprintf(stderr, "could not write the pictures into %s\n", qPrintable(folder));
     return 1;
