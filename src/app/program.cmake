@@ -15,8 +15,6 @@ if(TARGET tarvello_window)
   install(TARGETS tarvello RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
-# The simulated switch goes along, for trying the program without a switch.
-install(PROGRAMS $<TARGET_FILE:tarvello-simswitch> DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES tarvello.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES images/tarvello-icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
