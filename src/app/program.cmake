@@ -12,6 +12,10 @@ if(TARGET tarvello_window)
   target_link_libraries(tarvello PRIVATE tarvello_window tarvello_about tarvello_wizard)
   qt_add_resources(tarvello "program_icon" PREFIX "/" FILES images/tarvello-icon-48.png)
   tarvello_warnings(tarvello)
+  # The mark of the build folder (kBuildFolderMark): the copy run from here keeps history.ini and
+  # logs/ beside itself; installed copies, which lack it, keep them in the user's state folder.
+  file(GENERATE OUTPUT $<TARGET_FILE_DIR:tarvello>/tarvello-build-folder
+       CONTENT "A Tarvello run from this folder keeps history.ini and logs/ here.\n")
   install(TARGETS tarvello RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 

@@ -1,5 +1,7 @@
 #include "support/folders.h"
 
+#include "support/build_folder.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -48,7 +50,8 @@ std::string StateFolderFor(const char* xdgStateHome, const char* home) {
 
 std::string GetDataFolder() {
   const std::string program = GetProgramFolder();
-  if (access(program.c_str(), W_OK) == 0) {
+  const bool buildFolder = !ProgramFolderOverride().empty() || IsBuildFolder(program);
+  if (buildFolder && access(program.c_str(), W_OK) == 0) {
     return program;
   }
   const std::string state = StateFolderFor(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));

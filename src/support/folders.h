@@ -12,8 +12,9 @@ extern std::string LogFolderName;
 // working folder never matters.
 std::string GetProgramFolder();
 
-// Points the program folder somewhere else (tests use a temporary folder); an empty text goes
-// back to the folder of the running executable.
+// Points the program folder somewhere else, where files are then kept as in a build folder (tests
+// and benchmarks use a temporary folder); an empty text goes back to the folder of the running
+// executable.
 void SetProgramFolder(const std::string& folder);
 
 // The per-user state folder of an installed copy, ending in '/': xdgStateHome + "/tarvello/"
@@ -21,10 +22,10 @@ void SetProgramFolder(const std::string& folder);
 // usable (no absolute home either).
 std::string StateFolderFor(const char* xdgStateHome, const char* home);
 
-// Where history.ini and the log folder live, ending in '/': the program folder while it is
-// writable (a portable copy), else the user's state folder (an installed copy in a read-only
-// place such as /usr/bin), which is made on first use. Falls back to the program folder when
-// the state folder cannot be made either.
+// Where history.ini and the log folder live, ending in '/': the program folder when the program
+// runs from its build folder (see IsBuildFolder) and may write there, else the user's state
+// folder, which is made on first use: so an installed copy uses it even when root, who may write
+// to /usr/bin, runs it. Falls back to the program folder when the state folder cannot be made.
 std::string GetDataFolder();
 
 // The log folder: the data folder, then LogFolderName and '/' when that name is not empty.

@@ -111,8 +111,9 @@ TEST_F(HistoryFileTest, FailedRenameLeavesNoTemporaryFileBehind) {
   EXPECT_FALSE(std::filesystem::exists(HistoryFileName() + ".tmp"));
 }
 
-// An installed copy: the program folder cannot be written, so history and logs go to the user's
-// state folder under the same names.
+// An installed copy: its folder lacks the build folder's mark, so history and logs go to the
+// user's state folder under the same names, even though it may write its own folder (as root may
+// write /usr/bin). The test executable's own folder is such a folder.
 class InstalledCopyTest : public HistoryFileTest {
  protected:
   InstalledCopyTest() {
@@ -120,9 +121,7 @@ class InstalledCopyTest : public HistoryFileTest {
     savedStateHome_ = old != nullptr ? old : "";
     hadStateHome_ = old != nullptr;
     setenv("XDG_STATE_HOME", (folder_.Path() + "state").c_str(), 1);
-    // Tests may run as root, who may write anywhere, so the unwritable folder is one that is
-    // not there.
-    SetProgramFolder(folder_.Path() + "usr/bin/");
+    SetProgramFolder("");
   }
   ~InstalledCopyTest() override {
     if (hadStateHome_) {
