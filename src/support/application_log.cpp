@@ -6,6 +6,7 @@
 
 #include "support/clean_text.h"
 #include "support/folders.h"
+#include "support/log_rotation.h"
 #include "support/time_stamps.h"
 
 void WriteLog(const std::string& message) {
@@ -14,7 +15,9 @@ void WriteLog(const std::string& message) {
     std::string entry =
         CleanForDisplay(message) + "\t" + LogDateTime(std::chrono::system_clock::now()) + "\r\n";
     // Opened and closed per entry so that earlier entries survive an abrupt end.
-    std::ofstream file(GetLogFolder() + "application.log", std::ios::binary | std::ios::app);
+    const std::string path = GetLogFolder() + "application.log";
+    RotateWhenFull(path, kApplicationLogLimit);
+    std::ofstream file(path, std::ios::binary | std::ios::app);
     file.write(entry.data(), static_cast<std::streamsize>(entry.size()));
   } catch (...) {
     // Logging never fails visibly.

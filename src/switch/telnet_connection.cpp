@@ -10,6 +10,7 @@
 #include "net/text_transport.h"
 #include "support/application_log.h"
 #include "support/folders.h"
+#include "support/log_rotation.h"
 #include "support/time_stamps.h"
 #include "switch/prompt.h"
 #include "switch/reply_scanner.h"
@@ -204,6 +205,7 @@ void TTelnetConnectionForm::SaveSessionLog(const std::string& fileName) {
   if (file.fail()) {
     throw std::runtime_error("Cannot write session log file " + fileName);
   }
+  KeepNewestSessionLogs(fileName, kKeptSessionLogs);
 }
 
 void TTelnetConnectionForm::CloseConnection() {

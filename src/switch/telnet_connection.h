@@ -74,7 +74,8 @@ class TTelnetConnectionForm {
   // "%" lines it answered (joined by a blank); refused lines joined by "; ". Empty when nothing
   // was refused (also when RunScript failed for want of a reply).
   const std::string& ScriptRefusal() const { return scriptRefusal_; }
-  // Appends everything the switch sent since the connection opened, then CR LF, to the file.
+  // Appends everything the switch sent since the connection opened, then CR LF, to the file,
+  // then keeps only the newest logs of its kind in its folder (see KeepNewestSessionLogs).
   // File errors are thrown as std::runtime_error.
   void SaveSessionLog(const std::string& fileName);
   // Closes the connection; Connected() becomes false.

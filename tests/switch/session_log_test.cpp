@@ -1,9 +1,12 @@
 // The session log files: where they go, what they hold, and that writing them never breaks the
 // end of a session.
+#include <filesystem>
+#include <fstream>
 #include <regex>
 
 #include "model/global_vars.h"
 #include "support/folders.h"
+#include "support/log_rotation.h"
 #include "testkit/session_fixture.h"
 
 namespace {
@@ -101,6 +104,25 @@ TEST_F(SessionLogTest, FailedLoginStillWritesItsLog) {
   Connect().reset();
 
   ASSERT_EQ(LogFiles("session").size(), 1u);
+}
+
+TEST_F(SessionLogTest, AFullFolderLosesItsOldestLogForTheNewOne) {
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (size_t i = 0; i < kKeptSessionLogs; ++i) {
+    const std::string name =
+        GetLogFolder() + "session20200101.000000." + std::to_string(i) + ".log";
+    std::ofstream(name) << "old";
+    std::filesystem::last_write_time(name, old + std::chrono::seconds(i));
+  }
+  simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
+  PointAt(sim);
+
+  Connect().reset();
+
+  const std::vector<std::string> files = LogFiles("session");
+  EXPECT_EQ(files.size(), kKeptSessionLogs);
+  EXPECT_FALSE(std::filesystem::exists(GetLogFolder() + "session20200101.000000.0.log"));
+  EXPECT_NE(files.back().rfind("session2020", 0), 0u) << "the new log is kept";
 }
 
 TEST_F(SessionLogTest, UnwritableLogNeitherThrowsAtDestructionNorHidesFromCaller) {
