@@ -7,7 +7,7 @@
 #include <string>
 
 namespace wsa {
-inline constexpr int kInterrupted = 10004;        // EINTR
+inline constexpr int kInterrupted = 10004;        // EINTR; also: a stopped wait
 inline constexpr int kBadFile = 10009;            // EBADF
 inline constexpr int kInvalidArgument = 10022;    // EINVAL
 inline constexpr int kWouldBlock = 10035;         // EWOULDBLOCK

@@ -77,8 +77,8 @@ void TSshShell::Fail(int code, const std::string& reason) {
 }
 
 void TSshShell::FailWithLibraryError(const std::string& step) {
-  if (lastError_ == wsa::kTimedOut) {
-    return;  // Drive already said how long it waited
+  if (lastError_ == wsa::kTimedOut || lastError_ == wsa::kInterrupted) {
+    return;  // Drive already said how long it waited, or that it was stopped
   }
   Fail(wsa::kNotConnected, step + ": " + ssh_get_error(session_.get()));
 }
@@ -91,12 +91,27 @@ bool TSshShell::FailUnlessConnected() {
   return true;
 }
 
-void TSshShell::WaitForConnection(int timeoutMs) {
-  // Queued output waits for room to send; anything else waits for the server.
-  const bool writing = (ssh_get_status(session_.get()) & SSH_WRITE_PENDING) != 0;
-  pollfd wait{ssh_get_fd(session_.get()), static_cast<short>(POLLIN | (writing ? POLLOUT : 0)), 0};
-  ::poll(&wait, wait.fd >= 0 ? 1 : 0, std::min(timeoutMs, kBlockingWaitSliceMs));
+bool TSshShell::WaitForConnection(int timeoutMs) {
+  if (!BlockingWaitsStopped()) {
+    // Queued output waits for room to send; anything else waits for the server.
+    const bool writing = (ssh_get_status(session_.get()) & SSH_WRITE_PENDING) != 0;
+    pollfd wait{ssh_get_fd(session_.get()), static_cast<short>(POLLIN | (writing ? POLLOUT : 0)),
+                0};
+    ::poll(&wait, wait.fd >= 0 ? 1 : 0, std::min(timeoutMs, kBlockingWaitSliceMs));
+  }
   TickBlockingWaitHook();
+  return !Stopped();
+}
+
+bool TSshShell::Stopped() {
+  if (!BlockingWaitsStopped()) {
+    return false;
+  }
+  // The exchange is over: the connection goes at once, channel first.
+  Fail(wsa::kInterrupted, "stopped");
+  channel_.reset();
+  session_.reset();
+  return true;
 }
 
 template <typename Step>
@@ -112,7 +127,9 @@ int TSshShell::Drive(Step step, int again, int timeoutMs) {
       Fail(wsa::kTimedOut, "no answer within " + std::to_string(timeoutMs) + " ms");
       return result;
     }
-    WaitForConnection(left);
+    if (!WaitForConnection(left)) {
+      return result;
+    }
   }
 }
 
@@ -183,8 +200,8 @@ TSshConnectResult TSshShell::Connect() {
   // may close the connection before the client has read its offer, which shows only as a
   // failure after its banner, within the key exchange.
   const bool noMatch = lastErrorText_.find("no match for method") != std::string::npos;
-  const bool endedInKeyExchange =
-      lastError_ != wsa::kTimedOut && ssh_get_serverbanner(session_.get()) != nullptr;
+  const bool gaveUp = lastError_ == wsa::kTimedOut || lastError_ == wsa::kInterrupted;
+  const bool endedInKeyExchange = !gaveUp && ssh_get_serverbanner(session_.get()) != nullptr;
   session_.reset();  // a failed session cannot be used for anything else
   return noMatch || endedInKeyExchange ? TSshConnectResult::NoCommonAlgorithms
                                        : TSshConnectResult::Failed;
@@ -317,6 +334,9 @@ void TSshShell::SendText(const std::string& text) {
     return;
   }
   lastError_ = 0;
+  if (Stopped()) {
+    return;
+  }
   ssh_channel channel = channel_.get();
   size_t sent = 0;
   // A full window of the peer's makes a write take less; libssh takes the peer's window
@@ -370,6 +390,9 @@ std::string TSshShell::ReadChunk(int timeoutMs) {
     Fail(wsa::kNotConnected, "no shell");
     return "";
   }
+  if (Stopped()) {
+    return "";
+  }
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     std::string text;
@@ -386,7 +409,9 @@ std::string TSshShell::ReadChunk(int timeoutMs) {
       Fail(wsa::kTimedOut, "no data within " + std::to_string(timeoutMs) + " ms");
       return "";
     }
-    WaitForConnection(left);
+    if (!WaitForConnection(left)) {
+      return "";
+    }
   }
 }
 

@@ -3,7 +3,8 @@
 // operations of a text transport. Built on libssh, which also reads the user's OpenSSH
 // configuration and known_hosts files.
 //
-// Every wait runs in short slices that call the blocking-wait hook, as the socket's do. Nothing
+// Every wait runs in short slices that call the blocking-wait hook, as the socket's do, and a
+// stop of the waits fails it with 10004 and drops the connection, as the socket does. Nothing
 // here throws; failures show as results and in LastError / LastErrorText (the reason, never a
 // password).
 #pragma once
@@ -94,7 +95,11 @@ class TSshShell : public TTextTransport {
   // gives up after timeoutMs with 10060. Returns the step's last answer.
   template <typename Step>
   int Drive(Step step, int again, int timeoutMs);
-  void WaitForConnection(int timeoutMs);
+  // Waits a slice for the connection; false, with 10004 and the connection dropped, once the
+  // blocking waits are stopped. The caller must then not touch the session or channel again.
+  bool WaitForConnection(int timeoutMs);
+  // True, with 10004 and the connection dropped, while the blocking waits are stopped.
+  bool Stopped();
   // Moves what libssh already holds for the channel into the result, NUL bytes removed.
   // False once the channel has ended or failed.
   bool TakeAvailable(std::string& text);

@@ -24,10 +24,15 @@ using Clock = std::chrono::steady_clock;
 
 // One wait for readiness (timeoutMs -1: without limit). While a wait hook is set the wait is
 // cut into short slices with the hook called between them; interrupted waits are resumed
-// rather than reported.
+// rather than reported. Stopped waits (see wait_hook.h) fail with EINTR, which nothing else
+// gives from here.
 int PollOnce(int handle, short events, int timeoutMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
   while (true) {
+    if (BlockingWaitsStopped()) {
+      errno = EINTR;
+      return -1;
+    }
     int slice = timeoutMs < 0 ? -1 : MillisecondsUntil(deadline);
     if (HasBlockingWaitHook() && (slice < 0 || slice > kBlockingWaitSliceMs)) {
       slice = kBlockingWaitSliceMs;
@@ -40,7 +45,7 @@ int PollOnce(int handle, short events, int timeoutMs) {
     if (result != 0 || (timeoutMs >= 0 && MillisecondsUntil(deadline) == 0)) {
       return result;
     }
-    TickBlockingWaitHook();
+    TickBlockingWaitHook();  // a stop it brings ends the wait above
   }
 }
 
@@ -154,8 +159,21 @@ int TSocketBase::FamilyFor(const std::string& host) const {
   return AddressFamilyOf(Family);
 }
 
+bool TSocketBase::Stopped() {
+  if (!BlockingWaitsStopped()) {
+    return false;
+  }
+  SetError(wsa::kInterrupted);
+  Abort();
+  ReportError();
+  return true;
+}
+
 void TSocketBase::ConnectTo(const std::string& host, const std::string& port) {
   ClearError();
+  if (Stopped()) {
+    return;
+  }
   const TResolvedAddress resolved = ResolveAddress(host, port, FamilyFor(host), PreferIP4);
   SetError(resolved.Error);
   if (lastError_ == 0) {
@@ -164,7 +182,7 @@ void TSocketBase::ConnectTo(const std::string& host, const std::string& port) {
       CheckResult(ConnectWithin(handle_, reinterpret_cast<const sockaddr*>(&resolved.Address),
                                 resolved.Length, ConnectTimeout));
       // The kernel would go on trying; a connection that came up late must not be used.
-      if (lastError_ == wsa::kTimedOut) {
+      if (lastError_ == wsa::kTimedOut || lastError_ == wsa::kInterrupted) {
         ::close(handle_);
         handle_ = -1;
       }
@@ -198,6 +216,9 @@ int TSocketBase::WriteBytes(const void* data, int length) {
   if (StopFlag.exchange(false)) {
     SetError(wsa::kConnectionAborted);
     ReportError();
+    return 0;
+  }
+  if (Stopped()) {
     return 0;
   }
   const char* next = static_cast<const char*>(data);
@@ -291,6 +312,9 @@ std::string TSocketBase::ReadChunk(int timeoutMs) {
     chunk.swap(inputBuffer_);
     return chunk;
   }
+  if (Stopped()) {
+    return chunk;
+  }
   std::this_thread::yield();
   int pending = PendingBytes();
   if (pending <= 0) {
@@ -299,7 +323,7 @@ std::string TSocketBase::ReadChunk(int timeoutMs) {
       if (pending == 0) {
         SetError(wsa::kConnectionReset);  // readable with nothing to read: the peer has closed
       }
-    } else {
+    } else if (lastError_ != wsa::kInterrupted) {  // a stopped wait says so
       SetError(wsa::kTimedOut);
     }
   }
@@ -368,7 +392,9 @@ bool TSocketBase::PollReadable(int timeoutMs) {
     return false;
   }
   const int result = PollOnce(handle_, POLLIN, timeoutMs);
-  return CheckResult(result) == 0 && result > 0;
+  const bool ready = CheckResult(result) == 0 && result > 0;
+  AbortIfInterrupted();
+  return ready;
 }
 
 bool TSocketBase::WaitReadable(int timeoutMs) {
@@ -387,9 +413,17 @@ bool TSocketBase::WaitWritable(int timeoutMs) {
   } else {
     const int result = PollOnce(handle_, POLLOUT, timeoutMs);
     ready = CheckResult(result) == 0 && result > 0;
+    AbortIfInterrupted();
   }
   ReportError();
   return ready;
+}
+
+void TSocketBase::AbortIfInterrupted() {
+  // A wait is interrupted only by a stop: the exchange is over and the connection goes.
+  if (lastError_ == wsa::kInterrupted) {
+    Abort();
+  }
 }
 
 // ---- Closing ----

@@ -2,6 +2,8 @@
 //
 // Every operation stores its outcome in LastError (0 = success, otherwise a Winsock code, see
 // socket_errors.h) and LastErrorText; nothing is thrown unless RaiseExcept is switched on.
+// While the blocking waits are stopped (support/wait_hook.h) every connect, send, receive and
+// wait fails with 10004 and closes the connection at once.
 // One object is driven by one thread at a time; each call blocks until it completes or times out.
 #pragma once
 
@@ -134,6 +136,10 @@ class TSocketBase {
 
  private:
   void CreateHandle(int family);
+  // True, with 10004 reported and the handle closed, while the blocking waits are stopped.
+  bool Stopped();
+  // Closes the handle after a wait that a stop interrupted.
+  void AbortIfInterrupted();
   int FamilyFor(const std::string& host) const;  // address family to resolve host with
 
   int handle_ = -1;

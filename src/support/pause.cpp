@@ -19,7 +19,7 @@ std::atomic<double>& PauseScale() {
 
 void Pause(int milliseconds) {
   const double scaled = std::round(milliseconds * PauseScale().load());
-  if (scaled <= 0) {
+  if (scaled <= 0 || BlockingWaitsStopped()) {
     return;
   }
   const auto duration = std::chrono::milliseconds(static_cast<long long>(scaled));
@@ -32,7 +32,9 @@ void Pause(int milliseconds) {
        now = std::chrono::steady_clock::now()) {
     std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
         deadline - now, std::chrono::milliseconds(kBlockingWaitSliceMs)));
-    RunBlockingWaitHook();
+    if (!RunBlockingWaitHook()) {
+      return;
+    }
   }
 }
 

@@ -16,6 +16,11 @@ Clock::time_point& LastCall() {
   return last;
 }
 
+bool& Stopped() {
+  static bool stopped = false;
+  return stopped;
+}
+
 constexpr auto kMinimumGap = std::chrono::milliseconds(kBlockingWaitSliceMs / 2);
 
 }  // namespace
@@ -29,20 +34,33 @@ bool HasBlockingWaitHook() {
   return static_cast<bool>(Hook());
 }
 
-void RunBlockingWaitHook() {
-  if (!Hook()) {
-    return;
+bool RunBlockingWaitHook() {
+  if (Hook() && !Stopped()) {
+    LastCall() = Clock::now();
+    // A copy, so that a hook which replaces the hook does not destroy itself while it runs.
+    const TBlockingWaitHook hook = Hook();
+    hook();
   }
-  LastCall() = Clock::now();
-  // A copy, so that a hook which replaces the hook does not destroy itself while it runs.
-  const TBlockingWaitHook hook = Hook();
-  hook();
+  return !Stopped();
 }
 
-void TickBlockingWaitHook() {
+bool TickBlockingWaitHook() {
   if (Hook() && Clock::now() - LastCall() >= kMinimumGap) {
-    RunBlockingWaitHook();
+    return RunBlockingWaitHook();
   }
+  return !Stopped();
+}
+
+void StopBlockingWaits() {
+  Stopped() = true;
+}
+
+void ResumeBlockingWaits() {
+  Stopped() = false;
+}
+
+bool BlockingWaitsStopped() {
+  return Stopped();
 }
 
 int MillisecondsUntil(Clock::time_point deadline) {

@@ -58,6 +58,32 @@ TEST(BlockingWaitHook, RunsAgainAndAgainDuringALongRead) {
   EXPECT_GE(hook.Calls(), 10);
 }
 
+// A stop from the hook ends the wait at once as interrupted and drops the connection; every
+// later operation fails at once until the waits resume.
+TEST(BlockingWaitHook, AStopEndsTheWaitAndTheConnection) {
+  LoopbackPeer peer([](PeerConnection& c) { c.WaitSignal(); });
+  TTcpSocket socket;
+  socket.ConnectTo("127.0.0.1", peer.Port());
+  ASSERT_EQ(socket.LastError(), 0);
+  {
+    CountingHook hook([](int calls) {
+      if (calls == 3) {
+        StopBlockingWaits();
+      }
+    });
+    EXPECT_EQ(socket.ReadUpTo(kNeverMs, "#"), "");
+    EXPECT_EQ(socket.LastError(), 10004);
+    EXPECT_EQ(socket.LastErrorText(), "Interrupted system call");
+    EXPECT_FALSE(socket.HasHandle());
+    EXPECT_EQ(hook.Calls(), 3);
+    EXPECT_EQ(socket.WriteText("show vlan\r"), 0);
+    socket.ConnectTo("127.0.0.1", peer.Port());
+    EXPECT_EQ(socket.LastError(), 10004);
+  }
+  ResumeBlockingWaits();
+  peer.Signal();
+}
+
 TEST(HostilePeer, ConnectToAnAddressThatNeverAnswersTimesOut) {
   UnansweredPort port;
   port.Fill();
