@@ -16,19 +16,29 @@ bool TFlowGate::Enter() {
   }
   running_ = true;
   closeHeld_ = false;
+  ResumeBlockingWaits();
   return true;
 }
 
 bool TFlowGate::Leave() {
   running_ = false;
+  ResumeBlockingWaits();
   return std::exchange(closeHeld_, false);
 }
 
-bool TFlowGate::HoldClose() {
-  if (running_) {
-    closeHeld_ = true;
+bool TFlowGate::HoldClose(const std::function<bool()>& askStop) {
+  if (!running_) {
+    return false;
   }
-  return running_;
+  if (pumping_ && !BlockingWaitsStopped()) {
+    if (askStop && askStop()) {
+      StopBlockingWaits();
+      closeHeld_ = true;
+    }
+    return true;
+  }
+  closeHeld_ = true;
+  return true;
 }
 
 void TFlowGate::Pump() {

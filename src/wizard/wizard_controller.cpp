@@ -87,7 +87,7 @@ void TWizardController::Page1_SpeedButtonAboutClick() {
 }
 
 bool TWizardController::FormCloseQuery() {
-  if (gate_.HoldClose()) {
+  if (gate_.HoldClose([this] { return view_.Confirm("Stop talking to the switch?"); })) {
     return false;
   }
   return !HasChanges() || view_.Confirm("Cancel changes and close application?");

@@ -227,23 +227,23 @@ TEST_F(SessionPageTest, WithoutEditsRefreshAndExitAskNothing) {
 
 using FlowGateTest = WizardTest;
 
-TEST_F(FlowGateTest, CloseDuringAFlowIsHeldUntilItReturnsThenGuarded) {
+TEST_F(FlowGateTest, CloseDuringAWaitAsksToStopAndNoLetsTheFlowRunOn) {
   StartSwitch();
   int pumps = 0;
   duringWait_ = [&] {
     if (++pumps == 1) {
-      view_.CloseWindow();                          // the window manager's close box
+      view_.CloseWindow();                          // the window manager's close box; No
       controller_.Page1_SpeedButtonConnectClick();  // no handler runs inside a flow
       controller_.Page3_SpeedButtonRefreshClick();
     }
   };
   controller_.Page1_SpeedButtonConnectClick();
   EXPECT_GT(pumps, 1) << "the pauses pump while they wait";
+  EXPECT_EQ(view_.questions, std::vector<std::string>{"Stop talking to the switch?"});
   EXPECT_EQ(sessions_.Count(), 1);
   EXPECT_EQ(view_.CallsStartingWith("FillSessions").size(), 1u);
-  ASSERT_EQ(view_.CallsStartingWith("Close"),
-            (std::vector<std::string>{"Close refused", "Close accepted"}));
-  EXPECT_EQ(view_.calls.back(), "Close accepted");
+  EXPECT_EQ(view_.CallsStartingWith("Close"), std::vector<std::string>{"Close refused"});
+  EXPECT_FALSE(view_.closed) << "a close the person took back is not held";
   EXPECT_EQ(view_.page, 2) << "the flow ran to its end";
 }
 
@@ -255,11 +255,13 @@ TEST_F(FlowGateTest, SocketWaitsPumpAndHoldACloseWhileASilentSwitchIsAwaited) {
   int pumps = 0;
   duringWait_ = [&] {
     if (++pumps == 1) {
-      view_.CloseWindow();
+      view_.CloseWindow();  // the stop question is answered No
     }
   };
   controller_.Page1_SpeedButtonConnectClick();
   EXPECT_GT(pumps, 5) << "a wait of a second or more pumps every 20 ms or so";
+  EXPECT_EQ(view_.questions, std::vector<std::string>{"Stop talking to the switch?"})
+      << "the failed load's own close is held without a question";
   ASSERT_EQ(view_.CallsStartingWith("Close").size(), 3u) << Joined(view_.calls);
   EXPECT_EQ(view_.CallsStartingWith("Close")[0], "Close refused");
   EXPECT_EQ(view_.calls.back(), "Close accepted");
@@ -274,6 +276,7 @@ TEST_F(FlowGateTest, HeldCloseStillAsksAboutEditsAndNoKeepsTheWindow) {
   duringWait_ = [&] {
     if (!held) {
       held = true;
+      view_.answers = {true};  // stop; the close guard's question then gets No
       view_.CloseWindow();
     }
   };
@@ -282,7 +285,8 @@ TEST_F(FlowGateTest, HeldCloseStillAsksAboutEditsAndNoKeepsTheWindow) {
   view_.questions.clear();
   controller_.Page1_SpeedButtonConnectClick();
   EXPECT_TRUE(held);
-  EXPECT_EQ(view_.questions, std::vector<std::string>{"Cancel changes and close application?"});
+  EXPECT_EQ(view_.questions, (std::vector<std::string>{"Stop talking to the switch?",
+                                                       "Cancel changes and close application?"}));
   EXPECT_FALSE(view_.closed);
   EXPECT_TRUE(HasChanges());
 }

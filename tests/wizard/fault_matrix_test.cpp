@@ -1,12 +1,14 @@
 // Every flow through the wizard controller against the simulated switch in its fault modes,
 // each cell checked against the table in tests/wizard/data/fault_matrix.txt: the boxes shown, the
 // page, a line of the application log, the error_session files, whether the window closed and
-// whether the model holds the switch. Nothing may crash and every wait must end.
+// whether the model holds the switch. Nothing may crash and every wait must end. A flow may also
+// be stopped by the person while it waits on the switch.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -138,6 +140,29 @@ bool EditOneRole() {
 
 class FaultMatrixTest : public WizardTest {
  protected:
+  // "flow+stop" or "flow+keep": at the first wait once the switch has the command its fault
+  // silences it at (for another fault: the password; over SSH, which types no login lines: once
+  // the password is being verified), the person closes the window and answers the stop question
+  // Yes (stop) or No (keep).
+  void ArmStop(const Cell& cell, const std::string& action, bool overSsh) {
+    const std::string silencing = "silentAtCommand=";
+    const std::string line = cell.fault.starts_with(silencing) ? cell.fault.substr(silencing.size())
+                             : overSsh                         ? ""
+                                                               : kTestPassword;
+    const bool stop = action == "stop";
+    receivedAtStop_.reset();
+    duringWait_ = [this, line, stop] {
+      const bool due = line.empty() ? std::find(view_.status.begin(), view_.status.end(),
+                                                "Verifying password...") != view_.status.end()
+                                    : !Received(line).empty();
+      if (due && !receivedAtStop_) {
+        receivedAtStop_ = sim_->ReceivedLines().size();
+        view_.answers = {stop};
+        view_.CloseWindow();
+      }
+    };
+  }
+
   // Runs the cell's flow; the switch is started with the cell's fault.
   void Run(const Cell& cell, bool overSsh) {
     simswitch::Options options = overSsh ? SshSwitchOptions() : SwitchOptions();
@@ -147,14 +172,22 @@ class FaultMatrixTest : public WizardTest {
       PointAtSsh(*sim_);  // its key is known
       view_.address = SwitchAddress;
     }
+    const std::size_t plus = cell.flow.find('+');
+    const std::string flow = cell.flow.substr(0, plus);
+    if (plus != std::string::npos && flow == "connect") {
+      ArmStop(cell, cell.flow.substr(plus + 1), overSsh);
+    }
     controller_.Page1_SpeedButtonConnectClick();
-    if (cell.flow == "connect") {
+    if (flow == "connect") {
       return;
     }
     ASSERT_EQ(view_.page, 2) << Joined(view_.messages);
     ASSERT_TRUE(view_.messages.empty()) << Joined(view_.messages);
-    if (cell.flow == "apply") {
+    if (flow == "apply") {
       ASSERT_TRUE(EditOneRole());
+      if (plus != std::string::npos) {
+        ArmStop(cell, cell.flow.substr(plus + 1), overSsh);
+      }
       controller_.Page3_SpeedButtonApplyClick();
     } else if (cell.flow == "refresh") {
       controller_.Page3_SpeedButtonRefreshClick();
@@ -193,6 +226,16 @@ class FaultMatrixTest : public WizardTest {
     EXPECT_EQ(sim_->SessionsInConfigMode(), 0u) << "no flow leaves the switch configuring";
     EXPECT_EQ(Ports.Count > 0, cell.loaded) << Ports.Count;
     EXPECT_FALSE(view_.busy);
+    if (cell.flow.find('+') != std::string::npos) {
+      ASSERT_TRUE(receivedAtStop_.has_value()) << "the stop was never asked for";
+      EXPECT_EQ(
+          std::count(view_.questions.begin(), view_.questions.end(), "Stop talking to the switch?"),
+          1);
+    }
+    if (cell.flow.ends_with("+stop")) {
+      EXPECT_EQ(sim_->ReceivedLines().size(), *receivedAtStop_)
+          << "sent after the stop: " << Joined(sim_->ReceivedLines());
+    }
   }
 
   void RunMatrix(bool overSsh) {
@@ -210,6 +253,7 @@ class FaultMatrixTest : public WizardTest {
       ResetModel();
       view_ = FakeView{};
       view_.handlers = &controller_;
+      duringWait_ = nullptr;
       sessions_.Clear();
       std::error_code ignored;
       for (const std::string& name : LogFiles("")) {
@@ -217,10 +261,14 @@ class FaultMatrixTest : public WizardTest {
       }
       Run(cell, overSsh);
       Check(cell);
+      duringWait_ = nullptr;
       sessions_.Clear();
       sim_.reset();
     }
   }
+
+  // How many lines the switch had received when the stop was asked for.
+  std::optional<std::size_t> receivedAtStop_;
 };
 
 TEST_F(FaultMatrixTest, EveryCellMatchesItsRow) {
