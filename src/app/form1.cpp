@@ -17,6 +17,7 @@
 #include <QStyleFactory>
 #include <QUrl>
 
+#include "app/flow_input_filter.h"
 #include "app/product_site.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
@@ -182,6 +183,12 @@ void TForm1::ShowAbout() {
 
 void TForm1::CloseWindow() {
   close();
+}
+
+void TForm1::PumpEvents() {
+  const TFlowInputFilter onlyExit(
+      *this, {Page1_SpeedButtonCancel, Page2_SpeedButtonCancel, SpeedButtonExit});
+  QCoreApplication::processEvents();
 }
 
 void TForm1::BottomBannerImageClick() {

@@ -45,6 +45,11 @@ class TForm1 : public QDialog, public TWizardView {
   // True while a session is being put on screen, and from creation to the first display.
   bool SessionLoading() const { return sessionLoading_; }
 
+  // The flow gate's pump: runs the pending events, so the window paints and answers the desktop
+  // while a flow blocks its thread; of the person's input to the window only the Exit buttons'
+  // and the close button's get through.
+  void PumpEvents();
+
   // TWizardView: the window, the log-in and the connecting page (form1.cpp).
   std::string AddressText() const override;
   std::string UserNameText() const override;

@@ -3,7 +3,6 @@
 // loop. At the end the switch sessions go first, newest first, each writing its session log,
 // then the About window and the main window.
 #include <QApplication>
-#include <QEventLoop>
 #include <QIcon>
 #include <QMessageBox>
 #include <exception>
@@ -25,8 +24,8 @@ struct TProgram {
   TForm1 Form1;
   TSwitchSessions Sessions;
   // While a flow blocks the window's thread its waits keep the window painted and answering
-  // the desktop, without taking user input.
-  TFlowGate Gate{[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }};
+  // the desktop; of the person's input only a request to close gets through.
+  TFlowGate Gate{[this] { Form1.PumpEvents(); }};
   TWizardController Wizard{Form1, Sessions, Gate};
   bool Created = [this] {
     Form1.SetHandlers(&Wizard);

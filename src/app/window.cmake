@@ -2,6 +2,7 @@
 # it from program.cmake.
 qt_add_library(tarvello_window STATIC
   clickable_picture.cpp
+  flow_input_filter.cpp
   form1.cpp
   form1_layout.cpp
   message_boxes.cpp

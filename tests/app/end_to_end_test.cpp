@@ -1,13 +1,16 @@
 // The real main window and the whole stack against the simulated switch, on the offscreen
-// platform: typed inputs, Connect, a role given through the chooser, Apply and the reload.
+// platform: typed inputs, Connect, a role given through the chooser, Apply and the reload, and
+// the person's input while a flow waits.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
@@ -72,7 +75,7 @@ class EndToEndTest : public SwitchSessionTest {
     if (duringWait_) {
       std::exchange(duringWait_, nullptr)();
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    form_.PumpEvents();
   }};
   TSwitchSessions sessions_;
   TWizardController wizard_{form_, sessions_, gate_};
@@ -113,15 +116,60 @@ TEST_F(EndToEndTest, ConnectGiveARoleApplyAndSeeTheReload) {
   EXPECT_TRUE(form_.isVisible());
 }
 
-TEST_F(EndToEndTest, CloseBoxDuringConnectWaitsForTheFlowThenCloses) {
+TEST_F(EndToEndTest, CloseBoxDuringConnectAsksToStopThenTheFailedFlowCloses) {
   simswitch::SimulatedSwitch sim(SwitchOptions());
   TypeLogIn(sim);
   // What the window manager's close box delivers, arriving while Connect waits.
   duringWait_ = [this] { QCoreApplication::postEvent(form_.windowHandle(), new QCloseEvent()); };
   QTest::mouseClick(Control<QPushButton>("Page1_SpeedButtonConnect"), Qt::LeftButton);
-  EXPECT_EQ(Page(), 2) << "the flow ran to its end first";
+  const std::string unable =
+      "Unable to establish telnet connection to 127.0.0.1:" + std::to_string(sim.Port()) +
+      ".\nPlease check the network connection and ensure that your login credentials are correct.";
+  EXPECT_EQ(boxes_, (std::vector<std::string>{"Stop talking to the switch?", unable}));
+  EXPECT_EQ(Page(), 0) << "the flow ended as a failed login";
   EXPECT_FALSE(form_.isVisible()) << "then the held close went through the guard";
   EXPECT_EQ(sessions_.Count(), 1);
+  EXPECT_TRUE(sim.ReceivedLines().empty()) << Joined(sim.ReceivedLines());
+}
+
+// While Apply waits on a silent switch, a key for the grid does nothing and the Exit button
+// asks to stop; the stopped Apply ends as on a lost connection, and then the window closes.
+TEST_F(EndToEndTest, DuringAWaitOnlyExitTakesInputAndStopsTheApply) {
+  simswitch::Options options = SwitchOptions();
+  options.faults.silentAtCommand = "monitor session";
+  simswitch::SimulatedSwitch sim(options);
+  TypeLogIn(sim);
+  QTest::mouseClick(Control<QPushButton>("Page1_SpeedButtonConnect"), Qt::LeftButton);
+  ASSERT_EQ(Page(), 2) << Joined(boxes_);
+  SetSpanType(PositionOf("Fa0/5"), 1, "Ingress");
+  TTextGrid* grid = Control<TTextGrid>("Page3_PortsStringGrid");
+  const int row = grid->Row();
+  int rowAfterKey = -1;
+  auto* exit = Control<QPushButton>("SpeedButtonExit");
+  // One wait gets the key, the next one sees where the grid stands and gets the click.
+  duringWait_ = [this, grid, exit, &rowAfterKey] {
+    QCoreApplication::postEvent(grid, new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, {}));
+    duringWait_ = [grid, exit, &rowAfterKey] {
+      rowAfterKey = grid->Row();
+      const QPointF middle = QRectF(exit->rect()).center();
+      for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QCoreApplication::postEvent(exit, new QMouseEvent(type, middle, exit->mapToGlobal(middle),
+                                                          Qt::LeftButton, Qt::LeftButton, {}));
+      }
+    };
+  };
+  QTest::mouseClick(Control<QPushButton>("Page3_SpeedButtonApply"), Qt::LeftButton);
+
+  EXPECT_EQ(rowAfterKey, row);
+  ASSERT_EQ(boxes_.size(), 4u) << Joined(boxes_);
+  EXPECT_EQ(boxes_[0], "Stop talking to the switch?");
+  EXPECT_EQ(boxes_[1], "Sorry, building cisco configuration failed with error [Update fail]. ");
+  EXPECT_TRUE(boxes_[2].starts_with("Sorry, parsing current cisco configuration failed"))
+      << boxes_[2];
+  EXPECT_EQ(boxes_[3], "Cancel changes and close application?");
+  EXPECT_FALSE(form_.isVisible());
+  EXPECT_TRUE(sim.ReceivedLines().back().starts_with("monitor session"))
+      << "nothing is sent after the stop: " << Joined(sim.ReceivedLines());
 }
 
 }  // namespace
