@@ -88,6 +88,19 @@ TEST(SimulatedSwitchFaultsTest, DropAtCommandClosesBeforeAnsweringAndRecordsTheL
             "monitor session 1 source interface Fa0/9 rx\r\nSwitch(config)#");
 }
 
+TEST(SimulatedSwitchFaultsTest, TrickleSendsOutputWithoutPromptUntilTheClientLeaves) {
+  SimulatedSwitch simulated(WithFaults({.trickleAtCommand = "show interface status"}));
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  probe.Send("show interface status\r");
+  const std::string output = probe.ReadUntil("connected");
+  EXPECT_FALSE(probe.TimedOut());
+  EXPECT_TRUE(output.starts_with("show interface status\r\nGi0/1 ")) << output;
+  EXPECT_EQ(output.find('#'), std::string::npos) << output;
+  probe.Close();
+  EXPECT_TRUE(simulated.WaitForEndedConnections(1, 10s));
+}
+
 TEST(SimulatedSwitchFaultsTest, DropAfterBytesSendsExactlyThatMany) {
   for (std::size_t limit : {1u, 10u, 18u, 19u, 150u}) {
     SimulatedSwitch simulated(WithFaults({.dropAfterBytes = limit}));

@@ -117,6 +117,7 @@ bool SetFault(simswitch::Options& options, const std::string& fault) {
                       : name == "refuseCommand"      ? &faults.refuseCommand
                       : name == "syslogInsideOf"     ? &faults.syslogInsideOf
                       : name == "nulBytesInOutputOf" ? &faults.nulBytesInOutputOf
+                      : name == "trickleAtCommand"   ? &faults.trickleAtCommand
                                                      : nullptr;
   if (text == nullptr || value.empty()) {
     return false;

@@ -83,6 +83,7 @@ Faults (for testing clients):
   --syslog-inside CMD      put a console message and re-printed prompt inside CMD's output
   --nul-bytes-in CMD       end CMD's output lines in CR NUL and put NUL bytes inside them
   --refuse-terminal-length answer "terminal length 0" with "% Authorization failed." and page on
+  --trickle-at CMD         after the echo of CMD send output a byte every 50 ms, never the prompt
 
   --show-lines             print every line clients send (passwords masked)
   --help                   this text
@@ -166,6 +167,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"--refuse", text(o.faults.refuseCommand)},
       {"--syslog-inside", text(o.faults.syslogInsideOf)},
       {"--nul-bytes-in", text(o.faults.nulBytesInOutputOf)},
+      {"--trickle-at", text(o.faults.trickleAtCommand)},
   };
   const std::map<std::string, std::function<void()>> flags{
       {"--help", [&] { result.help = true; }},

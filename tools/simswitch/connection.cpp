@@ -8,6 +8,10 @@ namespace simswitch {
 namespace {
 
 constexpr int kSplitPauseMs = 5;
+constexpr int kTrickleMs = 50;
+// What the trickle fault sends, over and over: listing-like lines without a prompt.
+constexpr char kTrickleLine[] =
+    "Gi0/1    trickle          connected    1    a-full a-100 10/100BaseTX\r\n";
 
 // An unsolicited console message, as a switch logs it to the terminal between commands.
 constexpr char kStaleLog[] =
@@ -96,6 +100,14 @@ bool Connection::Send(const std::string& wire, bool splitBytes) {
   return faults.dropAfterBytes == 0 || sent_ < faults.dropAfterBytes;
 }
 
+void Connection::Trickle() {
+  for (std::size_t at = 0;; at = (at + 1) % (sizeof kTrickleLine - 1)) {
+    if (!Send(pipe_.Frame(std::string(1, kTrickleLine[at])), false) || StopWithin(kTrickleMs)) {
+      return;
+    }
+  }
+}
+
 bool Connection::Fires(const std::string& trigger, bool& fired, const std::string& line) const {
   if (trigger.empty() || fired || !line.starts_with(trigger)) {
     return false;
@@ -145,6 +157,11 @@ bool Connection::AnswerLine(const std::string& line, std::string& out) {
     for (int i = 0; i < faults.stalePieces; ++i) {
       out += kStaleLog + session_.Prompt();
     }
+  }
+  if (Fires(faults.trickleAtCommand, shared_.trickleFired, line)) {
+    trickling_ = true;
+    out += echo;
+    return false;
   }
   if (session_.AtLoginPassword()) {
     passwordAnswerDue_ = true;
@@ -219,7 +236,7 @@ void Connection::ServeLines() {
         continue;
       }
       close = HandleLine(input->text, out);
-      if (close) {
+      if (close || trickling_) {
         break;
       }
     }
@@ -238,6 +255,10 @@ void Connection::ServeLines() {
       }
     }
     if (!out.empty() && !Send(pipe_.Frame(out), false)) {
+      return;
+    }
+    if (trickling_) {
+      Trickle();
       return;
     }
     if (close) {

@@ -28,6 +28,8 @@ class Connection {
   bool Send(const std::string& wire, bool splitBytes);
   // Waits `ms` unless the switch stops first (then true).
   bool StopWithin(int ms) const;
+  // Sends output a byte at a time until the peer or the switch ends the connection.
+  void Trickle();
   void ServeLines();
   // Handles one typed line, appending what the switch answers to `out`; true to close after.
   bool HandleLine(const std::string& line, std::string& out);
@@ -45,6 +47,7 @@ class Connection {
   std::string pendingEcho_;
   std::size_t sent_ = 0;
   bool passwordAnswerDue_ = false;  // the login password came in this block
+  bool trickling_ = false;          // the trickle fault fired: output without end from now on
   bool countedInConfig_ = false;
 };
 

@@ -189,6 +189,9 @@ struct Faults {
   // Answer "terminal length 0" with "% Authorization failed." and keep paging, as some AAA
   // command authorisation setups do.
   bool refuseTerminalLength = false;
+  // On this command, its echo and then output one byte every 50 ms for as long as the
+  // connection lasts, never the prompt; nothing of the command is run and nothing more is read.
+  std::string trickleAtCommand{};
 };
 
 enum class Transport { Telnet, Ssh };

@@ -35,6 +35,7 @@ struct SharedState {
   bool refuseFired = false;
   bool syslogFired = false;
   bool nulFired = false;
+  bool trickleFired = false;
 };
 
 // The model a switch starts with: verbatim listings supply interfaces and SPAN state.
