@@ -18,16 +18,20 @@
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // One reply, and the prompt that ended it (see TReplyScanner).
 struct TReply {
   std::string text;
   std::string prompt;
+  bool endless = false;  // output went on past the deadline or kMaxTerminatedRead, without prompt
 };
 
 // Reads one reply block by block, so a reply costs time in proportion to its length whatever it
 // holds. Empty when a read times out or fails; what was received then stays buffered for the next
-// read.
-TReply ReadReply(TTextTransport& client, const std::string& host) {
+// read. Empty and endless, with nothing buffered, when the switch is still sending without its
+// prompt at the deadline or past kMaxTerminatedRead.
+TReply ReadReply(TTextTransport& client, const std::string& host, Clock::time_point deadline) {
   TReplyScanner scanner(host);
   for (;;) {
     const std::string block = client.ReadChunk(client.Timeout);
@@ -51,9 +55,9 @@ TReply ReadReply(TTextTransport& client, const std::string& host) {
         break;
     }
     // A peer that streams without a prompt is cut off.
-    if (scanner.Received().size() > kMaxTerminatedRead) {
+    if (scanner.Received().size() > kMaxTerminatedRead || Clock::now() >= deadline) {
       client.InputBuffer().clear();
-      return {};
+      return {.text = {}, .prompt = {}, .endless = true};
     }
   }
 }
@@ -91,14 +95,23 @@ std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
     return reply;
   }
   try {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ReplyTimeLimitMs);
     transport_->SendText(command + "\r");
-    TReply read = ReadReply(*transport_, host_);
+    TReply read = ReadReply(*transport_, host_, deadline);
     // Text that stood in the buffer before the command (the answer to "terminal length 0",
     // unsolicited messages ending in a prompt) does not hold the echo; skip up to two pieces.
-    for (int extraRead = 0; extraRead < 2 && read.text.find(command) == std::string::npos;
+    for (int extraRead = 0;
+         extraRead < 2 && !read.endless && read.text.find(command) == std::string::npos;
          ++extraRead) {
       NoteMode(read.prompt);
-      read = ReadReply(*transport_, host_);
+      read = ReadReply(*transport_, host_, deadline);
+    }
+    if (read.endless) {
+      // No later reply could be told apart from this output: the conversation is over.
+      WriteLog("TTelnetConnectionForm: no prompt after " + command + " within " +
+               std::to_string(ReplyTimeLimitMs) + " ms or 64 MiB; connection closed");
+      CloseConnection();
+      return reply;
     }
     NoteMode(read.prompt);
     reply = std::move(read.text);

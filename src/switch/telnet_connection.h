@@ -31,6 +31,10 @@ struct THostKeyQuestions {
 // default) for the user's own ~/.ssh.
 extern std::string SshFolder;
 
+// The longest a command's reply may take while the switch keeps sending without its prompt; a
+// real Catalyst prints its largest listing in well under 10 s.
+inline constexpr int kReplyTimeLimitMs = 60000;
+
 class TTelnetConnectionForm {
  public:
   // Logs "TelnetConnection to <SwitchAddress> created" and logs in with the program-wide
@@ -49,12 +53,17 @@ class TTelnetConnectionForm {
   // True only while logged in and in privileged mode.
   bool Connected() const { return connected_; }
 
+  // See SendCommand; tests shorten it.
+  int ReplyTimeLimitMs = kReplyTimeLimitMs;
+
   // Sends the command and returns the switch's reply up to (not including) the "#" of the next
   // prompt, the host name learned at login; a "#" inside the output does not end it, nor does a
   // console message with its re-printed prompt (both are left out). "--More--" pages are turned
   // with a space and the marker left out. Reads up to three replies until one holds the
   // command's text, skipping stale text; returns the last reply read. Empty when not connected,
-  // when the last read timed out, or on an error.
+  // when the last read timed out, or on an error. A switch that is still sending without its
+  // prompt after ReplyTimeLimitMs (or past kMaxTerminatedRead bytes) gets the connection closed:
+  // the reply is empty and every later command fails at once.
   std::string SendCommand(const std::string& command);
   // Reads the interface and VLAN listings into Ports; the result of ParsePorts. False without
   // parsing when a listing is missing (no reply) or the switch refused its command; the reason

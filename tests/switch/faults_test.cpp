@@ -137,6 +137,24 @@ TEST_F(ShowFaultTest, SilenceCostsThreeReadsAndGivesNothing) {
   EXPECT_EQ(session->SendCommand("show monitor session all"), "");
 }
 
+// A switch that keeps sending without its prompt is cut off by the overall limit of one reply,
+// not only after 64 MiB; the conversation is over then, so later commands fail at once.
+TEST_F(ShowFaultTest, OutputWithoutEndIsCutOffByTheReplyLimit) {
+  auto session =
+      ConnectWith(With([](simswitch::Faults& f) { f.trickleAtCommand = "show interface status"; }));
+  session->ReplyTimeLimitMs = 1500;  // the switch sends a byte every 50 ms: silence never ends it
+
+  EXPECT_FALSE(session->GetPortsList());
+
+  EXPECT_TRUE(HasLine(LogMessages(),
+                      "TTelnetConnectionForm: no prompt after show interface status within "
+                      "1500 ms or 64 MiB; connection closed"))
+      << Joined(LogMessages());
+  EXPECT_FALSE(session->Connected());
+  EXPECT_TRUE(sim_->WaitForEndedConnections(1, std::chrono::seconds(10)));
+  EXPECT_EQ(sim_->ReceivedLines().back(), "show interface status") << "nothing sent after it";
+}
+
 TEST_F(ShowFaultTest, HashInsideOutputDoesNotCutTheListing) {
   auto session =
       ConnectWith(With([](simswitch::Faults& f) { f.hashInOutputOf = "show interface status"; }));
