@@ -9,6 +9,7 @@
 namespace wsa {
 inline constexpr int kInterrupted = 10004;        // EINTR; also: a stopped wait
 inline constexpr int kBadFile = 10009;            // EBADF
+inline constexpr int kPermissionDenied = 10013;   // EACCES; also: the server refused the login
 inline constexpr int kInvalidArgument = 10022;    // EINVAL
 inline constexpr int kWouldBlock = 10035;         // EWOULDBLOCK
 inline constexpr int kInProgress = 10036;         // EINPROGRESS
@@ -20,6 +21,7 @@ inline constexpr int kNotConnected = 10057;
 inline constexpr int kShutdown = 10058;
 inline constexpr int kTimedOut = 10060;  // also: no data within the time-out
 inline constexpr int kConnectionRefused = 10061;
+inline constexpr int kHostDown = 10064;
 inline constexpr int kHostUnreachable = 10065;
 inline constexpr int kNetworkUnreachable = 10051;
 inline constexpr int kSystemCallFailure = 10107;  // a platform error with no Winsock equivalent

@@ -83,6 +83,22 @@ void TSshShell::FailWithLibraryError(const std::string& step) {
   Fail(wsa::kNotConnected, step + ": " + ssh_get_error(session_.get()));
 }
 
+void TSshShell::NumberConnectError() {
+  // libssh gives the system's words only; the caller wants to tell these cases apart.
+  if (lastError_ != wsa::kNotConnected) {
+    return;
+  }
+  if (lastErrorText_.find("Connection refused") != std::string::npos) {
+    lastError_ = wsa::kConnectionRefused;
+  } else if (lastErrorText_.find("resolve hostname") != std::string::npos) {
+    lastError_ = wsa::kHostNotFound;
+  } else if (lastErrorText_.find("No route to host") != std::string::npos) {
+    lastError_ = wsa::kHostUnreachable;
+  } else if (lastErrorText_.find("Network is unreachable") != std::string::npos) {
+    lastError_ = wsa::kNetworkUnreachable;
+  }
+}
+
 bool TSshShell::FailUnlessConnected() {
   if (session_) {
     return false;
@@ -196,6 +212,7 @@ TSshConnectResult TSshShell::Connect() {
     return TSshConnectResult::Connected;
   }
   FailWithLibraryError("connect");
+  NumberConnectError();
   // libssh's words for a failed algorithm negotiation. A server that finds no common algorithm
   // may close the connection before the client has read its offer, which shows only as a
   // failure after its banner, within the key exchange.
@@ -273,10 +290,12 @@ bool TSshShell::Authenticate(const std::string& password) {
     FailWithLibraryError(step);
     return false;
   }
-  Fail(wsa::kNotConnected,
-       (methods & (SSH_AUTH_METHOD_PASSWORD | SSH_AUTH_METHOD_INTERACTIVE)) != 0
-           ? "the server refused the user name or password"
-           : "the server offers neither password nor keyboard-interactive authentication");
+  if ((methods & (SSH_AUTH_METHOD_PASSWORD | SSH_AUTH_METHOD_INTERACTIVE)) != 0) {
+    Fail(wsa::kPermissionDenied, "the server refused the user name or password");
+  } else {
+    Fail(wsa::kNotConnected,
+         "the server offers neither password nor keyboard-interactive authentication");
+  }
   return false;
 }
 

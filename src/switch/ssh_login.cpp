@@ -1,5 +1,6 @@
 // The SSH part of the switch session's login: everything up to the switch's first prompt.
 #include "model/global_vars.h"
+#include "net/socket_errors.h"
 #include "net/ssh_shell.h"
 #include "support/application_log.h"
 #include "switch/telnet_connection.h"
@@ -28,7 +29,7 @@ bool TTelnetConnectionForm::SshLogIn(const std::string& host, const std::string&
   }
   if (connected != TSshConnectResult::Connected) {
     WriteLog("SshConnection: connect failed: " + ssh.LastErrorText());
-    return false;
+    return FailLogin(LoginFailureOfConnectError(ssh.LastError()));
   }
   if (!AcceptHostKey(ssh)) {
     return false;
@@ -37,7 +38,8 @@ bool TTelnetConnectionForm::SshLogIn(const std::string& host, const std::string&
   WriteLog("SshConnection: authenticate");
   if (!ssh.Authenticate(Password)) {
     WriteLog("SshConnection: authentication failed: " + ssh.LastErrorText());
-    return false;
+    return FailLogin(ssh.LastError() == wsa::kPermissionDenied ? TLoginFailure::CredentialsRefused
+                                                               : TLoginFailure::None);
   }
   if (!ssh.OpenShell()) {
     WriteLog("SshConnection: no shell: " + ssh.LastErrorText());
@@ -58,11 +60,11 @@ bool TTelnetConnectionForm::AcceptHostKey(TSshShell& ssh) {
       if (hostKeyQuestions_.KeyChanged) {
         hostKeyQuestions_.KeyChanged(key);
       }
-      return false;
+      return FailLogin(TLoginFailure::HostKeyChanged);
     case TSshHostKeyStatus::Unknown:
       if (!hostKeyQuestions_.TrustNewKey || !hostKeyQuestions_.TrustNewKey(key)) {
         WriteLog("SshConnection: host key not trusted (" + key.Type + " " + key.Fingerprint + ")");
-        return false;
+        return FailLogin(TLoginFailure::HostKeyNotTrusted);
       }
       if (!ssh.TrustHostKey()) {
         // The user said yes, so go on; the question only comes again next time.

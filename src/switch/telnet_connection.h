@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "net/ssh_shell.h"
+#include "switch/login_failure.h"
 
 class TTextTransport;
 
@@ -52,6 +53,8 @@ class TTelnetConnectionForm {
   void OpenConnection();
   // True only while logged in and in privileged mode.
   bool Connected() const { return connected_; }
+  // Why the login failed, when the session can tell; None while connected or when it cannot.
+  TLoginFailure LoginFailure() const { return loginFailure_; }
 
   // See SendCommand; tests shorten it.
   int ReplyTimeLimitMs = kReplyTimeLimitMs;
@@ -101,6 +104,8 @@ class TTelnetConnectionForm {
   // Takes the mode from the prompt that ended a reply; an empty prompt (no reply) tells nothing.
   void NoteMode(const std::string& prompt);
   bool LogIn();
+  // Notes why the login failed, when known; returns false for the caller to return.
+  bool FailLogin(TLoginFailure why);
   // The transport's own part of the login: up to where the switch answers the password.
   bool TelnetLogIn(const std::string& host, const std::string& port);
   // Connects (once more with older algorithms when the switch needs them), settles the host
@@ -121,6 +126,7 @@ class TTelnetConnectionForm {
   THostKeyQuestions hostKeyQuestions_;
   std::unique_ptr<TTextTransport> transport_;
   bool connected_ = false;
+  TLoginFailure loginFailure_ = TLoginFailure::None;
   std::string host_;         // the host name of the switch's prompt, learned at login; may be empty
   bool configMode_ = false;  // the switch may be in a configuration mode
   std::string scriptRefusal_;

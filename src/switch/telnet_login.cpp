@@ -1,5 +1,6 @@
 // The login and privilege sequence of the switch session.
 #include "model/global_vars.h"
+#include "net/socket_errors.h"
 #include "net/telnet_client.h"
 #include "net/text_transport.h"
 #include "support/application_log.h"
@@ -44,17 +45,27 @@ void TTelnetConnectionForm::OpenConnection() {
     return;
   }
   try {
+    loginFailure_ = TLoginFailure::None;
     if (LogIn()) {
       connected_ = true;
       WriteLog("TelnetConnection: successfully connected to " + SwitchAddress);
       return;
     }
     CloseConnection();
+    if (loginFailure_ != TLoginFailure::None) {
+      WriteLog("TelnetConnection: login failed: " + to_string(loginFailure_));
+    }
     WriteLog("TelnetConnection: fail connect to " + SwitchAddress);
   } catch (...) {
     CloseConnection();  // lets nothing out
+    loginFailure_ = TLoginFailure::None;
     WriteLog("TelnetConnection: critical error (unknown except)");
   }
+}
+
+bool TTelnetConnectionForm::FailLogin(TLoginFailure why) {
+  loginFailure_ = why;
+  return false;
 }
 
 // The dialogue itself; true when the privileged prompt answered "terminal length 0". A failed
@@ -76,7 +87,7 @@ bool TTelnetConnectionForm::LogIn() {
   if (answer.answer == TLoginAnswer::Refused) {
     // Waiting on would only run into further time-outs.
     WriteLog("TelnetConnection: login refused: " + answer.reason);
-    return false;
+    return FailLogin(TLoginFailure::CredentialsRefused);
   }
   if (answer.answer != TLoginAnswer::Privileged) {
     // An empty line makes the switch print its prompt again; a user-mode prompt already read
@@ -99,7 +110,13 @@ bool TTelnetConnectionForm::LogIn() {
   // The prompt that answers is where every later reply ends; its host name is learned here.
   const std::string prompt = client.ReadUntil("#");
   host_ = PromptHost(prompt);
-  return !prompt.empty();
+  if (prompt.empty()) {
+    // A switch left in user mode by the enable password it was sent answers only with ">".
+    const bool stayedInUserMode =
+        answer.answer != TLoginAnswer::Privileged && client.LastError() == wsa::kTimedOut;
+    return FailLogin(stayedInUserMode ? TLoginFailure::EnablePasswordRefused : TLoginFailure::None);
+  }
+  return true;
 }
 
 // The "Username:" / "Password:" dialogue; true once the password is sent.
@@ -109,10 +126,16 @@ bool TTelnetConnectionForm::TelnetLogIn(const std::string& host, const std::stri
   client.TargetPort = port;
 
   // A connection that did not open shows up as the failed wait for the first prompt.
-  client.OpenSession();
+  const bool opened = client.OpenSession();
+  const int connectError = client.LastError();
   WriteLog("TelnetConnection: wait login prompt");
   if (!client.WaitForText("Username:")) {
-    return false;
+    if (!opened) {
+      return FailLogin(LoginFailureOfConnectError(connectError));
+    }
+    // Connected, but nothing that a switch's telnet login says came.
+    return FailLogin(client.LastError() == wsa::kTimedOut ? TLoginFailure::NoAnswer
+                                                          : TLoginFailure::None);
   }
 
   client.SendText(UserName + "\r");

@@ -12,6 +12,7 @@
 #include "switch/switch_address.h"
 #include "wizard/address_history.h"
 #include "wizard/host_key_texts.h"
+#include "wizard/login_failure_texts.h"
 
 namespace {
 
@@ -105,7 +106,8 @@ void TWizardController::Connect() {
     SwitchAddress = Trim(view_.AddressText());
     UserName = Trim(view_.UserNameText());
     Password = Trim(view_.PasswordText());
-    EnablePassword = view_.EnablePasswordTicked() ? Trim(view_.EnablePasswordText()) : "";
+    const bool enableTicked = view_.EnablePasswordTicked();
+    EnablePassword = enableTicked ? Trim(view_.EnablePasswordText()) : "";
 
     // Also "ssh://" alone names no host.
     if (SplitSwitchAddress(SwitchAddress).Host.empty()) {
@@ -139,9 +141,11 @@ void TWizardController::Connect() {
       ShowPage(2);
     } else {
       ShowPage(0);
+      const std::string why = LoginFailureLine(current_->LoginFailure(), enableTicked);
       view_.ShowMessage("Unable to establish telnet connection to " + SwitchAddress +
                         ".\n\rPlease check the network connection and ensure that your login "
-                        "credentials are correct.");
+                        "credentials are correct." +
+                        (why.empty() ? "" : "\n\r" + why));
     }
   } catch (const std::exception& error) {
     WriteLog("Fail connect to " + SwitchAddress);

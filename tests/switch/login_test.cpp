@@ -34,7 +34,8 @@ const std::vector<std::string> kUserModeWaits = {
 
 const std::vector<std::string> kRefusedLogin = {
     "TelnetConnection: wait login prompt", "TelnetConnection: wait password prompt",
-    "TelnetConnection: wait # prompt", "TelnetConnection: login refused: % Login invalid"};
+    "TelnetConnection: wait # prompt", "TelnetConnection: login refused: % Login invalid",
+    "TelnetConnection: login failed: user name or password refused"};
 
 std::vector<LoginCase> LoginCases() {
   return {
@@ -88,7 +89,9 @@ std::vector<LoginCase> LoginCases() {
        false,
        Ending::Failed,
        {"Logging in...", "Verifying password...", "Entering enable mode..."},
-       kUserModeWaits,
+       {"TelnetConnection: wait login prompt", "TelnetConnection: wait password prompt",
+        "TelnetConnection: wait # prompt", "Check enable password request",
+        "TelnetConnection: login failed: enable password refused"},
        {kTestUser, kTestPassword, "", "enable", "not-the-enable", "terminal length 0"}},
       {"no Username: prompt",
        false,
@@ -98,7 +101,7 @@ std::vector<LoginCase> LoginCases() {
        true,
        Ending::Failed,
        {"Logging in..."},
-       {"TelnetConnection: wait login prompt"},
+       {"TelnetConnection: wait login prompt", "TelnetConnection: login failed: no answer"},
        {}},
   };
 }
@@ -152,7 +155,9 @@ TEST_F(LoginTest, NothingListening) {
 
   EXPECT_FALSE(session->Connected());
   EXPECT_EQ(status_, std::vector<std::string>{"Logging in..."});
-  EXPECT_EQ(LogMessages(), LoginLog({"TelnetConnection: wait login prompt"}, false))
+  EXPECT_EQ(LogMessages(), LoginLog({"TelnetConnection: wait login prompt",
+                                     "TelnetConnection: login failed: connection refused"},
+                                    false))
       << Joined(LogMessages());
   EXPECT_EQ(session->SendCommand("show interface status"), "");
   EXPECT_FALSE(session->RunScript({"monitor session 1 filter vlan 10"}));

@@ -54,7 +54,8 @@ std::vector<SshLoginCase> SshLoginCases() {
        false,
        {"Logging in...", "Verifying password..."},
        {"SshConnection: connect", "SshConnection: authenticate",
-        "SshConnection: authentication failed: the server refused the user name or password"},
+        "SshConnection: authentication failed: the server refused the user name or password",
+        "TelnetConnection: login failed: user name or password refused"},
        {}},
   };
 }
@@ -192,7 +193,8 @@ TEST_F(SshLoginTest, FailuresEndTheLoginWithTheReasonLogged) {
   EXPECT_FALSE(session->Connected());
   const std::vector<std::string> log = LogMessages();
   ASSERT_GE(log.size(), 3u);
-  EXPECT_TRUE(log[log.size() - 2].starts_with("SshConnection: connect failed: ")) << Joined(log);
+  EXPECT_TRUE(log[log.size() - 3].starts_with("SshConnection: connect failed: ")) << Joined(log);
+  EXPECT_EQ(log[log.size() - 2], "TelnetConnection: login failed: connection refused");
   EXPECT_EQ(log.back(), "TelnetConnection: fail connect to " + SwitchAddress);
 }
 

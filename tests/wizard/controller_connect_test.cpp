@@ -10,6 +10,7 @@
 #include "model/global_vars.h"
 #include "support/folders.h"
 #include "switch/switch_address.h"
+#include "testkit/loopback_ports.h"
 #include "testkit/wizard_fixture.h"
 
 namespace {
@@ -17,6 +18,7 @@ namespace {
 const std::string kUnableTail =
     ".\n\rPlease check the network connection and ensure that your login credentials are "
     "correct.";
+const std::string kWrongPassword = "\n\rThe switch refused the user name or password.";
 
 // Whether every line of expected appears in lines, in that order (others may stand between).
 bool InOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected) {
@@ -192,7 +194,7 @@ TEST_F(ConnectTest, FailedLoginKeepsStatusAndCaptionAndTheNextAttemptAppendsBelo
   controller_.Page1_SpeedButtonConnectClick();
 
   EXPECT_EQ(view_.messages, std::vector<std::string>{"Unable to establish telnet connection to " +
-                                                     address + kUnableTail});
+                                                     address + kUnableTail + kWrongPassword});
   EXPECT_EQ(view_.page, 0);
   EXPECT_EQ(view_.caption, "Tarvello");
   EXPECT_TRUE(view_.CallsStartingWith("Caption").empty());
@@ -232,7 +234,8 @@ TEST_F(ConnectTest, SshHostKeyQuestionsGoToTheBoxes) {
   EXPECT_NE(question.find("Key type: ssh-ed25519\nFingerprint: " + sim_->HostKeyFingerprint()),
             std::string::npos)
       << question;
-  EXPECT_EQ(view_.messages, std::vector<std::string>{failure});
+  EXPECT_EQ(view_.messages,
+            std::vector<std::string>{failure + "\n\rThe switch's SSH host key was not trusted."});
   EXPECT_EQ(view_.page, 0);
 
   view_.questions.clear();
@@ -261,7 +264,8 @@ TEST_F(ConnectTest, SshHostKeyQuestionsGoToTheBoxes) {
       view_.messages[0].find("(ssh-keygen -R [127.0.0.1]:" + std::to_string(sim_->Port()) + ")"),
       std::string::npos)
       << view_.messages[0];
-  EXPECT_EQ(view_.messages[1], failure);
+  EXPECT_EQ(view_.messages[1],
+            failure + "\n\rThe switch's SSH host key has changed, so the login was refused.");
   EXPECT_EQ(folder_.Read("ssh/known_hosts"), recorded);
 }
 
@@ -281,7 +285,7 @@ TEST_F(ConnectTest, EveryFailureShowsItsMessageLogsAndClosesAsSpecified) {
       {"login refused",
        [](simswitch::Options& o) { o.password = "Other-1"; },
        {},
-       {"Unable to establish telnet connection to <addr>" + kUnableTail},
+       {"Unable to establish telnet connection to <addr>" + kUnableTail + kWrongPassword},
        {"TelnetConnection to <addr> created"},
        false,
        false,
@@ -407,6 +411,103 @@ TEST_F(ConnectTest, EveryFailureShowsItsMessageLogsAndClosesAsSpecified) {
     if (std::string(c.name) == "history not writable") {
       EXPECT_EQ(sim.AcceptedConnections(), 0u) << "no connection is tried";
     }
+  }
+}
+
+// A failed login keeps its message and says why in one more line, from what the session saw;
+// with no reason known the message stands alone.
+TEST_F(ConnectTest, AFailedLoginSaysWhy) {
+  RefusingPort refusing;
+  UnansweredPort unanswered;
+  const std::string ticked = "The switch refused the enable password.";
+  const struct {
+    const char* name;
+    bool ssh;
+    std::function<void(simswitch::Options&)> configure;
+    std::function<void()> prepare;  // after the switch started and the view was typed into
+    std::string why;
+  } cases[] = {
+      {"wrong password",
+       false,
+       [](simswitch::Options& o) { o.password = "Other-1"; },
+       {},
+       "The switch refused the user name or password."},
+      {"wrong password over SSH",
+       true,
+       [](simswitch::Options& o) { o.password = "Other-1"; },
+       {},
+       "The switch refused the user name or password."},
+      {"enable password refused", false, {}, [this] { view_.enablePassword = "Other-2"; }, ticked},
+      {"enable password needed but not ticked",
+       true,
+       {},
+       [this] { view_.enableTicked = false; },
+       "The switch asks for an enable password, and \"Switch uses an enable password\" is not "
+       "ticked."},
+      {"enable password ticked but left empty",
+       false,
+       {},
+       [this] { view_.enablePassword.clear(); },
+       ticked},
+      {"no login prompt",
+       false,
+       [](simswitch::Options& o) { o.faults.noUsernamePrompt = true; },
+       {},
+       "No switch answered at that address and port."},
+      {"silent port",
+       false,
+       {},
+       [&] { view_.address = "127.0.0.1:" + unanswered.Port(); },
+       "No switch answered at that address and port."},
+      {"refused connection",
+       false,
+       {},
+       [&] { view_.address = "127.0.0.1:" + refusing.Port(); },
+       "The connection was refused: nothing takes connections at that port."},
+      {"refused connection over SSH",
+       true,
+       {},
+       [&] { view_.address = "ssh://127.0.0.1:" + refusing.Port(); },
+       "The connection was refused: nothing takes connections at that port."},
+      {"new SSH key not trusted",
+       true,
+       {},
+       [this] { std::filesystem::remove(SshFolder + "/known_hosts"); },
+       "The switch's SSH host key was not trusted."},
+      {"changed SSH key",
+       true,
+       {},
+       [this] {
+         std::filesystem::remove(SshFolder + "/known_hosts");
+         RecordHostKey(*sim_, simswitch::SimulatedSwitch(SshSwitchOptions()).HostKeyLine());
+       },
+       "The switch's SSH host key has changed, so the login was refused."},
+      {"dropped after the password: no reason known",
+       false,
+       [](simswitch::Options& o) { o.faults.dropAtCommand = kTestPassword; },
+       {},
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    view_ = FakeView{};
+    view_.handlers = &controller_;
+    simswitch::Options options = c.ssh ? SshSwitchOptions() : SwitchOptions();
+    if (c.configure) {
+      c.configure(options);
+    }
+    StartSwitch(options);
+    if (c.ssh) {
+      PointAtSsh(*sim_);
+      view_.address = SwitchAddress;
+    }
+    if (c.prepare) {
+      c.prepare();
+    }
+    controller_.Page1_SpeedButtonConnectClick();
+    ASSERT_FALSE(view_.messages.empty());
+    EXPECT_EQ(view_.messages.back(), "Unable to establish telnet connection to " + view_.address +
+                                         kUnableTail + (c.why.empty() ? "" : "\n\r" + c.why));
   }
 }
 
