@@ -17,6 +17,7 @@
 #include "app/make_control.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
+#include "model/sessionlist.h"
 #include "wizard/wizard_handlers.h"
 
 namespace {
@@ -277,6 +278,10 @@ void TForm1::WireEvents() {
         Page3_PortsStringGridDrawCell(painter, col, row, rect);
       });
   Page3_PortsStringGrid->SetCellsMovedHook([this] { PlaceInlineButton(); });
+  Page3_PortsStringGrid->SetFindRowHook([](const QString& typed) {
+    const int entry = FindEntryByPrefix(typed.toStdString());
+    return entry > 0 ? entry : -1;  // the grid's row of an entry is its position
+  });
   connect(InlineButton, &QToolButton::clicked, this, &TForm1::InlineButtonClick);
   connect(Page3_CheckBoxEnableAdvancedSettings, &QCheckBox::toggled, this,
           &TForm1::Page3_CheckBoxEnableAdvancedSettingsClick);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <chrono>
 
 #include "app/window_fonts.h"
 
@@ -24,6 +25,11 @@ TTextGrid::TTextGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   verticalScrollBar()->setSingleStep(1);
   background_ = palette().color(QPalette::Base);
   setFocusPolicy(Qt::StrongFocus);
+  clock_ = [] {
+    return static_cast<qint64>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                   std::chrono::steady_clock::now().time_since_epoch())
+                                   .count());
+  };
 }
 
 void TTextGrid::SetColCount(int count) {
@@ -276,10 +282,32 @@ void TTextGrid::keyPressEvent(QKeyEvent* event) {
       SetRow(rowCount_ - 1);
       break;
     default:
-      event->ignore();
-      return;
+      if (!TypeToFind(*event)) {
+        event->ignore();
+        return;
+      }
   }
   event->accept();
+}
+
+bool TTextGrid::TypeToFind(const QKeyEvent& event) {
+  const QString text = event.text();
+  const bool printable = !text.isEmpty() && text.at(0).isPrint() &&
+                         (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+  if (!findRow_ || !printable) {
+    return false;
+  }
+  const qint64 now = clock_();
+  if (now - lastTypedMs_ >= kTypeToFindPauseMs) {
+    typed_.clear();
+  }
+  lastTypedMs_ = now;
+  typed_ += text;
+  const int row = findRow_(typed_);
+  if (row >= fixedRows_ && row < rowCount_) {
+    SetRow(row);
+  }
+  return true;
 }
 
 void TTextGrid::mousePressEvent(QMouseEvent* event) {

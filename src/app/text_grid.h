@@ -25,6 +25,10 @@ class TTextGrid : public QAbstractScrollArea {
   // Runs after the cells may have moved on screen or the current row may have changed: a new
   // current row, top row, row count, row height, column width or viewport size.
   using CellsMovedHook = std::function<void()>;
+  // The row for what was typed so far (type-to-find); -1 when none matches.
+  using FindRowHook = std::function<int(const QString& typed)>;
+  // Milliseconds on a steady clock.
+  using Clock = std::function<qint64()>;
 
   explicit TTextGrid(QWidget* parent = nullptr);
 
@@ -66,6 +70,12 @@ class TTextGrid : public QAbstractScrollArea {
   void SetKeyDownHook(KeyHook hook) { keyDown_ = std::move(hook); }
   void SetFocusLostHook(FocusLostHook hook) { focusLost_ = std::move(hook); }
   void SetCellsMovedHook(CellsMovedHook hook) { cellsMoved_ = std::move(hook); }
+  // With a hook set, printable keys the key hook leaves alone go to type-to-find, as in a list
+  // view: the typed text grows while the keys come less than kTypeToFindPauseMs apart, else it
+  // starts afresh; the row the hook finds for it becomes current.
+  void SetFindRowHook(FindRowHook hook) { findRow_ = std::move(hook); }
+  // The clock type-to-find measures pauses with; a steady clock unless replaced (tests).
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
   // Drops every hook, so the grid calls nothing while its owner is being destroyed.
   void ClearHooks() {
     drawCell_ = {};
@@ -74,7 +84,10 @@ class TTextGrid : public QAbstractScrollArea {
     keyDown_ = {};
     focusLost_ = {};
     cellsMoved_ = {};
+    findRow_ = {};
   }
+
+  static constexpr qint64 kTypeToFindPauseMs = 1000;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -92,6 +105,8 @@ class TTextGrid : public QAbstractScrollArea {
   void UpdateScrollRange();
   void PaintCell(QPainter& painter, int col, int row, const QRect& rect);
   void CellsMoved();
+  // Type-to-find; true when the key was a printable character it took.
+  bool TypeToFind(const QKeyEvent& event);
 
   int colCount_ = 0;
   int rowCount_ = 0;
@@ -108,4 +123,8 @@ class TTextGrid : public QAbstractScrollArea {
   KeyHook keyDown_;
   FocusLostHook focusLost_;
   CellsMovedHook cellsMoved_;
+  FindRowHook findRow_;
+  Clock clock_;
+  QString typed_;
+  qint64 lastTypedMs_ = 0;
 };

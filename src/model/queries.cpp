@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
@@ -29,6 +31,32 @@ int SessionPortCount(int session) {
     }
   }
   return count;
+}
+
+namespace {
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() &&
+         std::equal(start.begin(), start.end(), text.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) ==
+                  std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+}  // namespace
+
+int FindEntryByPrefix(const std::string& typed) {
+  if (typed.empty()) {
+    return 0;
+  }
+  for (int position = 1; position <= Ports.Count; ++position) {
+    const TPort& entry = Ports.Items[position];
+    if (StartsWithIgnoringCase(entry.Name, typed) ||
+        (entry.Kind == kKindVlan && StartsWithIgnoringCase(entry.Kind + " " + entry.Name, typed))) {
+      return position;
+    }
+  }
+  return 0;
 }
 
 bool SessionHasVlanSource(int session) {

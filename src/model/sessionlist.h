@@ -68,6 +68,10 @@ int SessionPortCount(int session);
 // True iff some VLAN entry has a role other than "None" in session; such a session must keep
 // its VLAN filter empty. Raises for a session other than 1..2.
 bool SessionHasVlanSource(int session);
+// The first entry (1..Ports.Count) whose name starts with typed, ignoring case: an interface's
+// name ("Gi1/0/5"), a VLAN's as the grid shows it ("vlan 10") or its number alone ("10"). 0 when
+// typed is empty or no entry matches.
+int FindEntryByPrefix(const std::string& typed);
 
 // --- Presentation texts --------------------------------------------------------------------
 

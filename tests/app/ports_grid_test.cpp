@@ -163,4 +163,28 @@ TEST_F(PortsGridTest, ArrowButtonSitsAtTheRoleCellsRightEndAndHidesWhileScrolled
             grid->CellRect(2, 1).top() + 4);
 }
 
+// Typing jumps as in a list view: the text grows while the keys come less than a second apart,
+// the first entry it begins becomes current, and a pause starts a new search.
+TEST_F(PortsGridTest, TypingJumpsToTheFirstEntryTheTypedTextBegins) {
+  Load(FortyEightPortStatus(), FortyEightPortVlans(), "");  // VLANs in rows 1-3, Gi1/0/1 in 4
+  TTextGrid* grid = Grid();
+  qint64 now = 5000;
+  grid->SetClock([&now] { return now; });
+  const struct {
+    qint64 pauseMs;
+    const char* keys;
+    int row;
+  } steps[] = {
+      {0, "gi1/0/4", 7}, {999, "8", 51},  // "gi1/0/48"
+      {1000, "V", 1},    {0, "lan 2", 3}, {1000, "10", 2}, {1000, "x", 2},
+  };
+  for (const auto& step : steps) {
+    now += step.pauseMs;
+    QTest::keyClicks(grid, QString::fromLatin1(step.keys));
+    EXPECT_EQ(grid->Row(), step.row) << step.keys;
+  }
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_EQ(grid->Row(), 3);
+}
+
 }  // namespace

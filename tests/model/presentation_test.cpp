@@ -117,3 +117,17 @@ TEST(GridDescriptionText, LongDescriptionsAreShortenedFromEighteenCharacters) {
 }
 
 }  // namespace
+
+TEST_F(PresentationTest, TypedTextFindsTheFirstEntryItBegins) {
+  LoadSmallSwitch("");
+  const struct {
+    const char* typed;
+    int entry;
+  } cases[] = {
+      {"gi0/3", 6}, {"GI0/", 4},    {"g", 4}, {"vlan 2", 3}, {"Vlan", 1},   {"10", 2},
+      {"2", 3},     {"vlan 30", 0}, {"", 0},  {"gi0/4x", 0}, {"vlan10", 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FindEntryByPrefix(c.typed), c.entry) << "[" << c.typed << "]";
+  }
+}
