@@ -141,11 +141,12 @@ void TWizardController::Connect() {
       ShowPage(2);
     } else {
       ShowPage(0);
+      // The reason stands apart, so it does not read as the end of the general advice.
       const std::string why = LoginFailureLine(current_->LoginFailure(), enableTicked);
       view_.ShowMessage("Unable to establish telnet connection to " + SwitchAddress +
                         ".\n\rPlease check the network connection and ensure that your login "
                         "credentials are correct." +
-                        (why.empty() ? "" : "\n\r" + why));
+                        (why.empty() ? "" : "\n\r\n\r" + why));
     }
   } catch (const std::exception& error) {
     WriteLog("Fail connect to " + SwitchAddress);

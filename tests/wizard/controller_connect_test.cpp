@@ -18,7 +18,9 @@ namespace {
 const std::string kUnableTail =
     ".\n\rPlease check the network connection and ensure that your login credentials are "
     "correct.";
-const std::string kWrongPassword = "\n\rThe switch refused the user name or password.";
+// The reason of a failed login follows after an empty line.
+const std::string kWhy = "\n\r\n\r";
+const std::string kWrongPassword = kWhy + "The switch refused the user name or password.";
 
 // Whether every line of expected appears in lines, in that order (others may stand between).
 bool InOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected) {
@@ -234,8 +236,8 @@ TEST_F(ConnectTest, SshHostKeyQuestionsGoToTheBoxes) {
   EXPECT_NE(question.find("Key type: ssh-ed25519\nFingerprint: " + sim_->HostKeyFingerprint()),
             std::string::npos)
       << question;
-  EXPECT_EQ(view_.messages,
-            std::vector<std::string>{failure + "\n\rThe switch's SSH host key was not trusted."});
+  EXPECT_EQ(view_.messages, std::vector<std::string>{failure + kWhy +
+                                                     "The switch's SSH host key was not trusted."});
   EXPECT_EQ(view_.page, 0);
 
   view_.questions.clear();
@@ -265,7 +267,7 @@ TEST_F(ConnectTest, SshHostKeyQuestionsGoToTheBoxes) {
       std::string::npos)
       << view_.messages[0];
   EXPECT_EQ(view_.messages[1],
-            failure + "\n\rThe switch's SSH host key has changed, so the login was refused.");
+            failure + kWhy + "The switch's SSH host key has changed, so the login was refused.");
   EXPECT_EQ(folder_.Read("ssh/known_hosts"), recorded);
 }
 
@@ -507,7 +509,7 @@ TEST_F(ConnectTest, AFailedLoginSaysWhy) {
     controller_.Page1_SpeedButtonConnectClick();
     ASSERT_FALSE(view_.messages.empty());
     EXPECT_EQ(view_.messages.back(), "Unable to establish telnet connection to " + view_.address +
-                                         kUnableTail + (c.why.empty() ? "" : "\n\r" + c.why));
+                                         kUnableTail + (c.why.empty() ? "" : kWhy + c.why));
   }
 }
 
