@@ -417,7 +417,7 @@ TEST_F(ConnectTest, EveryFailureShowsItsMessageLogsAndClosesAsSpecified) {
 }
 
 // A failed login keeps its message and says why in one more line, from what the session saw;
-// with no reason known the message stands alone.
+// with no reason known the message stands alone. The host key test above checks its reasons.
 TEST_F(ConnectTest, AFailedLoginSaysWhy) {
   RefusingPort refusing;
   UnansweredPort unanswered;
@@ -429,11 +429,6 @@ TEST_F(ConnectTest, AFailedLoginSaysWhy) {
     std::function<void()> prepare;  // after the switch started and the view was typed into
     std::string why;
   } cases[] = {
-      {"wrong password",
-       false,
-       [](simswitch::Options& o) { o.password = "Other-1"; },
-       {},
-       "The switch refused the user name or password."},
       {"wrong password over SSH",
        true,
        [](simswitch::Options& o) { o.password = "Other-1"; },
@@ -466,24 +461,6 @@ TEST_F(ConnectTest, AFailedLoginSaysWhy) {
        {},
        [&] { view_.address = "127.0.0.1:" + refusing.Port(); },
        "The connection was refused: nothing takes connections at that port."},
-      {"refused connection over SSH",
-       true,
-       {},
-       [&] { view_.address = "ssh://127.0.0.1:" + refusing.Port(); },
-       "The connection was refused: nothing takes connections at that port."},
-      {"new SSH key not trusted",
-       true,
-       {},
-       [this] { std::filesystem::remove(SshFolder + "/known_hosts"); },
-       "The switch's SSH host key was not trusted."},
-      {"changed SSH key",
-       true,
-       {},
-       [this] {
-         std::filesystem::remove(SshFolder + "/known_hosts");
-         RecordHostKey(*sim_, simswitch::SimulatedSwitch(SshSwitchOptions()).HostKeyLine());
-       },
-       "The switch's SSH host key has changed, so the login was refused."},
       {"dropped after the password: no reason known",
        false,
        [](simswitch::Options& o) { o.faults.dropAtCommand = kTestPassword; },
