@@ -29,13 +29,19 @@ Loaded& SmallSwitch() {
 const char* const kRoles[] = {"None", "Ingress", "Egress", "Both", "Destination"};
 const char* const kEncapsulations[] = {"Native", "Replicate", ""};
 
+// Sessions 1 and 2, a new one, and the RSPAN session only shown.
+const int kSessions[] = {1, 2, 3, 40};
+
 void Edit(FuzzedDataProvider& provider) {
-  const int session = provider.ConsumeIntegralInRange<int>(1, SessionCount);
+  const int session = provider.PickValueInArray(kSessions);
   if (provider.ConsumeIntegralInRange<int>(0, 3) == 0) {
     const char* encapsulation = provider.PickValueInArray(kEncapsulations);
     std::string filter = provider.ConsumeRandomLengthString(24);
-    // The page empties a filter the model refuses.
+    // The page keeps an encapsulation the model refuses, and empties such a filter.
     std::string message;
+    if (!CheckEncapsulation(session, encapsulation, message)) {
+      return;
+    }
     if (!CheckVlanFilter(session, filter, message)) {
       filter.clear();
     }
@@ -67,6 +73,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   SilenceApplicationLog();
   LoadSmallSwitch();
   SmallSwitch() = {Ports, LoadedPorts, SPANSessions};
+  LoadedSPANSessions = SPANSessions;
   return 0;
 }
 
@@ -93,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (const std::string& line : lines) {
-    if (line.empty() || !PrintableAscii(line)) {
+    if (line.empty() || !PrintableAscii(line) || line.find(" session 40 ") != std::string::npos) {
       FuzzFail("a line the switch must not get: [" + line + "]");
     }
   }

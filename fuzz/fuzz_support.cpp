@@ -52,11 +52,16 @@ std::string SmallSwitchMonitorReply() {
 
 void LoadSmallSwitch() {
   ResetModel();
+  // Beside its two local sessions, an RSPAN session that no edit may touch.
+  const std::string rspan =
+      "Session 40\r\n----------\r\nType : Remote Source Session\r\nSource Ports :\r\n"
+      "    RX Only : Gi0/8\r\nDest RSPAN VLAN : 20\r\n";
   if (!ParsePorts(SmallSwitchStatusReply(), SmallSwitchVlanReply()) ||
-      !ParseSPANSessions(SmallSwitchMonitorReply())) {
+      !ParseSPANSessions(rspan + SmallSwitchMonitorReply())) {
     FuzzFail("the small switch does not load");
   }
   LoadedPorts = Ports;
+  LoadedSPANSessions = SPANSessions;
 }
 
 void FuzzFail(const std::string& message) {

@@ -14,7 +14,9 @@ std::string SmallSwitchStatusReply();
 std::string SmallSwitchVlanReply();
 std::string SmallSwitchMonitorReply();
 
-// Loads the small switch into the model as a first load does: Ports, roles, then LoadedPorts.
+// Loads the small switch into the model as a first load does: Ports, roles, then LoadedPorts
+// and LoadedSPANSessions. Beside its two local sessions it has RSPAN session 40 (Gi0/8 rx to
+// VLAN 20), which no edit may touch.
 void LoadSmallSwitch();
 
 // Aborts with the message on stderr: how a target reports a broken property to libFuzzer.

@@ -34,12 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const std::runtime_error&) {
     return 0;
   }
-  for (int s = 1; s <= SessionCount; ++s) {
-    for (int k = 1; k <= Ports.Count; ++k) {
-      const std::string& role = Ports.Items[k].SpanTypes[s].SpanType;
-      if (role != "None" && role != "Ingress" && role != "Egress" && role != "Both" &&
-          role != "Destination") {
+  for (int k = 1; k <= Ports.Count; ++k) {
+    for (const auto& [session, span] : Ports.Items[k].SpanTypes.Sessions()) {
+      const std::string& role = span.SpanType;
+      if (role != "Ingress" && role != "Egress" && role != "Both" && role != "Destination") {
         FuzzFail("unknown role [" + role + "]");
+      }
+      if (!SPANSessions.Items.Holds(session)) {
+        FuzzFail("a role in session " + std::to_string(session) + ", which is not held");
       }
     }
   }

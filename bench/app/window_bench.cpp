@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
 
   const Figures fill = Measure([&] {
     form.FillSessionsComboBox();
-    form.SelectSessionIndex(0);
+    form.SelectSession(1);
     form.ShowSelectedSession();
     grid->viewport()->repaint();
   });

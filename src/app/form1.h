@@ -72,8 +72,8 @@ class TForm1 : public QDialog, public TWizardView {
   // TWizardView: the SPAN session page (role_chooser.cpp, session_page.cpp).
   void FillRoleChooser() override;
   void FillSessionsComboBox() override;
-  void SelectSessionIndex(int index) override;
-  int SelectedSessionIndex() const override;
+  void SelectSession(int number) override;
+  int SelectedSession() const override;
   void ShowSelectedSession() override;
 
  protected:
@@ -93,7 +93,6 @@ class TForm1 : public QDialog, public TWizardView {
   void BottomBannerImageClick();
 
   // SPAN session page (session_page.cpp, role_chooser.cpp).
-  int SelectedSession() const;  // 1 or 2, 0 when no item is selected
   void Page3_ComboBoxSessionsChange();
   void UpdateSessionCaption(int session);
   void Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect);

@@ -7,11 +7,19 @@
 
 void FillSessionsComboBox(QComboBox& sessions) {
   sessions.clear();
-  for (const std::string& caption : SessionCaptions()) {
-    sessions.addItem(QString::fromStdString(caption));
+  for (const TSessionItem& item : SessionItems()) {
+    sessions.addItem(QString::fromStdString(item.Caption), item.Number);
   }
   // Adding to an empty list selects its first item; the caller chooses which one is shown.
   sessions.setCurrentIndex(-1);
+}
+
+int SessionOfItem(const QComboBox& sessions, int index) {
+  return index < 0 ? 0 : sessions.itemData(index).toInt();
+}
+
+int ItemOfSession(const QComboBox& sessions, int session) {
+  return sessions.findData(session);
 }
 
 void FillPortsGrid(TTextGrid& grid, int session) {

@@ -32,12 +32,10 @@ void TForm1::FillSessionsComboBox() {
   ::FillSessionsComboBox(*Page3_ComboBoxSessions);
 }
 
-void TForm1::SelectSessionIndex(int index) {
-  Page3_ComboBoxSessions->setCurrentIndex(index);
-}
-
-int TForm1::SelectedSessionIndex() const {
-  return Page3_ComboBoxSessions->currentIndex();
+void TForm1::SelectSession(int number) {
+  const int index = ItemOfSession(*Page3_ComboBoxSessions, number);
+  Page3_ComboBoxSessions->setCurrentIndex(index >= 0 || Page3_ComboBoxSessions->count() == 0 ? index
+                                                                                             : 0);
 }
 
 void TForm1::ShowSelectedSession() {
@@ -45,13 +43,12 @@ void TForm1::ShowSelectedSession() {
 }
 
 int TForm1::SelectedSession() const {
-  const int index = Page3_ComboBoxSessions->currentIndex();
-  return index < 0 ? 0 : index + 1;
+  return SessionOfItem(*Page3_ComboBoxSessions, Page3_ComboBoxSessions->currentIndex());
 }
 
 void TForm1::Page3_ComboBoxSessionsChange() {
   sessionLoading_ = true;
-  const int session = Page3_ComboBoxSessions->currentIndex() + 1;
+  const int session = SelectedSession();
   FillPortsGrid(*Page3_PortsStringGrid, session);
   const TSPANSession& settings = SPANSessions.Items[session];
   Page3_EncapsulationComboBox->setCurrentIndex(EncapsulationIndex(settings.Encapsulation));
@@ -77,8 +74,19 @@ void TForm1::UpdateSessionCaption(int session) {
   const int count = SessionPortCount(session);
   Page3_SessionInterfacesCountLabel->setText(
       QStringLiteral("Interfaces monitored by this session: ") + QString::number(count));
-  Page3_ComboBoxSessions->setItemText(session - 1, QString::fromStdString(SessionCaption(session)));
-  Page3_ComboBoxSessions->setCurrentIndex(session - 1);
+  // An edit may list a new session or offer the next free one: then the items are made anew.
+  const std::vector<TSessionItem> items = SessionItems();
+  QComboBox& sessions = *Page3_ComboBoxSessions;
+  bool sameSessions = static_cast<int>(items.size()) == sessions.count();
+  for (int index = 0; sameSessions && index < sessions.count(); ++index) {
+    sameSessions = SessionOfItem(sessions, index) == items[static_cast<size_t>(index)].Number;
+  }
+  if (!sameSessions) {
+    ::FillSessionsComboBox(sessions);
+  }
+  const int index = ItemOfSession(sessions, session);
+  sessions.setItemText(index, QString::fromStdString(SessionCaption(session)));
+  sessions.setCurrentIndex(index);
 }
 
 void TForm1::Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect) {
@@ -143,13 +151,14 @@ void TForm1::Page3_EncapsulationComboBoxChange() {
   if (sessionLoading_ || session == 0) {
     return;
   }
-  std::string filter = Page3_EditVLANFilter->text().toStdString();
+  const std::string encapsulation = Page3_EncapsulationComboBox->currentText().toStdString();
   std::string refusal;
+  std::string filter = Page3_EditVLANFilter->text().toStdString();
   if (!CheckVlanFilter(session, filter, refusal)) {
     filter.clear();
     Page3_EditVLANFilter->clear();  // runs this handler again, which stores the empty filter
     ShowMessage(refusal);
   }
-  SetSessionSettings(session, Page3_EncapsulationComboBox->currentText().toStdString(), filter);
+  SetSessionSettings(session, encapsulation, filter);
   Page3_PortsStringGrid->viewport()->update();  // destination frames
 }

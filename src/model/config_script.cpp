@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "model/vocabulary.h"
 #include "support/application_log.h"
@@ -45,11 +46,28 @@ std::string DirectionKeyword(const std::string& role) {
   return " both";
 }
 
+// No line may name a session that is only shown: a flag set there is refused before anything
+// is built, whoever set it.
+void RequireEditableSessions() {
+  for (const auto& [number, session] : SPANSessions.Items) {
+    if (session.Changed && !IsEditable(session)) {
+      LogAndRaise("Tarvello does not change session " + SessionText(number));
+    }
+  }
+  for (int position = 1; position <= Ports.Count; ++position) {
+    for (const auto& [number, span] : Ports.Items[position].SpanTypes.Sessions()) {
+      if (span.Changed && !SessionIsEditable(number)) {
+        LogAndRaise("Tarvello does not change session " + SessionText(number));
+      }
+    }
+  }
+}
+
 void AddRemovals(std::vector<std::string>& lines) {
   for (int position = 1; position <= Ports.Count; ++position) {
     const TPort& entry = Ports.Items[position];
-    for (int session = 1; session <= SessionCount; ++session) {
-      if (!entry.SpanTypes[session].Changed) {
+    for (const auto& [session, span] : entry.SpanTypes.Sessions()) {
+      if (!span.Changed) {
         continue;
       }
       const std::string& loaded = LoadedPorts.Items[position].SpanTypes[session].SpanType;
@@ -65,13 +83,21 @@ void AddRemovals(std::vector<std::string>& lines) {
 }
 
 void AddFilters(std::vector<std::string>& lines) {
-  for (int session = 1; session <= SessionCount; ++session) {
-    if (SPANSessions.Items[session].Changed) {
+  for (const auto& [session, settings] : SPANSessions.Items) {
+    if (!settings.Changed) {
+      continue;
+    }
+    // The bare form removes every filter of the session, access groups too; where the switch has
+    // others, only the VLAN filter as loaded is removed.
+    const TSPANSession& loaded = LoadedSPANSessions.Items[session];
+    if (loaded.OtherFilters.empty()) {
       AddLine(lines, "no monitor session " + SessionText(session) + " filter");
+    } else if (!loaded.FilterVLANs.empty()) {
+      AddLine(lines,
+              "no monitor session " + SessionText(session) + " filter vlan " + loaded.FilterVLANs);
     }
   }
-  for (int session = 1; session <= SessionCount; ++session) {
-    const TSPANSession& settings = SPANSessions.Items[session];
+  for (const auto& [session, settings] : SPANSessions.Items) {
     if (settings.Changed && !settings.FilterVLANs.empty()) {
       AddLine(lines,
               "monitor session " + SessionText(session) + " filter vlan " + settings.FilterVLANs);
@@ -82,8 +108,7 @@ void AddFilters(std::vector<std::string>& lines) {
 void AddAdditions(std::vector<std::string>& lines) {
   for (int position = 1; position <= Ports.Count; ++position) {
     const TPort& entry = Ports.Items[position];
-    for (int session = 1; session <= SessionCount; ++session) {
-      const TPortSpanType& span = entry.SpanTypes[session];
+    for (const auto& [session, span] : entry.SpanTypes.Sessions()) {
       if (!span.Changed) {
         continue;
       }
@@ -111,6 +136,7 @@ void BuildConfigScript(std::vector<std::string>& lines) {
   if (Ports.Count != LoadedPorts.Count) {
     LogAndRaise("Fail to update port configuration, ports lists invalid");
   }
+  RequireEditableSessions();
   lines.clear();
   AddRemovals(lines);
   AddFilters(lines);

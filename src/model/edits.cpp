@@ -7,20 +7,25 @@
 void SetSpanType(int entry, int session, const std::string& role) {
   RequireValidSession(session);
   RequireValidEntry(entry);
-  Ports.Items[entry].SpanTypes[session] = TPortSpanType{role, true};
+  HoldSession(session);
+  Ports.Items[entry].SpanTypes.Set(session, TPortSpanType{role, true});
 }
 
 void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter) {
   RequireValidSession(session);
-  TSPANSession& settings = SPANSessions.Items[session];
+  TSPANSession& settings = HoldSession(session);
   settings.Encapsulation = encapsulation;
   settings.FilterVLANs = Trim(filter);
   settings.Changed = true;
+  // A destination forwarding ingress traffic is never written again: its line would lose it.
+  if (!settings.IngressForwarding.empty()) {
+    return;
+  }
   // The destination line carries the encapsulation, so it has to be sent again.
   for (int position = 1; position <= Ports.Count; ++position) {
-    TPortSpanType& span = Ports.Items[position].SpanTypes[session];
-    if (span.SpanType == kRoleDestination) {
-      span.Changed = true;
+    TPortSpanTypes& spans = Ports.Items[position].SpanTypes;
+    if (spans[session].SpanType == kRoleDestination) {
+      spans.Set(session, TPortSpanType{kRoleDestination, true});
     }
   }
 }

@@ -8,6 +8,8 @@ std::string EnablePassword;
 TSPANSessions SPANSessions;
 TPorts Ports;
 TPorts LoadedPorts;
+TSPANSessions LoadedSPANSessions;
+TSwitchPlatform SwitchPlatform;
 
 void ResetModel() {
   for (int position = 1; position <= MaxPortEntries; ++position) {
@@ -17,4 +19,6 @@ void ResetModel() {
   Ports.Count = 0;
   LoadedPorts.Count = 0;
   SPANSessions = TSPANSessions{};
+  LoadedSPANSessions = TSPANSessions{};
+  SwitchPlatform = TSwitchPlatform{};
 }

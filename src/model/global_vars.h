@@ -13,6 +13,10 @@ extern std::string EnablePassword;  // empty when the switch is not asked for on
 extern TSPANSessions SPANSessions;
 extern TPorts Ports;        // as edited by the user
 extern TPorts LoadedPorts;  // as read from the switch by the last successful load
+// The sessions as the last successful load read them, taken with LoadedPorts.
+extern TSPANSessions LoadedSPANSessions;
+// The switch's platform as its "show version" told it; read before the sessions are parsed.
+extern TSwitchPlatform SwitchPlatform;
 
-// Empties Ports, LoadedPorts and SPANSessions, as at program start.
+// Empties Ports, LoadedPorts, the sessions and the platform, as at program start.
 void ResetModel();

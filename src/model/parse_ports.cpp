@@ -22,9 +22,7 @@ void ClearPorts() {
     entry.Name.clear();
     entry.Kind.clear();
     entry.Description.clear();
-    for (int session = 1; session <= SessionCount; ++session) {
-      entry.SpanTypes[session] = TPortSpanType{};
-    }
+    entry.SpanTypes.Clear();
   }
   Ports.Count = 0;
 }
@@ -34,10 +32,7 @@ void AppendEntry(std::string_view name, const std::string& kind, std::string_vie
   entry.Name.assign(name);
   entry.Kind.assign(kind);
   entry.Description.assign(description);
-  for (int session = 1; session <= SessionCount; ++session) {
-    entry.SpanTypes[session].SpanType.assign(kRoleNone);
-    entry.SpanTypes[session].Changed = false;
-  }
+  entry.SpanTypes.Clear();  // "None" in every session
 }
 
 // Status words are whole words: a VLAN named "Inactive-Users" is not active, and a description

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +13,7 @@ namespace {
 
 enum class ListingState {
   Idle,         // outside any block; looking for a "Session n" header
-  AfterHeader,  // a valid header was read; the hyphen line must follow
+  AfterHeader,  // a valid header was read; a hyphen line or a field line must follow
   InSession,    // field lines apply to the current session
 };
 
@@ -35,6 +34,41 @@ std::string RoleOfLabel(std::string_view label) {
   return "";
 }
 
+// Labels whose value is kept as a text of the session.
+struct TextField {
+  std::string_view label;
+  std::string TSPANSession::*field;
+};
+const TextField kTextFields[] = {
+    {"Type", &TSPANSession::SessionType},
+    {"Status", &TSPANSession::Status},
+    {"Description", &TSPANSession::Description},
+    {"Encapsulation", &TSPANSession::Encapsulation},
+    {"Filter VLANs", &TSPANSession::FilterVLANs},
+    {"Dest RSPAN VLAN", &TSPANSession::RspanVlan},
+    {"Source RSPAN VLAN", &TSPANSession::RspanVlan},
+    {"Destination IP Address", &TSPANSession::ErspanDestinationIp},
+    {"Source IP Address", &TSPANSession::ErspanSourceIp},
+    {"Destination ERSPAN ID", &TSPANSession::ErspanId},
+    {"Source ERSPAN ID", &TSPANSession::ErspanId},
+    {"Origin IP Address", &TSPANSession::OriginIp},
+};
+
+// Filters that Tarvello keeps as they are: the access groups ("IP Access-group", "MAC
+// Access-group", "IPv6 Access-group", the ERSPAN form "Filter access-group") and any other
+// "Filter ..." line but the VLAN filter and the address type that goes with an access group.
+bool IsOtherFilterLabel(std::string_view label) {
+  return LowerCase(label).ends_with("access-group") ||
+         (label.starts_with("Filter ") && label != "Filter VLANs" && label != "Filter Addr Type");
+}
+
+// A list of members as the listing gives it, applied once the session's kind is known.
+struct MemberList {
+  int session;
+  std::string role;
+  std::string list;
+};
+
 class ListingParser {
  public:
   void Line(std::string_view line) {
@@ -53,13 +87,41 @@ class ListingParser {
         Header(line);
         return;
       case ListingState::AfterHeader:
+        // The compact form prints no hyphen line: its first field starts the block.
         if (line.find("-------") != std::string_view::npos) {
           state_ = ListingState::InSession;
+        } else if (line.find(':') != std::string_view::npos) {
+          state_ = ListingState::InSession;
+          Field(line);
         } else {
           session_ = 0;
           state_ = ListingState::Idle;
         }
         return;
+    }
+  }
+
+  // Applies the members of every block, now that every session's kind is known: in a local
+  // session as the switch's own (a name that is no entry fails the load), in any other as
+  // shown only, together with the RSPAN VLAN as the session's destination or source.
+  void ApplyMembers() {
+    for (const MemberList& members : members_) {
+      TSPANSession& session = SPANSessions.Items.Hold(members.session);
+      if (IsEditable(session)) {
+        AddPortsToSession(index_, members.list, members.session, members.role);
+      } else {
+        ShowPortsInSession(index_, members.list, session, members.role);
+      }
+    }
+    for (const auto& [number, listed] : SPANSessions.Items) {
+      if (listed.RspanVlan.empty()) {
+        continue;
+      }
+      if (listed.Kind == TSessionKind::RspanSource) {
+        ShowPortsInSession(index_, listed.RspanVlan, HoldSession(number), kRoleDestination);
+      } else if (listed.Kind == TSessionKind::RspanDestination) {
+        ShowPortsInSession(index_, listed.RspanVlan, HoldSession(number), kRoleBoth);
+      }
     }
   }
 
@@ -73,10 +135,12 @@ class ListingParser {
         !ParseDecimal(second, number)) {
       return;
     }
-    if (number < 1 || number > SessionCount) {
+    if (!IsValidSession(number)) {
       LogAndRaise("Invalid session ID ( " + std::to_string(number) + ") , allowed [1.." +
-                  std::to_string(SessionCount) + "]");
+                  std::to_string(MaxSessionNumber) + "]");
     }
+    // A session listed twice goes on where it stopped.
+    HoldSession(number);
     session_ = number;
     state_ = ListingState::AfterHeader;
   }
@@ -87,31 +151,55 @@ class ListingParser {
     if (!CutAtMarker(":", value, label)) {
       return;  // a wrapped continuation line
     }
-    TSPANSession& session = SPANSessions.Items[session_];
-    if (label == "Type") {
-      session.SessionType.assign(value);
-    } else if (label == "Encapsulation") {
-      session.Encapsulation.assign(value);
-    } else if (label == "Filter VLANs") {
-      session.FilterVLANs.assign(value);
-    } else if (std::string role = RoleOfLabel(label); !role.empty()) {
-      AddPortsToSession(index_, std::string(value), session_, role);
+    // "None" stands for an empty field; it never overwrites what another line of the session
+    // gave (the full form prints "Dest RSPAN VLAN : None" beside "Source RSPAN VLAN : 300").
+    if (value == "None") {
+      value = {};
+    }
+    TSPANSession& session = SPANSessions.Items.Hold(session_);
+    if (std::string role = RoleOfLabel(label); !role.empty()) {
+      if (!value.empty()) {
+        members_.push_back({session_, std::move(role), std::string(value)});
+      }
+      return;
+    }
+    if (label == "Ingress") {
+      // Forwarding of incoming traffic on the destination; "Disabled" unless configured.
+      session.IngressForwarding.assign(value == "Disabled" ? std::string_view() : value);
+      return;
+    }
+    if (IsOtherFilterLabel(label)) {
+      if (!value.empty()) {
+        session.OtherFilters.push_back(std::string(label) + " " + std::string(value));
+      }
+      return;
+    }
+    for (const TextField& text : kTextFields) {
+      if (label == text.label) {
+        if (!value.empty() || label == "Type") {
+          (session.*text.field).assign(value);
+        }
+        if (label == "Type") {
+          session.Kind = KindOfType(value);
+        }
+        return;
+      }
     }
   }
 
   ListingState state_ = ListingState::Idle;
   int session_ = 0;
   PortNameIndex index_;
+  std::vector<MemberList> members_;
 };
 
 }  // namespace
 
 bool ParseSPANSessions(const std::string& listing) {
   const std::vector<std::string_view> lines = SplitLineViews(listing);
-  SPANSessions.Count = SessionCount;
-  for (int session = 1; session <= SessionCount; ++session) {
-    SPANSessions.Items[session] = TSPANSession{};
-  }
+  SPANSessions.Items.Clear();
+  HoldSession(1);
+  HoldSession(2);
   ListingParser parser;
   for (const std::string_view raw : lines) {
     const std::string_view line = TrimView(raw);
@@ -119,6 +207,7 @@ bool ParseSPANSessions(const std::string& listing) {
       parser.Line(line);
     }
   }
-  SPANSessions.LocalSessionLimit = std::max(SPANSessions.Count, SessionCount);
+  parser.ApplyMembers();
+  SPANSessions.LocalSessionLimit = SourceSessionLimit();
   return true;
 }

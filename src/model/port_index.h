@@ -7,6 +7,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "model/types.h"
+
 // Position of the first entry named name, scanning 1..Ports.Count; 0 when there is none.
 int FindPort(const std::string& name);
 
@@ -29,3 +31,10 @@ class PortNameIndex {
 // AddPortsToSession with a prepared index.
 void AddPortsToSession(const PortNameIndex& index, const std::string& list, int session,
                        const std::string& role);
+
+// Gives the entries named in list the role in a session that is only shown, without marking
+// them changed. Nothing fails the load there: a name that is no entry, or a list that cannot be
+// read, is noted among the session's unknown members; an entry listed twice keeps its first
+// role, unless the second is "Destination".
+void ShowPortsInSession(const PortNameIndex& index, const std::string& list, TSPANSession& session,
+                        const std::string& role);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,38 +34,212 @@ int EncapsulationIndex(const std::string& encapsulation) {
   return 0;
 }
 
-std::string SessionCaption(int session) {
-  return std::to_string(session) +
-         (SessionPortCount(session) < 1 ? " (Available)" : " (Configured)");
+namespace {
+
+// Catalysts number their sessions up to this; a free number is offered up to it.
+constexpr int kHighestOfferedSession = 66;
+
+// Entries with a role in each session, by session number, in one pass over the entries.
+std::vector<int> PortCounts() {
+  std::vector<int> counts(MaxSessionNumber + 1, 0);
+  for (int position = 1; position <= Ports.Count; ++position) {
+    for (const auto& [session, span] : Ports.Items[position].SpanTypes.Sessions()) {
+      if (span.SpanType != kRoleNone) {
+        ++counts[static_cast<size_t>(session)];
+      }
+    }
+  }
+  return counts;
 }
 
-std::vector<std::string> SessionCaptions() {
-  std::vector<std::string> captions;
-  for (int session = 1; session <= SessionCount; ++session) {
-    captions.push_back(SessionCaption(session));
+std::string Caption(int number, const TSPANSession& session, int portCount) {
+  const std::string text = std::to_string(number) + " (";
+  switch (session.Kind) {
+    case TSessionKind::Local:
+      return text + (portCount < 1 ? "Available)" : "Configured)");
+    case TSessionKind::RspanSource:
+      return text + "RSPAN source)";
+    case TSessionKind::RspanDestination:
+      return text + "RSPAN destination)";
+    case TSessionKind::ErspanSource:
+      return text + "ERSPAN source)";
+    case TSessionKind::ErspanDestination:
+      return text + "ERSPAN destination)";
+    case TSessionKind::Other:
+      break;
   }
-  return captions;
+  return text + session.SessionType + ")";
+}
+
+// "RSPAN source session (Admin Disabled) "to-dc2": traffic goes to RSPAN VLAN 300."
+std::string WhatAndWhere(const TSPANSession& session) {
+  std::string what;
+  std::string where;
+  switch (session.Kind) {
+    case TSessionKind::RspanSource:
+      what = "RSPAN source session";
+      where = session.RspanVlan.empty() ? "" : "traffic goes to RSPAN VLAN " + session.RspanVlan;
+      break;
+    case TSessionKind::RspanDestination:
+      what = "RSPAN destination session";
+      where = session.RspanVlan.empty() ? "" : "traffic comes from RSPAN VLAN " + session.RspanVlan;
+      break;
+    case TSessionKind::ErspanSource:
+      what = "ERSPAN source session";
+      where = session.ErspanDestinationIp.empty()
+                  ? ""
+                  : "traffic goes to " + session.ErspanDestinationIp;
+      break;
+    case TSessionKind::ErspanDestination:
+      what = "ERSPAN destination session";
+      where = session.ErspanSourceIp.empty() ? "" : "traffic comes from " + session.ErspanSourceIp;
+      break;
+    case TSessionKind::Local:
+    case TSessionKind::Other:
+      what = "Session of type \"" + session.SessionType + "\"";
+      break;
+  }
+  if (!where.empty() && !session.ErspanId.empty()) {
+    where += ", ERSPAN ID " + session.ErspanId;
+  }
+  if (!session.Status.empty() && session.Status != "Admin Enabled") {
+    what += " (" + session.Status + ")";
+  }
+  if (!session.Description.empty()) {
+    what += " \"" + session.Description + "\"";
+  }
+  return what + (where.empty() ? "." : ": " + where + ".");
+}
+
+std::string Joined(const std::vector<std::string>& parts, const std::string& separator) {
+  std::string text;
+  for (const std::string& part : parts) {
+    text += (text.empty() ? "" : separator) + part;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string SessionCaption(int session) {
+  RequireValidSession(session);
+  return Caption(session, SPANSessions.Items[session], SessionPortCount(session));
+}
+
+std::vector<TSessionItem> SessionItems() {
+  const std::vector<int> counts = PortCounts();
+  std::vector<int> numbers = {1, 2};
+  for (const auto& [number, session] : SPANSessions.Items) {
+    if (number > 2) {
+      numbers.push_back(number);
+    }
+  }
+  // A new local session is offered only when none shown is free and the platform has room.
+  bool allInUse = true;
+  int takingSources = 0;
+  for (const int number : numbers) {
+    const TSPANSession& session = SPANSessions.Items[number];
+    const bool inUse = !IsEditable(session) || counts[static_cast<size_t>(number)] > 0;
+    allInUse = allInUse && inUse;
+    if (inUse && (IsEditable(session) || IsSourceSessionKind(session.Kind))) {
+      ++takingSources;
+    }
+  }
+  if (allInUse && takingSources < SPANSessions.LocalSessionLimit) {
+    int free = 1;
+    for (const int number : numbers) {
+      free = number == free ? free + 1 : free;
+    }
+    if (free <= kHighestOfferedSession) {
+      numbers.insert(std::upper_bound(numbers.begin(), numbers.end(), free), free);
+    }
+  }
+  std::vector<TSessionItem> items;
+  items.reserve(numbers.size());
+  for (const int number : numbers) {
+    items.push_back(TSessionItem{
+        number, Caption(number, SPANSessions.Items[number], counts[static_cast<size_t>(number)])});
+  }
+  return items;
+}
+
+std::string ShownSessionText(int session) {
+  RequireValidSession(session);
+  const TSPANSession& settings = SPANSessions.Items[session];
+  if (IsEditable(settings)) {
+    return "";
+  }
+  std::vector<std::string> sentences = {WhatAndWhere(settings)};
+  std::vector<std::string> filters = settings.OtherFilters;
+  if (!settings.FilterVLANs.empty()) {
+    filters.insert(filters.begin(), "VLANs " + settings.FilterVLANs);
+  }
+  if (!filters.empty()) {
+    sentences.push_back("Filters: " + Joined(filters, ", ") + ".");
+  }
+  if (settings.UnknownMemberCount > 0) {
+    const int more = settings.UnknownMemberCount - static_cast<int>(settings.UnknownMembers.size());
+    sentences.push_back("Not in the port list: " + Joined(settings.UnknownMembers, ", ") +
+                        (more > 0 ? " and " + std::to_string(more) + " more" : "") + ".");
+  }
+  sentences.push_back("Tarvello shows this session but does not change it.");
+  return Joined(sentences, " ");
+}
+
+std::string KeptSettingsText(int session) {
+  RequireValidSession(session);
+  const TSPANSession& settings = SPANSessions.Items[session];
+  if (!IsEditable(settings)) {
+    return "";
+  }
+  std::vector<std::string> kept = settings.OtherFilters;
+  if (!settings.IngressForwarding.empty()) {
+    kept.push_back("Ingress " + settings.IngressForwarding);
+  }
+  if (!settings.Description.empty()) {
+    kept.push_back("Description \"" + settings.Description + "\"");
+  }
+  return kept.empty() ? "" : "Kept as on the switch: " + Joined(kept, "; ");
 }
 
 std::array<std::string, 3> PortsGridHeader() {
   return {"  Interface", "  Description", "  Configure interface as..."};
 }
 
+namespace {
+
+// The role column: an RSPAN session's VLAN says it is the RSPAN VLAN.
+std::string RoleCaption(const TPort& port, const std::string& role, TSessionKind kind) {
+  if (port.Kind == kKindVlan && kind == TSessionKind::RspanSource && role == kRoleDestination) {
+    return "Destination (RSPAN VLAN)";
+  }
+  if (port.Kind == kKindVlan && kind == TSessionKind::RspanDestination && IsSourceRole(role)) {
+    return "Source (RSPAN VLAN)";
+  }
+  return SpanTypeCaption(role);
+}
+
+std::array<std::string, 3> Row(const TPort& port, int session, TSessionKind kind) {
+  std::string name =
+      port.Kind == kKindInterface ? "  " + port.Name : "  " + port.Kind + " " + port.Name;
+  return {name, port.Description, RoleCaption(port, port.SpanTypes[session].SpanType, kind)};
+}
+
+}  // namespace
+
 std::array<std::string, 3> PortsGridRow(int entry, int session) {
   RequireValidSession(session);
   RequireValidEntry(entry);
-  const TPort& port = Ports.Items[entry];
-  std::string name =
-      port.Kind == kKindInterface ? "  " + port.Name : "  " + port.Kind + " " + port.Name;
-  return {name, port.Description, SpanTypeCaption(port.SpanTypes[session].SpanType)};
+  return Row(Ports.Items[entry], session, SPANSessions.Items[session].Kind);
 }
 
 std::vector<std::array<std::string, 3>> PortsGridRows(int session) {
   RequireValidSession(session);
+  const TSessionKind kind = SPANSessions.Items[session].Kind;
   std::vector<std::array<std::string, 3>> rows;
   rows.reserve(static_cast<size_t>(Ports.Count));
   for (int entry = 1; entry <= Ports.Count; ++entry) {
-    rows.push_back(PortsGridRow(entry, session));
+    rows.push_back(Row(Ports.Items[entry], session, kind));
   }
   return rows;
 }

@@ -7,15 +7,14 @@
 
 bool HasChanges() {
   for (int position = 1; position <= Ports.Count; ++position) {
-    for (int session = 1; session <= SessionCount; ++session) {
-      if (Ports.Items[position].SpanTypes[session].Changed) {
+    for (const auto& [session, span] : Ports.Items[position].SpanTypes.Sessions()) {
+      if (span.Changed) {
         return true;
       }
     }
   }
-  const int sessions = std::min(SPANSessions.Count, SessionCount);
-  for (int session = 1; session <= sessions; ++session) {
-    if (SPANSessions.Items[session].Changed) {
+  for (const auto& [number, session] : SPANSessions.Items) {
+    if (session.Changed) {
       return true;
     }
   }
@@ -68,4 +67,8 @@ bool SessionHasVlanSource(int session) {
     }
   }
   return false;
+}
+
+bool SessionIsEditable(int session) {
+  return IsValidSession(session) && IsEditable(SPANSessions.Items[session]);
 }

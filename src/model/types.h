@@ -1,12 +1,20 @@
-// The entry and session records of the SPAN model. Positions are 1-based, as in the rules.
+// The entry and session records of the SPAN model. Entry positions are 1-based, as in the rules;
+// sessions are addressed by their number on the switch.
 #pragma once
 
 #include <array>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 constexpr int MaxPortEntries = 4096;
-constexpr int SessionCount = 2;
+// Session numbers run 1..MaxSessionNumber, the widest ID space IOS uses (on routers); every
+// Catalyst numbers its sessions 1..66.
+constexpr int MaxSessionNumber = 1024;
+// A LocalSessionLimit that no count of sessions reaches: nothing is checked ahead.
+constexpr int NoSessionLimit = MaxSessionNumber;
 
 // A fixed-capacity array addressed 1..N. Every access is checked, in every build: a position
 // outside 1..N throws std::out_of_range instead of touching memory past the array.
@@ -33,10 +41,32 @@ class OneBased {
   std::array<T, N> items_{};
 };
 
+// Throws std::out_of_range unless session is 1..MaxSessionNumber.
+void CheckSessionNumber(int session);
+
 // One entry's role in one session.
 struct TPortSpanType {
-  std::string SpanType;  // "None", "Ingress", "Egress", "Both" or "Destination"
+  std::string SpanType = "None";  // "None", "Ingress", "Egress", "Both" or "Destination"
   bool Changed = false;
+};
+
+// One entry's roles by session number. Only the sessions where the entry has a role or a
+// Changed flag hold a record, so a switch with many sessions costs memory for its members
+// only; every other session reads as "None", unchanged.
+class TPortSpanTypes {
+ public:
+  using Held = std::vector<std::pair<int, TPortSpanType>>;
+
+  // The role in session (1..MaxSessionNumber). Throws std::out_of_range for another number.
+  const TPortSpanType& operator[](int session) const;
+  // Stores the role in session; a "None", unchanged record is dropped. Throws as above.
+  void Set(int session, TPortSpanType span);
+  // The held records, in ascending session order.
+  const Held& Sessions() const { return held_; }
+  void Clear() { held_.clear(); }
+
+ private:
+  Held held_;
 };
 
 // One interface or active VLAN.
@@ -44,7 +74,7 @@ struct TPort {
   std::string Name;         // interface short name (Gi0/1) or VLAN number (10)
   std::string Kind;         // "interface" or "vlan"
   std::string Description;  // interface description or VLAN name
-  OneBased<TPortSpanType, SessionCount> SpanTypes;
+  TPortSpanTypes SpanTypes;
 };
 
 struct TPorts {
@@ -52,15 +82,72 @@ struct TPorts {
   OneBased<TPort, MaxPortEntries> Items;
 };
 
+// What a session is, from its "Type" line. Tarvello edits local sessions only; the others are
+// shown as the switch has them.
+enum class TSessionKind {
+  Local,              // "Local Session", or no Type line
+  RspanSource,        // "Remote Source Session"
+  RspanDestination,   // "Remote Destination Session"
+  ErspanSource,       // "ERSPAN Source Session"
+  ErspanDestination,  // "ERSPAN Destination Session"
+  Other,              // any other type text
+};
+
 struct TSPANSession {
-  std::string SessionType;    // the switch's "Type" line, kept for information
+  int Number = 0;             // the switch's session number; 0 for a session not held
+  std::string SessionType;    // the switch's "Type" line, as printed
   std::string Encapsulation;  // "Native", "Replicate" or empty
   std::string FilterVLANs;    // e.g. "1-5,7"; empty when there is no filter
   bool Changed = false;
+
+  // What the listing tells and Tarvello shows, keeps and never edits.
+  TSessionKind Kind = TSessionKind::Local;
+  std::string Status;  // e.g. "Admin Enabled"
+  std::string Description;
+  std::string RspanVlan;            // the RSPAN VLAN of an RSPAN session
+  std::string ErspanDestinationIp;  // where an ERSPAN source session sends its traffic
+  std::string ErspanSourceIp;       // where an ERSPAN destination session takes it from
+  std::string ErspanId;
+  std::string OriginIp;
+  // Filters other than the VLAN filter (access groups), each as "<label> <value>".
+  std::vector<std::string> OtherFilters;
+  std::string IngressForwarding;  // the destination's "Ingress" value when not "Disabled"
+  // Members of a session only shown that name no entry (a subinterface, an inactive VLAN):
+  // the first few names, and how many there were in all.
+  std::vector<std::string> UnknownMembers;
+  int UnknownMemberCount = 0;
+};
+
+// The sessions by number, in ascending order.
+class TSPANSessionList {
+ public:
+  using Map = std::map<int, TSPANSession>;
+
+  // The session's settings; a number the list does not hold reads as an empty local session
+  // (Number 0). Throws std::out_of_range outside 1..MaxSessionNumber.
+  const TSPANSession& operator[](int session) const;
+  bool Holds(int session) const { return sessions_.count(session) != 0; }
+  // The session for writing, added as an empty local session when not held. Throws as above.
+  TSPANSession& Hold(int session);
+  int Size() const { return static_cast<int>(sessions_.size()); }
+  void Clear() { sessions_.clear(); }
+  Map::const_iterator begin() const { return sessions_.begin(); }
+  Map::const_iterator end() const { return sessions_.end(); }
+
+ private:
+  Map sessions_;
 };
 
 struct TSPANSessions {
-  int Count = 0;
-  OneBased<TSPANSession, SessionCount> Items;
+  int Count = 0;  // sessions held: 1 and 2 after a load, and every other the switch lists
+  TSPANSessionList Items;
+  // Most sessions that may have sources at once: the platform's number, NoSessionLimit when
+  // nothing is checked ahead.
   int LocalSessionLimit = 0;
+};
+
+// What "show version" tells of the switch.
+struct TSwitchPlatform {
+  std::string Model;       // e.g. "WS-C2960X-48FPD-L"; empty when not found
+  int SourceSessions = 0;  // sessions that may have sources; 0 when the platform is not known
 };

@@ -14,3 +14,28 @@ void RequireValidEntry(int entry) {
     LogAndRaise("Invalid port index " + std::to_string(entry));
   }
 }
+
+TSessionKind KindOfType(std::string_view type) {
+  if (type.empty() || type == "Local Session") {
+    return TSessionKind::Local;
+  }
+  if (type == "Remote Source Session") {
+    return TSessionKind::RspanSource;
+  }
+  if (type == "Remote Destination Session") {
+    return TSessionKind::RspanDestination;
+  }
+  if (type == "ERSPAN Source Session") {
+    return TSessionKind::ErspanSource;
+  }
+  if (type == "ERSPAN Destination Session") {
+    return TSessionKind::ErspanDestination;
+  }
+  return TSessionKind::Other;
+}
+
+TSPANSession& HoldSession(int session) {
+  TSPANSession& held = SPANSessions.Items.Hold(session);
+  SPANSessions.Count = SPANSessions.Items.Size();
+  return held;
+}

@@ -1,8 +1,10 @@
-// The model's words: role and kind texts, compared exactly and case-sensitively, and the checks
-// of a session number and an entry position that operations start with. Internal to the model.
+// The model's words: role and kind texts, compared exactly and case-sensitively, the kinds of
+// session, and the checks of a session number and an entry position that operations start
+// with. Internal to the model.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/types.h"
 
@@ -21,11 +23,27 @@ inline bool IsSourceRole(const std::string& role) {
 }
 
 inline bool IsValidSession(int session) {
-  return session >= 1 && session <= SessionCount;
+  return session >= 1 && session <= MaxSessionNumber;
 }
 
-// Raises "Invalid SPAN sesssion id <n>" unless session is 1 or 2.
+// Raises "Invalid SPAN sesssion id <n>" unless session is 1..MaxSessionNumber.
 void RequireValidSession(int session);
 
 // Raises unless entry is a position 1..Ports.Count.
 void RequireValidEntry(int entry);
+
+// The kind a "Type" value names; an empty type is a local session.
+TSessionKind KindOfType(std::string_view type);
+
+// Tarvello changes local sessions only.
+inline bool IsEditable(const TSPANSession& session) {
+  return session.Kind == TSessionKind::Local;
+}
+
+// RSPAN and ERSPAN source sessions take sources from this switch whatever their members.
+inline bool IsSourceSessionKind(TSessionKind kind) {
+  return kind == TSessionKind::RspanSource || kind == TSessionKind::ErspanSource;
+}
+
+// Session of SPANSessions for writing, held from now on (Count follows).
+TSPANSession& HoldSession(int session);

@@ -172,7 +172,7 @@ void TWizardController::ShowConfig() {
     view_.SetSPANGroupBoxVisible(false);
     LoadConfig();
     view_.FillSessionsComboBox();
-    view_.SelectSessionIndex(0);
+    view_.SelectSession(1);
     view_.ShowSelectedSession();
     view_.SetSPANGroupBoxVisible(true);
   } catch (const std::exception& error) {
@@ -191,6 +191,7 @@ void TWizardController::LoadConfig() {
       LogAndRaise("Fail to get SPAN sessions list");
     }
     LoadedPorts = Ports;
+    LoadedSPANSessions = SPANSessions;
   } catch (const std::exception& error) {
     FailAndClose("LoadConfig: parsing error!",
                  "Sorry, parsing current cisco configuration failed with error [", error);
@@ -199,11 +200,12 @@ void TWizardController::LoadConfig() {
 
 void TWizardController::RefreshConfig() {
   try {
-    const int selected = view_.SelectedSessionIndex();
+    // The same session stays on screen, by its number: the items may have moved.
+    const int selected = view_.SelectedSession();
     view_.SetSPANGroupBoxVisible(false);
     LoadConfig();
     view_.FillSessionsComboBox();
-    view_.SelectSessionIndex(selected);
+    view_.SelectSession(selected);
     view_.ShowSelectedSession();
     view_.SetSPANGroupBoxVisible(true);
   } catch (const std::exception& error) {

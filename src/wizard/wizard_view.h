@@ -38,12 +38,13 @@ class TWizardView {
 
   // Fills the role chooser's five rows (first show).
   virtual void FillRoleChooser() = 0;
-  // Session page: fills the session drop-down from the model, selects an item (0-based)
-  // without running its change handler, reads the selection (-1 when none) and puts the
-  // selected session on screen (the drop-down's change handler).
+  // Session page: fills the session drop-down from the model; selects the item of a session
+  // number (the first item when the drop-down has none for it) without running its change
+  // handler; reads the selected session's number (0 when none); puts the selected session on
+  // screen (the drop-down's change handler).
   virtual void FillSessionsComboBox() = 0;
-  virtual void SelectSessionIndex(int index) = 0;
-  virtual int SelectedSessionIndex() const = 0;
+  virtual void SelectSession(int number) = 0;
+  virtual int SelectedSession() const = 0;
   virtual void ShowSelectedSession() = 0;
 
   // The plain box: caption "Tarvello", one "OK", no icon. Returns when it is closed.

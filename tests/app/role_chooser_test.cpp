@@ -109,7 +109,7 @@ TEST_F(RoleChooserTest, ChoosingThePresentRoleMarksItChangedAndKeepsTheCount) {
                                    "Destination Ports      : Gi0/4"}));
   form_->SelectPage(2);
   form_->FillSessionsComboBox();
-  form_->SelectSessionIndex(0);
+  form_->SelectSession(1);
   form_->ShowSelectedSession();
   Grid()->SetRow(5);
   Choose(3);

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   form.SetCaption("Tarvello - 192.0.2.10");
   form.SelectPage(2);
   form.FillSessionsComboBox();
-  form.SelectSessionIndex(0);
+  form.SelectSession(1);
   form.ShowSelectedSession();
   auto* grid = form.findChild<TTextGrid*>("Page3_PortsStringGrid");
   grid->SetRow(6);

@@ -138,6 +138,79 @@ TEST_F(ConfigScriptTest, RoundTripFromListingThroughEditsToCommands) {
   }
 }
 
+TEST_F(ConfigScriptTest, SessionsAboveTwoAndTheSettingsTarvelloKeeps) {
+  const std::string session3 = SessionBlock(3, {"Both : Gi0/1", "Destination Ports : Gi0/2"});
+  const struct {
+    const char* why;
+    std::string listing;
+    std::function<void()> edit;
+    Lines lines;
+  } cases[] = {
+      {"sessions ascending within an entry",
+       session3 + SessionBlock(10, {"Both : Gi0/4", "Destination Ports : Gi0/3"}),
+       [] {
+         Choose(10, "Gi0/1", "Ingress");
+         Choose(3, "Gi0/1", "None");
+         Choose(10, "Gi0/4", "None");
+       },
+       {"no monitor session 3 source interface Gi0/1",
+        "no monitor session 10 source interface Gi0/4",
+        "monitor session 10 source interface Gi0/1 rx"}},
+      {"a new session 4",
+       session3,
+       [] {
+         Choose(4, "Gi0/3", "Both");
+         Choose(4, "Gi0/4", "Destination");
+         Settings(4, "Replicate", "");
+       },
+       {"no monitor session 4 filter", "monitor session 4 source interface Gi0/3 both",
+        "monitor session 4 destination interface Gi0/4 enc repl"}},
+      {"an access group stays: the VLAN filter goes by its list",
+       SessionBlock(10, {"Both : Gi0/1", "Destination Ports : Gi0/2", "Filter VLANs : 1-5",
+                         "IP Access-group : span-acl"}),
+       [] { Settings(10, "Native", "7"); },
+       {"no monitor session 10 destination interface Gi0/2",
+        "no monitor session 10 filter vlan 1-5", "monitor session 10 filter vlan 7",
+        "monitor session 10 destination interface Gi0/2"}},
+      {"an access group and no VLAN filter: nothing to remove",
+       SessionBlock(10, {"Both : Gi0/1", "MAC Access-group : span-macl"}),
+       [] { Settings(10, "Native", "7"); },
+       {"monitor session 10 filter vlan 7"}},
+      {"ingress forwarding: a filter edit leaves the destination alone",
+       SessionBlock(
+           2, {"Both : Gi0/1", "Destination Ports : Gi0/2", "Ingress : Enabled, default VLAN = 5"}),
+       [] { Settings(2, "Native", "7"); },
+       {"no monitor session 2 filter", "monitor session 2 filter vlan 7"}},
+      {"no line names a session only shown",
+       session3 + SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/4",
+                                    "Dest RSPAN VLAN : 20"}),
+       [] {
+         EXPECT_NE(Choose(40, "Gi0/3", "Both"), "");
+         Choose(3, "Gi0/3", "Both");
+       },
+       {"monitor session 3 source interface Gi0/3 both"}},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    SwitchPlatform.SourceSessions = 8;
+    LoadSmallSwitch(c.listing);
+    c.edit();
+    Lines lines = {"stale"};
+    BuildConfigScript(lines);
+    EXPECT_EQ(lines, c.lines) << c.why << "\ngot: " << Joined(lines);
+  }
+}
+
+TEST_F(ConfigScriptTest, AFlagInASessionOnlyShownStopsTheWholeScript) {
+  LoadSmallSwitch(SessionBlock(52, {"Type : ERSPAN Source Session", "Both : Gi0/4"}) +
+                  SessionOneListing());
+  Choose(1, "Gi0/3", "Both");
+  SetSpanType(PositionOf("Gi0/4"), 52, "None");  // past the rules, as a faulty caller might
+  Lines lines = {"kept"};
+  EXPECT_EQ(RaisedBy([&] { BuildConfigScript(lines); }), "Tarvello does not change session 52");
+  EXPECT_EQ(lines, Lines{"kept"});
+}
+
 TEST_F(ConfigScriptTest, ListsOfDifferentLengthAreRefusedBeforeTheListIsTouched) {
   LoadSmallSwitch(SessionOneListing());
   LoadedPorts.Count = 6;
@@ -245,7 +318,7 @@ TEST_F(ConfigScriptTest, SettingsMarkOnlyTheSessionsDestinations) {
 
 TEST_F(ConfigScriptTest, EditsRefusePositionsOutsideTheModel) {
   LoadSmallSwitch("");
-  EXPECT_EQ(RaisedBy([] { SetSpanType(1, 3, "Both"); }), "Invalid SPAN sesssion id 3");
+  EXPECT_EQ(RaisedBy([] { SetSpanType(1, 1025, "Both"); }), "Invalid SPAN sesssion id 1025");
   EXPECT_EQ(RaisedBy([] { SetSpanType(8, 1, "Both"); }), "Invalid port index 8");
   EXPECT_EQ(RaisedBy([] { SetSpanType(0, 1, "Both"); }), "Invalid port index 0");
   EXPECT_EQ(RaisedBy([] { SetSessionSettings(0, "Native", ""); }), "Invalid SPAN sesssion id 0");

@@ -13,12 +13,49 @@ using namespace std::string_literals;
 std::string Roles() {
   std::string text;
   for (int position = 1; position <= Ports.Count; ++position) {
-    for (int session = 1; session <= 2; ++session) {
-      const TPortSpanType& span = Ports.Items[position].SpanTypes[session];
+    for (const auto& [session, span] : Ports.Items[position].SpanTypes.Sessions()) {
       if (span.SpanType != "None") {
         text += Ports.Items[position].Name + ":" + std::to_string(session) + "=" + span.SpanType +
                 (span.Changed ? "*" : "") + " ";
       }
+    }
+  }
+  return text;
+}
+
+// Every session held with its caption and the fields the listing filled, sessions 1 and 2 left
+// out while empty: "40 (RSPAN source) type=Remote Source Session rspan=300; ...".
+std::string Sessions() {
+  std::string text;
+  for (const auto& [number, session] : SPANSessions.Items) {
+    std::string fields;
+    auto add = [&fields](const char* name, const std::string& value) {
+      if (!value.empty()) {
+        fields += std::string(" ") + name + "=" + value;
+      }
+    };
+    add("type", session.SessionType);
+    add("status", session.Status);
+    add("desc", session.Description);
+    add("enc", session.Encapsulation);
+    add("filter", session.FilterVLANs);
+    add("rspan", session.RspanVlan);
+    add("to", session.ErspanDestinationIp);
+    add("from", session.ErspanSourceIp);
+    add("id", session.ErspanId);
+    add("origin", session.OriginIp);
+    for (const std::string& filter : session.OtherFilters) {
+      add("other", filter);
+    }
+    add("ingress", session.IngressForwarding);
+    for (const std::string& name : session.UnknownMembers) {
+      add("unknown", name);
+    }
+    if (session.UnknownMemberCount > static_cast<int>(session.UnknownMembers.size())) {
+      add("unknowns", std::to_string(session.UnknownMemberCount));
+    }
+    if (number > 2 || !fields.empty() || SessionPortCount(number) > 0) {
+      text += (text.empty() ? "" : "; ") + SessionCaption(number) + fields;
     }
   }
   return text;
@@ -118,7 +155,7 @@ TEST_F(SessionsTest, AddPortsToSessionRefusals) {
     const char* message;
   } cases[] = {
       {"Gi0/1", 0, "Invalid SPAN sesssion id 0"},
-      {"Gi0/1", 3, "Invalid SPAN sesssion id 3"},
+      {"Gi0/1", 1025, "Invalid SPAN sesssion id 1025"},
       {"Gi0/9", 1, "Can't find port [Gi0/9] in common ports list"},
       {"Gi0/1,", 1, "Can't find port [] in common ports list"},
       {"GigabitEthernet0/1", 1, "Can't find port [GigabitEthernet0/1] in common ports list"},
@@ -163,8 +200,10 @@ TEST_F(SessionsTest, ListingFillsSessionsAndRoles) {
        "1:1=Egress 10:1=Ingress 20:1=Ingress Gi0/1:2=Ingress Gi0/2:2=Ingress "
        "Gi0/3:1=Destination Gi0/3:2=Egress ",
        "Local Session", "Replicate", "1-5,7"},
-      // a header without a hyphen line is ignored with the line after it and its fields
-      {"Session 1\r\nType : Local Session\r\nBoth : Gi0/1\r\n" + SessionBlock(2, {"Both : Gi0/2"}),
+      // a header followed by neither a hyphen line nor a field is ignored with that line and
+      // the fields after it
+      {"Session 1\r\nSession one\r\nType : Local Session\r\nBoth : Gi0/1\r\n" +
+           SessionBlock(2, {"Both : Gi0/2"}),
        "Gi0/2:2=Both ", "", "", ""},
       // a wrapped list line without a colon is ignored; a colon keeps a field line in the block
       {SessionBlock(1, {"Type : Local Session", "Both : Gi0/1", "Gi0/4", "Description : Session x",
@@ -201,10 +240,15 @@ TEST_F(SessionsTest, ListingErrors) {
     std::string listing;
     const char* message;
   } cases[] = {
-      {SessionBlock(1, {"Both : Gi0/1"}) + SessionBlock(3, {}),
-       "Invalid session ID ( 3) , allowed [1..2]"},
-      {"Session 0\r\n", "Invalid session ID ( 0) , allowed [1..2]"},
-      {"Session -1\r\n", "Invalid session ID ( -1) , allowed [1..2]"},
+      {SessionBlock(1, {"Both : Gi0/1"}) + SessionBlock(1025, {}),
+       "Invalid session ID ( 1025) , allowed [1..1024]"},
+      {"Session 0\r\n", "Invalid session ID ( 0) , allowed [1..1024]"},
+      {"Session -1\r\n", "Invalid session ID ( -1) , allowed [1..1024]"},
+      // a local session's members must all be entries, whatever its number
+      {SessionBlock(66, {"Source Subinterfaces :", "Both : Gi0/1.100"}),
+       "Can't find port [Gi0/1.100] in common ports list"},
+      {SessionBlock(3, {"Type : Local Session", "Source VLANs : ", "RX Only : 30"}),
+       "Can't find port [30] in common ports list"},
       {SessionBlock(1, {"Destination Ports : Gi0/1,"}), "Can't find port [] in common ports list"},
       {SessionBlock(1, {"RX Only : 30"}), "Can't find port [30] in common ports list"},
       {SessionBlock(1, {"RX Only : Gi0/1-Gi0/3"}), "Fail to parse port range [Gi0/1-Gi0/3]"},
@@ -232,39 +276,199 @@ TEST_F(SessionsTest, ANewListingClearsTheSessionSettings) {
   EXPECT_FALSE(HasChanges());
 }
 
-// The entries the captured monitor listings name, so that they can load.
-std::string CapturedMonitorPorts() {
-  return StatusReply({"Gi0/0/1 a connected 1", "Gi0/1/4 b connected 1", "Gi0/1/6 c monitoring 1",
-                      "Gi3/0/27 d connected 1", "Gi4/0/2 e monitoring 1"});
-}
-
-TEST_F(SessionsTest, CapturedListingsLoadOrFailAsTheirSessionsRequire) {
+TEST_F(SessionsTest, EveryLayoutAndKindOfSessionLoads) {
   const struct {
-    const char* file;
-    const char* message;  // "<no error>" for a listing that loads
+    const char* why;
+    std::string listing;
     const char* roles;
-    const char* type1;
-    const char* type2;
+    const char* sessions;
   } cases[] = {
-      {"monitor/genie_iosxe_monitor_1.txt", "<no error>", "Gi0/1/4:1=Egress Gi0/1/6:2=Destination ",
-       "ERSPAN Source Session", "ERSPAN Destination Session"},
-      {"monitor/genie_iosxe_monitor_2.txt", "<no error>", "Gi0/1/4:1=Both Gi0/1/6:2=Destination ",
-       "ERSPAN Source Session", "ERSPAN Destination Session"},
-      // session 2 is listed twice and names Gi0/0/1 in both blocks
-      {"monitor/genie_iosxe_monitor_3.txt",
-       "Fail add SPAN type [Destination] to port Gi0/0/1 in session 2: port already has span "
-       "type [Both]",
-       "Gi0/0/1:2=Both ", "", "Remote Destination Session"},
-      {"monitor/genie_iosxe_monitor_5.txt", "Invalid session ID ( 10) , allowed [1..2]", "", "",
-       ""},
+      {"classic columns",
+       "Session 1\r\n---------\r\nType              : Local Session\r\nSource Ports      :\r\n"
+       "    Both          : Gi0/1\r\nDestination Ports : Gi0/2\r\n    Encapsulation : Native\r\n"
+       "          Ingress : Disabled\r\n",
+       "Gi0/1:1=Both Gi0/2:1=Destination ", "1 (Configured) type=Local Session enc=Native"},
+      {"mixed columns, RX/TX/Both under ports and VLANs, a filter",
+       "Session 2\r\n---------\r\nType                     : Local Session\r\n"
+       "Source Ports             :\r\n    RX Only              : Gi0/1\r\n"
+       "    TX Only              : Gi0/4\r\nSource VLANs             :\r\n"
+       "    Both                 : 20\r\nDestination Ports      : Gi0/3\r\n"
+       "    Encapsulation      : Replicate\r\n          Ingress      : Disabled\r\n"
+       "Filter VLANs           : 1-5,7\r\n",
+       "20:2=Both Gi0/1:2=Ingress Gi0/3:2=Destination Gi0/4:2=Egress ",
+       "2 (Configured) type=Local Session enc=Replicate filter=1-5,7"},
+      {"the full form: None is no member and no setting; an access group and a description",
+       SessionBlock(
+           10,
+           {"Type                     : Local Session", "Status                   : Admin Enabled",
+            "Description              : to the probe",  "Source Ports             :",
+            "    RX Only              : None",          "    TX Only              : None",
+            "    Both                 : Gi0/1",         "Source Subinterfaces     :",
+            "    Both                 : None",          "Source VLANs             :",
+            "    RX Only              : None",          "Source EFPs              :",
+            "    Both                 : None",          "Source RSPAN VLAN        : None",
+            "Destination Ports        : Gi0/2",         "    Encapsulation        : Native",
+            "          Ingress        : Disabled",      "Filter VLANs             : None",
+            "Filter Addr Type         : None",          "Filter SGT               : None",
+            "Dest RSPAN VLAN          : None",          "IP Access-group          : span-acl",
+            "MAC Access-group         : None",          "IPv6 Access-group        : None",
+            "Source Drop-cause        : None"}),
+       "Gi0/1:10=Both Gi0/2:10=Destination ",
+       "10 (Configured) type=Local Session status=Admin Enabled desc=to the probe enc=Native "
+       "other=IP Access-group span-acl"},
+      {"ERSPAN in the full form, twelve hyphens, every source group, members that are no entry",
+       "Session 52\r\n------------\r\nType                     : ERSPAN Source Session\r\n"
+       "Status                   : Admin Enabled\r\nSource Ports             :\r\n"
+       "    RX Only              : Gi0/1\r\n    TX Only              : Gi0/2\r\n"
+       "    Both                 : Gi0/3\r\nSource Subinterfaces     :\r\n"
+       "    Both                 : Gi0/1.100\r\nSource VLANs             :\r\n"
+       "    RX Only              : 10,30\r\nSource EFPs              :\r\n"
+       "    TX Only              : Gi0/4-x\r\nFilter access-group  :None\r\n"
+       "Destination IP Address   : 10.10.10.20\r\nDestination ERSPAN ID    : 12\r\n"
+       "Origin IP Address        : 10.10.10.2\r\n",
+       "10:52=Ingress Gi0/1:52=Ingress Gi0/2:52=Egress Gi0/3:52=Both ",
+       "52 (ERSPAN source) type=ERSPAN Source Session status=Admin Enabled to=10.10.10.20 id=12 "
+       "origin=10.10.10.2 unknown=Gi0/1.100 unknown=30 unknown=Gi0/4-x"},
+      {"the compact router form without a hyphen line",
+       "Session 5\r\nType: ERSPAN Destination Session\r\nStatus: Admin Disabled\r\n"
+       "Destination Ports: Gi0/4\r\nSource IP Address: 10.1.1.1\r\nSource ERSPAN ID: 5\r\n"
+       "Ingress: Disabled\r\n",
+       "Gi0/4:5=Destination ",
+       "5 (ERSPAN destination) type=ERSPAN Destination Session status=Admin Disabled "
+       "from=10.1.1.1 id=5"},
+      {"RSPAN source with a reflector port; its VLAN is its destination",
+       SessionBlock(1, {"Type                   : Remote Source Session",
+                        "Source Ports           :", "    RX Only            : Gi0/1",
+                        "Reflector Port         : Gi0/4", "Dest RSPAN VLAN        : 20"}),
+       "20:1=Destination Gi0/1:1=Ingress ", "1 (RSPAN source) type=Remote Source Session rspan=20"},
+      {"RSPAN destination, ten hyphens; a None after the VLAN keeps it",
+       "Session 41\r\n----------\r\nType : Remote Destination Session\r\n"
+       "Source RSPAN VLAN : 20\r\nDestination Ports : Gi0/3\r\nDest RSPAN VLAN : None\r\n",
+       "20:41=Both Gi0/3:41=Destination ",
+       "41 (RSPAN destination) type=Remote Destination Session rspan=20"},
+      {"a type not known is shown as printed; its RSPAN VLAN is no member",
+       SessionBlock(
+           7, {"Type : FSPAN Session", "Source Ports : ", "Both : Gi0/2", "Dest RSPAN VLAN : 20"}),
+       "Gi0/2:7=Both ", "7 (FSPAN Session) type=FSPAN Session rspan=20"},
+      {"ingress forwarding is kept",
+       SessionBlock(2, {"Type : Local Session", "Destination Ports : Gi0/2",
+                        "Encapsulation : Native", "Ingress : Enabled, default VLAN = 5"}),
+       "Gi0/2:2=Destination ",
+       "2 (Configured) type=Local Session enc=Native ingress=Enabled, default VLAN = 5"},
+      {"a shown session names its first unknown members and counts the rest",
+       SessionBlock(9, {"Type : ERSPAN Source Session", "Both : Gi0/9/1-20"}), "",
+       "9 (ERSPAN source) type=ERSPAN Source Session unknown=Gi0/9/1 unknown=Gi0/9/2 "
+       "unknown=Gi0/9/3 unknown=Gi0/9/4 unknown=Gi0/9/5 unknown=Gi0/9/6 unknown=Gi0/9/7 "
+       "unknown=Gi0/9/8 unknowns=20"},
   };
   for (const auto& c : cases) {
     ResetModel();
-    ASSERT_TRUE(ParsePorts(CapturedMonitorPorts(), ""));
-    EXPECT_EQ(RaisedBy([&] { ParseSPANSessions(ReadTestData(c.file)); }), c.message) << c.file;
+    ASSERT_TRUE(ParsePorts(SmallSwitchStatus(), SmallSwitchVlans()));
+    ASSERT_EQ(RaisedBy([&] { ParseSPANSessions(c.listing); }), "<no error>") << c.why;
+    EXPECT_EQ(Roles(), c.roles) << c.why;
+    EXPECT_EQ(Sessions(), c.sessions) << c.why;
+    EXPECT_EQ(SPANSessions.Count, SPANSessions.Items.Size()) << c.why;
+    EXPECT_FALSE(HasChanges()) << c.why;
+  }
+  EXPECT_EQ(Log(), "") << "nothing failed";
+}
+
+TEST_F(SessionsTest, EveryCapturedListingLoadsWithItsSessionsTypesAndMembers) {
+  const struct {
+    const char* file;
+    const char* roles;
+    const char* sessions;
+  } cases[] = {
+      {"monitor/genie_iosxe_monitor_1.txt", "Gi0/1/4:1=Egress Gi0/1/6:2=Destination ",
+       "1 (ERSPAN source) type=ERSPAN Source Session status=Admin Enabled to=172.18.197.254 id=1 "
+       "origin=172.18.197.254; 2 (ERSPAN destination) type=ERSPAN Destination Session "
+       "status=Admin Enabled from=172.18.197.254 id=1"},
+      {"monitor/genie_iosxe_monitor_2.txt", "Gi0/1/4:1=Both Gi0/1/6:2=Destination ",
+       "1 (ERSPAN source) type=ERSPAN Source Session status=Admin Enabled to=10.76.1.2 id=1 "
+       "origin=10.76.1.1; 2 (ERSPAN destination) type=ERSPAN Destination Session "
+       "status=Admin Disabled from=172.18.197.254 id=1"},
+      // session 2 is listed twice: the second block goes on with the first, its type wins
+      {"monitor/genie_iosxe_monitor_3.txt", "100:2=Both Gi0/0/1:2=Destination ",
+       "2 (RSPAN destination) type=Remote Destination Session status=Admin Enabled rspan=100"},
+      {"monitor/genie_iosxe_monitor_5.txt",
+       "300:40=Destination Gi1/0/1:30=Destination Gi3/0/27:10=Ingress Gi3/0/27:20=Ingress "
+       "Gi3/0/27:30=Ingress Gi3/0/27:40=Ingress Gi3/0/27:52=Ingress Gi3/0/28:20=Destination "
+       "Gi4/0/2:10=Destination ",
+       "10 (Configured) type=Local Session enc=Native other=IP Access-group span-filter-acl1; "
+       "20 (Configured) type=Local Session enc=Native other=MAC Access-group span-filter-macl1; "
+       "30 (Configured) type=Local Session enc=Native; "
+       "40 (RSPAN source) type=Remote Source Session rspan=300; "
+       "52 (ERSPAN source) type=ERSPAN Source Session status=Admin Enabled "
+       "desc=pkt-send-to-c2(9500H) filter=123 to=1.1.1.20 id=12 origin=1.1.1.2"},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    ASSERT_TRUE(ParsePorts(ReadTestData("monitor/captured_ports_status.txt"),
+                           ReadTestData("monitor/captured_ports_vlans.txt")));
+    ASSERT_EQ(RaisedBy([&] { ParseSPANSessions(ReadTestData(c.file)); }), "<no error>") << c.file;
     EXPECT_EQ(Roles(), c.roles) << c.file;
-    EXPECT_EQ(SPANSessions.Items[1].SessionType, c.type1) << c.file;
-    EXPECT_EQ(SPANSessions.Items[2].SessionType, c.type2) << c.file;
+    EXPECT_EQ(Sessions(), c.sessions) << c.file;
+  }
+}
+
+TEST(ParseShowVersion, ModelNumberAndSourceSessionsOfEachPlatform) {
+  const struct {
+    std::string text;
+    const char* model;
+    int sourceSessions;
+  } cases[] = {
+      {"Cisco IOS Software, C2960 Software (C2960-LANBASEK9-M), Version 12.2(55)SE7\r\n"
+       "cisco WS-C2960-48TT-L (PowerPC405) processor (revision B0) with 65536K bytes of memory.\r\n"
+       "Model number                    : WS-C2960-48TT-L\r\n",
+       "WS-C2960-48TT-L", 2},
+      {"Model number                    : WS-C2960X-48FPD-L", "WS-C2960X-48FPD-L", 4},
+      {"Model number : WS-C2960XR-24TS-I", "WS-C2960XR-24TS-I", 4},
+      {"Model number : WS-C3560-24PS-S", "WS-C3560-24PS-S", 2},
+      // no model number line: the processor line tells
+      {"Cisco IOS Software, C3750 Software\r\n"
+       "cisco WS-C3750-48P (PowerPC405) processor (revision H0) with 131072K bytes of memory.",
+       "WS-C3750-48P", 2},
+      {"Model Number                       : WS-C3650-48PD", "WS-C3650-48PD", 8},
+      {"cisco WS-C3850-24T (MIPS) processor (revision AB0) with 803993K/6147K bytes of memory.",
+       "WS-C3850-24T", 8},
+      // the label wins over the processor line, wherever it stands
+      {"cisco C9300-48P (X86) processor with 1419044K/6147K bytes of memory.\r\n"
+       "Model Number                       : C9300-24P\r\n",
+       "C9300-24P", 8},
+      {"cisco C9500-40X (X86) processor with 1863083K/6147K bytes of memory.", "C9500-40X", 8},
+      {"Model Number : C9200L-24P-4G", "C9200L-24P-4G", 0},
+      {"cisco ISR4331/K9 (1RU) processor with 1795979K/6147K bytes of memory.", "ISR4331/K9", 0},
+      {"Cisco IOS XE Software, Version 17.03.04\r\nSwitch#", "", 0},
+      {"show version\r\n% Invalid input detected at '^' marker.\r\n", "", 0},
+      {"", "", 0},
+  };
+  for (const auto& c : cases) {
+    const TSwitchPlatform platform = ParseShowVersion(c.text);
+    EXPECT_EQ(platform.Model, c.model) << c.text;
+    EXPECT_EQ(platform.SourceSessions, c.sourceSessions) << c.text;
+  }
+}
+
+TEST_F(SessionsTest, TheLimitIsThePlatformsOrTwoUntilAnUnknownSwitchListsMore) {
+  const struct {
+    int platformSessions;
+    std::string listing;
+    int limit;
+  } cases[] = {
+      {0, "", 2},
+      {0, SessionBlock(2, {"Both : Gi0/1"}), 2},
+      {0, SessionBlock(3, {"Both : Gi0/1"}), NoSessionLimit},
+      {0, SessionBlock(40, {"Type : Remote Source Session", "Dest RSPAN VLAN : 20"}),
+       NoSessionLimit},
+      {2, "", 2},
+      {4, SessionBlock(3, {"Both : Gi0/1"}), 4},
+      {8, SessionBlock(66, {"Both : Gi0/1"}), 8},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    SwitchPlatform.SourceSessions = c.platformSessions;
+    LoadSmallSwitch(c.listing);
+    EXPECT_EQ(SPANSessions.LocalSessionLimit, c.limit) << c.platformSessions << " " << c.listing;
   }
 }
 

@@ -44,31 +44,156 @@ TEST(SpanTypeTexts, CaptionsChoicesAndEncapsulationIndexes) {
 
 class PresentationTest : public ModelTest {};
 
-TEST_F(PresentationTest, SessionCaptionsAndCounts) {
+// The drop-down's items, "number: caption", comma-separated.
+std::string Items() {
+  std::string text;
+  for (const TSessionItem& item : SessionItems()) {
+    text += (text.empty() ? "" : ", ") + std::to_string(item.Number) + ": " + item.Caption;
+  }
+  return text;
+}
+
+// Local sessions first..last, each with Gi0/1 as a source.
+std::string SourceSessions(int first, int last) {
+  std::string listing;
+  for (int session = first; session <= last; ++session) {
+    listing += SessionBlock(session, {"Both : Gi0/1"});
+  }
+  return listing;
+}
+
+const std::string kRspanSource40 =
+    SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/4", "Dest RSPAN VLAN : 20"});
+const std::string kRspanDestination41 = SessionBlock(
+    41,
+    {"Type : Remote Destination Session", "Source RSPAN VLAN : 20", "Destination Ports : Gi0/3"});
+const std::string kErspanSource52 =
+    SessionBlock(52, {"Type : ERSPAN Source Session", "Description : pkt-send-to-c2(9500H)",
+                      "RX Only : Gi0/4", "Filter VLANs : 123", "Destination IP Address : 1.1.1.20",
+                      "Destination ERSPAN ID : 12", "Origin IP Address : 1.1.1.2"});
+
+TEST_F(PresentationTest, SessionItemsCaptionsAndCounts) {
   const struct {
+    int platformSessions;  // 0: "show version" told nothing
     std::string listing;
     int count1;
     int count2;
-    const char* caption1;
-    const char* caption2;
+    const char* items;
   } cases[] = {
-      {"", 0, 0, "1 (Available)", "2 (Available)"},
-      {SessionBlock(2, {"Destination Ports : Gi0/2"}), 0, 1, "1 (Available)", "2 (Configured)"},
-      {SessionBlock(1, {"Both : 10,20", "Destination Ports : Gi0/2-3"}), 4, 0, "1 (Configured)",
-       "2 (Available)"},
+      {0, "", 0, 0, "1: 1 (Available), 2: 2 (Available)"},
+      {0, SessionBlock(2, {"Destination Ports : Gi0/2"}), 0, 1,
+       "1: 1 (Available), 2: 2 (Configured)"},
+      {2, SessionBlock(1, {"Both : 10,20", "Destination Ports : Gi0/2-3"}), 4, 0,
+       "1: 1 (Configured), 2: 2 (Available)"},
+      // sessions 1 and 2 in use on a 2960, or a switch that did not say: nothing more, as ever
+      {2, SourceSessions(1, 1) + SessionBlock(2, {"Destination Ports : Gi0/2"}), 1, 1,
+       "1: 1 (Configured), 2: 2 (Configured)"},
+      {0, SourceSessions(1, 2), 1, 1, "1: 1 (Configured), 2: 2 (Configured)"},
+      // room left: the lowest free number, in its place
+      {4, SourceSessions(1, 2), 1, 1, "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Available)"},
+      {8,
+       SourceSessions(1, 3) + SessionBlock(10, {"Both : Gi0/2"}) + kRspanSource40 + kErspanSource52,
+       1, 1,
+       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available), "
+       "10: 10 (Configured), 40: 40 (RSPAN source), 52: 52 (ERSPAN source)"},
+      // a free session shown: nothing offered
+      {8, SourceSessions(1, 1) + SourceSessions(3, 3), 1, 0,
+       "1: 1 (Configured), 2: 2 (Available), 3: 3 (Configured)"},
+      // an unknown switch listing more than two sessions has no limit checked ahead
+      {0, SourceSessions(1, 3), 1, 1,
+       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available)"},
+      // an RSPAN destination session takes no sources; an RSPAN source session does
+      {8, SourceSessions(1, 7) + kRspanDestination41, 1, 1,
+       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Configured), "
+       "5: 5 (Configured), 6: 6 (Configured), 7: 7 (Configured), 8: 8 (Available), "
+       "41: 41 (RSPAN destination)"},
+      {8, SourceSessions(1, 7) + kRspanSource40, 1, 1,
+       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Configured), "
+       "5: 5 (Configured), 6: 6 (Configured), 7: 7 (Configured), 40: 40 (RSPAN source)"},
+      {8,
+       SourceSessions(1, 1) + SessionBlock(53, {"Type : ERSPAN Destination Session"}) +
+           SessionBlock(7, {"Type : FSPAN Session"}),
+       1, 0,
+       "1: 1 (Configured), 2: 2 (Available), 7: 7 (FSPAN Session), 53: 53 (ERSPAN destination)"},
   };
   for (const auto& c : cases) {
     ResetModel();
+    SwitchPlatform.SourceSessions = c.platformSessions;
     LoadSmallSwitch(c.listing);
     EXPECT_EQ(SessionPortCount(1), c.count1) << c.listing;
     EXPECT_EQ(SessionPortCount(2), c.count2) << c.listing;
-    EXPECT_EQ(SessionCaptions(), (std::vector<std::string>{c.caption1, c.caption2})) << c.listing;
+    EXPECT_EQ(Items(), c.items) << c.listing;
   }
-  for (int session : {0, 3, -1}) {
+  for (int session : {0, 1025, -1}) {
     EXPECT_EQ(RaisedBy([&] { SessionPortCount(session); }),
               "Invalid SPAN sesssion id " + std::to_string(session));
   }
   EXPECT_NE(Log().find("Invalid SPAN sesssion id -1\t"), std::string::npos);
+}
+
+TEST_F(PresentationTest, AnEditedNewSessionStaysListedAndTheNextFreeOneIsOffered) {
+  SwitchPlatform.SourceSessions = 8;
+  LoadSmallSwitch(SourceSessions(1, 3));
+  ASSERT_EQ(Items(), "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available)");
+  SetSpanType(PositionOf("Gi0/2"), 4, "Destination");
+  EXPECT_EQ(Items(),
+            "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Configured), "
+            "5: 5 (Available)");
+  SetSpanType(PositionOf("Gi0/2"), 4, "None");  // still an edit: the session stays
+  EXPECT_EQ(Items(), "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available)");
+}
+
+TEST_F(PresentationTest, WhatTheAdvancedSettingsAreaSaysOfASession) {
+  const struct {
+    std::string listing;
+    int session;
+    const char* shown;  // of a session only shown
+    const char* kept;   // of a local session
+  } cases[] = {
+      {SessionBlock(1, {"Both : Gi0/1", "Destination Ports : Gi0/2", "Encapsulation : Native",
+                        "Ingress : Disabled"}),
+       1, "", ""},
+      {SessionBlock(3, {"Type : Local Session", "Description : to the probe", "Both : Gi0/1",
+                        "Destination Ports : Gi0/2", "Ingress : Enabled, default VLAN = 5",
+                        "IP Access-group : span-acl", "MAC Access-group : None"}),
+       3, "",
+       "Kept as on the switch: IP Access-group span-acl; Ingress Enabled, default VLAN = 5; "
+       "Description \"to the probe\""},
+      {kRspanSource40, 40,
+       "RSPAN source session: traffic goes to RSPAN VLAN 20. Tarvello shows this session but "
+       "does not change it.",
+       ""},
+      {kRspanDestination41, 41,
+       "RSPAN destination session: traffic comes from RSPAN VLAN 20. Tarvello shows this session "
+       "but does not change it.",
+       ""},
+      {kErspanSource52, 52,
+       "ERSPAN source session \"pkt-send-to-c2(9500H)\": traffic goes to 1.1.1.20, ERSPAN ID 12. "
+       "Filters: VLANs 123. Tarvello shows this session but does not change it.",
+       ""},
+      {SessionBlock(5, {"Type: ERSPAN Destination Session", "Status: Admin Disabled",
+                        "Destination Ports: Gi0/4", "Source IP Address: 10.1.1.1",
+                        "Source ERSPAN ID: 5", "Filter access-group : 101"}),
+       5,
+       "ERSPAN destination session (Admin Disabled): traffic comes from 10.1.1.1, ERSPAN ID 5. "
+       "Filters: Filter access-group 101. Tarvello shows this session but does not change it.",
+       ""},
+      {SessionBlock(7, {"Type : FSPAN Session", "Both : Gi0/1.100,Gi0/9-12,Gi0/2"}), 7,
+       "Session of type \"FSPAN Session\". Not in the port list: Gi0/9, Gi0/10, Gi0/11, Gi0/12, "
+       "Gi0/1.100. Tarvello shows this session but does not change it.",
+       ""},
+      {SessionBlock(8, {"Type : Remote Source Session", "Both : Gi0/1-20"}), 8,
+       "RSPAN source session. Not in the port list: Gi0/5, Gi0/6, Gi0/7, Gi0/8, Gi0/9, Gi0/10, "
+       "Gi0/11, Gi0/12 and 8 more. Tarvello shows this session but does not change it.",
+       ""},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    LoadSmallSwitch(c.listing);
+    EXPECT_EQ(ShownSessionText(c.session), c.shown) << c.listing;
+    EXPECT_EQ(KeptSettingsText(c.session), c.kept) << c.listing;
+    EXPECT_EQ(SessionIsEditable(c.session), std::string(c.shown).empty()) << c.listing;
+  }
 }
 
 TEST_F(PresentationTest, GridTexts) {
@@ -87,12 +212,17 @@ TEST_F(PresentationTest, GridTexts) {
   for (const auto& c : cases) {
     EXPECT_EQ(PortsGridRow(c.entry, c.session), c.row) << c.entry << " in " << c.session;
   }
+  LoadSmallSwitch(kRspanSource40 + kRspanDestination41);
+  EXPECT_EQ(PortsGridRow(3, 40), (Row{"  vlan 20", "USERS", "Destination (RSPAN VLAN)"}));
+  EXPECT_EQ(PortsGridRow(3, 41), (Row{"  vlan 20", "USERS", "Source (RSPAN VLAN)"}));
+  EXPECT_EQ(PortsGridRow(7, 40), (Row{"  Gi0/4", "server", "Ingress"}));
+  EXPECT_EQ(PortsGridRow(6, 41), (Row{"  Gi0/3", "", "Destination (SPAN port)"}));
   std::vector<Row> rows = PortsGridRows(1);
   ASSERT_EQ(rows.size(), 7u);
   EXPECT_EQ(rows[3], PortsGridRow(4, 1));
   EXPECT_EQ(rows[6], (Row{"  Gi0/4", "server", "None"}));
   EXPECT_EQ(RaisedBy([] { PortsGridRows(0); }), "Invalid SPAN sesssion id 0");
-  EXPECT_EQ(RaisedBy([] { PortsGridRow(1, 3); }), "Invalid SPAN sesssion id 3");
+  EXPECT_EQ(RaisedBy([] { PortsGridRow(1, 1025); }), "Invalid SPAN sesssion id 1025");
   EXPECT_EQ(RaisedBy([] { PortsGridRow(8, 1); }), "Invalid port index 8");
   EXPECT_EQ(PortsGridColumnWidth(558), 176);
   EXPECT_EQ(PortsGridColumnWidth(560), 176);

@@ -11,13 +11,24 @@ class SpanRulesTest : public ModelTest {};
 std::string RolesAndFlags() {
   std::string text;
   for (int position = 1; position <= Ports.Count; ++position) {
-    for (int session = 1; session <= 2; ++session) {
-      const TPortSpanType& span = Ports.Items[position].SpanTypes[session];
-      text += span.SpanType + (span.Changed ? "*" : "") + ",";
+    for (const auto& [session, span] : Ports.Items[position].SpanTypes.Sessions()) {
+      text += std::to_string(session) + span.SpanType + (span.Changed ? "*" : "") + ",";
     }
   }
   return text;
 }
+
+const std::string kRspanSource40 =
+    SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/4", "Dest RSPAN VLAN : 20"});
+const std::string kErspanDestination53 =
+    SessionBlock(53, {"Type : ERSPAN Destination Session", "Destination Ports : Gi0/3"});
+const std::string kIngressSession2 = SessionBlock(
+    2,
+    {"Destination Ports : Gi0/2", "Encapsulation : Native", "Ingress : Enabled, default VLAN = 5"});
+const char* const kIngressRefusal =
+    "Port Gi0/2 is the destination of session 2 and forwards incoming traffic (Ingress: Enabled, "
+    "default VLAN = 5).\n\rTarvello cannot rebuild that setting, so it leaves this destination as "
+    "it is; use the switch's console to change it.";
 
 TEST_F(SpanRulesTest, RulesInTheirOrder) {
   const struct {
@@ -78,7 +89,37 @@ TEST_F(SpanRulesTest, RulesInTheirOrder) {
        "Can't find port or vlan Gi0/9 in global ports list"},
       {"names are exact", "", 1, "gi0/1", "Both",
        "Can't find port or vlan gi0/1 in global ports list"},
-      {"no session 3", "", 3, "Gi0/1", "Both", "Invalid SPAN sesssion id 3"},
+      {"no session 1025", "", 1025, "Gi0/1", "Both", "Invalid SPAN sesssion id 1025"},
+      {"nothing changes in an RSPAN session", kRspanSource40, 40, "Gi0/2", "None",
+       "Session 40 is an RSPAN source session. Tarvello shows it but does not change it; use the "
+       "switch's console for it."},
+      {"nor in an ERSPAN one", kErspanDestination53, 53, "Gi0/3", "None",
+       "Session 53 is an ERSPAN destination session. Tarvello shows it but does not change it; "
+       "use the switch's console for it."},
+      {"nor in one of a type not known", SessionBlock(7, {"Type : FSPAN Session"}), 7, "Gi0/1",
+       "Both",
+       "Session 7 is a session of type \"FSPAN Session\". Tarvello shows it but does not change "
+       "it; use the switch's console for it."},
+      {"an ERSPAN destination is refused elsewhere, even None", kErspanDestination53, 1, "Gi0/3",
+       "None",
+       "Port Gi0/3 is already destination port in session 53.\n\rIt cannot be the destination "
+       "port for more than one session."},
+      {"an RSPAN source may not be a destination here", kRspanSource40, 1, "Gi0/4", "Destination",
+       "Port Gi0/4 is already configured as source (ingress) port in session 40."},
+      {"an RSPAN source may be a source here", kRspanSource40, 3, "Gi0/4", "Both", ""},
+      {"the RSPAN VLAN takes no role elsewhere", kRspanSource40, 1, "20", "Ingress",
+       "VLAN 20 carries the RSPAN traffic of session 40.\n\rIt cannot take a role in another "
+       "session."},
+      {"the lowest other session is named",
+       SessionBlock(52, {"Type : ERSPAN Source Session", "Both : Gi0/1"}) +
+           SessionBlock(10, {"TX Only : Gi0/1"}),
+       66, "Gi0/1", "Destination",
+       "Port Gi0/1 is already configured as source (egress) port in session 10."},
+      {"a destination forwarding ingress traffic keeps its role", kIngressSession2, 2, "Gi0/2",
+       "None", kIngressRefusal},
+      {"and is not given the same role again", kIngressSession2, 2, "Gi0/2", "Destination",
+       kIngressRefusal},
+      {"another destination may join it", kIngressSession2, 2, "Gi0/3", "Destination", ""},
       {"no session 0", "", 0, "Gi0/1", "None", "Invalid SPAN sesssion id 0"},
   };
   for (const auto& c : cases) {
@@ -118,13 +159,86 @@ TEST_F(SpanRulesTest, AVlanFilterIsRefusedBesideVlanSourcesOnly) {
   }
 }
 
-TEST_F(SpanRulesTest, SessionLimitComesFirst) {
-  LoadSmallSwitch(SessionBlock(1, {"Both : Gi0/1"}));
-  SPANSessions.LocalSessionLimit = 1;
-  std::string message;
-  EXPECT_FALSE(CheckSpanType(2, "Gi0/9", "Both", message));
-  EXPECT_EQ(message, "Local Session Limit (1) Has Been Exceeded");
-  EXPECT_TRUE(CheckSpanType(1, "Gi0/2", "Both", message)) << message;
+// Local sessions first..last, each with Gi0/1 as a source.
+std::string SourceSessions(int first, int last) {
+  std::string listing;
+  for (int session = first; session <= last; ++session) {
+    listing += SessionBlock(session, {"Both : Gi0/1"});
+  }
+  return listing;
+}
+
+TEST_F(SpanRulesTest, TheLimitCountsSessionsWithSourcesOfEveryKind) {
+  const std::string limit2 = "Local Session Limit (2) Has Been Exceeded";
+  const std::string limit8 = "Local Session Limit (8) Has Been Exceeded";
+  const struct {
+    const char* why;
+    int platformSessions;
+    std::string listing;
+    int session;
+    const char* name;
+    const char* wanted;
+    std::string message;
+  } cases[] = {
+      {"a destination-only session does not count", 2,
+       SourceSessions(1, 1) + SessionBlock(2, {"Destination Ports : Gi0/2"}), 2, "Gi0/3", "Both",
+       ""},
+      {"a third source session on a 2960", 2, SourceSessions(1, 2), 3, "Gi0/3", "Both", limit2},
+      {"the limit comes before the entry", 2, SourceSessions(1, 2), 3, "Gi0/9", "Both", limit2},
+      {"a destination takes no source slot", 2, SourceSessions(1, 2), 3, "Gi0/3", "Destination",
+       ""},
+      {"a session with sources may take more", 8, SourceSessions(1, 8), 5, "Gi0/3", "Both", ""},
+      {"an RSPAN source session counts", 8, SourceSessions(1, 7) + kRspanSource40, 9, "Gi0/3",
+       "Ingress", limit8},
+      {"an ERSPAN source session counts", 8,
+       SourceSessions(1, 7) + SessionBlock(52, {"Type : ERSPAN Source Session"}), 9, "Gi0/3",
+       "Ingress", limit8},
+      {"an RSPAN destination session does not", 8,
+       SourceSessions(1, 7) +
+           SessionBlock(41, {"Type : Remote Destination Session", "Source RSPAN VLAN : 20"}),
+       9, "Gi0/3", "Ingress", ""},
+      {"an unknown switch listing only 1 and 2 keeps two", 0, SourceSessions(1, 2), 3, "Gi0/3",
+       "Both", limit2},
+      {"an unknown switch listing more has no limit checked ahead", 0, SourceSessions(1, 3), 4,
+       "Gi0/3", "Both", ""},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    SwitchPlatform.SourceSessions = c.platformSessions;
+    LoadSmallSwitch(c.listing);
+    std::string message = "stale";
+    EXPECT_EQ(CheckSpanType(c.session, c.name, c.wanted, message), c.message.empty()) << c.why;
+    EXPECT_EQ(message, c.message) << c.why;
+  }
+}
+
+TEST_F(SpanRulesTest, SettingsOfAShownSessionOrOfAnIngressDestinationAreRefused) {
+  const struct {
+    const char* why;
+    std::string listing;
+    int session;
+    const char* encapsulation;
+    const char* filter;
+    bool encapsulationAllowed;
+    bool filterAllowed;
+  } cases[] = {
+      {"an RSPAN session", kRspanSource40, 40, "Native", "", false, false},
+      {"ingress: the encapsulation stays", kIngressSession2, 2, "Replicate", "10", false, true},
+      {"ingress: the same encapsulation passes", kIngressSession2, 2, "Native", "", true, true},
+      {"none printed reads as Native", SessionBlock(2, {"Ingress : Enabled, default VLAN = 5"}), 2,
+       "Native", "", true, true},
+      {"a session the switch does not list", "", 9, "Replicate", "10", true, true},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    LoadSmallSwitch(c.listing);
+    std::string message = "stale";
+    EXPECT_EQ(CheckEncapsulation(c.session, c.encapsulation, message), c.encapsulationAllowed)
+        << c.why;
+    EXPECT_EQ(message.empty(), c.encapsulationAllowed) << c.why << ": " << message;
+    EXPECT_EQ(CheckVlanFilter(c.session, c.filter, message), c.filterAllowed) << c.why;
+    EXPECT_EQ(message.empty(), c.filterAllowed) << c.why << ": " << message;
+  }
 }
 
 TEST_F(SpanRulesTest, TheFirstOfTwoEntriesWithOneNameIsJudged) {

@@ -1,5 +1,6 @@
 #include "testkit/fake_view.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "model/sessionlist.h"
@@ -66,20 +67,26 @@ void FakeView::FillSessionsComboBox() {
       throw std::runtime_error("combo box broke");
     }
   }
+  sessionItems.clear();
+  for (const TSessionItem& item : SessionItems()) {
+    sessionItems.push_back(item.Number);
+  }
   // Filling a drop-down drops its selection.
-  sessionIndex = -1;
+  session = 0;
 }
 
-void FakeView::SelectSessionIndex(int index) {
-  calls.push_back("SelectSession " + std::to_string(index));
-  sessionIndex = index;
+void FakeView::SelectSession(int number) {
+  calls.push_back("SelectSession " + std::to_string(number));
+  const bool listed =
+      std::find(sessionItems.begin(), sessionItems.end(), number) != sessionItems.end();
+  session = listed ? number : sessionItems.empty() ? 0 : sessionItems.front();
 }
 
 void FakeView::ShowSelectedSession() {
-  calls.push_back("ShowSession " + std::to_string(sessionIndex));
+  calls.push_back("ShowSession " + std::to_string(session));
   // What the grid would show: the session caption proves the model is readable.
-  if (sessionIndex >= 0) {
-    SessionCaption(sessionIndex + 1);
+  if (session > 0) {
+    SessionCaption(session);
   }
 }
 

@@ -25,7 +25,8 @@ class FakeView : public TWizardView {
   std::vector<std::string> status;
   std::vector<std::string> messages;   // plain boxes, in order
   std::vector<std::string> questions;  // confirmations, in order
-  int sessionIndex = -1;
+  std::vector<int> sessionItems;       // the drop-down's session numbers
+  int session = 0;                     // the selected one; 0 when none
   bool groupBoxVisible = true;
   bool busy = false;
   bool closed = false;  // the close guard let a close go ahead
@@ -63,8 +64,8 @@ class FakeView : public TWizardView {
   void SetBusyPointer(bool isBusy) override;
   void FillRoleChooser() override;
   void FillSessionsComboBox() override;
-  void SelectSessionIndex(int index) override;
-  int SelectedSessionIndex() const override { return sessionIndex; }
+  void SelectSession(int number) override;
+  int SelectedSession() const override { return session; }
   void ShowSelectedSession() override;
   void ShowMessage(const std::string& text) override;
   bool Confirm(const std::string& text) override;

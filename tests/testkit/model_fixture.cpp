@@ -66,6 +66,7 @@ void LoadSmallSwitch(const std::string& monitorListing) {
   ASSERT_EQ(Ports.Count, 7);
   ASSERT_TRUE(ParseSPANSessions(monitorListing));
   LoadedPorts = Ports;
+  LoadedSPANSessions = SPANSessions;
 }
 
 std::string SessionBlock(int session, const std::vector<std::string>& fields) {

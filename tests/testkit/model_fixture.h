@@ -31,7 +31,8 @@ std::string SmallSwitchStatus();
 std::string SmallSwitchVlans();
 
 // Loads the small switch with the given monitor listing, as the window's load does: parse
-// both, then copy Ports into LoadedPorts. Fails the test on an error.
+// both, then copy Ports and SPANSessions into LoadedPorts and LoadedSPANSessions. Fails the test
+// on an error.
 void LoadSmallSwitch(const std::string& monitorListing);
 
 // A monitor listing block for one session with the given field lines.

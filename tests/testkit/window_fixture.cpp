@@ -56,7 +56,7 @@ void WindowTest::Load(const std::string& status, const std::string& vlans,
   form_->SelectPage(2);
   form_->SetSPANGroupBoxVisible(false);
   form_->FillSessionsComboBox();
-  form_->SelectSessionIndex(0);
+  form_->SelectSession(1);
   form_->ShowSelectedSession();
   form_->SetSPANGroupBoxVisible(true);
   QApplication::processEvents();

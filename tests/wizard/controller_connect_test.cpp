@@ -164,7 +164,7 @@ TEST_F(ConnectTest, LogsInLoadsAndShowsTheFirstSession) {
   EXPECT_EQ(view_.status.front(), "Connecting to  " + address + ". Please wait...");
   EXPECT_TRUE(InOrder(
       view_.calls, {"Busy on", "SetAddressEntries", "SelectPage 1", "Caption Tarvello - " + address,
-                    "GroupBox hidden", "FillSessions", "SelectSession 0", "ShowSession 0",
+                    "GroupBox hidden", "FillSessions", "SelectSession 1", "ShowSession 1",
                     "GroupBox shown", "SelectPage 2", "Busy off"}))
       << Joined(view_.calls);
   EXPECT_EQ(LoadedPorts.Count, Ports.Count);

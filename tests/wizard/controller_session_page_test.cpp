@@ -54,7 +54,7 @@ TEST_F(SessionPageTest, ApplySendsTheEditsReportsAndReloadsWhatTheSwitchHolds) {
   std::vector<std::string> script;
   BuildConfigScript(script);
   ASSERT_FALSE(script.empty());
-  view_.sessionIndex = 0;
+  view_.session = 1;
   view_.calls.clear();
 
   controller_.Page3_SpeedButtonApplyClick();
@@ -178,11 +178,11 @@ TEST_F(SessionPageTest, RefreshErrorWithAnUnwritableSessionLogIsReportedAndThePr
 }
 
 TEST_F(SessionPageTest, RefreshReloadsAndKeepsTheSelectedSession) {
-  view_.sessionIndex = 1;
+  view_.session = 2;
   const size_t fills = Fills();
   controller_.Page3_SpeedButtonRefreshClick();
   EXPECT_EQ(Fills(), fills + 1);
-  EXPECT_EQ(view_.sessionIndex, 1);
+  EXPECT_EQ(view_.session, 2);
   EXPECT_EQ(view_.calls.back(), "GroupBox shown");
   EXPECT_TRUE(view_.questions.empty());
   EXPECT_TRUE(view_.CallsStartingWith("Busy").size() == 2u) << "only Connect's";

@@ -1,0 +1,56 @@
+#include "model/types.h"
+
+#include <algorithm>
+
+void CheckSessionNumber(int session) {
+  if (session < 1 || session > MaxSessionNumber) {
+    throw std::out_of_range("session " + std::to_string(session) + " outside 1.." +
+                            std::to_string(MaxSessionNumber));
+  }
+}
+
+namespace {
+
+const TPortSpanType kNoRole{};
+const TSPANSession kNoSession{};
+
+bool BeforeSession(const std::pair<int, TPortSpanType>& held, int session) {
+  return held.first < session;
+}
+
+}  // namespace
+
+const TPortSpanType& TPortSpanTypes::operator[](int session) const {
+  CheckSessionNumber(session);
+  const auto at = std::lower_bound(held_.begin(), held_.end(), session, BeforeSession);
+  return at != held_.end() && at->first == session ? at->second : kNoRole;
+}
+
+void TPortSpanTypes::Set(int session, TPortSpanType span) {
+  CheckSessionNumber(session);
+  const auto at = std::lower_bound(held_.begin(), held_.end(), session, BeforeSession);
+  const bool held = at != held_.end() && at->first == session;
+  const bool empty = span.SpanType == kNoRole.SpanType && !span.Changed;
+  if (held && empty) {
+    held_.erase(at);
+  } else if (held) {
+    at->second = std::move(span);
+  } else if (!empty) {
+    held_.insert(at, {session, std::move(span)});
+  }
+}
+
+const TSPANSession& TSPANSessionList::operator[](int session) const {
+  CheckSessionNumber(session);
+  const auto found = sessions_.find(session);
+  return found == sessions_.end() ? kNoSession : found->second;
+}
+
+TSPANSession& TSPANSessionList::Hold(int session) {
+  CheckSessionNumber(session);
+  auto [at, added] = sessions_.try_emplace(session);
+  if (added) {
+    at->second.Number = session;
+  }
+  return at->second;
+}
