@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "net/tcp_socket.h"
 #include "net/text_transport.h"
@@ -159,6 +160,20 @@ bool TTelnetConnectionForm::GetPortsList() {
 }
 
 bool TTelnetConnectionForm::GetSPANSessionsList() {
+  // The platform decides how many sessions may have sources; it does not change while logged in.
+  if (!platformRead_) {
+    std::string version;
+    if (ShowCommand("show version", version)) {
+      platform_ = ParseShowVersion(version);
+    }
+    WriteLog("TTelnetConnectionForm: switch model " +
+             (platform_.Model.empty() ? std::string("not found") : platform_.Model) +
+             (platform_.SourceSessions > 0
+                  ? ", " + std::to_string(platform_.SourceSessions) + " source sessions"
+                  : ", source session limit not known"));
+    platformRead_ = true;
+  }
+  SwitchPlatform = platform_;
   std::string listing;
   return ShowCommand("show monitor session all", listing) && ParseSPANSessions(listing);
 }

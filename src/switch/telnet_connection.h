@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/types.h"
 #include "net/ssh_shell.h"
 #include "switch/login_failure.h"
 
@@ -72,7 +73,9 @@ class TTelnetConnectionForm {
   // parsing when a listing is missing (no reply) or the switch refused its command; the reason
   // goes to the application log. Errors the parser raises go to the caller.
   bool GetPortsList();
-  // Reads the monitor sessions into SPANSessions and the roles in Ports; the result of
+  // Reads the switch's platform into SwitchPlatform ("show version", once per switch session; a
+  // switch that refuses it or does not answer is a platform not known, which is logged), then
+  // the monitor sessions into SPANSessions and the roles in Ports; the result of
   // ParseSPANSessions, or false as for GetPortsList. Errors the parser raises go to the caller.
   bool GetSPANSessionsList();
   // Sends the lines between "configure terminal" and "end". True iff both of those got a reply
@@ -130,6 +133,8 @@ class TTelnetConnectionForm {
   std::string host_;         // the host name of the switch's prompt, learned at login; may be empty
   bool configMode_ = false;  // the switch may be in a configuration mode
   std::string scriptRefusal_;
+  bool platformRead_ = false;
+  TSwitchPlatform platform_;
 };
 
 // Full name of a session log file in the log folder: kind ("session" or "error_session"), the

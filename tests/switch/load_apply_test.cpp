@@ -108,6 +108,22 @@ TEST_F(LoadTest, FillsTheModelFromTheSwitch) {
   EXPECT_EQ(SPANSessions.Count, 2);
   EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Native");
   EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
+  EXPECT_EQ(SPANSessions.LocalSessionLimit, 2);
+
+  // The platform is asked once, before the first listing of the sessions; a refresh reuses it.
+  ASSERT_TRUE(session->GetPortsList());
+  ASSERT_TRUE(session->GetSPANSessionsList());
+  std::vector<std::string> shows;
+  for (const std::string& line : sim.ReceivedLines()) {
+    if (line.rfind("show ", 0) == 0) {
+      shows.push_back(line);
+    }
+  }
+  EXPECT_EQ(shows,
+            (std::vector<std::string>{
+                "show interface status", "show interface status", "show vlan brief  | inc active",
+                "show version", "show monitor session all", "show interface status",
+                "show vlan brief  | inc active", "show monitor session all"}));
 }
 
 TEST_F(LoadTest, StatusWordsInsideNamesNeitherAddNorCutEntries) {
