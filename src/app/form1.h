@@ -94,6 +94,10 @@ class TForm1 : public QDialog, public TWizardView {
 
   // SPAN session page (session_page.cpp, role_chooser.cpp).
   void Page3_ComboBoxSessionsChange();
+  // The advanced settings box: the check box and the filter and encapsulation panel for a local
+  // session (with a line naming the settings kept as on the switch), or what a session that is
+  // only shown is.
+  void ShowSessionSettings(int session);
   void UpdateSessionCaption(int session);
   void Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect);
   // Puts the arrow button at the right end of the current row's role cell, or hides it while
@@ -150,6 +154,8 @@ class TForm1 : public QDialog, public TWizardView {
   QWidget* InlinePanel = nullptr;
   QToolButton* InlineButton = nullptr;
   QCheckBox* Page3_CheckBoxEnableAdvancedSettings = nullptr;
+  QLabel* Page3_KeptSettingsLabel = nullptr;
+  QLabel* Page3_ShownSessionLabel = nullptr;
   QWidget* Page3_AdvSettingsPanel = nullptr;
   QLineEdit* Page3_EditVLANFilter = nullptr;
   QComboBox* Page3_EncapsulationComboBox = nullptr;

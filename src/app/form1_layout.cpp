@@ -201,6 +201,21 @@ void TForm1::CreateSessionPage(QWidget* page) {
   Page3_CheckBoxEnableAdvancedSettings = Make<QCheckBox>(
       advanced, "Page3_CheckBoxEnableAdvancedSettings", enable, QRect(8, 24, 209, 17));
   Page3_CheckBoxEnableAdvancedSettings->setText(enable);
+  // Beside the check box: settings of a local session that Tarvello keeps as on the switch.
+  Page3_KeptSettingsLabel =
+      Make<QLabel>(advanced, "Page3_KeptSettingsLabel",
+                   QStringLiteral("Settings kept as on the switch"), QRect(222, 24, 343, 17));
+  Page3_KeptSettingsLabel->setFont(WindowFont(12));
+  Page3_KeptSettingsLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Page3_KeptSettingsLabel->hide();
+  // In the place of the check box and the panel: what a session that is only shown is.
+  Page3_ShownSessionLabel =
+      Make<QLabel>(advanced, "Page3_ShownSessionLabel", QStringLiteral("About this session"),
+                   QRect(8, 20, 557, 62));
+  Page3_ShownSessionLabel->setFont(WindowFont(12));
+  Page3_ShownSessionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Page3_ShownSessionLabel->setWordWrap(true);
+  Page3_ShownSessionLabel->hide();
   Page3_AdvSettingsPanel = MakePanel(advanced, "Page3_AdvSettingsPanel", QRect(2, 45, 569, 38));
   // VLAN numbers run to 4094; the label must not tell the user a smaller range.
   const QString filter = QStringLiteral("VLAN Filter [1..4094]");

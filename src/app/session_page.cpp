@@ -60,7 +60,7 @@ void TForm1::Page3_ComboBoxSessionsChange() {
     const QSignalBlocker quiet(Page3_CheckBoxEnableAdvancedSettings);
     Page3_CheckBoxEnableAdvancedSettings->setChecked(advanced);
   }
-  Page3_CheckBoxEnableAdvancedSettingsClick();
+  ShowSessionSettings(session);
   UpdateSessionCaption(session);
   PlaceInlineButton();
   if (PageControl1->currentIndex() == 2 && Page3_PortsStringGrid->isVisible() &&
@@ -68,6 +68,24 @@ void TForm1::Page3_ComboBoxSessionsChange() {
     Page3_PortsStringGrid->setFocus();
   }
   sessionLoading_ = false;
+}
+
+void TForm1::ShowSessionSettings(int session) {
+  const bool shownOnly = !SessionIsEditable(session);
+  Page3_CheckBoxEnableAdvancedSettings->setVisible(!shownOnly);
+  Page3_ShownSessionLabel->setText(QString::fromStdString(ShownSessionText(session)));
+  Page3_ShownSessionLabel->setVisible(shownOnly);
+  // Elided to the room beside the check box; the whole line is the tool tip.
+  const QString kept = QString::fromStdString(KeptSettingsText(session));
+  Page3_KeptSettingsLabel->setText(Page3_KeptSettingsLabel->fontMetrics().elidedText(
+      kept, Qt::ElideRight, Page3_KeptSettingsLabel->width()));
+  Page3_KeptSettingsLabel->setToolTip(kept);
+  Page3_KeptSettingsLabel->setVisible(!kept.isEmpty());
+  if (shownOnly) {
+    Page3_AdvSettingsPanel->setVisible(false);
+  } else {
+    Page3_CheckBoxEnableAdvancedSettingsClick();
+  }
 }
 
 void TForm1::UpdateSessionCaption(int session) {
@@ -151,8 +169,14 @@ void TForm1::Page3_EncapsulationComboBoxChange() {
   if (sessionLoading_ || session == 0) {
     return;
   }
+  const TSPANSession& settings = SPANSessions.Items[session];
   const std::string encapsulation = Page3_EncapsulationComboBox->currentText().toStdString();
   std::string refusal;
+  if (!CheckEncapsulation(session, encapsulation, refusal)) {
+    Page3_EncapsulationComboBox->setCurrentIndex(EncapsulationIndex(settings.Encapsulation));
+    ShowMessage(refusal);
+    return;
+  }
   std::string filter = Page3_EditVLANFilter->text().toStdString();
   if (!CheckVlanFilter(session, filter, refusal)) {
     filter.clear();

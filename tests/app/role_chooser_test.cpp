@@ -134,4 +134,39 @@ TEST_F(RoleChooserTest, RefusedChoiceShowsTheMessageAndChangesNothing) {
   EXPECT_TRUE(Grid()->hasFocus());
 }
 
+TEST_F(RoleChooserTest, EveryChoiceInASessionOnlyShownIsRefusedWithItsReason) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(),
+       SessionBlock(52, {"Type : ERSPAN Source Session", "RX Only : Gi0/1"}));
+  PickSession(2);  // 1, 2, then 52
+  for (int choice : {0, 3}) {
+    Grid()->SetRow(4);  // Gi0/1
+    Choose(choice);
+  }
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_EQ(messages_[0],
+            "Session 52 is an ERSPAN source session. Tarvello shows it but does not change it; use "
+            "the switch's console for it.");
+  EXPECT_EQ(messages_[1], messages_[0]);
+  EXPECT_EQ(Grid()->Cell(2, 4).toStdString(), "Ingress");
+  EXPECT_FALSE(HasChanges());
+}
+
+TEST_F(RoleChooserTest, TheOfferedSessionJoinsTheListOnceItHasAMemberAndTheNextIsOffered) {
+  SwitchPlatform.SourceSessions = 8;
+  Load(SmallSwitchStatus(), SmallSwitchVlans(),
+       SessionBlock(1, {"Both : Gi0/1"}) + SessionBlock(2, {"Both : Gi0/2"}));
+  auto* sessions = Find<QComboBox>("Page3_ComboBoxSessions");
+  ASSERT_EQ(sessions->count(), 3);
+  EXPECT_EQ(sessions->itemText(2).toStdString(), "3 (Available)");
+  PickSession(2);
+  Grid()->SetRow(6);  // Gi0/3
+  Choose(1);
+  EXPECT_TRUE(messages_.empty()) << messages_.front();
+  ASSERT_EQ(sessions->count(), 4);
+  EXPECT_EQ(sessions->itemText(2).toStdString(), "3 (Configured)");
+  EXPECT_EQ(sessions->itemText(3).toStdString(), "4 (Available)");
+  EXPECT_EQ(sessions->currentIndex(), 2);
+  EXPECT_EQ(Ports.Items[6].SpanTypes[3].SpanType, "Ingress");
+}
+
 }  // namespace

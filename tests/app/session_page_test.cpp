@@ -157,4 +157,64 @@ TEST_F(SessionPageTest, AFilterTypedWhileAVlanIsASourceIsEmptiedWithOneMessage) 
   EXPECT_TRUE(SPANSessions.Items[1].Changed);
 }
 
+TEST_F(SessionPageTest, ASessionOnlyShownSaysWhatItIsWhereItsSettingsWouldStand) {
+  SwitchPlatform.SourceSessions = 8;
+  Load(SmallSwitchStatus(), SmallSwitchVlans(),
+       SessionBlock(1, kTwoSourcesOneDestination) +
+           SessionBlock(3,
+                        {"Type : Local Session", "RX Only : Gi0/3", "IP Access-group : span-acl"}) +
+           SessionBlock(
+               40, {"Type : Remote Source Session", "RX Only : Gi0/2", "Dest RSPAN VLAN : 20"}));
+  auto* box = Find<QCheckBox>("Page3_CheckBoxEnableAdvancedSettings");
+  auto* panel = Find<QWidget>("Page3_AdvSettingsPanel");
+  auto* shown = Find<QLabel>("Page3_ShownSessionLabel");
+  auto* kept = Find<QLabel>("Page3_KeptSettingsLabel");
+  const struct {
+    int index;
+    const char* caption;
+    std::string shownText;  // empty: the check box stands
+    const char* keptText;   // empty: no line
+  } cases[] = {
+      {2, "3 (Configured)", "", "Kept as on the switch: IP Access-group span-acl"},
+      {3, "40 (RSPAN source)", ShownSessionText(40), ""},
+      {0, "1 (Configured)", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.caption);
+    PickSession(c.index);
+    EXPECT_EQ(Caption(c.index), c.caption);
+    EXPECT_EQ(box->isVisible(), c.shownText.empty());
+    EXPECT_EQ(shown->isVisible(), !c.shownText.empty());
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(shown->text().toStdString(), c.shownText);
+    EXPECT_EQ(kept->isVisible(), std::string(c.keptText) != "");
+    EXPECT_EQ(kept->toolTip().toStdString(), c.keptText);
+  }
+  PickSession(3);
+  EXPECT_EQ(Grid()->Cell(2, 3).toStdString(), "Destination (RSPAN VLAN)");
+  EXPECT_EQ(Grid()->Cell(2, 5).toStdString(), "Ingress");
+  EXPECT_EQ(CountText(), "Interfaces monitored by this session: 2");
+  EXPECT_FALSE(HasChanges());
+}
+
+TEST_F(SessionPageTest, TheEncapsulationOfAnIngressDestinationStaysWithAMessage) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(),
+       SessionBlock(1, {"Both : Gi0/1", "Destination Ports : Gi0/4", "Encapsulation : Native",
+                        "Ingress : Enabled, default VLAN = 5"}));
+  auto* encapsulation = Find<QComboBox>("Page3_EncapsulationComboBox");
+  Find<QCheckBox>("Page3_CheckBoxEnableAdvancedSettings")->setChecked(true);
+  encapsulation->setCurrentIndex(1);
+  emit encapsulation->activated(1);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].rfind("The destination of session 1 forwards incoming traffic", 0), 0u);
+  EXPECT_EQ(encapsulation->currentIndex(), 0);
+  EXPECT_FALSE(HasChanges());
+  // A filter may still be typed; the destination is not sent again.
+  Filter()->setFocus();
+  QTest::keyClicks(Filter(), "7");
+  EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "7");
+  EXPECT_FALSE(Ports.Items[7].SpanTypes[1].Changed);
+  EXPECT_EQ(messages_.size(), 1u);
+}
+
 }  // namespace

@@ -53,6 +53,7 @@ void WindowTest::Load(const std::string& status, const std::string& vlans,
   ASSERT_TRUE(ParsePorts(status, vlans));
   ASSERT_TRUE(ParseSPANSessions(monitor));
   LoadedPorts = Ports;
+  LoadedSPANSessions = SPANSessions;
   form_->SelectPage(2);
   form_->SetSPANGroupBoxVisible(false);
   form_->FillSessionsComboBox();
