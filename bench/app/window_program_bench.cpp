@@ -1,7 +1,7 @@
 // The whole program's resident memory with a full switch: the main window and the wizard, put
-// together as main() does, log in to a simulated switch of 4096 entries on loopback, load it
-// and show session 1. The simulated switch runs in this process too, so the figure is an upper
-// bound. Run from the build folder: bench/app/window_program_bench (offscreen).
+// together as main() does, log in to a simulated switch of 4096 entries in 66 sessions on
+// loopback, load it and show session 1. The simulated switch runs in this process too, so the
+// figure is an upper bound. Run from the build folder: bench/app/window_program_bench (offscreen).
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
 
   simswitch::Options options;
   options.device = simswitch::GeneratedDevice(4096);
+  options.device.monitorText = SixtySixSessionsListing(48, 300);
   simswitch::SimulatedSwitch sim(options);
   std::printf("before the window: resident %ld KiB\n", StatusKilobytes("VmRSS"));
 
@@ -66,8 +67,8 @@ int main(int argc, char** argv) {
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
   auto* grid = form.findChild<TTextGrid*>("Page3_PortsStringGrid");
-  std::printf("connect, load and show: %.0f ms, %d entries, %d grid rows\n", elapsed, Ports.Count,
-              grid->RowCount());
+  std::printf("connect, load and show: %.0f ms, %d entries, %d sessions, %d grid rows\n", elapsed,
+              Ports.Count, SPANSessions.Count, grid->RowCount());
   std::printf("whole program with the load: resident %ld KiB, peak %ld KiB (target < 80 MB)\n",
               StatusKilobytes("VmRSS"), StatusKilobytes("VmHWM"));
   form.SetHandlers(nullptr);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "model/sessionlist.h"
 #include "support/folders.h"
 
@@ -109,58 +110,6 @@ void Load(const std::string& status, const std::string& vlans, const std::string
   LoadedSPANSessions = SPANSessions;
 }
 
-// One session block in the IOS-XE form that prints every field, "None" where empty.
-std::string FullFormBlock(int session, const std::string& type, const std::string& sources,
-                          const std::string& destination, const std::string& rspanVlan,
-                          const std::string& erspanIp) {
-  auto field = [](const char* label, const std::string& value) {
-    std::string line = label;
-    line.resize(25, ' ');
-    return line + ": " + (value.empty() ? "None" : value) + "\r\n";
-  };
-  return "Session " + std::to_string(session) + "\r\n" +
-         std::string(8 + std::to_string(session).size(), '-') + "\r\n" + field("Type", type) +
-         field("Status", "Admin Enabled") + field("Source Ports", "") +
-         field("    RX Only", sources) + field("    TX Only", "") + field("    Both", "") +
-         field("Source Subinterfaces", "") + field("    RX Only", "") + field("    Both", "") +
-         field("Source VLANs", "") + field("    RX Only", "") + field("    Both", "") +
-         field("Source EFPs", "") + field("    Both", "") + field("Source RSPAN VLAN", "") +
-         field("Destination Ports", destination) + field("    Encapsulation", "Native") +
-         field("          Ingress", "Disabled") + field("Filter VLANs", "") +
-         field("Filter SGT", "") + field("Dest RSPAN VLAN", rspanVlan) +
-         field("IP Access-group", "") + field("MAC Access-group", "") +
-         field("IPv6 Access-group", "") + field("Destination IP Address", erspanIp) +
-         field("Destination ERSPAN ID", erspanIp.empty() ? "" : "7") +
-         field("Origin IP Address", "") + "\r\n";
-}
-
-// 66 sessions over the 4000 interfaces: 60 local ones, 3 RSPAN and 3 ERSPAN source sessions,
-// each with 60 ports in ranges (its last port is a local session's destination), the RSPAN
-// VLAN 960.
-std::string SixtySixSessionsText() {
-  std::string text = "show monitor session all\r\n";
-  for (int session = 1; session <= 66; ++session) {
-    const int first = (session - 1) * 60;  // interfaces first..first+59, 50 to a module
-    std::string sources;
-    for (int at = first; at <= first + 58; at += 10) {
-      const int end = std::min(at + 9, first + 58);  // within the module: 10 divides 50
-      sources += (sources.empty() ? "" : ",") +
-                 Interface(at / kPortsPerModule + 1, at % kPortsPerModule + 1) + "-" +
-                 std::to_string(end % kPortsPerModule + 1);
-    }
-    const std::string last =
-        Interface((first + 59) / kPortsPerModule + 1, (first + 59) % kPortsPerModule + 1);
-    if (session <= 60) {
-      text += FullFormBlock(session, "Local Session", sources, last, "", "");
-    } else if (session <= 63) {
-      text += FullFormBlock(session, "Remote Source Session", sources, "", "960", "");
-    } else {
-      text += FullFormBlock(session, "ERSPAN Source Session", sources, "", "", "10.0.0.9");
-    }
-  }
-  return text + "Switch#";
-}
-
 // One role choice as the session page makes it: the rules, the edit, the caption and the items.
 void ChooseRole(int session, int entry, const std::string& role) {
   std::string message;
@@ -173,7 +122,7 @@ void ChooseRole(int session, int entry, const std::string& role) {
 }
 
 void SixtySixSessions(const std::string& status, const std::string& vlans) {
-  const std::string monitor = SixtySixSessionsText();
+  const std::string monitor = SixtySixSessionsListing(kPortsPerModule, 960);
   SwitchPlatform = TSwitchPlatform{"C9300-48P", 8};
   Load(status, vlans, monitor);
   int members = 0;
