@@ -16,6 +16,14 @@ simswitch::Options SwitchOptions() {
   return options;
 }
 
+simswitch::Options Catalyst9300SwitchOptions() {
+  simswitch::Options options = simswitch::Catalyst9300Options();
+  options.userName = kTestUser;
+  options.password = kTestPassword;
+  options.enablePassword = kTestEnablePassword;
+  return options;
+}
+
 simswitch::Options PrivilegedSwitchOptions() {
   simswitch::Options options = SwitchOptions();
   options.privilegedLogin = true;

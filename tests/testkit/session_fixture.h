@@ -28,6 +28,9 @@ simswitch::Options SwitchOptions();
 simswitch::Options PrivilegedSwitchOptions();
 // Simulator options that serve SSH and accept the test credentials.
 simswitch::Options SshSwitchOptions();
+// The Catalyst 9300 profile (sessions 3 and 10 local, 40 RSPAN, 52 ERSPAN, 8 source sessions)
+// accepting the test credentials.
+simswitch::Options Catalyst9300SwitchOptions();
 
 class SwitchSessionTest : public ::testing::Test {
  protected:

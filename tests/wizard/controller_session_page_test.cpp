@@ -155,6 +155,89 @@ TEST_F(SessionPageTest, LinesTheSwitchRefusesAreShownWithItsAnswerThenReloaded) 
   EXPECT_FALSE(view_.closed);
 }
 
+// The drop-down's items as the view holds them, and what the switch received for a session.
+std::vector<std::string> ItemCaptions() {
+  std::vector<std::string> captions;
+  for (const TSessionItem& item : SessionItems()) {
+    captions.push_back(item.Caption);
+  }
+  return captions;
+}
+
+TEST_F(SessionPageTest, OnACatalyst9300EverySessionLoadsAndOnlyLocalOnesAreChanged) {
+  ShowSwitch(Catalyst9300SwitchOptions());
+  EXPECT_EQ(SwitchPlatform.Model.rfind("C9300", 0), 0u) << SwitchPlatform.Model;
+  EXPECT_EQ(SPANSessions.LocalSessionLimit, 8);
+  EXPECT_EQ(view_.sessionItems, (std::vector<int>{1, 2, 3, 10, 40, 52}));
+  EXPECT_EQ(ItemCaptions(), (std::vector<std::string>{"1 (Available)", "2 (Available)",
+                                                      "3 (Configured)", "10 (Configured)",
+                                                      "40 (RSPAN source)", "52 (ERSPAN source)"}));
+  EXPECT_EQ(RoleOf("Gi1/0/10", 40), "Ingress");
+  EXPECT_EQ(RoleOf("300", 40), "Destination");
+  std::string refusal;
+  EXPECT_FALSE(CheckSpanType(40, "Gi1/0/11", "Both", refusal));
+  EXPECT_FALSE(CheckSpanType(4, "Gi1/0/10", "Destination", refusal));
+
+  Edit("Gi1/0/3", 3, "Ingress");
+  Edit("Gi1/0/2", 3, "None");
+  Edit("Gi1/0/5", 4, "Both");
+  Edit("Gi1/0/47", 4, "Destination");
+  std::vector<std::string> script;
+  BuildConfigScript(script);
+  view_.session = 3;
+  controller_.Page3_SpeedButtonApplyClick();
+
+  EXPECT_EQ(view_.messages, std::vector<std::string>{"Configuration changes successfully "
+                                                     "applied to switch " +
+                                                     SwitchText() + "."});
+  EXPECT_EQ(sim_->ConfigLines(), script) << Joined(sim_->ConfigLines());
+  EXPECT_TRUE(Received("monitor session 40").empty());
+  EXPECT_TRUE(Received("no monitor session 40").empty());
+  EXPECT_TRUE(Received("monitor session 52").empty());
+  // The reload shows the switch's truth, with the same session on screen.
+  EXPECT_FALSE(HasChanges());
+  EXPECT_EQ(view_.session, 3);
+  EXPECT_EQ(RoleOf("Gi1/0/3", 3), "Ingress");
+  EXPECT_EQ(RoleOf("Gi1/0/2", 3), "None");
+  EXPECT_EQ(RoleOf("Gi1/0/5", 4), "Both");
+  EXPECT_EQ(RoleOf("Gi1/0/47", 4), "Destination");
+  EXPECT_EQ(view_.sessionItems, (std::vector<int>{1, 2, 3, 4, 10, 40, 52}));
+  EXPECT_EQ(sim_->Span().at(40), simswitch::Catalyst9300Device().span.at(40));
+  EXPECT_EQ(Received("show version").size(), 1u) << "asked once per switch session";
+}
+
+TEST_F(SessionPageTest, ANinthSourceSessionGetsTheSwitchsRefusalAndTheReloadShowsTheTruth) {
+  // Without its model the switch is a platform not known: no limit is checked ahead.
+  simswitch::Options options = Catalyst9300SwitchOptions();
+  options.faults.refuseCommand = "show version";
+  ShowSwitch(options);
+  EXPECT_EQ(SPANSessions.LocalSessionLimit, NoSessionLimit);
+  // Sessions 3, 10, 40 and 52 take sources; five more make nine.
+  const struct {
+    int session;
+    const char* source;
+  } added[] = {{1, "Gi1/0/21"}, {2, "Gi1/0/22"}, {4, "Gi1/0/24"}, {5, "Gi1/0/25"}, {6, "Gi1/0/26"}};
+  for (const auto& add : added) {
+    Edit(add.source, add.session, "Ingress");
+  }
+
+  controller_.Page3_SpeedButtonApplyClick();
+
+  ASSERT_EQ(view_.messages.size(), 1u) << Joined(view_.messages);
+  EXPECT_EQ(view_.messages[0],
+            "Sorry, building cisco configuration failed with error [monitor session 6 source "
+            "interface Gi1/0/26 rx: % Platform can support a maximum of 8 source sessions]. ");
+  EXPECT_FALSE(HasChanges());
+  for (const auto& add : added) {
+    EXPECT_EQ(RoleOf(add.source, add.session), add.session == 6 ? "None" : "Ingress")
+        << add.session;
+  }
+  // Every session in use and no limit known: the lowest free number is offered again.
+  EXPECT_EQ(view_.sessionItems, (std::vector<int>{1, 2, 3, 4, 5, 6, 10, 40, 52}));
+  EXPECT_EQ(SessionCaption(6), "6 (Available)");
+  EXPECT_FALSE(view_.closed);
+}
+
 TEST_F(SessionPageTest, RefreshErrorOutsideTheLoadLogsSavesTheSessionAndCloses) {
   view_.failFillOnCall = {view_.fillCalls + 1};
   controller_.Page3_SpeedButtonRefreshClick();
