@@ -204,14 +204,15 @@ void TForm1::CreateSessionPage(QWidget* page) {
   // Beside the check box: settings of a local session that Tarvello keeps as on the switch.
   Page3_KeptSettingsLabel =
       Make<QLabel>(advanced, "Page3_KeptSettingsLabel",
-                   QStringLiteral("Settings kept as on the switch"), QRect(222, 24, 343, 17));
+                   QStringLiteral("Settings kept as on the switch"), QRect(222, 16, 343, 31));
   Page3_KeptSettingsLabel->setFont(WindowFont(12));
   Page3_KeptSettingsLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Page3_KeptSettingsLabel->setWordWrap(true);  // two lines beside the check box
   Page3_KeptSettingsLabel->hide();
   // In the place of the check box and the panel: what a session that is only shown is.
   Page3_ShownSessionLabel =
       Make<QLabel>(advanced, "Page3_ShownSessionLabel", QStringLiteral("About this session"),
-                   QRect(8, 20, 557, 62));
+                   QRect(8, 24, 557, 58));
   Page3_ShownSessionLabel->setFont(WindowFont(12));
   Page3_ShownSessionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Page3_ShownSessionLabel->setWordWrap(true);

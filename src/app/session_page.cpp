@@ -75,10 +75,10 @@ void TForm1::ShowSessionSettings(int session) {
   Page3_CheckBoxEnableAdvancedSettings->setVisible(!shownOnly);
   Page3_ShownSessionLabel->setText(QString::fromStdString(ShownSessionText(session)));
   Page3_ShownSessionLabel->setVisible(shownOnly);
-  // Elided to the room beside the check box; the whole line is the tool tip.
+  // Cut to about the two lines beside the check box; the whole text is the tool tip.
   const QString kept = QString::fromStdString(KeptSettingsText(session));
   Page3_KeptSettingsLabel->setText(Page3_KeptSettingsLabel->fontMetrics().elidedText(
-      kept, Qt::ElideRight, Page3_KeptSettingsLabel->width()));
+      kept, Qt::ElideRight, Page3_KeptSettingsLabel->width() * 2 - 40));
   Page3_KeptSettingsLabel->setToolTip(kept);
   Page3_KeptSettingsLabel->setVisible(!kept.isEmpty());
   if (shownOnly) {

@@ -182,8 +182,8 @@ std::string ShownSessionText(int session) {
     sentences.push_back("Not in the port list: " + Joined(settings.UnknownMembers, ", ") +
                         (more > 0 ? " and " + std::to_string(more) + " more" : "") + ".");
   }
-  sentences.push_back("Tarvello shows this session but does not change it.");
-  return Joined(sentences, " ");
+  // On a line of its own, so that it reads apart from what the switch has.
+  return Joined(sentences, " ") + "\nTarvello shows this session but does not change it.";
 }
 
 std::string KeptSettingsText(int session) {
@@ -194,10 +194,10 @@ std::string KeptSettingsText(int session) {
   }
   std::vector<std::string> kept = settings.OtherFilters;
   if (!settings.IngressForwarding.empty()) {
-    kept.push_back("Ingress " + settings.IngressForwarding);
+    kept.push_back("Ingress: " + settings.IngressForwarding);
   }
   if (!settings.Description.empty()) {
-    kept.push_back("Description \"" + settings.Description + "\"");
+    kept.push_back("Description: \"" + settings.Description + "\"");
   }
   return kept.empty() ? "" : "Kept as on the switch: " + Joined(kept, "; ");
 }

@@ -132,8 +132,9 @@ struct TSessionItem {
 std::vector<TSessionItem> SessionItems();
 
 // What the advanced settings area says of a session that is only shown: its kind, its state
-// when not enabled, its description, where its traffic goes or comes from, the members that
-// name no entry, and that Tarvello does not change it. Empty for a local session.
+// when not enabled, its description, where its traffic goes or comes from, its filters, the
+// members that name no entry, and on a line of its own that Tarvello does not change it. Empty
+// for a local session.
 std::string ShownSessionText(int session);
 // For a local session, the settings Tarvello keeps as the switch has them (other filters,
 // ingress forwarding, a description), in one line; empty when there are none.

@@ -157,34 +157,34 @@ TEST_F(PresentationTest, WhatTheAdvancedSettingsAreaSaysOfASession) {
                         "Destination Ports : Gi0/2", "Ingress : Enabled, default VLAN = 5",
                         "IP Access-group : span-acl", "MAC Access-group : None"}),
        3, "",
-       "Kept as on the switch: IP Access-group span-acl; Ingress Enabled, default VLAN = 5; "
-       "Description \"to the probe\""},
+       "Kept as on the switch: IP Access-group span-acl; Ingress: Enabled, default VLAN = 5; "
+       "Description: \"to the probe\""},
       {kRspanSource40, 40,
-       "RSPAN source session: traffic goes to RSPAN VLAN 20. Tarvello shows this session but "
+       "RSPAN source session: traffic goes to RSPAN VLAN 20.\nTarvello shows this session but "
        "does not change it.",
        ""},
       {kRspanDestination41, 41,
-       "RSPAN destination session: traffic comes from RSPAN VLAN 20. Tarvello shows this session "
+       "RSPAN destination session: traffic comes from RSPAN VLAN 20.\nTarvello shows this session "
        "but does not change it.",
        ""},
       {kErspanSource52, 52,
        "ERSPAN source session \"pkt-send-to-c2(9500H)\": traffic goes to 1.1.1.20, ERSPAN ID 12. "
-       "Filters: VLANs 123. Tarvello shows this session but does not change it.",
+       "Filters: VLANs 123.\nTarvello shows this session but does not change it.",
        ""},
       {SessionBlock(5, {"Type: ERSPAN Destination Session", "Status: Admin Disabled",
                         "Destination Ports: Gi0/4", "Source IP Address: 10.1.1.1",
                         "Source ERSPAN ID: 5", "Filter access-group : 101"}),
        5,
        "ERSPAN destination session (Admin Disabled): traffic comes from 10.1.1.1, ERSPAN ID 5. "
-       "Filters: Filter access-group 101. Tarvello shows this session but does not change it.",
+       "Filters: Filter access-group 101.\nTarvello shows this session but does not change it.",
        ""},
       {SessionBlock(7, {"Type : FSPAN Session", "Both : Gi0/1.100,Gi0/9-12,Gi0/2"}), 7,
        "Session of type \"FSPAN Session\". Not in the port list: Gi0/9, Gi0/10, Gi0/11, Gi0/12, "
-       "Gi0/1.100. Tarvello shows this session but does not change it.",
+       "Gi0/1.100.\nTarvello shows this session but does not change it.",
        ""},
       {SessionBlock(8, {"Type : Remote Source Session", "Both : Gi0/1-20"}), 8,
        "RSPAN source session. Not in the port list: Gi0/5, Gi0/6, Gi0/7, Gi0/8, Gi0/9, Gi0/10, "
-       "Gi0/11, Gi0/12 and 8 more. Tarvello shows this session but does not change it.",
+       "Gi0/11, Gi0/12 and 8 more.\nTarvello shows this session but does not change it.",
        ""},
   };
   for (const auto& c : cases) {
