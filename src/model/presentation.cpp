@@ -75,24 +75,26 @@ std::string Caption(int number, const TSPANSession& session, int portCount) {
 std::string WhatAndWhere(const TSPANSession& session) {
   std::string what;
   std::string where;
+  // "<text><value>", or nothing when the switch gave no value.
+  auto phrase = [](const std::string& text, const std::string& value) {
+    return value.empty() ? std::string() : text + value;
+  };
   switch (session.Kind) {
     case TSessionKind::RspanSource:
       what = "RSPAN source session";
-      where = session.RspanVlan.empty() ? "" : "traffic goes to RSPAN VLAN " + session.RspanVlan;
+      where = phrase("traffic goes to RSPAN VLAN ", session.RspanVlan);
       break;
     case TSessionKind::RspanDestination:
       what = "RSPAN destination session";
-      where = session.RspanVlan.empty() ? "" : "traffic comes from RSPAN VLAN " + session.RspanVlan;
+      where = phrase("traffic comes from RSPAN VLAN ", session.RspanVlan);
       break;
     case TSessionKind::ErspanSource:
       what = "ERSPAN source session";
-      where = session.ErspanDestinationIp.empty()
-                  ? ""
-                  : "traffic goes to " + session.ErspanDestinationIp;
+      where = phrase("traffic goes to ", session.ErspanDestinationIp);
       break;
     case TSessionKind::ErspanDestination:
       what = "ERSPAN destination session";
-      where = session.ErspanSourceIp.empty() ? "" : "traffic comes from " + session.ErspanSourceIp;
+      where = phrase("traffic comes from ", session.ErspanSourceIp);
       break;
     case TSessionKind::Local:
     case TSessionKind::Other:

@@ -41,6 +41,20 @@ std::string ShownOnlyRefusal(int session) {
          ". Tarvello shows it but does not change it; use the switch's console for it.";
 }
 
+// Whether session takes changes at all: not a number outside the range, nor a session that
+// Tarvello only shows. When not, message says why.
+bool SessionTakesChanges(int session, std::string& message) {
+  if (!IsValidSession(session)) {
+    message = "Invalid SPAN sesssion id " + std::to_string(session);
+    return false;
+  }
+  if (!SessionIsEditable(session)) {
+    message = ShownOnlyRefusal(session);
+    return false;
+  }
+  return true;
+}
+
 // Whether an entry other than position, of the given kind, is a source in session.
 bool OtherSourceOfKind(int position, const std::string& kind, int session) {
   for (int other = 1; other <= Ports.Count; ++other) {
@@ -93,15 +107,9 @@ std::string IngressRefusal(const std::string& name, int session) {
 bool CheckSpanType(int session, const std::string& name, const std::string& wanted,
                    std::string& message) {
   message.clear();
-  // Refused rather than raised: this check never raises, and no such session exists.
-  if (!IsValidSession(session)) {
-    message = "Invalid SPAN sesssion id " + std::to_string(session);
-    return false;
-  }
-
-  // 0. Only local sessions are changed.
-  if (!SessionIsEditable(session)) {
-    message = ShownOnlyRefusal(session);
+  // 0. Only local sessions are changed; a wrong number is refused rather than raised, since this
+  // check never raises.
+  if (!SessionTakesChanges(session, message)) {
     return false;
   }
 
@@ -199,12 +207,7 @@ bool CheckVlanFilter(int session, const std::string& filter, std::string& messag
 
 bool CheckEncapsulation(int session, const std::string& encapsulation, std::string& message) {
   message.clear();
-  if (!IsValidSession(session)) {
-    message = "Invalid SPAN sesssion id " + std::to_string(session);
-    return false;
-  }
-  if (!SessionIsEditable(session)) {
-    message = ShownOnlyRefusal(session);
+  if (!SessionTakesChanges(session, message)) {
     return false;
   }
   const TSPANSession& settings = SPANSessions.Items[session];

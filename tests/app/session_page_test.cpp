@@ -190,6 +190,11 @@ TEST_F(SessionPageTest, ASessionOnlyShownSaysWhatItIsWhereItsSettingsWouldStand)
     EXPECT_EQ(kept->isVisible(), std::string(c.keptText) != "");
     EXPECT_EQ(kept->toolTip().toStdString(), c.keptText);
   }
+  // A refresh selects the session by its number; one that is gone leaves the first item.
+  form_->SelectSession(40);
+  EXPECT_EQ(Find<QComboBox>("Page3_ComboBoxSessions")->currentIndex(), 3);
+  form_->SelectSession(4);
+  EXPECT_EQ(Find<QComboBox>("Page3_ComboBoxSessions")->currentIndex(), 0);
   PickSession(3);
   EXPECT_EQ(Grid()->Cell(2, 3).toStdString(), "Destination (RSPAN VLAN)");
   EXPECT_EQ(Grid()->Cell(2, 5).toStdString(), "Ingress");
