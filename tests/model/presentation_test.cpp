@@ -85,12 +85,10 @@ TEST_F(PresentationTest, SessionItemsCaptionsAndCounts) {
        "1: 1 (Available), 2: 2 (Configured)"},
       {2, SessionBlock(1, {"Both : 10,20", "Destination Ports : Gi0/2-3"}), 4, 0,
        "1: 1 (Configured), 2: 2 (Available)"},
-      // sessions 1 and 2 in use on a 2960, or a switch that did not say: nothing more, as ever
+      // sessions 1 and 2 in use on a 2960: nothing more, as ever
       {2, SourceSessions(1, 1) + SessionBlock(2, {"Destination Ports : Gi0/2"}), 1, 1,
        "1: 1 (Configured), 2: 2 (Configured)"},
-      {0, SourceSessions(1, 2), 1, 1, "1: 1 (Configured), 2: 2 (Configured)"},
       // room left: the lowest free number, in its place
-      {4, SourceSessions(1, 2), 1, 1, "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Available)"},
       {8,
        SourceSessions(1, 3) + SessionBlock(10, {"Both : Gi0/2"}) + kRspanSource40 + kErspanSource52,
        1, 1,
@@ -99,17 +97,12 @@ TEST_F(PresentationTest, SessionItemsCaptionsAndCounts) {
       // a free session shown: nothing offered
       {8, SourceSessions(1, 1) + SourceSessions(3, 3), 1, 0,
        "1: 1 (Configured), 2: 2 (Available), 3: 3 (Configured)"},
-      // an unknown switch listing more than two sessions has no limit checked ahead
-      {0, SourceSessions(1, 3), 1, 1,
-       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available)"},
       // an RSPAN destination session takes no sources; an RSPAN source session does
-      {8, SourceSessions(1, 7) + kRspanDestination41, 1, 1,
-       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Configured), "
-       "5: 5 (Configured), 6: 6 (Configured), 7: 7 (Configured), 8: 8 (Available), "
+      {4, SourceSessions(1, 3) + kRspanDestination41, 1, 1,
+       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available), "
        "41: 41 (RSPAN destination)"},
-      {8, SourceSessions(1, 7) + kRspanSource40, 1, 1,
-       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Configured), "
-       "5: 5 (Configured), 6: 6 (Configured), 7: 7 (Configured), 40: 40 (RSPAN source)"},
+      {4, SourceSessions(1, 3) + kRspanSource40, 1, 1,
+       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 40: 40 (RSPAN source)"},
       {8,
        SourceSessions(1, 1) + SessionBlock(53, {"Type : ERSPAN Destination Session"}) +
            SessionBlock(7, {"Type : FSPAN Session"}),
@@ -162,10 +155,6 @@ TEST_F(PresentationTest, WhatTheAdvancedSettingsAreaSaysOfASession) {
       {kRspanSource40, 40,
        "RSPAN source session: traffic goes to RSPAN VLAN 20.\nTarvello shows this session but "
        "does not change it.",
-       ""},
-      {kRspanDestination41, 41,
-       "RSPAN destination session: traffic comes from RSPAN VLAN 20.\nTarvello shows this session "
-       "but does not change it.",
        ""},
       {kErspanSource52, 52,
        "ERSPAN source session \"pkt-send-to-c2(9500H)\": traffic goes to 1.1.1.20, ERSPAN ID 12. "

