@@ -84,6 +84,10 @@ Faults (for testing clients):
   --nul-bytes-in CMD       end CMD's output lines in CR NUL and put NUL bytes inside them
   --refuse-terminal-length answer "terminal length 0" with "% Authorization failed." and page on
   --trickle-at CMD         after the echo of CMD send output a byte every 50 ms, never the prompt
+  --save-delay-ms D        "copy running-config startup-config" prints [OK] after D milliseconds
+  --save-error TEXT        the save fails with the line TEXT (e.g. %Error opening
+                           nvram:/startup-config, as a switch without NVRAM answers)
+  --save-asks-overwrite    the save asks "Overwrite the previous NVRAM configuration?[confirm]"
 
   --show-lines             print every line clients send (passwords masked)
   --help                   this text
@@ -165,6 +169,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"--password-delay-ms",
        number(60000, [&](long n) { o.faults.passwordAnswerDelayMs = static_cast<int>(n); })},
       {"--refuse", text(o.faults.refuseCommand)},
+      {"--save-delay-ms",
+       number(60000, [&](long n) { o.faults.saveDelayMs = static_cast<int>(n); })},
+      {"--save-error", text(o.faults.saveError)},
       {"--syslog-inside", text(o.faults.syslogInsideOf)},
       {"--nul-bytes-in", text(o.faults.nulBytesInOutputOf)},
       {"--trickle-at", text(o.faults.trickleAtCommand)},
@@ -181,6 +188,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"--refuse-enable", [&] { o.faults.refuseEnable = true; }},
       {"--split-negotiation", [&] { o.faults.splitNegotiation = true; }},
       {"--refuse-terminal-length", [&] { o.faults.refuseTerminalLength = true; }},
+      {"--save-asks-overwrite", [&] { o.faults.saveAsksToOverwrite = true; }},
       {"--ssh", [&] { o.transport = Transport::Ssh; }},
       {"--ssh-legacy-only", [&] { o.ssh.legacyOnly = sshDetail = true; }},
       {"--ssh-no-password",

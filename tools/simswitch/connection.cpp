@@ -3,6 +3,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace simswitch {
 namespace {
@@ -183,6 +184,8 @@ bool Connection::AnswerLine(const std::string& line, std::string& out) {
   }
   if (!session_.Silent()) {
     out += echo + reply.text;
+    later_.text += reply.later;
+    later_.laterMs = std::max(later_.laterMs, reply.laterMs);
   }
   if (inConfig && session_.InConfigMode()) {
     shared_.configLines.push_back(line);
@@ -231,7 +234,10 @@ void Connection::ServeLines() {
       }
       if (input->kind == TypedInput::Kind::Key) {
         std::lock_guard lock(shared_.mutex);
-        out += pendingEcho_ + session_.OnKey(input->text[0]).text;
+        const SessionReply reply = session_.OnKey(input->text[0]);
+        out += pendingEcho_ + reply.text;
+        later_.text += reply.later;
+        later_.laterMs = std::max(later_.laterMs, reply.laterMs);
         pendingEcho_.clear();
         continue;
       }
@@ -263,6 +269,12 @@ void Connection::ServeLines() {
     }
     if (close) {
       return;
+    }
+    if (!later_.text.empty()) {
+      const SessionReply later = std::exchange(later_, SessionReply{});
+      if (StopWithin(later.laterMs) || !Send(pipe_.Frame(later.text), false)) {
+        return;
+      }
     }
   }
 }

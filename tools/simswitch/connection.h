@@ -49,6 +49,7 @@ class Connection {
   bool passwordAnswerDue_ = false;  // the login password came in this block
   bool trickling_ = false;          // the trickle fault fired: output without end from now on
   bool countedInConfig_ = false;
+  SessionReply later_;  // what goes out later_.laterMs after this round's output
 };
 
 }  // namespace simswitch

@@ -52,7 +52,7 @@ bool IosSession::EchoTyped() const {
 }
 
 bool IosSession::WaitingForKey() const {
-  return !pendingLines_.empty() && mode_ != Mode::Silent;
+  return (!pendingLines_.empty() || mode_ == Mode::ConfirmOverwrite) && mode_ != Mode::Silent;
 }
 bool IosSession::AtLoginPassword() const {
   return mode_ == Mode::AskPassword;
@@ -101,6 +101,9 @@ SessionReply IosSession::OnLine(const std::string& line) {
       return Exec(line, 0);
     case Mode::Config:
       return Configure(line);
+    case Mode::AskCopyDestination:
+      return CopyDestination(line);
+    case Mode::ConfirmOverwrite:  // answered key by key (OnKey)
     case Mode::Silent:
       return {};
   }
@@ -145,8 +148,8 @@ SessionReply IosSession::Exec(const std::string& line, std::size_t offset) {
     return {bar == std::string::npos ? Prompt() : Paged(ErrorText(InvalidAt(bar), line, offset))};
   }
   const auto m = privileged
-                     ? MatchKeyword(tokens[0].text, {"configure", "disable", "enable", "exit",
-                                                     "logout", "quit", "show", "terminal"})
+                     ? MatchKeyword(tokens[0].text, {"configure", "copy", "disable", "enable",
+                                                     "exit", "logout", "quit", "show", "terminal"})
                      : MatchKeyword(tokens[0].text, {"disable", "enable", "exit", "logout", "quit",
                                                      "show", "terminal"});
   if (m.kind == MatchKind::None) {
@@ -178,6 +181,9 @@ SessionReply IosSession::Exec(const std::string& line, std::size_t offset) {
   }
   if (m.keyword == "configure") {
     return {Paged(ConfigureTerminal(line, tokens, offset))};
+  }
+  if (m.keyword == "copy") {
+    return Copy(line, tokens, offset);
   }
   return {Paged(ShowCommand(line, tokens, offset))};
 }
@@ -211,6 +217,50 @@ std::string IosSession::ConfigureTerminal(const std::string& line, const std::ve
   }
   mode_ = Mode::Config;
   return "Enter configuration commands, one per line.  End with CNTL/Z.\r\n";
+}
+
+SessionReply IosSession::Copy(const std::string& line, const std::vector<Token>& tokens,
+                              std::size_t offset) {
+  if (tokens.size() < 3) {
+    return {Paged(ErrorText(Incomplete(), line, offset))};
+  }
+  for (std::size_t word = 1; word <= 2; ++word) {
+    const auto m = MatchKeyword(tokens[word].text, {"running-config", "startup-config"});
+    const char* wanted = word == 1 ? "running-config" : "startup-config";
+    if (m.kind != MatchKind::One || m.keyword != wanted) {
+      return {Paged(ErrorText(InvalidAt(tokens[word].column), line, offset))};
+    }
+  }
+  if (tokens.size() > 3) {
+    return {Paged(ErrorText(InvalidAt(tokens[3].column), line, offset))};
+  }
+  mode_ = Mode::AskCopyDestination;
+  return {"Destination filename [startup-config]? "};
+}
+
+SessionReply IosSession::CopyDestination(const std::string& line) {
+  mode_ = Mode::Privileged;
+  if (!line.empty() && line != "startup-config") {
+    return {"%Error opening nvram:/" + line + " (No such file or directory)\r\n" + Prompt()};
+  }
+  if (options_.faults.saveAsksToOverwrite) {
+    mode_ = Mode::ConfirmOverwrite;
+    return {"Overwrite the previous NVRAM configuration?[confirm]"};
+  }
+  return SaveRunningConfig();
+}
+
+SessionReply IosSession::SaveRunningConfig() {
+  const Faults& faults = options_.faults;
+  if (!faults.saveError.empty()) {
+    return {faults.saveError + "\r\n" + Prompt()};
+  }
+  model_.startupSpan = model_.span;
+  ++model_.saves;
+  SessionReply reply{"Building configuration...\r\n"};
+  (faults.saveDelayMs > 0 ? reply.later : reply.text) += "[OK]\r\n" + Prompt();
+  reply.laterMs = faults.saveDelayMs;
+  return reply;
 }
 
 std::string IosSession::Terminal(const std::string& line, const std::vector<Token>& tokens,
@@ -331,6 +381,11 @@ std::string IosSession::Paged(const std::string& output) {
 }
 
 SessionReply IosSession::OnKey(char key) {
+  if (mode_ == Mode::ConfirmOverwrite) {
+    // Return or "y" confirms; any other key, Ctrl-C included, declines.
+    mode_ = Mode::Privileged;
+    return key == '\r' || key == 'y' ? SaveRunningConfig() : SessionReply{"\r\n" + Prompt()};
+  }
   if (pendingLines_.empty() || mode_ == Mode::Silent) {
     return {};
   }

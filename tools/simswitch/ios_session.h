@@ -14,6 +14,9 @@ namespace simswitch {
 struct SessionReply {
   std::string text;
   bool close = false;  // close the connection after sending `text`
+  // Sent `laterMs` after `text` (a slow save's "[OK]"), unless the switch stops first.
+  std::string later{};
+  int laterMs = 0;
 };
 
 class IosSession {
@@ -49,6 +52,8 @@ class IosSession {
     Privileged,
     AskEnablePassword,
     Config,
+    AskCopyDestination,  // "copy running-config startup-config" asked where to
+    ConfirmOverwrite,    // the save asked "[confirm]" (the saveAsksToOverwrite fault)
     Silent
   };
 
@@ -60,6 +65,10 @@ class IosSession {
   SessionReply Exec(const std::string& line, std::size_t offset);
   SessionReply Enable();
   SessionReply Configure(const std::string& line);
+  // "copy running-config startup-config" and the questions it asks.
+  SessionReply Copy(const std::string& line, const std::vector<Token>& tokens, std::size_t offset);
+  SessionReply CopyDestination(const std::string& line);
+  SessionReply SaveRunningConfig();
   // These return the output of the command (or its refusal), without the prompt.
   std::string ConfigureTerminal(const std::string& line, const std::vector<Token>& tokens,
                                 std::size_t offset);

@@ -43,6 +43,16 @@ SpanState SimulatedSwitch::Span() const {
   return server_->Shared().model.span;
 }
 
+SpanState SimulatedSwitch::StartupSpan() const {
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().model.startupSpan;
+}
+
+std::size_t SimulatedSwitch::Saves() const {
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().model.saves;
+}
+
 std::string SimulatedSwitch::MonitorListing() const {
   std::lock_guard lock(server_->Shared().mutex);
   const SwitchModel& model = server_->Shared().model;

@@ -192,6 +192,15 @@ struct Faults {
   // On this command, its echo and then output one byte every 50 ms for as long as the
   // connection lasts, never the prompt; nothing of the command is run and nothing more is read.
   std::string trickleAtCommand{};
+  // "copy running-config startup-config": print "[OK]" only this many ms after "Building
+  // configuration...", as a switch with a large configuration does; 0 = at once.
+  int saveDelayMs = 0;
+  // Not empty: the save fails with this line (e.g. "%Error opening nvram:/startup-config (No
+  // such device)") and the prompt, and nothing is saved.
+  std::string saveError{};
+  // The save asks "Overwrite the previous NVRAM configuration?[confirm]" before it saves, as
+  // IOS does when the startup configuration was written by another release.
+  bool saveAsksToOverwrite = false;
 };
 
 enum class Transport { Telnet, Ssh };
@@ -271,6 +280,10 @@ class SimulatedSwitch {
   std::vector<std::string> ConfigLines() const;
   // The live SPAN state (changed by accepted configuration lines).
   SpanState Span() const;
+  // The SPAN state as last saved by "copy running-config startup-config" (the start-up state
+  // until then), and how many saves there were.
+  SpanState StartupSpan() const;
+  std::size_t Saves() const;
   // What "show monitor session all" prints now (without echo and prompt): the captured listing
   // while it is current, else the live state rendered.
   std::string MonitorListing() const;

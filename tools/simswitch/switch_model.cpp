@@ -12,6 +12,7 @@ SwitchModel MakeModel(DeviceData device) {
     model.monitorTextCurrent = true;
   }
   model.span = device.span;
+  model.startupSpan = device.span;
   model.device = std::move(device);
   return model;
 }
