@@ -17,6 +17,12 @@
 
 class TTextTransport;
 
+// What saving the running configuration came to.
+struct TSaveResult {
+  bool Saved = false;  // the switch said "[OK]" and refused nothing
+  std::string Answer;  // the switch's words after the command, one line each, prompt left out
+};
+
 // Receives the progress lines of the login ("Logging in...", ...), one call per line.
 using TStatusCallback = std::function<void(const std::string&)>;
 
@@ -89,6 +95,12 @@ class TTelnetConnectionForm {
   // "%" lines it answered (joined by a blank); refused lines joined by "; ". Empty when nothing
   // was refused (also when RunScript failed for want of a reply).
   const std::string& ScriptRefusal() const { return scriptRefusal_; }
+  // Saves the running configuration to startup-config: sends "copy running-config
+  // startup-config", takes the default destination its question offers and waits for "[OK]" and
+  // the prompt, however long the switch stays silent while it writes (up to 30 s between lines,
+  // kSaveLimitMs in all). A refusal, another question, silence or a lost connection end it
+  // unsaved; Answer then holds what the switch said, to show.
+  TSaveResult SaveRunningConfig();
   // Appends everything the switch sent since the connection opened, then CR LF, to the file,
   // then keeps only the newest logs of its kind in its folder (see KeepNewestSessionLogs).
   // File errors are thrown as std::runtime_error.
@@ -99,6 +111,8 @@ class TTelnetConnectionForm {
  private:
   // Every read gives up after this long without data; it stays set for the whole session.
   static constexpr int kReadTimeoutMs = 1000;
+  // The longest a save may take in all.
+  static constexpr int kSaveLimitMs = 60000;
 
   void Status(const std::string& line);
   // Sends a show command, after "end" when the session may still be in a configuration mode; true

@@ -322,4 +322,44 @@ TEST(RunScript, AnUnansweredLineIsAFailureEvenWhenEndIsAnswered) {
                               "monitor session 1 source interface Fa0/1 rx", "end"}));
 }
 
+// A save waits for "[OK]" and the prompt however long the switch works; anything else ends it
+// unsaved with the switch's words, and the session can go on with the next command.
+TEST_F(ShowFaultTest, SavingTheRunningConfiguration) {
+  const struct {
+    const char* name;
+    simswitch::Faults faults;
+    bool saved;
+    std::string answerEnd;
+  } cases[] = {
+      {"saved", {}, true, "Building configuration...\n[OK]"},
+      {"saved after a silence longer than a read's time-out",
+       With([](simswitch::Faults& f) { f.saveDelayMs = 2500; }), true, "[OK]"},
+      {"refused by the switch", With([](simswitch::Faults& f) {
+         f.saveError = "%Error opening nvram:/startup-config (No such device)";
+       }),
+       false, "%Error opening nvram:/startup-config (No such device)"},
+      {"another question", With([](simswitch::Faults& f) { f.saveAsksToOverwrite = true; }), false,
+       "Overwrite the previous NVRAM configuration?[confirm]"},
+      {"no answer", With([](simswitch::Faults& f) { f.silentAtCommand = "copy"; }), false, ""},
+      {"the command refused", With([](simswitch::Faults& f) { f.refuseCommand = "copy"; }), false,
+       "% Invalid input detected at '^' marker."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto session = ConnectWith(c.faults);
+
+    const TSaveResult result = session->SaveRunningConfig();
+
+    EXPECT_EQ(result.Saved, c.saved) << result.Answer;
+    EXPECT_TRUE(result.Answer.ends_with(c.answerEnd)) << result.Answer;
+    EXPECT_EQ(sim_->Saves(), c.saved ? 1u : 0u);
+    if (!c.faults.silentAtCommand.empty()) {
+      continue;
+    }
+    // A question left open would take the next command's first key as its answer.
+    EXPECT_FALSE(session->SendCommand("show vlan brief").empty());
+    EXPECT_EQ(sim_->Saves(), c.saved ? 1u : 0u);
+  }
+}
+
 }  // namespace
