@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   LoadedPorts = Ports;
   LoadedSPANSessions = SPANSessions;
   TForm1 form;
-  form.SetBoxAnswerer([](QMessageBox&) {});
+  form.SetBoxAnswerer([](QDialog&) {});
   form.FillRoleChooser();
   form.show();
   QApplication::processEvents();

@@ -48,8 +48,10 @@ int main(int argc, char** argv) {
   TWizardController wizard(form, sessions, gate);
   form.SetHandlers(&wizard);
   wizard.FormCreate();
-  form.SetBoxAnswerer([](QMessageBox& box) {
-    std::fprintf(stderr, "message: %s\n", box.text().toStdString().c_str());
+  form.SetBoxAnswerer([](QDialog& dialog) {
+    if (auto* box = dynamic_cast<QMessageBox*>(&dialog)) {
+      std::fprintf(stderr, "message: %s\n", box->text().toStdString().c_str());
+    }
   });
   form.show();
   QApplication::processEvents();

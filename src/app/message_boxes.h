@@ -7,13 +7,13 @@
 #include <functional>
 #include <string>
 
-class QMessageBox;
+class QDialog;
 class QWidget;
 
-// Answers a box in the user's place: it gets the box ready to show and clicks one of its
-// buttons (or none, which counts as closing it). Tests set one; an empty answerer means the
-// box runs modally.
-using TBoxAnswerer = std::function<void(QMessageBox& box)>;
+// Answers a box (a message box, or the script preview) in the user's place: it gets the box
+// ready to show and clicks one of its buttons (or none, which counts as closing it). Tests set
+// one; an empty answerer means the box runs modally.
+using TBoxAnswerer = std::function<void(QDialog& box)>;
 
 // The text as the box shows it: the model's LF CR, CR LF or a lone CR each become one line
 // break; other control characters and broken UTF-8 show as "?".

@@ -7,6 +7,7 @@ qt_add_library(tarvello_window STATIC
   form1_layout.cpp
   message_boxes.cpp
   role_chooser.cpp
+  script_preview.cpp
   session_fill.cpp
   session_page.cpp
   text_grid.cpp

@@ -34,14 +34,14 @@ class EndToEndTest : public SwitchSessionTest {
     form_.SetHandlers(&wizard_);
     wizard_.FormCreate();
     // Every box is answered with its default button, and its text kept.
-    form_.SetBoxAnswerer([this](QMessageBox& box) {
-      boxes_.push_back(box.text().toStdString());
-      QAbstractButton* button = box.defaultButton();
-      if (button == nullptr && !box.buttons().isEmpty()) {
-        button = box.buttons().front();
-      }
-      if (button != nullptr) {
-        button->click();
+    form_.SetBoxAnswerer([this](QDialog& dialog) {
+      auto* box = dynamic_cast<QMessageBox*>(&dialog);
+      boxes_.push_back(box != nullptr ? box->text().toStdString() : std::string());
+      for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->isDefault()) {
+          button->click();
+          return;
+        }
       }
     });
     form_.show();

@@ -1,14 +1,18 @@
 // The two message boxes: captions, icons, buttons and the keys that answer them, and the text
 // as shown.
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
 #include "app/form1.h"
 #include "app/message_boxes.h"
+#include "app/script_preview.h"
 #include "testkit/window_fixture.h"
 
 namespace {
@@ -109,6 +113,42 @@ TEST(MessageBoxTest, TheWindowsBoxesShowTheNormalPointerInABusyFlow) {
   EXPECT_NE(QApplication::overrideCursor(), nullptr);
   form.SetBusyPointer(false);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The preview before an Apply: Enter sends, Esc (or Back) goes back, Copy puts the lines on the
+// clipboard as shown, and a long script scrolls inside a box of the window's font.
+TEST(ScriptPreviewTest, SendsOnEnterGoesBackOnEscapeAndCopiesTheLines) {
+  std::vector<std::string> lines;
+  for (int port = 1; port <= 40; ++port) {
+    lines.push_back("monitor session 1 source interface Gi1/0/" + std::to_string(port) + " rx");
+  }
+  const struct {
+    std::function<void(TScriptPreview&)> answer;
+    bool sent;
+  } cases[] = {
+      {[](TScriptPreview& box) { QTest::keyClick(&box, Qt::Key_Return); }, true},
+      {[](TScriptPreview& box) { QTest::keyClick(&box, Qt::Key_Escape); }, false},
+      {[](TScriptPreview& box) { box.findChild<QPushButton*>("Back")->click(); }, false},
+  };
+  for (const auto& c : cases) {
+    bool sent = !c.sent;
+    QTimer::singleShot(0, [&] {
+      auto* box = dynamic_cast<TScriptPreview*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle().toStdString(), "Confirm");
+      EXPECT_EQ(box->font().family(), QStringLiteral("Arial"));
+      EXPECT_TRUE(box->findChild<QPlainTextEdit*>("Lines")->verticalScrollBar()->isVisible());
+      box->findChild<QPushButton*>("Copy")->click();
+      EXPECT_TRUE(box->isVisible()) << "copying keeps the box open";
+      c.answer(*box);
+    });
+    sent = ConfirmScript(nullptr, "These lines go to the switch:", lines, {});
+    EXPECT_EQ(sent, c.sent);
+    const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(copied.size(), 40);
+    EXPECT_EQ(copied.front().toStdString(), lines.front());
+    EXPECT_EQ(copied.back().toStdString(), lines.back());
+  }
 }
 
 }  // namespace

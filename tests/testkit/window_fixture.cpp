@@ -26,11 +26,12 @@ std::string FortyEightPortVlans() {
 void WindowTest::SetUp() {
   ModelTest::SetUp();
   form_ = std::make_unique<TForm1>();
-  form_->SetBoxAnswerer([this](QMessageBox& box) {
-    messages_.push_back(box.text().toStdString());
-    auto* answer = box.findChild<QPushButton*>(confirmAnswer_ ? "Yes" : "No");
+  form_->SetBoxAnswerer([this](QDialog& dialog) {
+    auto* box = dynamic_cast<QMessageBox*>(&dialog);
+    messages_.push_back(box != nullptr ? box->text().toStdString() : std::string());
+    auto* answer = dialog.findChild<QPushButton*>(confirmAnswer_ ? "Yes" : "No");
     if (answer == nullptr) {
-      answer = box.findChild<QPushButton*>("OK");
+      answer = dialog.findChild<QPushButton*>("OK");
     }
     if (answer != nullptr) {
       answer->click();
