@@ -87,6 +87,14 @@ bool CheckEncapsulation(int session, const std::string& encapsulation, std::stri
 // session outside 1..MaxSessionNumber.
 void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter);
 
+// Whether the sessions Tarvello edits, as just loaded (Ports, SPANSessions), differ from an
+// earlier load of the same switch: an entry's role (entries matched by kind and name) or a
+// session's encapsulation or VLAN filter. A session only shown in either load is left out.
+bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
+// Marks as edits, with the Changed flags BuildConfigScript goes by, what takes the switch back
+// from the present load to the earlier one, compared as DiffersFromEarlier does.
+void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
+
 // --- Queries ----------------------------------------------------------------------------------
 
 // True iff any entry's role or any session's settings carry a Changed flag.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -135,6 +136,67 @@ TEST_F(ConfigScriptTest, RoundTripFromListingThroughEditsToCommands) {
     BuildConfigScript(lines);
     EXPECT_EQ(lines, c.lines) << c.why << "\ngot: " << Joined(lines);
     EXPECT_EQ(HasChanges(), !c.lines.empty()) << c.why;
+  }
+}
+
+TEST_F(ConfigScriptTest, PutBackTakesTheSwitchFromAReloadToTheEarlierLoad) {
+  const std::string local = "Type                   : Local Session";
+  const struct {
+    const char* why;
+    std::vector<std::string> reloaded;  // session 1 as the switch holds it after a failed Apply
+    std::string rspan;                  // session 3's source, an RSPAN session's member
+    Lines lines;
+  } cases[] = {
+      {"nothing changed",
+       {local, "Source Ports           :", "    Both               : Gi0/1",
+        "Destination Ports      : Gi0/2", "    Encapsulation      : Native"},
+       "Gi0/4",
+       {}},
+      {"a source added, one turned, a filter set, the encapsulation changed",
+       {local, "Source Ports           :", "    TX Only            : Gi0/1",
+        "    RX Only            : Gi0/3", "Destination Ports      : Gi0/2",
+        "    Encapsulation      : Replicate", "Filter VLANs           : 20"},
+       "Gi0/4",
+       {"no monitor session 1 source interface Gi0/1",
+        "no monitor session 1 destination interface Gi0/2",
+        "no monitor session 1 source interface Gi0/3", "no monitor session 1 filter",
+        "monitor session 1 source interface Gi0/1 both",
+        "monitor session 1 destination interface Gi0/2"}},
+      {"the destination removed",
+       {local, "Source Ports           :", "    Both               : Gi0/1"},
+       "Gi0/4",
+       {"monitor session 1 destination interface Gi0/2"}},
+      {"only the encapsulation changed",
+       {local, "Source Ports           :", "    Both               : Gi0/1",
+        "Destination Ports      : Gi0/2", "    Encapsulation      : Replicate"},
+       "Gi0/4",
+       {"no monitor session 1 destination interface Gi0/2",
+        "monitor session 1 destination interface Gi0/2"}},
+      {"a session only shown is never put back",
+       {local, "Source Ports           :", "    Both               : Gi0/1",
+        "Destination Ports      : Gi0/2", "    Encapsulation      : Native"},
+       "Gi0/3",
+       {}},
+  };
+  const auto listing = [](const std::vector<std::string>& session1, const std::string& rspan) {
+    return "show monitor session all\r\n" + SessionBlock(1, session1) +
+           SessionBlock(3, {"Type                   : Remote Source Session",
+                            "Source Ports           :", "    RX Only            : " + rspan,
+                            "Dest RSPAN VLAN        : 20"}) +
+           "Switch#";
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    LoadSmallSwitch(listing(cases[0].reloaded, "Gi0/4"));
+    const auto earlierPorts = std::make_unique<TPorts>(LoadedPorts);
+    const TSPANSessions earlierSessions = LoadedSPANSessions;
+    LoadSmallSwitch(listing(c.reloaded, c.rspan));
+
+    EXPECT_EQ(DiffersFromEarlier(*earlierPorts, earlierSessions), !c.lines.empty()) << c.why;
+    MarkPutBack(*earlierPorts, earlierSessions);
+    Lines lines;
+    BuildConfigScript(lines);
+    EXPECT_EQ(lines, c.lines) << c.why << "\ngot: " << Joined(lines);
   }
 }
 

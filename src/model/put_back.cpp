@@ -1,0 +1,125 @@
+#include <functional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+#include "model/vocabulary.h"
+
+namespace {
+
+using TRoleVisit = std::function<void(int entry, int session, const std::string& earlierRole)>;
+using TSettingsVisit =
+    std::function<void(int session, const TSPANSession& earlier, bool filterDiffers)>;
+
+// Tarvello puts back only what it may change: a session local (or not listed) in both loads.
+bool EditableInBoth(const TSPANSessions& earlier, int session) {
+  return IsEditable(earlier.Items[session]) && IsEditable(SPANSessions.Items[session]);
+}
+
+// Each entry of Ports with its position in earlier, matched by kind and name (the listings may
+// have moved it); 0 where earlier had no such entry.
+std::vector<int> EarlierPositions(const TPorts& earlier) {
+  std::unordered_map<std::string, int> byName;
+  for (int position = 1; position <= earlier.Count; ++position) {
+    byName.emplace(earlier.Items[position].Kind + ' ' + earlier.Items[position].Name, position);
+  }
+  std::vector<int> positions(static_cast<size_t>(Ports.Count) + 1, 0);
+  for (int position = 1; position <= Ports.Count; ++position) {
+    const auto found = byName.find(Ports.Items[position].Kind + ' ' + Ports.Items[position].Name);
+    if (found != byName.end()) {
+      positions[static_cast<size_t>(position)] = found->second;
+    }
+  }
+  return positions;
+}
+
+void VisitRoleDifferences(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
+                          const TRoleVisit& visit) {
+  const std::vector<int> earlierAt = EarlierPositions(earlierPorts);
+  for (int position = 1; position <= Ports.Count; ++position) {
+    const int earlierPosition = earlierAt[static_cast<size_t>(position)];
+    if (earlierPosition == 0) {
+      continue;
+    }
+    const TPortSpanTypes& now = Ports.Items[position].SpanTypes;
+    const TPortSpanTypes& before = earlierPorts.Items[earlierPosition].SpanTypes;
+    std::set<int> sessions;
+    for (const auto& held : now.Sessions()) {
+      sessions.insert(held.first);
+    }
+    for (const auto& held : before.Sessions()) {
+      sessions.insert(held.first);
+    }
+    for (const int session : sessions) {
+      if (now[session].SpanType != before[session].SpanType &&
+          EditableInBoth(earlierSessions, session)) {
+        visit(position, session, before[session].SpanType);
+      }
+    }
+  }
+}
+
+// True iff entries hold the destination of session.
+bool HasDestination(const TPorts& entries, int session) {
+  for (int position = 1; position <= entries.Count; ++position) {
+    if (entries.Items[position].SpanTypes[session].SpanType == kRoleDestination) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A different encapsulation matters only where the earlier load has a destination to carry it.
+void VisitSettingsDifferences(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
+                              const TSettingsVisit& visit) {
+  std::set<int> sessions;
+  for (const auto& held : SPANSessions.Items) {
+    sessions.insert(held.first);
+  }
+  for (const auto& held : earlierSessions.Items) {
+    sessions.insert(held.first);
+  }
+  for (const int session : sessions) {
+    const TSPANSession& now = SPANSessions.Items[session];
+    const TSPANSession& before = earlierSessions.Items[session];
+    const bool filterDiffers = now.FilterVLANs != before.FilterVLANs;
+    const bool encapsulationDiffers =
+        now.Encapsulation != before.Encapsulation && HasDestination(earlierPorts, session);
+    if ((filterDiffers || encapsulationDiffers) && EditableInBoth(earlierSessions, session)) {
+      visit(session, before, filterDiffers);
+    }
+  }
+}
+
+}  // namespace
+
+bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions) {
+  bool differs = false;
+  VisitRoleDifferences(earlierPorts, earlierSessions,
+                       [&](int, int, const std::string&) { differs = true; });
+  VisitSettingsDifferences(earlierPorts, earlierSessions,
+                           [&](int, const TSPANSession&, bool) { differs = true; });
+  return differs;
+}
+
+void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions) {
+  // Settings first: they mark the session's destination for a new line, and a role put back
+  // afterwards decides what that entry's line says.
+  VisitSettingsDifferences(earlierPorts, earlierSessions,
+                           [](int session, const TSPANSession& earlier, bool filterDiffers) {
+                             SetSessionSettings(session, earlier.Encapsulation,
+                                                earlier.FilterVLANs);
+                             // The destination lines carry the encapsulation; the filter
+                             // stays as it is.
+                             if (!filterDiffers) {
+                               HoldSession(session).Changed = false;
+                             }
+                           });
+  VisitRoleDifferences(earlierPorts, earlierSessions,
+                       [](int entry, int session, const std::string& earlierRole) {
+                         SetSpanType(entry, session, earlierRole);
+                       });
+}
