@@ -19,6 +19,7 @@
 
 #include "app/flow_input_filter.h"
 #include "app/product_site.h"
+#include "app/script_preview.h"
 #include "app/text_grid.h"
 #include "app/window_fonts.h"
 #include "wizard/wizard_handlers.h"
@@ -173,6 +174,12 @@ bool TForm1::Confirm(const std::string& text) {
   bool yes = false;
   WithNormalPointer([&] { yes = AskConfirmation(this, text, answerer_); });
   return yes;
+}
+
+bool TForm1::ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) {
+  bool send = false;
+  WithNormalPointer([&] { send = ::ConfirmScript(this, intro, lines, answerer_); });
+  return send;
 }
 
 void TForm1::ShowAbout() {

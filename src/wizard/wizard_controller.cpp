@@ -11,24 +11,9 @@
 #include "support/text_helpers.h"
 #include "switch/switch_address.h"
 #include "wizard/address_history.h"
+#include "wizard/busy_pointer.h"
 #include "wizard/host_key_texts.h"
 #include "wizard/login_failure_texts.h"
-
-namespace {
-
-// The busy pointer for a scope, restored on every way out.
-class TBusyPointer {
- public:
-  explicit TBusyPointer(TWizardView& view) : view_(view) { view_.SetBusyPointer(true); }
-  ~TBusyPointer() { view_.SetBusyPointer(false); }
-  TBusyPointer(const TBusyPointer&) = delete;
-  TBusyPointer& operator=(const TBusyPointer&) = delete;
-
- private:
-  TWizardView& view_;
-};
-
-}  // namespace
 
 TWizardController::TWizardController(TWizardView& view, TSwitchSessions& sessions, TFlowGate& gate)
     : view_(view), sessions_(sessions), gate_(gate) {}
@@ -182,7 +167,7 @@ void TWizardController::ShowConfig() {
   }
 }
 
-void TWizardController::LoadConfig() {
+bool TWizardController::LoadConfig() {
   try {
     if (current_ == nullptr || !current_->GetPortsList()) {
       LogAndRaise("Fail to get ports list");
@@ -192,25 +177,29 @@ void TWizardController::LoadConfig() {
     }
     LoadedPorts = Ports;
     LoadedSPANSessions = SPANSessions;
+    return true;
   } catch (const std::exception& error) {
     FailAndClose("LoadConfig: parsing error!",
                  "Sorry, parsing current cisco configuration failed with error [", error);
+    return false;
   }
 }
 
-void TWizardController::RefreshConfig() {
+bool TWizardController::RefreshConfig() {
   try {
     // The same session stays on screen, by its number: the items may have moved.
     const int selected = view_.SelectedSession();
     view_.SetSPANGroupBoxVisible(false);
-    LoadConfig();
+    const bool loaded = LoadConfig();
     view_.FillSessionsComboBox();
     view_.SelectSession(selected);
     view_.ShowSelectedSession();
     view_.SetSPANGroupBoxVisible(true);
+    return loaded;
   } catch (const std::exception& error) {
     FailAndClose("RefreshConfig: error!",
                  "Sorry, refresh current cisco configuration failed with error [", error);
+    return false;
   }
 }
 
@@ -223,33 +212,6 @@ void TWizardController::FailAndClose(const std::string& logLine, const std::stri
   }
   view_.ShowMessage(boxStart + error.what() + "]. Program will be closed.");
   view_.CloseWindow();
-}
-
-void TWizardController::Apply() {
-  {
-    TBusyPointer busy(view_);
-    std::vector<std::string> lines;
-    try {
-      BuildConfigScript(lines);
-      if (lines.empty()) {
-        return;
-      }
-      if (current_ == nullptr) {
-        LogAndRaise("Update fail");
-      }
-      if (!current_->RunScript(lines)) {
-        // The lines the switch refused, with its answer, say more than the bare failure.
-        const std::string& refusal = current_->ScriptRefusal();
-        LogAndRaise(refusal.empty() ? "Update fail" : refusal);
-      }
-      view_.ShowMessage("Configuration changes successfully applied to switch " + SwitchAddress +
-                        ".");
-    } catch (const std::exception& error) {
-      view_.ShowMessage(std::string("Sorry, building cisco configuration failed with error [") +
-                        error.what() + "]. ");
-    }
-  }
-  RefreshConfig();
 }
 
 void TWizardController::Refresh() {

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "model/types.h"
 #include "wizard/flow_gate.h"
 #include "wizard/switch_sessions.h"
 #include "wizard/wizard_handlers.h"
@@ -43,10 +44,23 @@ class TWizardController : public TWizardHandlers {
   void Apply();
   void Refresh();
 
+  // What became of the edits marked in the model.
+  enum class TSendResult { NoLines, Declined, Sent, Failed };
+  // Builds the lines of the marked edits, shows them under intro and sends them when the person
+  // says so. A failure or refusal is shown as failedBoxStart + why + "]. ".
+  TSendResult SendEdits(const std::string& intro, const std::string& failedBoxStart);
+  // After an Apply the switch took whole: says so and offers to save the running configuration.
+  void OfferSave();
+  // After a failed Apply and its reload: when the switch now holds other sessions than the
+  // earlier load, offers to send what puts them back, then reloads.
+  void OfferPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
+
   void ShowPage(int index);
   void ShowConfig();
-  void LoadConfig();
-  void RefreshConfig();
+  // True iff the switch was loaded; otherwise the failure was shown and the window is closing.
+  bool LoadConfig();
+  // True iff the switch was loaded again; otherwise the window is closing.
+  bool RefreshConfig();
   void LoadHistory();
   void SaveHistory();
   // A failed load or refresh: logs the line, saves the session log as an error_session file

@@ -51,6 +51,10 @@ class TWizardView {
   virtual void ShowMessage(const std::string& text) = 0;
   // The confirmation box: caption "Confirm", "&Yes" (default) and "&No". True only for Yes.
   virtual bool Confirm(const std::string& text) = 0;
+  // The preview of configuration lines: intro above the lines, exactly as they will be sent,
+  // selectable and copied whole with one button; "&Send" (default) and "&Back". True only for
+  // Send.
+  virtual bool ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) = 0;
   // Shows the About window modally.
   virtual void ShowAbout() = 0;
   // Asks the window to close; the close guard runs as for any close.

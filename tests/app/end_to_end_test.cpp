@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include "app/form1.h"
+#include "app/script_preview.h"
 #include "app/text_grid.h"
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
@@ -33,10 +34,13 @@ class EndToEndTest : public SwitchSessionTest {
   EndToEndTest() {
     form_.SetHandlers(&wizard_);
     wizard_.FormCreate();
-    // Every box is answered with its default button, and its text kept.
+    // Every box is answered with its default button, and its text kept (a preview's lines).
     form_.SetBoxAnswerer([this](QDialog& dialog) {
       auto* box = dynamic_cast<QMessageBox*>(&dialog);
-      boxes_.push_back(box != nullptr ? box->text().toStdString() : std::string());
+      auto* preview = dynamic_cast<TScriptPreview*>(&dialog);
+      boxes_.push_back(box != nullptr       ? box->text().toStdString()
+                       : preview != nullptr ? "Preview " + preview->LinesText().toStdString()
+                                            : std::string());
       for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
         if (button->isDefault()) {
           button->click();
@@ -107,9 +111,16 @@ TEST_F(EndToEndTest, ConnectGiveARoleApplyAndSeeTheReload) {
 
   EXPECT_EQ(sim.ConfigLines(),
             std::vector<std::string>{"monitor session 1 source interface Fa0/5 rx"});
-  EXPECT_EQ(boxes_, std::vector<std::string>{"Configuration changes successfully applied to "
-                                             "switch 127.0.0.1:" +
-                                             std::to_string(sim.Port()) + "."});
+  // Each box's default: send the lines, save them.
+  const std::string address = "127.0.0.1:" + std::to_string(sim.Port());
+  EXPECT_EQ(boxes_, (std::vector<std::string>{
+                        "Preview monitor session 1 source interface Fa0/5 rx",
+                        "Configuration changes successfully applied to switch " + address +
+                            ".\nSave the running configuration to startup-config, so that the "
+                            "sessions stay when the switch restarts?",
+                        "The running configuration of switch " + address +
+                            " was saved to startup-config."}));
+  EXPECT_EQ(sim.StartupSpan(), sim.Span());
   EXPECT_FALSE(HasChanges()) << "reloaded";
   EXPECT_EQ(grid->Cell(2, entry).toStdString(), "Ingress");
   EXPECT_EQ(LoadedPorts.Items[entry].SpanTypes[1].SpanType, "Ingress");
@@ -161,12 +172,13 @@ TEST_F(EndToEndTest, DuringAWaitOnlyExitTakesInputAndStopsTheApply) {
   QTest::mouseClick(Control<QPushButton>("Page3_SpeedButtonApply"), Qt::LeftButton);
 
   EXPECT_EQ(rowAfterKey, row);
-  ASSERT_EQ(boxes_.size(), 4u) << Joined(boxes_);
-  EXPECT_EQ(boxes_[0], "Stop talking to the switch?");
-  EXPECT_EQ(boxes_[1], "Sorry, building cisco configuration failed with error [Update fail]. ");
-  EXPECT_TRUE(boxes_[2].starts_with("Sorry, parsing current cisco configuration failed"))
-      << boxes_[2];
-  EXPECT_EQ(boxes_[3], "Cancel changes and close application?");
+  ASSERT_EQ(boxes_.size(), 5u) << Joined(boxes_);
+  EXPECT_EQ(boxes_[0], "Preview monitor session 1 source interface Fa0/5 rx");
+  EXPECT_EQ(boxes_[1], "Stop talking to the switch?");
+  EXPECT_EQ(boxes_[2], "Sorry, building cisco configuration failed with error [Update fail]. ");
+  EXPECT_TRUE(boxes_[3].starts_with("Sorry, parsing current cisco configuration failed"))
+      << boxes_[3];
+  EXPECT_EQ(boxes_[4], "Cancel changes and close application?");
   EXPECT_FALSE(form_.isVisible());
   EXPECT_TRUE(sim.ReceivedLines().back().starts_with("monitor session"))
       << "nothing is sent after the stop: " << Joined(sim.ReceivedLines());

@@ -109,6 +109,17 @@ bool FakeView::Confirm(const std::string& text) {
   return answer;
 }
 
+bool FakeView::ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) {
+  calls.push_back("Preview " + intro);
+  previews.push_back(lines);
+  if (previewAnswers.empty()) {
+    return true;
+  }
+  const bool answer = previewAnswers.front();
+  previewAnswers.pop_front();
+  return answer;
+}
+
 void FakeView::ShowAbout() {
   calls.push_back("About");
   ++aboutShown;

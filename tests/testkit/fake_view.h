@@ -23,10 +23,11 @@ class FakeView : public TWizardView {
   std::string stepLabel;
   std::string caption = "Tarvello";
   std::vector<std::string> status;
-  std::vector<std::string> messages;   // plain boxes, in order
-  std::vector<std::string> questions;  // confirmations, in order
-  std::vector<int> sessionItems;       // the drop-down's session numbers
-  int session = 0;                     // the selected one; 0 when none
+  std::vector<std::string> messages;               // plain boxes, in order
+  std::vector<std::string> questions;              // confirmations, in order
+  std::vector<std::vector<std::string>> previews;  // the lines of each script preview, in order
+  std::vector<int> sessionItems;                   // the drop-down's session numbers
+  int session = 0;                                 // the selected one; 0 when none
   bool groupBoxVisible = true;
   bool busy = false;
   bool closed = false;  // the close guard let a close go ahead
@@ -37,6 +38,9 @@ class FakeView : public TWizardView {
 
   // Answers to the next confirmations, oldest first; No once they are used up.
   std::deque<bool> answers;
+  // Answers to the next script previews, oldest first; Send once they are used up, as Enter
+  // would, so a test that does not care sees the lines sent.
+  std::deque<bool> previewAnswers;
   // Thrown from FillSessionsComboBox on the calls whose number (1-based) is listed.
   std::vector<int> failFillOnCall;
   int fillCalls = 0;
@@ -69,6 +73,7 @@ class FakeView : public TWizardView {
   void ShowSelectedSession() override;
   void ShowMessage(const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  bool ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) override;
   void ShowAbout() override;
   void CloseWindow() override;
 };

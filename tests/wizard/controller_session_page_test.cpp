@@ -48,36 +48,69 @@ TEST_F(SessionPageTest, ApplyWithoutEditsSendsShowsAndReloadsNothing) {
   EXPECT_FALSE(view_.busy);
 }
 
-TEST_F(SessionPageTest, ApplySendsTheEditsReportsAndReloadsWhatTheSwitchHolds) {
-  Edit("Fa0/5", 1, "Ingress");
-  Edit("Fa0/1", 1, "None");
-  std::vector<std::string> script;
-  BuildConfigScript(script);
-  ASSERT_FALSE(script.empty());
-  view_.session = 1;
-  view_.calls.clear();
+TEST_F(SessionPageTest, ApplyShowsTheLinesSendsThemOnlyWhenToldAndSavesOnlyWhenAsked) {
+  const struct {
+    bool send;
+    bool save;
+  } rows[] = {{false, false}, {true, false}, {true, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.send ? "send" : "back") + (row.save ? ", save" : ""));
+    ShowSwitch(SwitchOptions());
+    const auto spanBefore = sim_->Span();
+    Edit("Fa0/5", 1, "Ingress");
+    Edit("Fa0/1", 1, "None");
+    std::vector<std::string> script;
+    BuildConfigScript(script);
+    ASSERT_FALSE(script.empty());
+    view_.session = 1;
+    view_.calls.clear();
+    view_.previewAnswers = {row.send};
+    view_.answers = {row.save};
 
-  controller_.Page3_SpeedButtonApplyClick();
+    controller_.Page3_SpeedButtonApplyClick();
 
-  EXPECT_EQ(view_.messages, std::vector<std::string>{"Configuration changes successfully "
-                                                     "applied to switch " +
-                                                     SwitchText() + "."});
-  EXPECT_EQ(sim_->ConfigLines(), script) << Joined(sim_->ConfigLines());
-  EXPECT_EQ(Fills(), 1u) << "reloaded";
-  EXPECT_FALSE(HasChanges());
-  EXPECT_EQ(RoleOf("Fa0/5", 1), "Ingress");
-  EXPECT_EQ(RoleOf("Fa0/1", 1), "None");
-  const auto span = sim_->Span();
-  ASSERT_EQ(span.count(1), 1u);
-  EXPECT_EQ(span.at(1).sourceInterfaces.count("Fa0/5"), 1u);
-  EXPECT_EQ(span.at(1).sourceInterfaces.count("Fa0/1"), 0u);
-  // Busy while the script runs; the reload after it leaves the pointer alone.
-  const auto calls = view_.calls;
-  const auto message = std::find(calls.begin(), calls.end(), "Message " + view_.messages[0]);
-  const auto busyOff = std::find(calls.begin(), calls.end(), "Busy off");
-  EXPECT_LT(message, busyOff);
-  EXPECT_EQ(view_.CallsStartingWith("Busy").size(), 2u);
-  EXPECT_FALSE(view_.closed);
+    ASSERT_EQ(view_.previews, std::vector<std::vector<std::string>>{script});
+    EXPECT_EQ(
+        view_.CallsStartingWith("Preview "),
+        std::vector<std::string>{"Preview These lines will be sent to switch " + SwitchText() +
+                                 " between \"configure terminal\" and \"end\":"});
+    // Busy while the lines and the save go; the reload leaves the pointer alone.
+    EXPECT_EQ(view_.CallsStartingWith("Busy").size(), row.save ? 4u : 2u);
+    EXPECT_FALSE(view_.closed);
+    if (!row.send) {
+      // Back to the grid: nothing sent, every edit kept, nothing reloaded.
+      EXPECT_TRUE(sim_->ConfigLines().empty());
+      EXPECT_TRUE(view_.questions.empty());
+      EXPECT_EQ(Fills(), 0u);
+      EXPECT_EQ(RoleOf("Fa0/5", 1), "Ingress");
+      EXPECT_TRUE(HasChanges());
+      EXPECT_EQ(sim_->Span(), spanBefore);
+      continue;
+    }
+    EXPECT_EQ(sim_->ConfigLines(), script) << Joined(sim_->ConfigLines());
+    EXPECT_EQ(view_.questions,
+              std::vector<std::string>{"Configuration changes successfully applied to switch " +
+                                       SwitchText() +
+                                       ".\n\rSave the running configuration to startup-config, so "
+                                       "that the sessions stay when the switch restarts?"});
+    EXPECT_EQ(Fills(), 1u) << "reloaded";
+    EXPECT_FALSE(HasChanges());
+    EXPECT_EQ(RoleOf("Fa0/5", 1), "Ingress");
+    EXPECT_EQ(RoleOf("Fa0/1", 1), "None");
+    const auto span = sim_->Span();
+    ASSERT_EQ(span.count(1), 1u);
+    EXPECT_EQ(span.at(1).sourceInterfaces.count("Fa0/5"), 1u);
+    EXPECT_EQ(span.at(1).sourceInterfaces.count("Fa0/1"), 0u);
+    EXPECT_EQ(sim_->Saves(), row.save ? 1u : 0u);
+    if (row.save) {
+      EXPECT_EQ(sim_->StartupSpan(), span);
+      EXPECT_EQ(view_.messages,
+                std::vector<std::string>{"The running configuration of switch " + SwitchText() +
+                                         " was saved to startup-config."});
+    } else {
+      EXPECT_TRUE(view_.messages.empty()) << Joined(view_.messages);
+    }
+  }
 }
 
 TEST_F(SessionPageTest, ScriptThatCannotBeBuiltIsReportedAndTheReloadDropsTheEdits) {
@@ -127,32 +160,52 @@ TEST_F(SessionPageTest, UnacknowledgedScriptShowsUpdateFailThenReloads) {
   EXPECT_TRUE(view_.closed) << Joined(view_.calls);
 }
 
-TEST_F(SessionPageTest, LinesTheSwitchRefusesAreShownWithItsAnswerThenReloaded) {
-  // A switch that allows one local session: the second session's lines are refused.
-  simswitch::Options options = SwitchOptions();
-  options.localSessionLimit = 1;
-  options.device.span.clear();
-  ShowSwitch(options);
-  Edit("Fa0/5", 1, "Ingress");
-  Edit("Fa0/6", 2, "Ingress");
+TEST_F(SessionPageTest, LinesTheSwitchRefusesAreShownReloadedAndCanBePutBack) {
+  for (const bool putBack : {false, true}) {
+    SCOPED_TRACE(putBack ? "put back" : "left as it is");
+    // A switch that allows one local session: the second session's lines are refused.
+    simswitch::Options options = SwitchOptions();
+    options.localSessionLimit = 1;
+    options.device.span.clear();
+    ShowSwitch(options);
+    Edit("Fa0/5", 1, "Ingress");
+    Edit("Fa0/6", 2, "Ingress");
+    view_.answers = {putBack};
 
-  controller_.Page3_SpeedButtonApplyClick();
+    controller_.Page3_SpeedButtonApplyClick();
 
-  ASSERT_EQ(view_.messages.size(), 1u) << Joined(view_.messages);
-  const std::string& message = view_.messages[0];
-  const std::string head = "Sorry, building cisco configuration failed with error [";
-  ASSERT_EQ(message.rfind(head, 0), 0u) << message;
-  ASSERT_GE(message.size(), head.size() + 3);
-  EXPECT_EQ(message.substr(message.size() - 3), "]. ");
-  const std::string refusal = message.substr(head.size(), message.size() - head.size() - 3);
-  EXPECT_EQ(refusal.rfind("monitor session 2 source interface Fa0/6", 0), 0u) << refusal;
-  EXPECT_NE(refusal.find('%'), std::string::npos) << "the switch's own answer: " << refusal;
-  EXPECT_EQ(LogMessages().front(), refusal);
-  // The reload shows what the switch took.
-  EXPECT_FALSE(HasChanges());
-  EXPECT_EQ(RoleOf("Fa0/5", 1), "Ingress");
-  EXPECT_EQ(RoleOf("Fa0/6", 2), "None");
-  EXPECT_FALSE(view_.closed);
+    ASSERT_EQ(view_.messages.size(), putBack ? 2u : 1u) << Joined(view_.messages);
+    const std::string& message = view_.messages[0];
+    const std::string head = "Sorry, building cisco configuration failed with error [";
+    ASSERT_EQ(message.rfind(head, 0), 0u) << message;
+    ASSERT_GE(message.size(), head.size() + 3);
+    EXPECT_EQ(message.substr(message.size() - 3), "]. ");
+    const std::string refusal = message.substr(head.size(), message.size() - head.size() - 3);
+    EXPECT_EQ(refusal.rfind("monitor session 2 source interface Fa0/6", 0), 0u) << refusal;
+    EXPECT_NE(refusal.find('%'), std::string::npos) << "the switch's own answer: " << refusal;
+    EXPECT_EQ(LogMessages().front(), refusal);
+    // The reload shows the switch took half, which is offered to be put back.
+    EXPECT_EQ(view_.questions,
+              std::vector<std::string>{"The switch now holds SPAN sessions that differ from those "
+                                       "loaded before Apply.\n\rPut them back as they were before "
+                                       "Apply?"});
+    EXPECT_FALSE(HasChanges());
+    EXPECT_EQ(RoleOf("Fa0/6", 2), "None");
+    EXPECT_FALSE(view_.closed);
+    if (!putBack) {
+      EXPECT_EQ(RoleOf("Fa0/5", 1), "Ingress");
+      EXPECT_EQ(view_.previews.size(), 1u);
+      continue;
+    }
+    ASSERT_EQ(view_.previews.size(), 2u);
+    EXPECT_EQ(view_.previews[1],
+              std::vector<std::string>{"no monitor session 1 source interface Fa0/5"});
+    EXPECT_EQ(view_.messages[1], "The SPAN sessions of switch " + SwitchText() +
+                                     " were put back as they were before Apply.");
+    EXPECT_TRUE(sim_->Span().empty() || sim_->Span().at(1).sourceInterfaces.empty());
+    EXPECT_EQ(RoleOf("Fa0/5", 1), "None");
+    EXPECT_EQ(Fills(), 3u) << "loaded, reloaded after the Apply and after the put back";
+  }
 }
 
 TEST_F(SessionPageTest, OnACatalyst9300EverySessionLoadsAndOnlyLocalOnesAreChanged) {
@@ -175,9 +228,10 @@ TEST_F(SessionPageTest, OnACatalyst9300EverySessionLoadsAndOnlyLocalOnesAreChang
   view_.session = 3;
   controller_.Page3_SpeedButtonApplyClick();
 
-  EXPECT_EQ(view_.messages, std::vector<std::string>{"Configuration changes successfully "
-                                                     "applied to switch " +
-                                                     SwitchText() + "."});
+  ASSERT_EQ(view_.questions.size(), 1u);
+  EXPECT_EQ(view_.questions[0].rfind(
+                "Configuration changes successfully applied to switch " + SwitchText() + ".", 0),
+            0u);
   EXPECT_EQ(sim_->ConfigLines(), script) << Joined(sim_->ConfigLines());
   for (const std::string& line : sim_->ReceivedLines()) {
     EXPECT_TRUE(line.find(" 40 ") == std::string::npos && line.find(" 52 ") == std::string::npos)

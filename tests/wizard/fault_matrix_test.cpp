@@ -104,6 +104,8 @@ bool SetFault(simswitch::Options& options, const std::string& fault) {
     return faults.splitNegotiation = true;
   if (name == "refuseTerminalLength")
     return faults.refuseTerminalLength = true;
+  if (name == "saveAsksToOverwrite")
+    return faults.saveAsksToOverwrite = true;
   if (name == "dropAfterBytes")
     return (faults.dropAfterBytes = std::stoul(value)) > 0;
   if (name == "dripMs")
@@ -118,6 +120,7 @@ bool SetFault(simswitch::Options& options, const std::string& fault) {
                       : name == "syslogInsideOf"     ? &faults.syslogInsideOf
                       : name == "nulBytesInOutputOf" ? &faults.nulBytesInOutputOf
                       : name == "trickleAtCommand"   ? &faults.trickleAtCommand
+                      : name == "saveError"          ? &faults.saveError
                                                      : nullptr;
   if (text == nullptr || value.empty()) {
     return false;
@@ -186,7 +189,9 @@ class FaultMatrixTest : public WizardTest {
     ASSERT_TRUE(view_.messages.empty()) << Joined(view_.messages);
     if (flow == "apply") {
       ASSERT_TRUE(EditOneRole());
-      if (plus != std::string::npos) {
+      if (cell.flow == "apply+save") {
+        view_.answers = {true};
+      } else if (plus != std::string::npos) {
         ArmStop(cell, cell.flow.substr(plus + 1), overSsh);
       }
       controller_.Page3_SpeedButtonApplyClick();
@@ -211,10 +216,18 @@ class FaultMatrixTest : public WizardTest {
   }
 
   void Check(const Cell& cell) {
-    ASSERT_EQ(view_.messages.size(), cell.messages.size()) << Joined(view_.messages);
+    std::vector<std::string> boxes;
+    for (const std::string& call : view_.calls) {
+      for (const std::string prefix : {"Message ", "Confirm "}) {
+        if (call.starts_with(prefix)) {
+          boxes.push_back(call.substr(prefix.size()));
+        }
+      }
+    }
+    ASSERT_EQ(boxes.size(), cell.messages.size()) << Joined(boxes);
     for (std::size_t i = 0; i < cell.messages.size(); ++i) {
-      EXPECT_EQ(view_.messages[i].rfind(WithAddress(cell.messages[i]), 0), 0u)
-          << "box " << i + 1 << ": " << view_.messages[i];
+      EXPECT_EQ(boxes[i].rfind(WithAddress(cell.messages[i]), 0), 0u)
+          << "box " << i + 1 << ": " << boxes[i];
     }
     EXPECT_EQ(view_.page, cell.page);
     if (!cell.logLine.empty()) {
@@ -227,7 +240,7 @@ class FaultMatrixTest : public WizardTest {
     EXPECT_EQ(sim_->SessionsInConfigMode(), 0u) << "no flow leaves the switch configuring";
     EXPECT_EQ(Ports.Count > 0, cell.loaded) << Ports.Count;
     EXPECT_FALSE(view_.busy);
-    if (cell.flow.find('+') != std::string::npos) {
+    if (cell.flow.ends_with("+stop") || cell.flow.ends_with("+keep")) {
       ASSERT_TRUE(receivedAtStop_.has_value()) << "the stop was never asked for";
       EXPECT_EQ(
           std::count(view_.questions.begin(), view_.questions.end(), "Stop talking to the switch?"),

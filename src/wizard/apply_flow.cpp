@@ -1,0 +1,124 @@
+// Apply: the lines shown before they go, the offer to save what the switch took, and the offer
+// to put the sessions back when it took only part of them.
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+#include "support/application_log.h"
+#include "wizard/busy_pointer.h"
+#include "wizard/wizard_controller.h"
+
+namespace {
+
+constexpr char kBetween[] = " between \"configure terminal\" and \"end\":";
+
+std::string ApplyIntro() {
+  return "These lines will be sent to switch " + SwitchAddress + kBetween;
+}
+
+std::string PutBackIntro() {
+  return "These lines put the SPAN sessions of switch " + SwitchAddress +
+         " back as they were before Apply. They will be sent" + kBetween;
+}
+
+// The switch's words under a sentence, or that it said nothing.
+std::string WithAnswer(const std::string& sentence, const std::string& answer) {
+  return sentence + (answer.empty() ? "\n\r\n\rThe switch did not answer."
+                                    : "\n\r\n\rThe switch answered:\n\r" + answer);
+}
+
+}  // namespace
+
+void TWizardController::Apply() {
+  // What the switch held before, should it take only part of the lines.
+  const auto earlierPorts = std::make_unique<TPorts>(LoadedPorts);
+  const TSPANSessions earlierSessions = LoadedSPANSessions;
+
+  const TSendResult result =
+      SendEdits(ApplyIntro(), "Sorry, building cisco configuration failed with error [");
+  if (result == TSendResult::NoLines || result == TSendResult::Declined) {
+    return;
+  }
+  if (result == TSendResult::Sent) {
+    OfferSave();
+  }
+  if (RefreshConfig() && result == TSendResult::Failed) {
+    OfferPutBack(*earlierPorts, earlierSessions);
+  }
+}
+
+TWizardController::TSendResult TWizardController::SendEdits(const std::string& intro,
+                                                            const std::string& failedBoxStart) {
+  TBusyPointer busy(view_);
+  try {
+    std::vector<std::string> lines;
+    BuildConfigScript(lines);
+    if (lines.empty()) {
+      return TSendResult::NoLines;
+    }
+    if (!view_.ConfirmScript(intro, lines)) {
+      return TSendResult::Declined;
+    }
+    if (current_ == nullptr) {
+      LogAndRaise("Update fail");
+    }
+    if (!current_->RunScript(lines)) {
+      // The lines the switch refused, with its answer, say more than the bare failure.
+      const std::string& refusal = current_->ScriptRefusal();
+      LogAndRaise(refusal.empty() ? "Update fail" : refusal);
+    }
+    return TSendResult::Sent;
+  } catch (const std::exception& error) {
+    view_.ShowMessage(failedBoxStart + error.what() + "]. ");
+    return TSendResult::Failed;
+  }
+}
+
+void TWizardController::OfferSave() {
+  if (!view_.Confirm("Configuration changes successfully applied to switch " + SwitchAddress +
+                     ".\n\rSave the running configuration to startup-config, so that the "
+                     "sessions stay when the switch restarts?")) {
+    return;
+  }
+  TBusyPointer busy(view_);
+  const TSaveResult saved = current_->SaveRunningConfig();
+  if (saved.Saved) {
+    WriteLog("SaveRunningConfig: running configuration saved to startup-config");
+    view_.ShowMessage("The running configuration of switch " + SwitchAddress +
+                      " was saved to startup-config.");
+  } else {
+    std::string oneLine = saved.Answer;
+    std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');
+    WriteLog("SaveRunningConfig: save failed [" + oneLine + "]");
+    view_.ShowMessage(WithAnswer("Saving the running configuration of switch " + SwitchAddress +
+                                     " to startup-config failed.",
+                                 saved.Answer));
+  }
+}
+
+void TWizardController::OfferPutBack(const TPorts& earlierPorts,
+                                     const TSPANSessions& earlierSessions) {
+  if (!DiffersFromEarlier(earlierPorts, earlierSessions) ||
+      !view_.Confirm("The switch now holds SPAN sessions that differ from those loaded before "
+                     "Apply.\n\rPut them back as they were before Apply?")) {
+    return;
+  }
+  MarkPutBack(earlierPorts, earlierSessions);
+  // The grid shows what is to be put back; going back from the lines keeps it as edits.
+  view_.ShowSelectedSession();
+  const TSendResult result =
+      SendEdits(PutBackIntro(), "Sorry, putting the SPAN sessions back failed with error [");
+  if (result == TSendResult::NoLines || result == TSendResult::Declined) {
+    return;
+  }
+  if (result == TSendResult::Sent) {
+    WriteLog("PutBack: SPAN sessions put back as loaded before Apply");
+    view_.ShowMessage("The SPAN sessions of switch " + SwitchAddress +
+                      " were put back as they were before Apply.");
+  }
+  RefreshConfig();
+}
