@@ -4,10 +4,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <iostream>
@@ -94,7 +98,10 @@ int main(int argc, char** argv) {
   // The whole program's flow: the wizard logs in to the simulated switch and loads it.
   TempProgramFolder programFolder;
   SetPauseScale(0.05);
-  simswitch::SimulatedSwitch sim;
+  // Its save fails, as on a switch without NVRAM, to show that box too.
+  simswitch::Options failingSave;
+  failingSave.faults.saveError = "%Error opening nvram:/startup-config (No such device)";
+  simswitch::SimulatedSwitch sim(failingSave);
   ResetModel();
   TForm1 program;
   TFlowGate gate([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
@@ -113,6 +120,50 @@ int main(int argc, char** argv) {
   Save(program, folder + "/7_program_login.png");
   program.findChild<QPushButton*>("Page1_SpeedButtonConnect")->click();
   Save(program, folder + "/8_program_loaded.png");
+
+  // Every box of an Apply, as it stands over the window, answered with its default button.
+  int shot = 9;
+  program.SetBoxAnswerer([&](QDialog& box) {
+    box.show();
+    QApplication::processEvents();
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    screen.save(folder + QStringLiteral("/%1_box.png").arg(shot++));
+    for (QPushButton* button : box.findChildren<QPushButton*>()) {
+      if (button->isDefault()) {
+        button->click();
+        return;
+      }
+    }
+    box.reject();
+  });
+  const auto edit = [](const char* name, int session, const char* role) {
+    SetSpanType(PositionOf(name), session, role);
+  };
+  // Ten lines: two turned sources, one removed, five added.
+  edit("Fa0/1", 1, "Egress");
+  edit("Fa0/2", 1, "Both");
+  edit("Fa0/3", 1, "None");
+  for (const char* name : {"Fa0/4", "Fa0/5", "Fa0/6", "Fa0/7", "Fa0/8"}) {
+    edit(name, 1, "Ingress");
+  }
+  program.findChild<QPushButton*>("Page3_SpeedButtonApply")->click();
+
+  // A switch that takes one local session: the second session's line is refused, and the
+  // first one's is offered to be put back.
+  program.SetHandlers(nullptr);
+  switchSessions.Clear();
+  simswitch::Options oneSession;
+  oneSession.localSessionLimit = 1;
+  oneSession.device.span.clear();
+  simswitch::SimulatedSwitch small(oneSession);
+  program.findChild<QComboBox*>("Page1_ComboBox_IPAddress")
+      ->setEditText(QString::fromStdString("127.0.0.1:" + std::to_string(small.Port())));
+  program.SetHandlers(&wizard);
+  program.SelectPage(0);
+  program.findChild<QPushButton*>("Page1_SpeedButtonConnect")->click();
+  edit("Fa0/5", 1, "Ingress");
+  edit("Fa0/6", 2, "Ingress");
+  program.findChild<QPushButton*>("Page3_SpeedButtonApply")->click();
   program.SetHandlers(nullptr);
   switchSessions.Clear();
   return 0;
