@@ -126,6 +126,10 @@ void TForm1::SelectPage(int index) {
   PageControl1->setCurrentIndex(index);
   // Enter clicks Connect on the log-in page only.
   Page1_SpeedButtonConnect->setDefault(index == 0);
+  // Typing finds a port from the moment the switch is shown.
+  if (index == 2 && SPANGroupBox->isVisibleTo(this)) {
+    Page3_PortsStringGrid->setFocus();
+  }
   repaint();
 }
 

@@ -97,6 +97,7 @@ TEST_F(EndToEndTest, ConnectGiveARoleApplyAndSeeTheReload) {
   const int entry = PositionOf("Fa0/5");
   ASSERT_GT(entry, 0);
   TTextGrid* grid = Control<TTextGrid>("Page3_PortsStringGrid");
+  EXPECT_EQ(form_.focusWidget(), grid) << "typing finds a port at once";
   grid->SetRow(entry);
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(2, entry).center());
   ASSERT_EQ(grid->Row(), entry);
