@@ -182,7 +182,7 @@ bool TForm1::Confirm(const std::string& text) {
 
 bool TForm1::ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) {
   bool send = false;
-  WithNormalPointer([&] { send = ::ConfirmScript(this, intro, lines, answerer_); });
+  WithNormalPointer([&] { send = AskToSendLines(this, intro, lines, answerer_); });
   return send;
 }
 

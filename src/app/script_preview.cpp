@@ -78,8 +78,8 @@ QString TScriptPreview::LinesText() const {
   return lines_->toPlainText();
 }
 
-bool ConfirmScript(QWidget* parent, const std::string& intro, const std::vector<std::string>& lines,
-                   const TBoxAnswerer& answerer) {
+bool AskToSendLines(QWidget* parent, const std::string& intro,
+                    const std::vector<std::string>& lines, const TBoxAnswerer& answerer) {
   TScriptPreview box(parent, intro, lines);
   if (answerer) {
     answerer(box);

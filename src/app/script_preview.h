@@ -24,5 +24,5 @@ class TScriptPreview : public QDialog {
 
 // Shows the box modally (or lets the answerer answer it); true only when "&Send" was chosen.
 // Enter sends, Esc goes back.
-bool ConfirmScript(QWidget* parent, const std::string& intro, const std::vector<std::string>& lines,
-                   const TBoxAnswerer& answerer);
+bool AskToSendLines(QWidget* parent, const std::string& intro,
+                    const std::vector<std::string>& lines, const TBoxAnswerer& answerer);

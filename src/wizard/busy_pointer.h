@@ -1,12 +1,12 @@
 // The busy pointer for a scope, restored on every way out.
 #pragma once
 
-#include "wizard/wizard_view.h"
+class TWizardView;
 
 class TBusyPointer {
  public:
-  explicit TBusyPointer(TWizardView& view) : view_(view) { view_.SetBusyPointer(true); }
-  ~TBusyPointer() { view_.SetBusyPointer(false); }
+  explicit TBusyPointer(TWizardView& view);
+  ~TBusyPointer();
   TBusyPointer(const TBusyPointer&) = delete;
   TBusyPointer& operator=(const TBusyPointer&) = delete;
 

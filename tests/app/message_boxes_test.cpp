@@ -142,7 +142,7 @@ TEST(ScriptPreviewTest, SendsOnEnterGoesBackOnEscapeAndCopiesTheLines) {
       EXPECT_TRUE(box->isVisible()) << "copying keeps the box open";
       c.answer(*box);
     });
-    sent = ConfirmScript(nullptr, "These lines go to the switch:", lines, {});
+    sent = AskToSendLines(nullptr, "These lines go to the switch:", lines, {});
     EXPECT_EQ(sent, c.sent);
     const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
     ASSERT_EQ(copied.size(), 40);

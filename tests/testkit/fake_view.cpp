@@ -98,26 +98,30 @@ void FakeView::ShowMessage(const std::string& text) {
   }
 }
 
+namespace {
+
+// The oldest scripted answer, or whenNone once they are used up.
+bool NextAnswer(std::deque<bool>& scripted, bool whenNone) {
+  if (scripted.empty()) {
+    return whenNone;
+  }
+  const bool answer = scripted.front();
+  scripted.pop_front();
+  return answer;
+}
+
+}  // namespace
+
 bool FakeView::Confirm(const std::string& text) {
   calls.push_back("Confirm " + text);
   questions.push_back(text);
-  if (answers.empty()) {
-    return false;
-  }
-  const bool answer = answers.front();
-  answers.pop_front();
-  return answer;
+  return NextAnswer(answers, false);
 }
 
 bool FakeView::ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) {
   calls.push_back("Preview " + intro);
   previews.push_back(lines);
-  if (previewAnswers.empty()) {
-    return true;
-  }
-  const bool answer = previewAnswers.front();
-  previewAnswers.pop_front();
-  return answer;
+  return NextAnswer(previewAnswers, true);
 }
 
 void FakeView::ShowAbout() {
