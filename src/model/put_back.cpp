@@ -36,6 +36,19 @@ std::vector<int> EarlierPositions(const TPorts& earlier) {
   return positions;
 }
 
+// The session numbers held in either of two (number, record) ranges, ascending.
+template <typename NowHeld, typename EarlierHeld>
+std::set<int> NumbersInEither(const NowHeld& now, const EarlierHeld& earlier) {
+  std::set<int> numbers;
+  for (const auto& held : now) {
+    numbers.insert(held.first);
+  }
+  for (const auto& held : earlier) {
+    numbers.insert(held.first);
+  }
+  return numbers;
+}
+
 void VisitRoleDifferences(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
                           const TRoleVisit& visit) {
   const std::vector<int> earlierAt = EarlierPositions(earlierPorts);
@@ -46,14 +59,7 @@ void VisitRoleDifferences(const TPorts& earlierPorts, const TSPANSessions& earli
     }
     const TPortSpanTypes& now = Ports.Items[position].SpanTypes;
     const TPortSpanTypes& before = earlierPorts.Items[earlierPosition].SpanTypes;
-    std::set<int> sessions;
-    for (const auto& held : now.Sessions()) {
-      sessions.insert(held.first);
-    }
-    for (const auto& held : before.Sessions()) {
-      sessions.insert(held.first);
-    }
-    for (const int session : sessions) {
+    for (const int session : NumbersInEither(now.Sessions(), before.Sessions())) {
       if (now[session].SpanType != before[session].SpanType &&
           EditableInBoth(earlierSessions, session)) {
         visit(position, session, before[session].SpanType);
@@ -75,14 +81,7 @@ bool HasDestination(const TPorts& entries, int session) {
 // A different encapsulation matters only where the earlier load has a destination to carry it.
 void VisitSettingsDifferences(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
                               const TSettingsVisit& visit) {
-  std::set<int> sessions;
-  for (const auto& held : SPANSessions.Items) {
-    sessions.insert(held.first);
-  }
-  for (const auto& held : earlierSessions.Items) {
-    sessions.insert(held.first);
-  }
-  for (const int session : sessions) {
+  for (const int session : NumbersInEither(SPANSessions.Items, earlierSessions.Items)) {
     const TSPANSession& now = SPANSessions.Items[session];
     const TSPANSession& before = earlierSessions.Items[session];
     const bool filterDiffers = now.FilterVLANs != before.FilterVLANs;
