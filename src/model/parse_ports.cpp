@@ -89,10 +89,8 @@ std::string_view FindDescription(std::string_view rest) {
 [[noreturn]] void RaiseHeaderNotFound(const std::string& interfaceStatus,
                                       const std::string& vlanList) {
   WriteLog("Parse ports error: can't find header:");
-  WriteLog("Source ports dump:");
-  WriteLog(std::string(UpToNul(interfaceStatus)));
-  WriteLog("Source vlans dump:");
-  WriteLog(std::string(UpToNul(vlanList)));
+  WriteLogDump("Source ports dump:", interfaceStatus);
+  WriteLogDump("Source vlans dump:", vlanList);
   LogAndRaise(
       "Cannot parse ports: header not found [Port      Name               Status       Vlan       "
       "Duplex]");

@@ -15,6 +15,7 @@ enum class ListingState {
   Idle,         // outside any block; looking for a "Session n" header
   AfterHeader,  // a valid header was read; a hyphen line or a field line must follow
   InSession,    // field lines apply to the current session
+  Foreign,      // a header in another system's layout was met; nothing more is read
 };
 
 // Role given by a field label, or empty when the label names no role.
@@ -52,6 +53,7 @@ const TextField kTextFields[] = {
     {"Destination ERSPAN ID", &TSPANSession::ErspanId},
     {"Source ERSPAN ID", &TSPANSession::ErspanId},
     {"Origin IP Address", &TSPANSession::OriginIp},
+    {"Reflector Port", &TSPANSession::ReflectorPort},
 };
 
 // Filters that Tarvello keeps as they are: the access groups ("IP Access-group", "MAC
@@ -60,6 +62,46 @@ const TextField kTextFields[] = {
 bool IsOtherFilterLabel(std::string_view label) {
   return LowerCase(label).ends_with("access-group") ||
          (label.starts_with("Filter ") && label != "Filter VLANs" && label != "Filter Addr Type");
+}
+
+// A word of a field's label: letters, digits, '-' and '_', with a letter among them.
+bool IsLabelWord(std::string_view word) {
+  bool letter = false;
+  for (const char c : word) {
+    const bool isLetter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!isLetter && !(c >= '0' && c <= '9') && c != '-' && c != '_') {
+      return false;
+    }
+    letter = letter || isLetter;
+  }
+  return letter;
+}
+
+// "label : value" with a label of label words: a time stamp ("Mar  1 00:01:02: %LINK-3-UPDOWN:
+// ...") is no field line, nor the load line "exec prompt timestamp" prints above every show
+// command's output.
+bool IsFieldLine(std::string_view line) {
+  std::string_view label;
+  if (!CutAtMarker(":", line, label) || label.empty() || label.starts_with("Load for ")) {
+    return false;
+  }
+  while (!label.empty()) {
+    const size_t blank = label.find(' ');
+    if (!IsLabelWord(label.substr(0, blank))) {
+      return false;
+    }
+    label = blank == std::string_view::npos ? std::string_view() : TrimView(label.substr(blank));
+  }
+  return true;
+}
+
+// "session 1": the header NX-OS prints, which IOS writes "Session 1".
+bool IsForeignHeader(std::string_view line) {
+  std::string_view first;
+  std::string_view second;
+  int number = 0;
+  return line.find(':') == std::string_view::npos && SplitTwoWords(line, first, second) &&
+         first != "Session" && LowerCase(first) == "session" && ParseDecimal(second, number);
 }
 
 // A list of members as the listing gives it, applied once the session's kind is known.
@@ -72,7 +114,12 @@ struct MemberList {
 class ListingParser {
  public:
   void Line(std::string_view line) {
+    if (IsForeignHeader(line)) {
+      state_ = ListingState::Foreign;
+    }
     switch (state_) {
+      case ListingState::Foreign:
+        return;
       case ListingState::InSession:
         // A header line ends the block; field lines that mention sessions hold a colon.
         if (line.find(':') == std::string_view::npos &&
@@ -84,6 +131,10 @@ class ListingParser {
         Field(line);
         return;
       case ListingState::Idle:
+        if (!headerRead_ && IsFieldLine(line)) {
+          SkipField(line);
+          return;
+        }
         Header(line);
         return;
       case ListingState::AfterHeader:
@@ -98,6 +149,20 @@ class ListingParser {
           state_ = ListingState::Idle;
         }
         return;
+    }
+  }
+
+  // False after a header in another system's layout, or when field lines came and no header:
+  // such a listing must not load as a switch without sessions.
+  bool Understood() const {
+    return state_ != ListingState::Foreign && (headerRead_ || skippedFields_ == 0);
+  }
+
+  // One line for the field lines before the first header, when there were any.
+  void LogSkippedFields() const {
+    if (skippedFields_ > 0) {
+      WriteLog("Parse SPAN sessions: " + std::to_string(skippedFields_) +
+               " field lines before the first session skipped, the first [" + firstSkipped_ + "]");
     }
   }
 
@@ -141,8 +206,15 @@ class ListingParser {
     }
     // A session listed twice goes on where it stopped.
     HoldSession(number);
+    headerRead_ = true;
     session_ = number;
     state_ = ListingState::AfterHeader;
+  }
+
+  void SkipField(std::string_view line) {
+    if (skippedFields_++ == 0) {
+      firstSkipped_ = line;
+    }
   }
 
   void Field(std::string_view line) {
@@ -154,6 +226,10 @@ class ListingParser {
     // "None" stands for an empty field; it never overwrites what another line of the session
     // gave (the full form prints "Dest RSPAN VLAN : None" beside "Source RSPAN VLAN : 300").
     if (value == "None") {
+      value = {};
+    }
+    // IOS prints "-" for a session without a description.
+    if (label == "Description" && value == "-") {
       value = {};
     }
     TSPANSession& session = SPANSessions.Items.Hold(session_);
@@ -189,9 +265,32 @@ class ListingParser {
 
   ListingState state_ = ListingState::Idle;
   int session_ = 0;
+  bool headerRead_ = false;
+  int skippedFields_ = 0;
+  std::string firstSkipped_;
   PortNameIndex index_;
   std::vector<MemberList> members_;
 };
+
+// The listing's first line, the echoed command left out, cut to a length a message box shows.
+std::string FirstLine(const std::vector<std::string_view>& lines) {
+  constexpr size_t kShown = 80;
+  for (const std::string_view raw : lines) {
+    const std::string_view line = TrimView(raw);
+    if (!line.empty() && line.find("show monitor") == std::string_view::npos) {
+      return line.size() > kShown ? std::string(line.substr(0, kShown)) + "..." : std::string(line);
+    }
+  }
+  return "";
+}
+
+[[noreturn]] void RaiseNotUnderstood(const std::string& listing,
+                                     const std::vector<std::string_view>& lines) {
+  WriteLog("Parse SPAN sessions error: listing not understood:");
+  WriteLogDump("Source sessions dump:", listing);
+  LogAndRaise("Cannot parse SPAN sessions: listing not understood, first line \"" +
+              FirstLine(lines) + "\"");
+}
 
 }  // namespace
 
@@ -207,6 +306,10 @@ bool ParseSPANSessions(const std::string& listing) {
       parser.Line(line);
     }
   }
+  if (!parser.Understood()) {
+    RaiseNotUnderstood(listing, lines);
+  }
+  parser.LogSkippedFields();
   parser.ApplyMembers();
   SPANSessions.LocalSessionLimit = SourceSessionLimit();
   return true;

@@ -56,6 +56,34 @@ std::string_view ProcessorLineModel(std::string_view line) {
   return model;
 }
 
+// Banner texts and the system each names. IOS XR's banner does not hold IOS's, so the order
+// does not matter within a line.
+struct Banner {
+  std::string_view text;
+  TSwitchSystem system;
+};
+const Banner kBanners[] = {
+    {"Cisco IOS Software", TSwitchSystem::Ios},
+    {"Cisco IOS XE Software", TSwitchSystem::Ios},
+    {"IOS (tm)", TSwitchSystem::Ios},
+    {"IOS-XE", TSwitchSystem::Ios},
+    {"Cisco IOS XR Software", TSwitchSystem::IosXr},
+    {"Cisco Nexus Operating System (NX-OS) Software", TSwitchSystem::NxOs},
+    {"Cisco Adaptive Security Appliance Software", TSwitchSystem::Asa},
+};
+
+// The system the first line that names one names: the banner heads the reply.
+TSwitchSystem SystemOf(const std::vector<std::string_view>& lines) {
+  for (const std::string_view line : lines) {
+    for (const Banner& banner : kBanners) {
+      if (line.find(banner.text) != std::string_view::npos) {
+        return banner.system;
+      }
+    }
+  }
+  return TSwitchSystem::NotNamed;
+}
+
 }  // namespace
 
 TSwitchPlatform ParseShowVersion(const std::string& text) {
@@ -70,7 +98,7 @@ TSwitchPlatform ParseShowVersion(const std::string& text) {
   for (auto line = lines.begin(); model.empty() && line != lines.end(); ++line) {
     model = ProcessorLineModel(TrimView(*line));
   }
-  return TSwitchPlatform{std::string(model), SourceSessionsOf(model)};
+  return TSwitchPlatform{std::string(model), SourceSessionsOf(model), SystemOf(lines)};
 }
 
 int SourceSessionLimit() {

@@ -71,6 +71,10 @@ std::string Caption(int number, const TSPANSession& session, int portCount) {
   return text + session.SessionType + ")";
 }
 
+std::string ReflectorText(const TSPANSession& session) {
+  return "reflector port " + session.ReflectorPort;
+}
+
 // "RSPAN source session (Admin Disabled) "to-dc2": traffic goes to RSPAN VLAN 300."
 std::string WhatAndWhere(const TSPANSession& session) {
   std::string what;
@@ -103,6 +107,9 @@ std::string WhatAndWhere(const TSPANSession& session) {
   }
   if (!where.empty() && !session.ErspanId.empty()) {
     where += ", ERSPAN ID " + session.ErspanId;
+  }
+  if (!session.ReflectorPort.empty()) {
+    where += (where.empty() ? "" : ", ") + ReflectorText(session);
   }
   if (!session.Status.empty() && session.Status != "Admin Enabled") {
     what += " (" + session.Status + ")";
@@ -197,6 +204,9 @@ std::string KeptSettingsText(int session) {
   std::vector<std::string> kept = settings.OtherFilters;
   if (!settings.IngressForwarding.empty()) {
     kept.push_back("Ingress: " + settings.IngressForwarding);
+  }
+  if (!settings.ReflectorPort.empty()) {
+    kept.push_back(ReflectorText(settings));
   }
   if (!settings.Description.empty()) {
     kept.push_back("Description: \"" + settings.Description + "\"");

@@ -20,13 +20,19 @@ bool ParsePorts(const std::string& interfaceStatus, const std::string& vlanList)
 // and 2 always, and every other session listed (numbers 1..MaxSessionNumber), with its kind and
 // what the listing tells of it. Members of local sessions must be entries; those of sessions
 // that are only shown need not (see ShownSessionText). LocalSessionLimit is then set by
-// SourceSessionLimit. Always returns true; every failure is raised. Relies on Ports as
-// ParsePorts has just built it and on SwitchPlatform.
+// SourceSessionLimit. An empty listing, or one without field lines ("No SPAN configuration is
+// present in the system."), has no sessions; field lines ("label : value") with no "Session n"
+// header, or a header in another case ("session 1", as NX-OS prints it), raise that the listing
+// was not understood, quoting its first line, after a capped dump of it in the application log.
+// Field lines before the first header are skipped, and logged once. Always returns true; every
+// failure is raised. Relies on Ports as ParsePorts has just built it and on SwitchPlatform.
 bool ParseSPANSessions(const std::string& listing);
 
-// The switch's model number and its number of sessions with sources, from a "show version"
-// reply: 2 for the Catalyst 2960 (not -X/-XR), 3560 and 3750, 4 for the 2960-X and -XR, 8 for
-// the 3650, 3850, 9300 and 9500; 0 (not known) for any other or when no model is found.
+// The switch's model number, its number of sessions with sources and its system, from a "show
+// version" reply: 2 for the Catalyst 2960 (not -X/-XR), 3560 and 3750, 4 for the 2960-X and -XR,
+// 8 for the 3650, 3850, 9300 and 9500; 0 (not known) for any other or when no model is found.
+// The system is the one the first banner line names ("Cisco IOS Software", "IOS (tm)", "Cisco
+// IOS XE Software", "IOS-XE"; NX-OS, IOS XR and ASA by their own), NotNamed when none does.
 TSwitchPlatform ParseShowVersion(const std::string& text);
 
 // The platform's number of sessions with sources; for a platform not known, 2 while
@@ -46,7 +52,8 @@ void AddPortsToSession(const std::string& list, int session, const std::string& 
 
 // Whether entry name may take role wanted in session; when not, message says why (ready to
 // show), otherwise message is empty. Refuses every change in a session that is not a local
-// one, and a change of a destination whose ingress forwarding Tarvello could not rebuild; the
+// one, every role but "None" for the reflector port of any session, and a change of a
+// destination whose ingress forwarding Tarvello could not rebuild; the
 // session limit counts the sessions with sources, of every kind; a destination in any other
 // session refuses every role, a source there refuses a destination. Changes nothing and never
 // raises.
@@ -140,12 +147,13 @@ struct TSessionItem {
 std::vector<TSessionItem> SessionItems();
 
 // What the advanced settings area says of a session that is only shown: its kind, its state
-// when not enabled, its description, where its traffic goes or comes from, its filters, the
+// when not enabled, its description, where its traffic goes or comes from and its reflector
+// port ("reflector port Gi0/3"), its filters, the
 // members that name no entry, and on a line of its own that Tarvello does not change it. Empty
 // for a local session.
 std::string ShownSessionText(int session);
 // For a local session, the settings Tarvello keeps as the switch has them (other filters,
-// ingress forwarding, a description), in one line; empty when there are none.
+// ingress forwarding, a reflector port, a description), in one line; empty when there are none.
 std::string KeptSettingsText(int session);
 
 // Header texts of the ports grid's three columns.

@@ -94,6 +94,17 @@ bool IsIngressDestination(int position, int session) {
          LoadedPorts.Items[position].SpanTypes[session].SpanType == kRoleDestination;
 }
 
+// The session whose reflector port name is, 0 when none: the switch refuses that port as a
+// source or destination of any session.
+int ReflectorSession(const std::string& name) {
+  for (const auto& [number, session] : SPANSessions.Items) {
+    if (session.ReflectorPort == name) {
+      return number;
+    }
+  }
+  return 0;
+}
+
 std::string IngressRefusal(const std::string& name, int session) {
   return "Port " + name + " is the destination of session " + std::to_string(session) +
          " and forwards incoming traffic (Ingress: " +
@@ -132,6 +143,13 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
   }
   const TPort& entry = Ports.Items[position];
   const bool isVlan = entry.Kind == kKindVlan;
+
+  // A reflector port takes no role anywhere.
+  if (const int reflecting = ReflectorSession(name); reflecting != 0 && wanted != kRoleNone) {
+    message = "Port " + name + " is the reflector port of session " + std::to_string(reflecting) +
+              " and cannot be a source or destination of any session.";
+    return false;
+  }
 
   // A destination forwarding ingress traffic keeps its line as the switch has it.
   if (IsIngressDestination(position, session)) {

@@ -54,3 +54,19 @@ TSPANSession& TSPANSessionList::Hold(int session) {
   }
   return at->second;
 }
+
+std::string to_string(TSwitchSystem system) {
+  switch (system) {
+    case TSwitchSystem::Ios:
+      return "Cisco IOS";
+    case TSwitchSystem::NxOs:
+      return "Cisco NX-OS";
+    case TSwitchSystem::IosXr:
+      return "Cisco IOS XR";
+    case TSwitchSystem::Asa:
+      return "Cisco ASA";
+    case TSwitchSystem::NotNamed:
+      break;
+  }
+  return "not named";
+}

@@ -109,6 +109,9 @@ struct TSPANSession {
   std::string ErspanSourceIp;       // where an ERSPAN destination session takes it from
   std::string ErspanId;
   std::string OriginIp;
+  // The port that puts an RSPAN source session's traffic onto its VLAN (Catalyst 2950/2955); it
+  // may take no role in any session.
+  std::string ReflectorPort;
   // Filters other than the VLAN filter (access groups), each as "<label> <value>".
   std::vector<std::string> OtherFilters;
   std::string IngressForwarding;  // the destination's "Ingress" value when not "Disabled"
@@ -146,8 +149,27 @@ struct TSPANSessions {
   int LocalSessionLimit = 0;
 };
 
+// The operating system a "show version" banner names. Tarvello configures IOS and IOS-XE only.
+enum class TSwitchSystem {
+  NotNamed,  // no banner names one (or "show version" was refused): loaded as IOS
+  Ios,       // IOS or IOS-XE, in any of its forms
+  NxOs,
+  IosXr,
+  Asa,
+};
+
+// The system's name for messages and the log: "Cisco NX-OS", ...; "not named" for NotNamed.
+std::string to_string(TSwitchSystem system);
+
+// True for a system other than IOS: its listings are not read, and no line is sent to it.
+inline bool IsOtherSystem(TSwitchSystem system) {
+  return system == TSwitchSystem::NxOs || system == TSwitchSystem::IosXr ||
+         system == TSwitchSystem::Asa;
+}
+
 // What "show version" tells of the switch.
 struct TSwitchPlatform {
   std::string Model;       // e.g. "WS-C2960X-48FPD-L"; empty when not found
   int SourceSessions = 0;  // sessions that may have sources; 0 when the platform is not known
+  TSwitchSystem System = TSwitchSystem::NotNamed;
 };

@@ -7,6 +7,7 @@
 #include "support/clean_text.h"
 #include "support/folders.h"
 #include "support/log_rotation.h"
+#include "support/text_helpers.h"
 #include "support/time_stamps.h"
 
 void WriteLog(const std::string& message) {
@@ -21,6 +22,16 @@ void WriteLog(const std::string& message) {
     file.write(entry.data(), static_cast<std::streamsize>(entry.size()));
   } catch (...) {
     // Logging never fails visibly.
+  }
+}
+
+void WriteLogDump(const std::string& title, std::string_view text) {
+  WriteLog(title);
+  text = UpToNul(text);
+  WriteLog(std::string(text.substr(0, kLogDumpLimit)));
+  if (text.size() > kLogDumpLimit) {
+    WriteLog(std::to_string(text.size() - kLogDumpLimit) +
+             " more bytes left out; the error_session log holds the rest");
   }
 }
 

@@ -174,6 +174,12 @@ bool TTelnetConnectionForm::GetSPANSessionsList() {
     platformRead_ = true;
   }
   SwitchPlatform = platform_;
+  // Another system's listing would read as no sessions, and an Apply would send it IOS lines.
+  if (IsOtherSystem(platform_.System)) {
+    WriteLog("TTelnetConnectionForm: the switch runs " + to_string(platform_.System) +
+             "; its SPAN sessions are not read");
+    return false;
+  }
   std::string listing;
   return ShowCommand("show monitor session all", listing) && ParseSPANSessions(listing);
 }

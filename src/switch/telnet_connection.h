@@ -82,7 +82,9 @@ class TTelnetConnectionForm {
   // Reads the switch's platform into SwitchPlatform ("show version", once per switch session; a
   // switch that refuses it or does not answer is a platform not known, which is logged), then
   // the monitor sessions into SPANSessions and the roles in Ports; the result of
-  // ParseSPANSessions, or false as for GetPortsList. Errors the parser raises go to the caller.
+  // ParseSPANSessions, or false as for GetPortsList. False without asking for the sessions when
+  // the platform names a system other than IOS (IsOtherSystem; SwitchPlatform tells which).
+  // Errors the parser raises go to the caller.
   bool GetSPANSessionsList();
   // Sends the lines between "configure terminal" and "end". True iff both of those got a reply
   // and the switch refused none of them (see ScriptRefusal). A line without reply stops the

@@ -122,8 +122,9 @@ void TWizardController::Connect() {
     Pause(500);
     if (current_->Connected()) {
       view_.SetCaption("Tarvello - " + SwitchAddress);
-      ShowConfig();
-      ShowPage(2);
+      if (ShowConfig()) {
+        ShowPage(2);
+      }
     } else {
       ShowPage(0);
       // The reason stands apart, so it does not read as the end of the general advice.
@@ -152,10 +153,12 @@ THostKeyQuestions TWizardController::HostKeyQuestions() {
   return questions;
 }
 
-void TWizardController::ShowConfig() {
+bool TWizardController::ShowConfig() {
   try {
     view_.SetSPANGroupBoxVisible(false);
-    LoadConfig();
+    if (LoadConfig() == TLoadResult::OtherSystem) {
+      return false;
+    }
     view_.FillSessionsComboBox();
     view_.SelectSession(1);
     view_.ShowSelectedSession();
@@ -165,23 +168,29 @@ void TWizardController::ShowConfig() {
                       error.what() + "]. Program will be aborted.");
     view_.CloseWindow();
   }
+  return true;
 }
 
-bool TWizardController::LoadConfig() {
+TWizardController::TLoadResult TWizardController::LoadConfig() {
   try {
     if (current_ == nullptr || !current_->GetPortsList()) {
       LogAndRaise("Fail to get ports list");
     }
     if (!current_->GetSPANSessionsList()) {
+      // The switch session stops before the sessions when the switch names another system.
+      if (IsOtherSystem(SwitchPlatform.System)) {
+        RefuseOtherSystem();
+        return TLoadResult::OtherSystem;
+      }
       LogAndRaise("Fail to get SPAN sessions list");
     }
     LoadedPorts = Ports;
     LoadedSPANSessions = SPANSessions;
-    return true;
+    return TLoadResult::Loaded;
   } catch (const std::exception& error) {
     FailAndClose("LoadConfig: parsing error!",
                  "Sorry, parsing current cisco configuration failed with error [", error);
-    return false;
+    return TLoadResult::Failed;
   }
 }
 
@@ -190,7 +199,7 @@ bool TWizardController::RefreshConfig() {
     // The same session stays on screen, by its number: the items may have moved.
     const int selected = view_.SelectedSession();
     view_.SetSPANGroupBoxVisible(false);
-    const bool loaded = LoadConfig();
+    const bool loaded = LoadConfig() == TLoadResult::Loaded;
     view_.FillSessionsComboBox();
     view_.SelectSession(selected);
     view_.ShowSelectedSession();
@@ -212,6 +221,20 @@ void TWizardController::FailAndClose(const std::string& logLine, const std::stri
   }
   view_.ShowMessage(boxStart + error.what() + "]. Program will be closed.");
   view_.CloseWindow();
+}
+
+void TWizardController::RefuseOtherSystem() {
+  const std::string system = to_string(SwitchPlatform.System);
+  WriteLog("LoadConfig: switch " + SwitchAddress + " runs " + system + ", not loaded");
+  current_->SaveSessionLog(SessionLogFileName("error_session"));
+  current_->CloseConnection();
+  // Nothing of that switch stays to be shown or applied; another switch may be tried.
+  ResetModel();
+  view_.SetCaption("Tarvello");
+  ShowPage(0);
+  view_.ShowMessage("Switch " + SwitchAddress + " runs " + system +
+                    ". Tarvello configures Catalyst switches running IOS or IOS-XE; nothing was "
+                    "changed.");
 }
 
 void TWizardController::Refresh() {

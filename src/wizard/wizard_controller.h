@@ -55,10 +55,19 @@ class TWizardController : public TWizardHandlers {
   // earlier load, offers to send what puts them back, then reloads.
   void OfferPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
 
+  // What a load came to.
+  enum class TLoadResult {
+    Loaded,
+    Failed,       // shown; the window is closing
+    OtherSystem,  // the switch runs a system Tarvello does not configure; the log-in page is back
+  };
+
   void ShowPage(int index);
-  void ShowConfig();
-  // True iff the switch was loaded; otherwise the failure was shown and the window is closing.
-  bool LoadConfig();
+  // Loads the switch and fills the session page. False when the log-in page is back instead
+  // (TLoadResult::OtherSystem); a failure that closes the window is no reason to return false.
+  bool ShowConfig();
+  // Loads the switch into the model; a failure has been shown when it returns.
+  TLoadResult LoadConfig();
   // True iff the switch was loaded again; otherwise the window is closing.
   bool RefreshConfig();
   void LoadHistory();
@@ -68,6 +77,10 @@ class TWizardController : public TWizardHandlers {
   // closed." and closes the window.
   void FailAndClose(const std::string& logLine, const std::string& boxStart,
                     const std::exception& error);
+  // A switch that runs another system than IOS: logs which, saves the session log as an
+  // error_session file (a file error goes to the caller), closes the connection, empties the
+  // model, shows the log-in page and says that nothing was changed. The window stays.
+  void RefuseOtherSystem();
 
   TWizardView& view_;
   TSwitchSessions& sessions_;

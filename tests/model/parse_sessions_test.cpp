@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,7 @@ std::string Sessions() {
     add("from", session.ErspanSourceIp);
     add("id", session.ErspanId);
     add("origin", session.OriginIp);
+    add("reflector", session.ReflectorPort);
     for (const std::string& filter : session.OtherFilters) {
       add("other", filter);
     }
@@ -209,11 +211,19 @@ TEST_F(SessionsTest, ListingFillsSessionsAndRoles) {
       {SessionBlock(1, {"Type : Local Session", "Both : Gi0/1", "Gi0/4", "Description : Session x",
                         "Destination Ports : Gi0/2"}),
        "Gi0/1:1=Both Gi0/2:1=Destination ", "Local Session", "", ""},
-      // unknown labels, odd spacing and a lower-case header
-      {"session 1\n---------\nBoth : Gi0/1\n" +
-           SessionBlock(
-               1, {"Ingress:Disabled", "Source Ports:Gi0/4", "Both:Gi0/3", "RX ONLY : Gi0/1"}),
+      // unknown labels and odd spacing
+      {SessionBlock(1, {"Ingress:Disabled", "Source Ports:Gi0/4", "Both:Gi0/3", "RX ONLY : Gi0/1"}),
        "Gi0/3:1=Both ", "", "", ""},
+      // what IOS prints above a listing holds no field line: the load line of "exec prompt
+      // timestamp", its time source, a console message with its time stamp
+      {"show monitor session all\r\nLoad for five secs: 16%/0%; one minute: 4%\r\n"
+       "Time source is NTP, 17:34:06.635 EST Fri Oct 21 2016\r\n"
+       "*Mar  1 00:01:02.345: %LINK-3-UPDOWN: Interface Gi0/1, changed state to up\r\n"
+       "Mar  1 00:01:03: %LINEPROTO-5-UPDOWN: Line protocol on Interface Gi0/1\r\nSwitch",
+       "", "", "", ""},
+      // field lines before the first header are skipped, not given to a session
+      {"Legend : f = forwarding\r\nRX Only : Gi0/2\r\n" + SessionBlock(1, {"Both : Gi0/1"}),
+       "Gi0/1:1=Both ", "", "", ""},
       // a block ends at the next header; LF, CR and CR LF line ends mixed
       {"Session 2\n----------\rBoth : Gi0/4\r\nSession 1\n------------\nBoth : Gi0/1\n",
        "Gi0/1:1=Both Gi0/4:2=Both ", "", "", ""},
@@ -233,6 +243,11 @@ TEST_F(SessionsTest, ListingFillsSessionsAndRoles) {
     EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, c.filter1) << "input: " << c.listing;
     EXPECT_FALSE(HasChanges()) << "input: " << c.listing;
   }
+  const std::string log = Log();
+  EXPECT_EQ(log.substr(0, log.find('\t')),
+            "Parse SPAN sessions: 2 field lines before the first session skipped, the first "
+            "[Legend : f = forwarding]");
+  EXPECT_EQ(log.find("\r\n"), log.size() - 2) << "logged once: " << log;
 }
 
 TEST_F(SessionsTest, ListingErrors) {
@@ -255,11 +270,59 @@ TEST_F(SessionsTest, ListingErrors) {
       {SessionBlock(1, {"RX Only : Gi0/1", "TX Only : Gi0/1"}),
        "Fail add SPAN type [Egress] to port Gi0/1 in session 1: port already has span type "
        "[Ingress]"},
+      // Another system's listing, or one whose headers were not read, must not load as a
+      // switch without sessions: the first line after the echoed command is quoted.
+      {"show monitor session all\r\n   session 1\r\n---------------\r\n"
+       "type              : local\r\nstate             : up\r\nsource intf       :\r\n"
+       "    rx            : Eth1/5\r\n    tx            : Eth1/5\r\n"
+       "    both          : Eth1/5\r\nsource VLANs      :\r\n    rx            :\r\n"
+       "filter VLANs      : filter not specified\r\ndestination ports : Eth9/2\r\n\r\n"
+       "Legend: f = forwarding enabled, l = learning enabled\r\n\r\nnexus1",
+       "Cannot parse SPAN sessions: listing not understood, first line \"session 1\""},
+      {"session 3\r\n---------------\r\ntype              : erspan-source\r\n"
+       "state             : up\r\nerspan-id         : 1\r\nvrf-name          : default\r\n"
+       "destination-ip    : 9.1.1.2\r\norigin-ip         : 2.2.2.2 (global)\r\n"
+       "source intf       :\r\n    rx            : Eth3/1\r\n",
+       "Cannot parse SPAN sessions: listing not understood, first line \"session 3\""},
+      {SessionBlock(1, {"Both : Gi0/1"}) + "session 2\r\n---------\r\nboth : Gi0/2\r\n",
+       "Cannot parse SPAN sessions: listing not understood, first line \"Session 1\""},
+      {"Session: 1\r\nType : Local Session\r\nBoth : Gi0/1\r\n",
+       "Cannot parse SPAN sessions: listing not understood, first line \"Session: 1\""},
   };
   for (const auto& c : cases) {
     ResetModel();
     ASSERT_TRUE(ParsePorts(SmallSwitchStatus(), SmallSwitchVlans()));
     EXPECT_EQ(RaisedBy([&] { ParseSPANSessions(c.listing); }), c.message) << "input: " << c.listing;
+  }
+}
+
+// A switch that floods a reply the parsers cannot read must not push the rest of the log out of
+// application.log: a dump keeps the reply's first 64 KB and says how much it left out, and the
+// message quotes no more than the start of a line.
+TEST_F(SessionsTest, AFloodedReplyTakesLittleOfTheLog) {
+  std::string status;  // interface lines without the header
+  while (status.size() < 2 * 1024 * 1024) {
+    status += "Gi0/1 a connected 1\r\n";
+  }
+  const std::string listing = "Flood : " + std::string(2 * 1024 * 1024, 'y');  // no header
+  const struct {
+    const std::string& reply;
+    std::function<void()> load;
+  } cases[] = {
+      {status, [&] { ParsePorts(status, SmallSwitchVlans()); }},
+      {listing, [&] { ParseSPANSessions(listing); }},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(ParsePorts(SmallSwitchStatus(), SmallSwitchVlans()));
+    const size_t before = Log().size();
+    const std::string message = RaisedBy(c.load);
+    EXPECT_LT(message.size(), 200u) << message;
+    const std::string added = Log().substr(before);
+    EXPECT_LT(added.size(), 100u * 1024) << message;
+    EXPECT_NE(added.find(std::to_string(c.reply.size() - 64 * 1024) +
+                         " more bytes left out; the error_session log holds the rest"),
+              std::string::npos)
+        << message;
   }
 }
 
@@ -335,7 +398,8 @@ TEST_F(SessionsTest, EveryLayoutAndKindOfSessionLoads) {
        SessionBlock(1, {"Type                   : Remote Source Session",
                         "Source Ports           :", "    RX Only            : Gi0/1",
                         "Reflector Port         : Gi0/4", "Dest RSPAN VLAN        : 20"}),
-       "20:1=Destination Gi0/1:1=Ingress ", "1 (RSPAN source) type=Remote Source Session rspan=20"},
+       "20:1=Destination Gi0/1:1=Ingress ",
+       "1 (RSPAN source) type=Remote Source Session rspan=20 reflector=Gi0/4"},
       {"RSPAN destination, ten hyphens; a None after the VLAN keeps it",
        "Session 41\r\n----------\r\nType : Remote Destination Session\r\n"
        "Source RSPAN VLAN : 20\r\nDestination Ports : Gi0/3\r\nDest RSPAN VLAN : None\r\n",
@@ -392,31 +456,45 @@ TEST_F(SessionsTest, EveryCapturedListingLoadsWithItsSessionsTypesAndMembers) {
   }
 }
 
-TEST(ParseShowVersion, ModelNumberAndSourceSessionsOfEachPlatform) {
+TEST(ParseShowVersion, ModelNumberSourceSessionsAndSystemOfEachPlatform) {
+  using enum TSwitchSystem;
   const struct {
     std::string text;
     const char* model;
     int sourceSessions;
+    TSwitchSystem system;
   } cases[] = {
       {"cisco WS-C2960-48TT-L (PowerPC405) processor (revision B0) with 65536K bytes of memory.\r\n"
        "Model number                    : WS-C2960-48TT-L\r\n",
-       "WS-C2960-48TT-L", 2},
-      {"Model number : WS-C2960X-48FPD-L", "WS-C2960X-48FPD-L", 4},
-      {"Model number : WS-C2960XR-24TS-I", "WS-C2960XR-24TS-I", 4},
+       "WS-C2960-48TT-L", 2, NotNamed},
+      {"Model number : WS-C2960X-48FPD-L", "WS-C2960X-48FPD-L", 4, NotNamed},
+      {"Model number : WS-C2960XR-24TS-I", "WS-C2960XR-24TS-I", 4, NotNamed},
       // no model number line: the processor line tells, not the software line before it
       {"Cisco IOS Software, C3750 Software\r\ncisco WS-C3750-48P (PowerPC405) processor",
-       "WS-C3750-48P", 2},
-      {"Model Number                       : WS-C3650-48PD", "WS-C3650-48PD", 8},
+       "WS-C3750-48P", 2, Ios},
+      {"Model Number                       : WS-C3650-48PD", "WS-C3650-48PD", 8, NotNamed},
       // the label wins over the processor line, wherever it stands
-      {"cisco C9300-48P (X86) processor\r\nModel Number : C9300-24P\r\n", "C9300-24P", 8},
-      {"cisco C9500-40X (X86) processor with 1863083K/6147K bytes of memory.", "C9500-40X", 8},
-      {"Model Number : C9200L-24P-4G", "C9200L-24P-4G", 0},
-      {"show version\r\n% Invalid input detected at '^' marker.\r\n", "", 0},
+      {"cisco C9300-48P (X86) processor\r\nModel Number : C9300-24P\r\n", "C9300-24P", 8, NotNamed},
+      {"Cisco IOS XE Software, Version 17.09.04a\r\n"
+       "cisco C9500-40X (X86) processor with 1863083K/6147K bytes of memory.",
+       "C9500-40X", 8, Ios},
+      {"Model Number : C9200L-24P-4G", "C9200L-24P-4G", 0, NotNamed},
+      {"show version\r\n% Invalid input detected at '^' marker.\r\n", "", 0, NotNamed},
+      // IOS 12.1 on a 2950 names itself on its second line
+      {"Cisco Internetwork Operating System Software \r\n"
+       "IOS (tm) C2950 Software (C2950-I6Q4L2-M), Version 12.1(22)EA14, RELEASE SOFTWARE (fc1)",
+       "", 0, Ios},
+      {"Cisco Nexus Operating System (NX-OS) Software\r\nTAC support: http://www.cisco.com/tac\r\n"
+       "  cisco Nexus9000 C93180YC-EX chassis\r\n",
+       "", 0, NxOs},
+      {"Cisco IOS XR Software, Version 6.1.2[Default]\r\n", "", 0, IosXr},
+      {"Cisco Adaptive Security Appliance Software Version 9.8(2)\r\n", "", 0, Asa},
   };
   for (const auto& c : cases) {
     const TSwitchPlatform platform = ParseShowVersion(c.text);
     EXPECT_EQ(platform.Model, c.model) << c.text;
     EXPECT_EQ(platform.SourceSessions, c.sourceSessions) << c.text;
+    EXPECT_EQ(platform.System, c.system) << c.text;
   }
 }
 

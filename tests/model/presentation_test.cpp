@@ -156,6 +156,16 @@ TEST_F(PresentationTest, WhatTheAdvancedSettingsAreaSaysOfASession) {
        "RSPAN source session: traffic goes to RSPAN VLAN 20.\nTarvello shows this session but "
        "does not change it.",
        ""},
+      {SessionBlock(1, {"Type : Remote Source Session", "Reflector Port : Gi0/3",
+                        "Dest RSPAN VLAN : 20", "Description : -"}),
+       1,
+       "RSPAN source session: traffic goes to RSPAN VLAN 20, reflector port Gi0/3.\nTarvello "
+       "shows this session but does not change it.",
+       ""},
+      // "-" is IOS's word for no description
+      {SessionBlock(4, {"Type : Local Session", "Description : -", "Reflector Port : Gi0/3",
+                        "Both : Gi0/1"}),
+       4, "", "Kept as on the switch: reflector port Gi0/3"},
       {kErspanSource52, 52,
        "ERSPAN source session \"pkt-send-to-c2(9500H)\": traffic goes to 1.1.1.20, ERSPAN ID 12. "
        "Filters: VLANs 123.\nTarvello shows this session but does not change it.",

@@ -20,6 +20,10 @@ std::string RolesAndFlags() {
 
 const std::string kRspanSource40 =
     SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/4", "Dest RSPAN VLAN : 20"});
+// Gi0/3 puts the session's traffic onto VLAN 20, as a Catalyst 2950 does.
+const std::string kReflectingSource40 =
+    SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/4", "Reflector Port : Gi0/3",
+                      "Dest RSPAN VLAN : 20"});
 const std::string kErspanDestination53 =
     SessionBlock(53, {"Type : ERSPAN Destination Session", "Destination Ports : Gi0/3"});
 const std::string kIngressSession2 = SessionBlock(
@@ -112,6 +116,11 @@ TEST_F(SpanRulesTest, RulesInTheirOrder) {
            SessionBlock(10, {"TX Only : Gi0/1"}),
        66, "Gi0/1", "Destination",
        "Port Gi0/1 is already configured as source (egress) port in session 10."},
+      {"a reflector port takes no role in any session", kReflectingSource40, 1, "Gi0/3",
+       "Destination",
+       "Port Gi0/3 is the reflector port of session 40 and cannot be a source or destination of "
+       "any session."},
+      {"a reflector port stays without one", kReflectingSource40, 1, "Gi0/3", "None", ""},
       {"a destination forwarding ingress traffic keeps its role", kIngressSession2, 2, "Gi0/2",
        "None", kIngressRefusal},
       {"another destination may join it", kIngressSession2, 2, "Gi0/3", "Destination", ""},

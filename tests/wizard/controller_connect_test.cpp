@@ -416,6 +416,41 @@ TEST_F(ConnectTest, EveryFailureShowsItsMessageLogsAndClosesAsSpecified) {
   }
 }
 
+// A switch whose "show version" names another system is refused before its sessions are asked
+// for: no IOS line reaches it, the window stays on the log-in page, and another switch loads.
+TEST_F(ConnectTest, ANexusSwitchIsRefusedAndTheLogInPageIsBack) {
+  simswitch::Options options = SwitchOptions();
+  options.device.versionText = simswitch::RenderNexusVersion(options.device);
+  StartSwitch(options);
+  const std::string address = SwitchText();
+  controller_.Page1_SpeedButtonConnectClick();
+
+  EXPECT_EQ(view_.messages,
+            std::vector<std::string>{"Switch " + address +
+                                     " runs Cisco NX-OS. Tarvello configures Catalyst switches "
+                                     "running IOS or IOS-XE; nothing was changed."});
+  EXPECT_EQ(view_.page, 0);
+  EXPECT_EQ(view_.caption, "Tarvello");
+  EXPECT_FALSE(view_.closed);
+  EXPECT_FALSE(view_.busy);
+  const std::vector<std::string> received = sim_->ReceivedLines();
+  const auto shows = std::find(received.begin(), received.end(), "show interface status");
+  EXPECT_EQ(std::vector<std::string>(shows, received.end()),
+            (std::vector<std::string>{"show interface status", "show vlan brief  | inc active",
+                                      "show version"}));
+  EXPECT_TRUE(
+      InOrder(LogMessages(), {"LoadConfig: switch " + address + " runs Cisco NX-OS, not loaded"}))
+      << Joined(LogMessages());
+  EXPECT_EQ(LogFiles("error_session").size(), 1u);
+  EXPECT_FALSE(controller_.CurrentSession()->Connected());
+  EXPECT_EQ(Ports.Count, 0) << "nothing of that switch stays";
+
+  view_.messages.clear();
+  StartSwitch();
+  ConnectAndShow();
+  EXPECT_TRUE(view_.messages.empty()) << Joined(view_.messages);
+}
+
 // A failed login keeps its message and says why in one more line, from what the session saw;
 // with no reason known the message stands alone. The host key test above checks its reasons.
 TEST_F(ConnectTest, AFailedLoginSaysWhy) {

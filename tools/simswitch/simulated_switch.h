@@ -144,6 +144,8 @@ std::string RenderInterfaceStatus(const DeviceData& device, const SpanState& spa
 std::string RenderVlanBrief(const DeviceData& device);
 std::string RenderMonitorSessions(const DeviceData& device, const SpanState& span);
 std::string RenderVersion(const DeviceData& device);
+// "show version" of a Nexus switch running NX-OS, for DeviceData::versionText.
+std::string RenderNexusVersion(const DeviceData& device);
 
 // Misbehaviours on demand. Command triggers match a received line (as typed, CR/LF removed)
 // that starts with the given text; an empty text disables the trigger. Every received line is

@@ -1,5 +1,6 @@
-// "show version" as each platform prints it: classic IOS on the 2960, IOS-XE on the 9300 stack.
-// Interface counts and stack members come from the device, so a changed device stays truthful.
+// "show version" as each platform prints it: classic IOS on the 2960, IOS-XE on the 9300 stack;
+// and a Nexus switch's NX-OS text, for a device that plays one. Interface counts and stack
+// members come from the device, so a changed device stays truthful.
 #include <map>
 
 #include "simswitch/command_words.h"
@@ -200,6 +201,49 @@ std::string Catalyst9300(const DeviceData& device) {
 std::string RenderVersion(const DeviceData& device) {
   const std::string text =
       device.platform == Platform::Catalyst9300 ? Catalyst9300(device) : Catalyst2960(device);
+  return JoinCrLf(SplitLines("\n" + text));
+}
+
+std::string RenderNexusVersion(const DeviceData& device) {
+  const std::string text =
+      "Cisco Nexus Operating System (NX-OS) Software\n"
+      "TAC support: http://www.cisco.com/tac\n"
+      "Copyright (C) 2002-2023, Cisco and/or its affiliates.\n"
+      "All rights reserved.\n"
+      "The copyrights to certain works contained in this software are\n"
+      "owned by other third parties and used and distributed under their own\n"
+      "licenses, such as open source.  This software is provided \"as is,\" and unless\n"
+      "otherwise stated, there is no warranty, express or implied, including but not\n"
+      "limited to warranties of merchantability and fitness for a particular purpose.\n"
+      "\n"
+      "Software\n"
+      "  BIOS: version 05.47\n"
+      "  NXOS: version 9.3(12)\n"
+      "  BIOS compile time:  04/28/2022\n"
+      "  NXOS image file is: bootflash:///nxos.9.3.12.bin\n"
+      "  NXOS compile time:  6/20/2023 12:00:00 [08/28/2023 14:22:31]\n"
+      "\n"
+      "\n"
+      "Hardware\n"
+      "  cisco Nexus9000 C93180YC-EX chassis \n"
+      "  Intel(R) Xeon(R) CPU  @ 1.80GHz with 24569356 kB of memory.\n"
+      "  Processor Board ID FDO21350ABC\n"
+      "\n"
+      "  Device name: " +
+      device.hostname +
+      "\n"
+      "  bootflash:   53298520 kB\n"
+      "Kernel uptime is 41 day(s), 7 hour(s), 2 minute(s), 15 second(s)\n"
+      "\n"
+      "Last reset at 523118 usecs after Mon Aug 28 14:40:11 2023\n"
+      "  Reason: Reset Requested by CLI command reload\n"
+      "  System version: 9.3(11)\n"
+      "  Service: \n"
+      "\n"
+      "plugin\n"
+      "  Core Plugin, Ethernet Plugin\n"
+      "\n"
+      "Active Package(s):\n";
   return JoinCrLf(SplitLines("\n" + text));
 }
 
