@@ -13,11 +13,10 @@ namespace {
 
 constexpr mode_t kGroupAndOthers = S_IRWXG | S_IRWXO;
 
-// Takes group's and others' permissions from one path, not following a symbolic link; true iff
-// it had some and lost them.
+// Takes group's and others' permissions from one path; true iff it had some and lost them.
 bool Tighten(const fs::path& path) {
   struct stat status {};
-  if (::lstat(path.c_str(), &status) != 0 || (status.st_mode & kGroupAndOthers) == 0) {
+  if (::stat(path.c_str(), &status) != 0 || (status.st_mode & kGroupAndOthers) == 0) {
     return false;
   }
   return ::chmod(path.c_str(), status.st_mode & 07777 & ~kGroupAndOthers) == 0;
@@ -82,6 +81,7 @@ void TightenFolder(const std::string& folder, std::vector<std::string>& tightene
   std::error_code error;
   for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
        entry.increment(error)) {
+    // A link in the folder may lead to a file of the user's that is none of the program's.
     std::error_code ignored;
     if (entry->symlink_status(ignored).type() == fs::file_type::regular && Tighten(entry->path())) {
       tightened.push_back(entry->path().string());

@@ -13,7 +13,8 @@ class TPrivateFile {
   enum class TMode { Append, Replace };
 
   // Opens path for writing at its end (Append) or emptied (Replace), made when missing. A file
-  // that opens is 0600 afterwards, whatever the umask and whatever mode it had before.
+  // that opens is 0600 afterwards, whatever the umask and whatever mode it had before (unless it
+  // belongs to another user, whose modes stay).
   TPrivateFile(const std::string& path, TMode mode);
   ~TPrivateFile();
   TPrivateFile(const TPrivateFile&) = delete;
@@ -34,7 +35,8 @@ class TPrivateFile {
 // Makes the folder (its parent must exist) 0700, whatever the umask. True iff it was made.
 bool MakePrivateFolder(const std::string& path);
 
-// Takes every permission of group and others from the folder and from the regular files directly
-// in it, keeping the owner's; appends the path of each one changed to `tightened`. Symbolic links
-// and what they point at are left alone, and so is whatever cannot be changed. Never throws.
+// Takes every permission of group and others from the folder (or the folder a link in its place
+// leads to) and from the regular files directly in it, keeping the owner's; appends the path of
+// each one changed to `tightened`. Symbolic links in the folder and what they lead to are left
+// alone, and so is whatever cannot be changed. Never throws.
 void TightenFolder(const std::string& folder, std::vector<std::string>& tightened);
