@@ -1,12 +1,13 @@
 // The devices the simulator can play: the default 48-port Catalyst 2960, a Catalyst 9300 stack,
 // generated big stacks, and the interface names found in a captured listing.
+#include "simswitch/device_data.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <sstream>
 
 #include "simswitch/ios_text.h"
-#include "simswitch/simulated_switch.h"
 
 namespace simswitch {
 namespace {
@@ -154,13 +155,6 @@ DeviceData Catalyst9300Device() {
   fiftyTwo.description = "to-analyzer-dc2";
   d.span = {{3, three}, {10, ten}, {40, forty}, {52, fiftyTwo}};
   return d;
-}
-
-Options Catalyst9300Options() {
-  Options o;
-  o.device = Catalyst9300Device();
-  o.localSessionLimit = 8;
-  return o;
 }
 
 DeviceData GeneratedDevice(std::size_t entries) {

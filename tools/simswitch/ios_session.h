@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "simswitch/command_words.h"
-#include "simswitch/simulated_switch.h"
+#include "simswitch/options.h"
 #include "simswitch/switch_model.h"
 
 namespace simswitch {

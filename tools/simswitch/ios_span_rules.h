@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "simswitch/device_data.h"
 #include "simswitch/monitor_command.h"
-#include "simswitch/simulated_switch.h"
 
 namespace simswitch {
 

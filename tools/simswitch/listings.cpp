@@ -4,8 +4,8 @@
 #include <map>
 #include <set>
 
+#include "simswitch/device_data.h"
 #include "simswitch/ios_text.h"
-#include "simswitch/simulated_switch.h"
 #include "simswitch/span_lists.h"
 
 namespace simswitch {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "simswitch/simulated_switch.h"
+#include "simswitch/device_data.h"
 
 namespace simswitch {
 

@@ -4,8 +4,8 @@
 #include <map>
 
 #include "simswitch/command_words.h"
+#include "simswitch/device_data.h"
 #include "simswitch/ios_text.h"
-#include "simswitch/simulated_switch.h"
 
 namespace simswitch {
 namespace {

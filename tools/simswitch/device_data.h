@@ -1,0 +1,142 @@
+// What a simulated switch is made of: its interfaces, VLANs and SPAN state, the devices it can
+// play, and the listings rendered from them. Plain data; nothing here knows of connections.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace simswitch {
+
+// One physical interface as "show interface status" prints it. `name` is the short form
+// ("Fa0/1", "Gi0/2"); commands may use the long form, the switch stores and prints the short one.
+struct InterfaceInfo {
+  std::string name{};
+  std::string description{};  // the Name column; printed cut to 18 characters
+  std::string status = "notconnect";
+  std::string vlan = "1";  // a VLAN number, "trunk" or "routed"
+  std::string duplex = "auto";
+  std::string speed = "auto";
+  std::string type = "10/100BaseTX";
+};
+
+// One VLAN as "show vlan brief" prints it. Only status "active" survives "| inc active".
+struct VlanInfo {
+  int number = 1;
+  std::string name{};
+  std::string status = "active";  // "active", "act/unsup", "suspended", "act/lshut"
+  bool remoteSpan = false;        // "remote-span": may carry an RSPAN session's traffic
+};
+
+enum class SpanDirection { Rx, Tx, Both };
+
+enum class SpanSessionType { Local, RspanSource, RspanDestination, ErspanSource };
+// The type as "show monitor session" prints it: "Local Session", "Remote Source Session",
+// "Remote Destination Session", "ERSPAN Source Session".
+const char* SpanSessionTypeText(SpanSessionType type);
+
+// Where an ERSPAN source session sends its traffic.
+struct ErspanSettings {
+  std::string destinationIp{};
+  int erspanId = 0;
+  std::string originIp{};
+  int mtu = 1500;
+
+  bool operator==(const ErspanSettings&) const = default;
+};
+
+// One SPAN session. Lists hold no duplicates; `destinations` is kept sorted by name, so
+// equality compares content and tests can compare with an expected state. Listings print
+// interfaces in the device's order whatever the order here.
+struct SpanSessionState {
+  SpanSessionType type = SpanSessionType::Local;
+  std::map<std::string, SpanDirection> sourceInterfaces{};  // short interface name -> direction
+  std::map<int, SpanDirection> sourceVlans{};               // VLAN number -> direction
+  std::vector<std::string> destinations{};                  // short names, sorted
+  bool replicate = false;          // "Encapsulation : Replicate" instead of "Native"
+  std::vector<int> filterVlans{};  // ascending, no duplicates; empty means no filter
+  // The RSPAN VLAN: the destination of an RspanSource session, the source of an
+  // RspanDestination session; 0 for the other types.
+  int remoteVlan = 0;
+  ErspanSettings erspan{};    // ErspanSource only
+  std::string description{};  // empty: none
+
+  // Nothing configured: no members, no filter, no RSPAN VLAN, and not an ERSPAN session (whose
+  // destination is an address).
+  bool Empty() const;
+  bool operator==(const SpanSessionState&) const = default;
+};
+
+// Session number (1..66) -> session. A session that has become empty is removed, as IOS does.
+using SpanState = std::map<int, SpanSessionState>;
+
+// The platform decides the listing layout, "show version", the interface column width, which
+// sessions count against the session limit, and whether RSPAN is configured by command:
+// Catalyst2960: classic listing, every session counts, local sessions only by command.
+// Catalyst9300: IOS-XE listing that prints every field ("None" where empty), sessions with
+// sources count (local with sources, RSPAN source, ERSPAN source), RSPAN source and destination
+// sessions by command; ERSPAN sessions exist only as given in `span` and refuse every change.
+enum class Platform { Catalyst2960, Catalyst9300 };
+
+struct DeviceData {
+  Platform platform = Platform::Catalyst2960;
+  std::string hostname = "Switch";
+  std::vector<InterfaceInfo> interfaces{};  // in the order "show interface status" lists them
+  std::vector<VlanInfo> vlans{};            // ascending VLAN numbers
+  SpanState span{};                         // the SPAN state at start-up
+
+  // Captured output served instead of the rendered listing when not empty (line ends made
+  // CR LF, nothing else changed). With `interfaces` empty, a captured interface listing supplies
+  // the interfaces that commands accept (see InterfacesFromStatusText). A captured monitor
+  // listing replaces `span` (see SpanFromMonitorText) and is served until the first accepted
+  // "monitor" line; from then on the live state is rendered.
+  std::string interfacesText{};
+  std::string vlansText{};
+  std::string monitorText{};
+  std::string versionText{};  // "show version"; empty: the platform's own (see RenderVersion)
+};
+
+// The default device: a 48-port Catalyst 2960 (Fa0/1-48, Gi0/1-2) with descriptions on a few ports;
+// VLANs 1 default, 10 MANAGEMENT, 20 USERS, 30 VOICE, 99 NATIVE (active) and 1002-1005 (act/unsup);
+// session 1: Fa0/1 both, Fa0/2-3 rx, destination Gi0/2 (Native);
+// session 2: source VLAN 20 rx, destination Fa0/48 (Replicate). 50 interfaces + 5 active VLANs.
+DeviceData DefaultDevice();
+
+// A two-member Catalyst 9300 stack (platform Catalyst9300): Gi1/0/1-48, Te1/1/1-4, Gi2/0/1-48,
+// Te2/1/1-4; VLANs 1 default, 10 MANAGEMENT, 20 USERS, 30 VOICE, 99 NATIVE, 300 RSPAN
+// (remote-span), 1002-1005 (act/unsup); sessions 1 and 2 free and
+// session 3: Gi1/0/1 both, Gi1/0/2 rx, destination Gi1/0/48 (Native);
+// session 10: source VLAN 30 both, destination Gi2/0/48 (Native);
+// session 40: RSPAN source, Gi1/0/10 rx, destination remote VLAN 300;
+// session 52: ERSPAN source, Gi2/0/10 rx, to 10.10.10.20, ERSPAN ID 12, origin 10.10.10.2,
+// MTU 1500, description "to-analyzer-dc2". Four source sessions of the platform's eight.
+DeviceData Catalyst9300Device();
+
+// A big device with exactly `entries` parser entries (active VLANs + interfaces), clamped to
+// 1..4096: about an eighth of them VLANs (at least 1), the rest interfaces Gi<s>/0/<p> in stacks
+// of 48 ports. SPAN state empty.
+DeviceData GeneratedDevice(std::size_t entries);
+
+// Interfaces named in a captured "show interface status" text: the first word of every line after
+// the header that contains a "/". Fields other than the name are taken where present.
+std::vector<InterfaceInfo> InterfacesFromStatusText(const std::string& text);
+
+// Best-effort SPAN state from a captured "show monitor session all" text, in any layout: local,
+// RSPAN source and destination, and ERSPAN source blocks with their ports under "Source Ports" and
+// VLANs under "Source VLANs" (RX Only / TX Only / Both), Destination Ports, Encapsulation,
+// Filter VLANs, the RSPAN VLAN, the ERSPAN destination and the description. "None" means no
+// members. Blocks of other types are skipped.
+SpanState SpanFromMonitorText(const std::string& text);
+
+// The listings as the switch prints them (lines ended by CR LF, no echo, no prompt), in the
+// layout of the device's platform. RenderVersion counts the device's interfaces by type and, on
+// the 9300, its stack members by the first number of their names.
+std::string RenderInterfaceStatus(const DeviceData& device, const SpanState& span);
+std::string RenderVlanBrief(const DeviceData& device);
+std::string RenderMonitorSessions(const DeviceData& device, const SpanState& span);
+std::string RenderVersion(const DeviceData& device);
+// "show version" of a Nexus switch running NX-OS, for DeviceData::versionText.
+std::string RenderNexusVersion(const DeviceData& device);
+
+}  // namespace simswitch
