@@ -261,6 +261,11 @@ TEST(ListingsTest, VersionNamesEachPlatformsModelAndCountsItsPorts) {
         "*    1 50    WS-C2960-48TT-L    15.0(2)SE11           "
         "C2960-LANBASEK9-M",
         "Lab-2960 uptime is 3 weeks, 2 days, 4 hours, 12 minutes"}},
+      {Catalyst2960LanLiteOptions().device,
+       {"Cisco IOS Software, C2960 Software (C2960-LANLITEK9-M), Version 15.0(2)SE11, RELEASE "
+        "SOFTWARE (fc3)",
+        "Model number                    : WS-C2960-48TC-S",
+        "*    1 50    WS-C2960-48TC-S    15.0(2)SE11           C2960-LANLITEK9-M"}},
       {Catalyst9300Device(),
        {"Cisco IOS XE Software, Version 17.09.04a",
         "Model Number                       : C9300-48P", "96 Gigabit Ethernet interfaces",
@@ -274,6 +279,66 @@ TEST(ListingsTest, VersionNamesEachPlatformsModelAndCountsItsPorts) {
       EXPECT_NE(version.find("\r\n" + line + "\r\n"), std::string::npos) << line;
     }
   }
+}
+
+TEST(ListingsTest, VtpStatusNamesTheModeAndCountsTheVlans) {
+  const struct {
+    DeviceData device;
+    VtpMode mode;
+    std::vector<std::string> lines;  // each found as a whole line
+    std::string absent;              // a line part that must not be there; empty: none
+  } cases[] = {
+      {DefaultDevice(),
+       VtpMode::Server,
+       {"VTP Operating Mode                : Server", "Number of existing VLANs          : 9",
+        "Maximum VLANs supported locally   : 255"},
+       ""},
+      {DefaultDevice(),
+       VtpMode::Client,
+       {"VTP Operating Mode                : Client"},
+       "Local updater ID"},
+      {Catalyst9300Device(),
+       VtpMode::Transparent,
+       {"VTP Operating Mode                : Transparent", "Number of existing VLANs          : 10",
+        "Configuration Revision            : 0"},
+       "Local updater ID"},
+  };
+  for (auto c : cases) {
+    c.device.vtpMode = c.mode;
+    const std::string text = "\r\n" + RenderVtpStatus(c.device);
+    for (const auto& line : c.lines) {
+      EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << text;
+    }
+    if (!c.absent.empty()) {
+      EXPECT_EQ(text.find(c.absent), std::string::npos) << text;
+    }
+  }
+}
+
+TEST(ListingsTest, RemoteSpanVlansCompactedAndWrappedAfterWholeItems) {
+  DeviceData device = DefaultDevice();
+  const std::string head = "\r\nRemote SPAN VLANs\r\n" + std::string(78, '-') + "\r\n";
+  EXPECT_EQ(RenderRemoteSpanVlans(device), head);
+  std::vector<int> numbers;
+  for (int n = 100; n < 400; n += 7) {
+    numbers.push_back(n);
+  }
+  numbers.insert(numbers.end(), {2001, 2002, 2003});
+  for (int n : numbers) {
+    device.vlans.push_back({n, "R", "active", true});
+  }
+  const std::string text = RenderRemoteSpanVlans(device);
+  ASSERT_EQ(text.rfind(head, 0), 0u);
+  const auto lines = SplitLines(text.substr(head.size()));
+  ASSERT_GT(lines.size(), 1u) << text;
+  std::string joined;
+  for (const auto& line : lines) {
+    EXPECT_LE(line.size(), 78u) << line;
+    EXPECT_NE(line.back(), ',') << line;
+    joined += (joined.empty() ? "" : ",") + line;
+  }
+  EXPECT_EQ(joined, CompactVlans(numbers));
+  EXPECT_TRUE(joined.ends_with(",2001-2003")) << joined;
 }
 
 TEST(ListingsTest, InterfaceStatusMarksDestinationsMonitoringInIosColumns) {
@@ -391,6 +456,7 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
     Platform platform = Platform::Catalyst2960;
     int sessionLimit = 2;
     std::size_t interfaces = 50;
+    VtpMode vtpMode = VtpMode::Server;
   };
   const struct {
     std::vector<std::string> args;
@@ -425,6 +491,15 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
        {.platform = Platform::Catalyst9300, .sessionLimit = 8, .interfaces = 70},
        ""},
       {{"--platform", "2960", "--session-limit", "1"}, {.sessionLimit = 1}, ""},
+      {{"--platform", "2960-lanlite"}, {.platform = Platform::Catalyst2960LanLite}, ""},
+      {{"--vtp-mode", "transparent", "--platform", "9300"},
+       {.platform = Platform::Catalyst9300,
+        .sessionLimit = 8,
+        .interfaces = 104,
+        .vtpMode = VtpMode::Transparent},
+       ""},
+      {{"--vtp-mode", "client"}, {.vtpMode = VtpMode::Client}, ""},
+      {{"--vtp-mode", "off"}, {}, "bad value for --vtp-mode"},
       {{"--platform", "3750"}, {}, "bad value for --platform"},
   };
   for (const auto& c : cases) {
@@ -446,6 +521,7 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
     EXPECT_EQ(o.device.platform, c.expected.platform) << name;
     EXPECT_EQ(o.localSessionLimit, c.expected.sessionLimit) << name;
     EXPECT_EQ(o.device.interfaces.size(), c.expected.interfaces) << name;
+    EXPECT_EQ(o.device.vtpMode, c.expected.vtpMode) << name;
   }
 }
 

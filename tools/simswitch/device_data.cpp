@@ -36,6 +36,10 @@ void AddDefaultVlans(std::vector<VlanInfo>& vlans) {
 
 }  // namespace
 
+bool ConfiguresRspan(Platform platform) {
+  return platform != Platform::Catalyst2960LanLite;
+}
+
 DeviceData DefaultDevice() {
   struct Special {
     int port;

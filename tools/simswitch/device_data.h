@@ -73,11 +73,23 @@ using SpanState = std::map<int, SpanSessionState>;
 
 // The platform decides the listing layout, "show version", the interface column width, which
 // sessions count against the session limit, and whether RSPAN is configured by command:
-// Catalyst2960: classic listing, every session counts, local sessions only by command.
+// Catalyst2960: classic listing; every session but an RSPAN destination session counts; local
+// and RSPAN sessions by command.
+// Catalyst2960LanLite: as the 2960, but its LAN Lite image knows no RSPAN: "remote" in
+// "monitor session", "remote-span" and "show vlan remote-span" are invalid input there.
 // Catalyst9300: IOS-XE listing that prints every field ("None" where empty), sessions with
 // sources count (local with sources, RSPAN source, ERSPAN source), RSPAN source and destination
 // sessions by command; ERSPAN sessions exist only as given in `span` and refuse every change.
-enum class Platform { Catalyst2960, Catalyst9300 };
+enum class Platform { Catalyst2960, Catalyst9300, Catalyst2960LanLite };
+
+// Whether the platform's image configures RSPAN (every one but LAN Lite).
+bool ConfiguresRspan(Platform platform);
+
+// The VTP mode, as "show vtp status" prints it ("Server", "Client", "Transparent"). A client
+// refuses every VLAN change; VTP version 1 (the default both platforms run) takes the extended
+// range (1006-4094) in transparent mode only.
+enum class VtpMode { Server, Client, Transparent };
+const char* VtpModeText(VtpMode mode);
 
 struct DeviceData {
   Platform platform = Platform::Catalyst2960;
@@ -85,6 +97,7 @@ struct DeviceData {
   std::vector<InterfaceInfo> interfaces{};  // in the order "show interface status" lists them
   std::vector<VlanInfo> vlans{};            // ascending VLAN numbers
   SpanState span{};                         // the SPAN state at start-up
+  VtpMode vtpMode = VtpMode::Server;
 
   // Captured output served instead of the rendered listing when not empty (line ends made
   // CR LF, nothing else changed). With `interfaces` empty, a captured interface listing supplies
@@ -138,5 +151,10 @@ std::string RenderMonitorSessions(const DeviceData& device, const SpanState& spa
 std::string RenderVersion(const DeviceData& device);
 // "show version" of a Nexus switch running NX-OS, for DeviceData::versionText.
 std::string RenderNexusVersion(const DeviceData& device);
+// "show vtp status": the VTP settings and the VLAN count.
+std::string RenderVtpStatus(const DeviceData& device);
+// "show vlan remote-span": the heading, its dash line and the remote-span VLANs compacted
+// ("201,300-305"), wrapped after a whole item before 79 columns; no list line when there is none.
+std::string RenderRemoteSpanVlans(const DeviceData& device);
 
 }  // namespace simswitch

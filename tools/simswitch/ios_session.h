@@ -2,6 +2,7 @@
 // configuration mode. Text in, text out; the connection owns the I/O.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,7 @@ class IosSession {
     Privileged,
     AskEnablePassword,
     Config,
+    ConfigVlan,          // "vlan V": the VLAN's changes wait in pendingVlan_ until the mode is left
     AskCopyDestination,  // "copy running-config startup-config" asked where to
     ConfirmOverwrite,    // the save asked "[confirm]" (the saveAsksToOverwrite fault)
     Silent
@@ -64,7 +66,23 @@ class IosSession {
   // `offset` shifts caret columns for lines typed after "do ".
   SessionReply Exec(const std::string& line, std::size_t offset);
   SessionReply Enable();
+  // A line in global configuration mode or one of its sub-modes.
   SessionReply Configure(const std::string& line);
+  SessionReply ConfigureGlobal(const std::string& line);
+  // The first word of a global configuration command.
+  static KeywordMatch GlobalConfigKeyword(const std::string& word);
+  // "[no] vlan V" from tokens[first] on, the word after "vlan" included.
+  SessionReply ConfigureVlan(const std::string& line, const std::vector<Token>& tokens,
+                             std::size_t first, bool negate);
+  // A line in a sub-mode: its own commands, or a global command, which leaves the sub-mode first
+  // as IOS does.
+  SessionReply ConfigureSubmode(const std::string& line);
+  // Config-vlan mode's own commands; nullopt when the line is not one of them.
+  std::optional<SessionReply> VlanModeCommand(const std::string& line,
+                                              const std::vector<Token>& tokens);
+  // Back to global configuration mode, committing what the sub-mode holds; returns the
+  // switch's refusal of the commit (ending in CR LF), or "".
+  std::string LeaveSubmode();
   // "copy running-config startup-config" and the questions it asks.
   SessionReply Copy(const std::string& line, const std::vector<Token>& tokens, std::size_t offset);
   SessionReply CopyDestination(const std::string& line);
@@ -92,6 +110,7 @@ class IosSession {
   int failedEnables_ = 0;
   int pageLength_;
   std::vector<std::string> pendingLines_;  // paged output not yet shown
+  VlanInfo pendingVlan_{};                 // in config-vlan mode: the VLAN as it will be stored
 };
 
 }  // namespace simswitch

@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t kDescriptionWidth = 18;
 constexpr std::size_t kVlanPortsWidth = 31;
+constexpr std::size_t kRemoteSpanWidth = 78;
 
 std::set<std::string> Destinations(const SpanState& span) {
   std::set<std::string> result;
@@ -73,6 +74,20 @@ std::string RenderVlanBrief(const DeviceData& device) {
       }
     }
     lines.push_back(line + ports);
+  }
+  return JoinCrLf(lines);
+}
+
+std::string RenderRemoteSpanVlans(const DeviceData& device) {
+  std::vector<int> remote;
+  for (const auto& v : device.vlans) {
+    if (v.remoteSpan) {
+      remote.push_back(v.number);
+    }
+  }
+  std::vector<std::string> lines{"", "Remote SPAN VLANs", std::string(kRemoteSpanWidth, '-')};
+  for (const auto& line : WrapCompactList(CompactVlans(remote), kRemoteSpanWidth)) {
+    lines.push_back(line);
   }
   return JoinCrLf(lines);
 }

@@ -10,4 +10,10 @@ Options Catalyst9300Options() {
   return o;
 }
 
+Options Catalyst2960LanLiteOptions() {
+  Options o;
+  o.device.platform = Platform::Catalyst2960LanLite;
+  return o;
+}
+
 }  // namespace simswitch

@@ -55,5 +55,7 @@ struct Options {
 // Complete options for the Catalyst 9300 profile: Catalyst9300Device() with a limit of 8 source
 // sessions; everything else as in Options{}.
 Options Catalyst9300Options();
+// The default device on the 2960's LAN Lite image (platform Catalyst2960LanLite): no RSPAN.
+Options Catalyst2960LanLiteOptions();
 
 }  // namespace simswitch

@@ -44,12 +44,15 @@ class SimulatedSwitch {
   // backspaces applied, telnet commands removed), telnet login names and passwords included
   // (SSH logins are not typed lines).
   std::vector<std::string> ReceivedLines() const;
-  // The lines received in configuration mode: after "configure terminal", before "end" or
-  // "exit" (neither included), over all connections, accepted or refused alike, and also the
-  // line at which a fault dropped the connection or silenced the switch.
+  // The lines received in configuration mode and its sub-modes: after "configure terminal",
+  // before the "end" or "exit" that leaves configuration mode (neither included; an "exit" that
+  // leaves a sub-mode is), over all connections, accepted or refused alike, and also the line at
+  // which a fault dropped the connection or silenced the switch.
   std::vector<std::string> ConfigLines() const;
   // The live SPAN state (changed by accepted configuration lines).
   SpanState Span() const;
+  // The VLANs now, ascending (changed by "vlan V" ... "exit" and "no vlan V").
+  std::vector<VlanInfo> Vlans() const;
   // The SPAN state as last saved by "copy running-config startup-config" (the start-up state
   // until then), and how many saves there were.
   SpanState StartupSpan() const;
