@@ -583,6 +583,53 @@ TEST(SimulatedSwitchConfigTest, Catalyst2960ConfiguresRspanBothEnds) {
       << listing;
 }
 
+// Interface mode edits the trunk's allowed VLANs; "show interfaces trunk" shows the live list
+// and its intersection with the active VLANs, and a refused line changes nothing.
+TEST(SimulatedSwitchConfigTest, TrunkAllowedVlansChangeInInterfaceMode) {
+  const std::string caret = "^\r\n% Invalid input detected at '^' marker.\r\n\r\n";
+  const struct {
+    std::string line;
+    std::string answer;   // between the echo and the prompt
+    std::string allowed;  // the allowed list afterwards
+  } steps[] = {
+      {"switchport trunk allowed vlan 10,20,300", "", "10,20,300"},
+      {"switchport trunk allowed vlan add 99", "", "10,20,99,300"},
+      {"switchport trunk allowed vlan add 30-32", "", "10,20,30-32,99,300"},
+      {"switchport trunk allowed vlan remove 20,31", "", "10,30,32,99,300"},
+      {"switchport trunk allowed vlan 5000", std::string(18 + 30, ' ') + caret, "10,30,32,99,300"},
+      {"switchport trunk allowed vlan add", "% Incomplete command.\r\n\r\n", "10,30,32,99,300"},
+      {"switchport mode access", std::string(18 + 11, ' ') + caret, "10,30,32,99,300"},
+      {"switchport trunk allowed vlan except 2-4094", "", "1"},
+      {"switchport trunk allowed vlan none", "", "none"},
+      {"no switchport trunk allowed vlan", "", "1-4094"},
+      {"switchport trunk allowed vlan 10,30,32,99,300", "", "10,30,32,99,300"},
+  };
+  SimulatedSwitch simulated(Privileged());
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  Command(probe, "configure terminal", "(config)#");
+  EXPECT_EQ(Command(probe, "interface Gi0/99", "(config)#"),
+            "interface Gi0/99\r\n" + std::string(15 + 10, ' ') + caret + "Switch(config)#");
+  Command(probe, "interface GigabitEthernet 0/1", "(config-if)#");
+  for (const auto& step : steps) {
+    EXPECT_EQ(Command(probe, step.line, "(config-if)#"),
+              step.line + "\r\n" + step.answer + "Switch(config-if)#")
+        << step.line;
+    const std::string trunk =
+        Command(probe, "do show interfaces trunk | begin allowed on", "(config-if)#");
+    EXPECT_NE(trunk.find("\r\nGi0/1       " + step.allowed + "\r\n"), std::string::npos)
+        << step.line << "\n"
+        << trunk;
+  }
+  // A global command leaves interface mode.
+  EXPECT_EQ(Command(probe, "no monitor session 2", "(config)#"),
+            "no monitor session 2\r\nSwitch(config)#");
+  EXPECT_NE(Command(probe, "do show interfaces trunk", "(config)#")
+                .find("Port        Vlans allowed and active in management domain\r\n"
+                      "Gi0/1       10,30,99\r\n"),
+            std::string::npos);
+}
+
 TEST(SimulatedSwitchConfigTest, AppliesTheProductsLinesAndShowsThemAfterReconnecting) {
   SimulatedSwitch simulated(Privileged());
   const std::vector<std::string> script = {

@@ -341,6 +341,70 @@ TEST(ListingsTest, RemoteSpanVlansCompactedAndWrappedAfterWholeItems) {
   EXPECT_TRUE(joined.ends_with(",2001-2003")) << joined;
 }
 
+TEST(ListingsTest, CdpNeighborsInIosColumnsWithLongDeviceIdsOnTheirOwnLine) {
+  const std::string head =
+      "Capability Codes: R - Router, T - Trans Bridge, B - Source Route Bridge\r\n"
+      "                  S - Switch, H - Host, I - IGMP, r - Repeater, P - Phone,\r\n"
+      "                  D - Remote, C - CVTA, M - Two-port Mac Relay\r\n"
+      "\r\n"
+      "Device ID        Local Intrfce     Holdtme    Capability  Platform  Port ID\r\n";
+  EXPECT_EQ(RenderCdpNeighbors(AccessSwitchOptions().device),
+            head +
+                "Core-9300.campus.local\r\n"
+                "                 Gig 0/1           163             R S I  C9300-48P Ten 1/1/1\r\n"
+                "SEP00112233AA01  Fas 0/10          142             H P M  IP Phone  Port 1\r\n");
+  EXPECT_EQ(RenderCdpNeighbors(CoreSwitchOptions().device),
+            head +
+                "Access-2960.campus.local\r\n"
+                "                 Ten 1/1/1         171              S I   WS-C2960- Gig 0/1\r\n"
+                "SEP00112233BB02  Gig 2/0/1         137             H P M  IP Phone  Port 1\r\n"
+                "\r\n"
+                "Total cdp entries displayed : 2\r\n");
+}
+
+TEST(ListingsTest, InterfacesTrunkListsAllowedAndActiveVlansOfConnectedTrunks) {
+  DeviceData device = DefaultDevice();
+  EXPECT_EQ(RenderInterfacesTrunk(device),
+            "\r\n"
+            "Port        Mode             Encapsulation  Status        Native vlan\r\n"
+            "Gi0/1       on               802.1q         trunking      1\r\n"
+            "\r\n"
+            "Port        Vlans allowed on trunk\r\n"
+            "Gi0/1       1-4094\r\n"
+            "\r\n"
+            "Port        Vlans allowed and active in management domain\r\n"
+            "Gi0/1       1,10,20,30,99\r\n"
+            "\r\n"
+            "Port        Vlans in spanning tree forwarding state and not pruned\r\n"
+            "Gi0/1       1,10,20,30,99\r\n");
+  // A long list goes on under the port's name; an empty one reads "none".
+  InterfaceInfo& uplink = device.interfaces[48];
+  std::vector<int> many;
+  for (int v = 100; v <= 400; v += 3) {
+    many.push_back(v);
+  }
+  uplink.trunk.allowedVlans = CompactVlans(many);
+  device.interfaces[47].vlan = "trunk";  // Fa0/48 trunks too, allowing nothing
+  device.interfaces[47].status = "connected";
+  device.interfaces[47].trunk.allowedVlans = "";
+  const auto lines = SplitLines(RenderInterfacesTrunk(device));
+  std::string allowed;
+  std::size_t fa48 = 0;
+  for (const auto& line : lines) {
+    EXPECT_LE(line.size(), 78u) << line;
+  }
+  const auto block = std::find(lines.begin(), lines.end(), "Port        Vlans allowed on trunk");
+  ASSERT_NE(block, lines.end());
+  for (auto it = block + 1; it != lines.end() && !it->empty(); ++it) {
+    if (it->starts_with("Gi0/1       ")) {
+      allowed += (allowed.empty() ? "" : ",") + it->substr(12);
+    }
+    fa48 += *it == "Fa0/48      none";
+  }
+  EXPECT_EQ(allowed, CompactVlans(many));
+  EXPECT_EQ(fa48, 1u);
+}
+
 TEST(ListingsTest, InterfaceStatusMarksDestinationsMonitoringInIosColumns) {
   const DeviceData device = DefaultDevice();
   const auto lines = SplitLines(RenderInterfaceStatus(device, device.span));
@@ -457,6 +521,8 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
     int sessionLimit = 2;
     std::size_t interfaces = 50;
     VtpMode vtpMode = VtpMode::Server;
+    std::string hostname = "Switch";
+    std::size_t cdpNeighbors = 1;
   };
   const struct {
     std::vector<std::string> args;
@@ -488,7 +554,7 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
        {.platform = Platform::Catalyst9300, .sessionLimit = 3, .interfaces = 104},
        ""},
       {{"--platform", "9300", "--generate", "80"},
-       {.platform = Platform::Catalyst9300, .sessionLimit = 8, .interfaces = 70},
+       {.platform = Platform::Catalyst9300, .sessionLimit = 8, .interfaces = 70, .cdpNeighbors = 0},
        ""},
       {{"--platform", "2960", "--session-limit", "1"}, {.sessionLimit = 1}, ""},
       {{"--platform", "2960-lanlite"}, {.platform = Platform::Catalyst2960LanLite}, ""},
@@ -499,6 +565,16 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
         .vtpMode = VtpMode::Transparent},
        ""},
       {{"--vtp-mode", "client"}, {.vtpMode = VtpMode::Client}, ""},
+      {{"--pair-role", "access"}, {.hostname = "Access-2960", .cdpNeighbors = 2}, ""},
+      {{"--pair-role", "core", "--hostname", "C1"},
+       {.platform = Platform::Catalyst9300,
+        .sessionLimit = 8,
+        .interfaces = 104,
+        .hostname = "C1",
+        .cdpNeighbors = 2},
+       ""},
+      {{"--pair-role", "core", "--platform", "2960"}, {}, "takes no --platform"},
+      {{"--pair-role", "edge"}, {}, "bad value for --pair-role"},
       {{"--vtp-mode", "off"}, {}, "bad value for --vtp-mode"},
       {{"--platform", "3750"}, {}, "bad value for --platform"},
   };
@@ -522,6 +598,8 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
     EXPECT_EQ(o.localSessionLimit, c.expected.sessionLimit) << name;
     EXPECT_EQ(o.device.interfaces.size(), c.expected.interfaces) << name;
     EXPECT_EQ(o.device.vtpMode, c.expected.vtpMode) << name;
+    EXPECT_EQ(o.device.hostname, c.expected.hostname) << name;
+    EXPECT_EQ(o.device.cdpNeighbors.size(), c.expected.cdpNeighbors) << name;
   }
 }
 

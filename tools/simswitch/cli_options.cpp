@@ -27,9 +27,11 @@ std::string HelpText() {
   return R"(Usage: tarvello-simswitch [options]
 
 A simulated Cisco Catalyst switch reached by telnet or SSH on this machine only. It logs users
-in, answers "show interface status", "show vlan brief", "show vlan remote-span", "show vtp
-status", "show monitor session all", "show version" and applies "monitor session" and VLAN
-("vlan V" with "name" and "remote-span", "no vlan V") configuration. Stop it with Ctrl-C.
+in, answers "show interface status", "show interfaces trunk", "show vlan brief", "show vlan
+remote-span", "show vtp status", "show cdp neighbors", "show monitor session all", "show
+version" and applies "monitor session", VLAN ("vlan V" with "name" and "remote-span", "no vlan
+V") and trunk ("interface X", "switchport trunk allowed vlan [add|remove] V") configuration.
+Stop it with Ctrl-C.
 
 Listening:
   --port N                 TCP port (default 2323, 2222 with --ssh; 0 picks a free one)
@@ -57,6 +59,9 @@ Device:
                            which has no RSPAN; 9300: a two-member Catalyst 9300 stack with
                            local sessions 3 and 10, RSPAN source session 40 (remote-span VLAN
                            300), ERSPAN session 52 and the IOS-XE listing
+  --pair-role R            access: the 2960 as access switch Access-2960, or core: the 9300
+                           as core switch Core-9300, each the other's CDP neighbour over its
+                           uplink trunk (Gi0/1 and Te1/1/1); run one of each for two switches
   --vtp-mode M             server (default), client (refuses every VLAN change) or
                            transparent (takes extended-range VLANs 1006-4094)
   --generate N             a big switch with N entries (active VLANs + interfaces, 1..4096)
@@ -108,6 +113,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   Platform platform = Platform::Catalyst2960;
   VtpMode vtpMode = VtpMode::Server;
   std::string hostname = o.device.hostname;
+  bool hostnameGiven = false;
+  bool platformGiven = false;
+  std::optional<std::string> pairRole;
   bool emptySpan = false;
 
   using Setter = std::function<bool(const std::string&)>;
@@ -150,7 +158,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
          o.enablePassword = v;
          return true;
        }},
-      {"--hostname", text(hostname)},
+      {"--hostname",
+       [&](const std::string& v) {
+         hostname = v;
+         hostnameGiven = true;
+         return true;
+       }},
+      {"--pair-role",
+       [&](const std::string& v) {
+         pairRole = v;
+         return v == "access" || v == "core";
+       }},
       {"--generate", number(4096, [&](long n) { generate = n; })},
       {"--interfaces-file", file(o.device.interfacesText)},
       {"--vlans-file", file(o.device.vlansText)},
@@ -164,6 +182,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
              {"9300", Platform::Catalyst9300}};
          const auto it = kPlatforms.find(v);
          platform = it == kPlatforms.end() ? platform : it->second;
+         platformGiven = true;
          return it != kPlatforms.end();
        }},
       {"--vtp-mode",
@@ -251,7 +270,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     device.versionText = std::move(o.device.versionText);
     o.device = std::move(device);
   };
-  if (platform != Platform::Catalyst2960) {
+  if (pairRole) {
+    if (platformGiven || generate) {
+      result.error = "--pair-role plays its own switch; it takes no --platform or --generate";
+      return result;
+    }
+    const Options profile = *pairRole == "core" ? CoreSwitchOptions() : AccessSwitchOptions();
+    adopt(profile.device);
+    o.localSessionLimit = profile.localSessionLimit;
+    hostname = hostnameGiven ? hostname : profile.device.hostname;
+  } else if (platform != Platform::Catalyst2960) {
     const Options profile =
         platform == Platform::Catalyst9300 ? Catalyst9300Options() : Catalyst2960LanLiteOptions();
     adopt(profile.device);

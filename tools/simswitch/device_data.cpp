@@ -87,6 +87,7 @@ DeviceData DefaultDevice() {
   two.destinations = {"Fa0/48"};
   two.replicate = true;
   d.span = {{1, one}, {2, two}};
+  d.cdpNeighbors = {{"SEP00112233AA01", "Fa0/10", 142, "H P M", "IP Phone", "Port 1"}};
   return d;
 }
 
@@ -158,6 +159,7 @@ DeviceData Catalyst9300Device() {
   fiftyTwo.erspan = {"10.10.10.20", 12, "10.10.10.2", 1500};
   fiftyTwo.description = "to-analyzer-dc2";
   d.span = {{3, three}, {10, ten}, {40, forty}, {52, fiftyTwo}};
+  d.cdpNeighbors = {{"SEP00112233BB02", "Gi2/0/1", 137, "H P M", "IP Phone", "Port 1"}};
   return d;
 }
 

@@ -9,8 +9,19 @@
 
 namespace simswitch {
 
-// One physical interface as "show interface status" prints it. `name` is the short form
-// ("Fa0/1", "Gi0/2"); commands may use the long form, the switch stores and prints the short one.
+// A trunk port's settings as "show interfaces trunk" prints them. The status column is the
+// port's: "trunking" while it is connected (only such ports are listed).
+struct TrunkSettings {
+  std::string mode = "on";
+  std::string encapsulation = "802.1q";
+  int nativeVlan = 1;
+  std::string allowedVlans = "1-4094";  // compact, as IOS prints it; "" when none are allowed
+};
+
+// One interface as "show interface status" prints it. `name` is the short form ("Fa0/1",
+// "Gi0/2", "Po1"); commands may use the long form, the switch stores and prints the short one.
+// A SPAN destination prints "monitoring" and, in the Vlan column, "unassigned" ("routed" when
+// the port is routed).
 struct InterfaceInfo {
   std::string name{};
   std::string description{};  // the Name column; printed cut to 18 characters
@@ -18,7 +29,21 @@ struct InterfaceInfo {
   std::string vlan = "1";  // a VLAN number, "trunk" or "routed"
   std::string duplex = "auto";
   std::string speed = "auto";
-  std::string type = "10/100BaseTX";
+  std::string type = "10/100BaseTX";  // empty for a port-channel
+  TrunkSettings trunk{};              // used while `vlan` is "trunk"
+  int channelGroup = 0;               // a member of port-channel Po<n>; 0: none
+};
+
+// A neighbour as "show cdp neighbors" lists it. Interface names are kept short ("Gi0/1") and
+// printed as CDP prints them ("Gig 0/1"); a port ID that is no interface name ("Port 1") is
+// printed as it is.
+struct CdpNeighbor {
+  std::string deviceId{};  // on a line of its own when longer than 16 characters
+  std::string localInterface{};
+  int holdtime = 150;
+  std::string capability{};  // the codes, blank-separated: "R S I"
+  std::string platform{};    // cut to 9 characters, as IOS does
+  std::string portId{};
 };
 
 // One VLAN as "show vlan brief" prints it. Only status "active" survives "| inc active".
@@ -95,9 +120,13 @@ struct DeviceData {
   Platform platform = Platform::Catalyst2960;
   std::string hostname = "Switch";
   std::vector<InterfaceInfo> interfaces{};  // in the order "show interface status" lists them
-  std::vector<VlanInfo> vlans{};            // ascending VLAN numbers
-  SpanState span{};                         // the SPAN state at start-up
+  // Listed after `interfaces`; their members name them by number (channelGroup). Commands other
+  // than "interface" take them not, and the program skips their lines (no slash in the name).
+  std::vector<InterfaceInfo> portChannels{};
+  std::vector<VlanInfo> vlans{};  // ascending VLAN numbers
+  SpanState span{};               // the SPAN state at start-up
   VtpMode vtpMode = VtpMode::Server;
+  std::vector<CdpNeighbor> cdpNeighbors{};
 
   // Captured output served instead of the rendered listing when not empty (line ends made
   // CR LF, nothing else changed). With `interfaces` empty, a captured interface listing supplies
@@ -153,6 +182,14 @@ std::string RenderVersion(const DeviceData& device);
 std::string RenderNexusVersion(const DeviceData& device);
 // "show vtp status": the VTP settings and the VLAN count.
 std::string RenderVtpStatus(const DeviceData& device);
+// "show cdp neighbors": the capability codes and the table, the IOS-XE "Total cdp entries
+// displayed" line on the 9300.
+std::string RenderCdpNeighbors(const DeviceData& device);
+// "show interfaces trunk": the four blocks (mode/encapsulation/status/native VLAN, allowed,
+// allowed and active, forwarding and not pruned) for the connected trunks, port-channels last
+// and their members left out; active means an "active" VLAN of the device, and every active
+// allowed VLAN forwards (no pruning). Lists longer than a line go on under the same port.
+std::string RenderInterfacesTrunk(const DeviceData& device);
 // "show vlan remote-span": the heading, its dash line and the remote-span VLANs compacted
 // ("201,300-305"), wrapped after a whole item before 79 columns; no list line when there is none.
 std::string RenderRemoteSpanVlans(const DeviceData& device);

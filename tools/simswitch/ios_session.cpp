@@ -58,7 +58,7 @@ bool IosSession::AtLoginPassword() const {
   return mode_ == Mode::AskPassword;
 }
 bool IosSession::InConfigMode() const {
-  return mode_ == Mode::Config || mode_ == Mode::ConfigVlan;
+  return mode_ == Mode::Config || mode_ == Mode::ConfigVlan || mode_ == Mode::ConfigIf;
 }
 bool IosSession::Silent() const {
   return mode_ == Mode::Silent;
@@ -80,6 +80,8 @@ std::string IosSession::Prompt() const {
       return host.substr(0, kConfigPromptNameLength) + "(config)#";
     case Mode::ConfigVlan:
       return host.substr(0, kConfigPromptNameLength) + "(config-vlan)#";
+    case Mode::ConfigIf:
+      return host.substr(0, kConfigPromptNameLength) + "(config-if)#";
     default:
       return "";
   }
@@ -103,6 +105,7 @@ SessionReply IosSession::OnLine(const std::string& line) {
       return Exec(line, 0);
     case Mode::Config:
     case Mode::ConfigVlan:
+    case Mode::ConfigIf:
       return Configure(line);
     case Mode::AskCopyDestination:
       return CopyDestination(line);
@@ -301,7 +304,8 @@ std::string IosSession::Terminal(const std::string& line, const std::vector<Toke
 }
 
 KeywordMatch IosSession::GlobalConfigKeyword(const std::string& word) {
-  return MatchKeyword(word, {"do", "end", "exit", "hostname", "monitor", "no", "vlan"});
+  return MatchKeyword(word,
+                      {"do", "end", "exit", "hostname", "interface", "monitor", "no", "vlan"});
 }
 
 SessionReply IosSession::Configure(const std::string& line) {
@@ -357,6 +361,8 @@ SessionReply IosSession::ConfigureGlobal(const std::string& line) {
     next = 2;
   } else if (m.keyword == "vlan") {
     return ConfigureVlan(line, tokens, 1, false);
+  } else if (m.keyword == "interface") {
+    return ConfigureInterface(line, tokens, 1);
   }
   const auto error = ConfigureMonitor(line, tokens, next, negate, model_.device,
                                       options_.localSessionLimit, model_.span);

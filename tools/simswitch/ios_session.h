@@ -54,6 +54,7 @@ class IosSession {
     AskEnablePassword,
     Config,
     ConfigVlan,          // "vlan V": the VLAN's changes wait in pendingVlan_ until the mode is left
+    ConfigIf,            // "interface X": configuring interface_
     AskCopyDestination,  // "copy running-config startup-config" asked where to
     ConfirmOverwrite,    // the save asked "[confirm]" (the saveAsksToOverwrite fault)
     Silent
@@ -77,9 +78,19 @@ class IosSession {
   // A line in a sub-mode: its own commands, or a global command, which leaves the sub-mode first
   // as IOS does.
   SessionReply ConfigureSubmode(const std::string& line);
-  // Config-vlan mode's own commands; nullopt when the line is not one of them.
+  // "interface X" from tokens[first] on.
+  SessionReply ConfigureInterface(const std::string& line, const std::vector<Token>& tokens,
+                                  std::size_t first);
+  // The commands every sub-mode knows ("do", "end", "exit"); nullopt for any other line.
+  std::optional<SessionReply> CommonSubmodeCommand(const std::string& line,
+                                                   const std::vector<Token>& tokens);
+  // Config-vlan and config-if mode's own commands; nullopt when the line is not one of them.
   std::optional<SessionReply> VlanModeCommand(const std::string& line,
                                               const std::vector<Token>& tokens);
+  std::optional<SessionReply> InterfaceModeCommand(const std::string& line,
+                                                   const std::vector<Token>& tokens);
+  // The interface being configured in config-if mode.
+  InterfaceInfo& ConfiguredInterface();
   // Back to global configuration mode, committing what the sub-mode holds; returns the
   // switch's refusal of the commit (ending in CR LF), or "".
   std::string LeaveSubmode();
@@ -111,6 +122,7 @@ class IosSession {
   int pageLength_;
   std::vector<std::string> pendingLines_;  // paged output not yet shown
   VlanInfo pendingVlan_{};                 // in config-vlan mode: the VLAN as it will be stored
+  std::string interface_{};                // in config-if mode: the short name
 };
 
 }  // namespace simswitch

@@ -58,4 +58,11 @@ Options Catalyst9300Options();
 // The default device on the 2960's LAN Lite image (platform Catalyst2960LanLite): no RSPAN.
 Options Catalyst2960LanLiteOptions();
 
+// The two switches of the two-switch demo, each the other's CDP neighbour over its uplink trunk
+// (named by host name and domain, too long for the column, as IOS shows it): the default 2960
+// as the access switch "Access-2960" (Gi0/1), the 9300 profile as the core switch "Core-9300"
+// (Te1/1/1).
+Options AccessSwitchOptions();
+Options CoreSwitchOptions();
+
 }  // namespace simswitch
