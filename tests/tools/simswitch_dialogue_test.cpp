@@ -171,7 +171,10 @@ TEST(SimulatedSwitchShowTest, AnswersTheThreeShowCommandsAsTheProductSendsThem) 
   const std::string status = Command(probe, "show interface status");
   EXPECT_EQ(status.rfind("show interface status\r\n\r\nPort      Name", 0), 0u) << status;
   EXPECT_NE(status.find("\r\nGi0/2     Analyzer           monitoring "), std::string::npos);
-  EXPECT_TRUE(status.ends_with("10/100/1000BaseTX\r\nSwitch#")) << status;
+  EXPECT_TRUE(
+      status.ends_with("\r\nPo1       Server bond        connected    1          a-full  a-100"
+                       "\r\nSwitch#"))
+      << status;
 
   const std::string vlans = Command(probe, "show vlan brief  | inc active");
   EXPECT_EQ(vlans,

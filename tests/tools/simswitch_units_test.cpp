@@ -403,28 +403,55 @@ TEST(ListingsTest, InterfacesTrunkListsAllowedAndActiveVlansOfConnectedTrunks) {
   }
   EXPECT_EQ(allowed, CompactVlans(many));
   EXPECT_EQ(fa48, 1u);
+  // The 9300's trunks: Te1/1/1, Gi2/0/10 and Po1, whose members Te2/1/1-2 are left out.
+  const auto stack = SplitLines(RenderInterfacesTrunk(Catalyst9300Device()));
+  ASSERT_GE(stack.size(), 5u);
+  EXPECT_EQ(stack[2].substr(0, 12), "Te1/1/1     ");
+  EXPECT_EQ(stack[3].substr(0, 12), "Gi2/0/10    ");
+  EXPECT_EQ(stack[4].substr(0, 12), "Po1         ");
+  EXPECT_EQ(stack[5], "");
 }
 
-TEST(ListingsTest, InterfaceStatusMarksDestinationsMonitoringInIosColumns) {
-  const DeviceData device = DefaultDevice();
-  const auto lines = SplitLines(RenderInterfaceStatus(device, device.span));
-  ASSERT_EQ(lines.size(), 2u + device.interfaces.size());
-  EXPECT_EQ(lines[1], "Port      Name               Status       Vlan       Duplex  Speed Type");
-  EXPECT_EQ(lines[2],
-            "Fa0/1     Server farm A      connected    20         a-full  a-100 10/100BaseTX");
-  EXPECT_EQ(lines.back(),
-            "Gi0/2     Analyzer           monitoring   1          a-full a-1000 10/100/1000BaseTX");
-  EXPECT_NE(lines[49].find("Fa0/48    Sniffer cart       monitoring"), std::string::npos)
-      << lines[49];
-  const DeviceData stack = Catalyst9300Device();
-  const auto stackLines = SplitLines(RenderInterfaceStatus(stack, stack.span));
-  EXPECT_EQ(stackLines[1],
-            "Port         Name               Status       Vlan       Duplex  Speed Type");
-  EXPECT_EQ(
-      stackLines[49],
-      "Gi1/0/48     Analyzer A         monitoring   1          a-full a-1000 10/100/1000BaseTX");
-  EXPECT_EQ(stackLines[50],
-            "Te1/1/1      Uplink to core 1   connected    trunk        full    10G SFP-10GBase-SR");
+// Every status, speed and Vlan column a Catalyst prints, each at its place in the list.
+TEST(ListingsTest, InterfaceStatusPrintsEachStatusAndVlanColumnInIosColumns) {
+  const struct {
+    DeviceData device;
+    std::vector<std::pair<std::size_t, std::string>> lines;  // line number, whole line
+  } cases[] = {
+      {DefaultDevice(),
+       {{1, "Port      Name               Status       Vlan       Duplex  Speed Type"},
+        {2, "Fa0/1     Server farm A      connected    20         a-full  a-100 10/100BaseTX"},
+        {25, "Fa0/24                       err-disabled 1            auto   auto 10/100BaseTX"},
+        {31, "Fa0/30    spare - do not use disabled     1            auto   auto 10/100BaseTX"},
+        {46, "Fa0/45                       connected    1          a-full  a-100 10/100BaseTX"},
+        {47, "Fa0/46                       connected    1          a-full  a-100 10/100BaseTX"},
+        {49, "Fa0/48    Sniffer cart       monitoring   unassigned   auto   auto 10/100BaseTX"},
+        {50,
+         "Gi0/1     Uplink to core     connected    trunk      a-full a-1000 10/100/1000BaseTX"},
+        {51,
+         "Gi0/2     Analyzer           monitoring   unassigned a-full a-1000 10/100/1000BaseTX"},
+        {52, "Po1       Server bond        connected    1          a-full  a-100"}}},
+      {Catalyst9300Device(),
+       {{1, "Port         Name               Status       Vlan       Duplex  Speed Type"},
+        {5,
+         "Gi1/0/4                         notconnect   20           auto   auto 10/100/1000BaseTX"},
+        {49,
+         "Gi1/0/48     Analyzer A         monitoring   unassigned a-full a-1000 10/100/1000BaseTX"},
+        {50,
+         "Te1/1/1      Uplink to core 1   connected    trunk        full    10G SFP-10GBase-SR"},
+        {101,
+         "Gi2/0/48     Analyzer B         monitoring   routed     a-full a-1000 10/100/1000BaseTX"},
+        {103,
+         "Te2/1/2                         connected    trunk        full    10G SFP-10GBase-SR"},
+        {106, "Po1          Uplink to core 2   connected    trunk        full    10G"}}},
+  };
+  for (const auto& c : cases) {
+    const auto lines = SplitLines(RenderInterfaceStatus(c.device, c.device.span));
+    ASSERT_EQ(lines.size(), 2u + c.device.interfaces.size() + c.device.portChannels.size());
+    for (const auto& [number, line] : c.lines) {
+      EXPECT_EQ(lines[number], line) << number;
+    }
+  }
 }
 
 TEST(ListingsTest, VlanBriefWrapsPortListsAndOnlyActiveLinesSurviveTheFilter) {
@@ -447,6 +474,10 @@ TEST(ListingsTest, VlanBriefWrapsPortListsAndOnlyActiveLinesSurviveTheFilter) {
   EXPECT_EQ(lines[3],
             "1    default                          active    Fa0/21, Fa0/22, Fa0/23, Fa0/24");
   EXPECT_EQ(lines[4], std::string(48, ' ') + "Fa0/25, Fa0/26, Fa0/27, Fa0/28");
+  // A port-channel stands in its VLAN for its members.
+  const std::string text = RenderVlanBrief(device);
+  EXPECT_EQ(text.find("Fa0/45"), std::string::npos);
+  EXPECT_NE(text.find(", Po1\r\n"), std::string::npos) << text;
 }
 
 TEST(DeviceDataTest, GeneratedDeviceHasExactlyTheAskedEntryCount) {

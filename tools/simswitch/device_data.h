@@ -143,6 +143,9 @@ struct DeviceData {
 // VLANs 1 default, 10 MANAGEMENT, 20 USERS, 30 VOICE, 99 NATIVE (active) and 1002-1005 (act/unsup);
 // session 1: Fa0/1 both, Fa0/2-3 rx, destination Gi0/2 (Native);
 // session 2: source VLAN 20 rx, destination Fa0/48 (Replicate). 50 interfaces + 5 active VLANs.
+// Statuses connected, notconnect, err-disabled (Fa0/24), disabled (Fa0/30), monitoring; Gi0/1 is
+// the trunk uplink; Fa0/45-46 are port-channel Po1 (VLAN 1); an IP phone is the CDP neighbour on
+// Fa0/10.
 DeviceData DefaultDevice();
 
 // A two-member Catalyst 9300 stack (platform Catalyst9300): Gi1/0/1-48, Te1/1/1-4, Gi2/0/1-48,
@@ -153,6 +156,8 @@ DeviceData DefaultDevice();
 // session 40: RSPAN source, Gi1/0/10 rx, destination remote VLAN 300;
 // session 52: ERSPAN source, Gi2/0/10 rx, to 10.10.10.20, ERSPAN ID 12, origin 10.10.10.2,
 // MTU 1500, description "to-analyzer-dc2". Four source sessions of the platform's eight.
+// Gi2/0/48 is a routed port; Te1/1/1 and Gi2/0/10 are trunks, and so is Po1 of Te2/1/1-2; an IP
+// phone is the CDP neighbour on Gi2/0/1.
 DeviceData Catalyst9300Device();
 
 // A big device with exactly `entries` parser entries (active VLANs + interfaces), clamped to
