@@ -22,10 +22,10 @@ constexpr int kMaxPending = 65536;
 
 using Clock = std::chrono::steady_clock;
 
-// One wait for readiness (timeoutMs -1: without limit). While a wait hook is set the wait is
-// cut into short slices with the hook called between them; interrupted waits are resumed
-// rather than reported. Stopped waits (see wait_hook.h) fail with EINTR, which nothing else
-// gives from here.
+// One wait for readiness (timeoutMs -1: without limit), cut into short slices with the wait
+// hook called between them, so that a stop given on any thread ends it soon; interrupted waits
+// are resumed rather than reported. Stopped waits (see wait_hook.h) fail with EINTR, which
+// nothing else gives from here.
 int PollOnce(int handle, short events, int timeoutMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
   while (true) {
@@ -34,7 +34,7 @@ int PollOnce(int handle, short events, int timeoutMs) {
       return -1;
     }
     int slice = timeoutMs < 0 ? -1 : MillisecondsUntil(deadline);
-    if (HasBlockingWaitHook() && (slice < 0 || slice > kBlockingWaitSliceMs)) {
+    if (slice < 0 || slice > kBlockingWaitSliceMs) {
       slice = kBlockingWaitSliceMs;
     }
     pollfd entry{handle, events, 0};

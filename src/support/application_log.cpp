@@ -1,6 +1,7 @@
 #include "support/application_log.h"
 
 #include <chrono>
+#include <mutex>
 #include <stdexcept>
 
 #include "support/clean_text.h"
@@ -11,7 +12,11 @@
 #include "support/time_stamps.h"
 
 void WriteLog(const std::string& message) {
+  // A second switch loads on a worker thread; its entries must not interleave with the window's
+  // or race a rotation.
+  static std::mutex writing;
   try {
+    const std::lock_guard<std::mutex> lock(writing);
     // Switch text in a message must not run escape sequences in a terminal showing the log.
     std::string entry =
         CleanForDisplay(message) + "\t" + LogDateTime(std::chrono::system_clock::now()) + "\r\n";

@@ -23,10 +23,7 @@ void Pause(int milliseconds) {
     return;
   }
   const auto duration = std::chrono::milliseconds(static_cast<long long>(scaled));
-  if (!HasBlockingWaitHook()) {
-    std::this_thread::sleep_for(duration);
-    return;
-  }
+  // In slices even without a hook: a stop may come from another thread.
   const auto deadline = std::chrono::steady_clock::now() + duration;
   for (auto now = std::chrono::steady_clock::now(); now < deadline;
        now = std::chrono::steady_clock::now()) {

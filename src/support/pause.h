@@ -4,8 +4,8 @@
 
 // Blocks the calling thread for milliseconds times the current pause scale (1.0 unless a test
 // changed it). Values of 0 or less, after scaling, return at once, as does every pause while
-// the blocking waits are stopped. While a blocking-wait hook is set (see wait_hook.h) it waits in
-// slices and calls the hook after each one.
+// the blocking waits are stopped. It waits in slices and calls the thread's blocking-wait hook
+// (see wait_hook.h) after each one, so a stop ends it soon.
 void Pause(int milliseconds);
 
 // Sets the factor every later Pause is multiplied by and returns the previous one. The shipped

@@ -1,23 +1,27 @@
 #include "support/wait_hook.h"
 
+#include <atomic>
 #include <utility>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The hook belongs to the thread that set it: a worker thread's waits (a second switch's load)
+// must never pump the window's events, which only the window's thread may do.
 TBlockingWaitHook& Hook() {
-  static TBlockingWaitHook hook;
+  thread_local TBlockingWaitHook hook;
   return hook;
 }
 
 Clock::time_point& LastCall() {
-  static Clock::time_point last;
+  thread_local Clock::time_point last;
   return last;
 }
 
-bool& Stopped() {
-  static bool stopped = false;
+// A stop reaches every thread's waits: the person stops the whole flow, both switches included.
+std::atomic<bool>& Stopped() {
+  static std::atomic<bool> stopped{false};
   return stopped;
 }
 

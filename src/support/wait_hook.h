@@ -12,8 +12,9 @@ using TBlockingWaitHook = std::function<void()>;
 // Longest slice a wait blocks for between two calls of the hook.
 inline constexpr int kBlockingWaitSliceMs = 20;
 
-// Sets the hook (an empty one for none) and returns the previous one. Every blocking wait calls
-// it at least every 50 ms while it lasts. Set it only from the thread that waits.
+// Sets the calling thread's hook (an empty one for none) and returns its previous one. Every
+// blocking wait on that thread calls it at least every 50 ms while it lasts; waits on other
+// threads never call it.
 TBlockingWaitHook SetBlockingWaitHook(TBlockingWaitHook hook);
 
 // True iff a hook is set.
@@ -27,9 +28,9 @@ bool RunBlockingWaitHook();
 // reads (a drain) does not call it for every block. Returns false once the waits are stopped.
 bool TickBlockingWaitHook();
 
-// Stops every blocking wait: from now until ResumeBlockingWaits each wait that is running or
-// starts ends at once as failed (a socket or SSH wait then reports 10004 and closes its
-// connection), and each pause returns at once. Use it from the waiting thread (from the hook).
+// Stops every blocking wait, on every thread: from now until ResumeBlockingWaits each wait that is
+// running or starts ends at once as failed (a socket or SSH wait then reports 10004 and closes its
+// connection), and each pause returns at once.
 void StopBlockingWaits();
 void ResumeBlockingWaits();
 bool BlockingWaitsStopped();

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "net/ssh_shell.h"
 #include "net/tcp_socket.h"
+#include "support/pause.h"
 #include "support/wait_hook.h"
 #include "testkit/byte_strings.h"
 #include "testkit/loopback_peer.h"
@@ -81,6 +83,33 @@ TEST(BlockingWaitHook, AStopEndsTheWaitAndTheConnection) {
     EXPECT_EQ(socket.LastError(), 10004);
   }
   ResumeBlockingWaits();
+  peer.Signal();
+}
+
+// A second switch loads on a worker thread: its waits must never run the window thread's hook
+// (only that thread may pump the window), yet a stop the person gives there ends them too.
+TEST(BlockingWaitHook, AWorkerThreadsWaitRunsNoHookButEndsAtAStop) {
+  LoopbackPeer peer([](PeerConnection& c) { c.WaitSignal(); });
+  TTcpSocket socket;
+  socket.ConnectTo("127.0.0.1", peer.Port());
+  ASSERT_EQ(socket.LastError(), 0);
+  bool workerRanHook = false;
+  int workerError = 0;
+  {
+    const std::thread::id window = std::this_thread::get_id();
+    CountingHook hook([&](int) { workerRanHook |= std::this_thread::get_id() != window; });
+    std::thread worker([&] {
+      socket.ReadUpTo(kNeverMs, "#");
+      workerError = socket.LastError();
+    });
+    Pause(100);  // the window thread's own wait keeps running its hook meanwhile
+    StopBlockingWaits();
+    worker.join();
+    EXPECT_GE(hook.Calls(), 1);
+  }
+  ResumeBlockingWaits();
+  EXPECT_FALSE(workerRanHook);
+  EXPECT_EQ(workerError, 10004);
   peer.Signal();
 }
 
