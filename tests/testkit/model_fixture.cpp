@@ -65,8 +65,7 @@ void LoadSmallSwitch(const std::string& monitorListing) {
   ASSERT_TRUE(ParsePorts(SmallSwitchStatus(), SmallSwitchVlans()));
   ASSERT_EQ(Ports.Count, 7);
   ASSERT_TRUE(ParseSPANSessions(monitorListing));
-  LoadedPorts = Ports;
-  LoadedSPANSessions = SPANSessions;
+  MarkLoaded(DefaultSwitchModel());
 }
 
 std::string SessionBlock(int session, const std::vector<std::string>& fields) {

@@ -1,0 +1,30 @@
+// The program's one switch: the variables that name its model, and the model's operations on it
+// under the names the rest of the program calls. The only file of the model that names them.
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+
+std::string SwitchAddress;
+std::string UserName;
+std::string Password;
+std::string EnablePassword;
+
+namespace {
+
+TSwitchModel defaultModel;
+
+}  // namespace
+
+TSwitchModel& DefaultSwitchModel() {
+  return defaultModel;
+}
+
+// Bound to a static object, so they hold from before any code runs.
+TSPANSessions& SPANSessions = defaultModel.SPANSessions;
+TPorts& Ports = defaultModel.Ports;
+TPorts& LoadedPorts = defaultModel.LoadedPorts;
+TSPANSessions& LoadedSPANSessions = defaultModel.LoadedSPANSessions;
+TSwitchPlatform& SwitchPlatform = defaultModel.SwitchPlatform;
+
+void ResetModel() {
+  Reset(defaultModel);
+}
