@@ -28,3 +28,19 @@ TSwitchPlatform& SwitchPlatform = defaultModel.SwitchPlatform;
 void ResetModel() {
   Reset(defaultModel);
 }
+
+bool ParsePorts(const std::string& interfaceStatus, const std::string& vlanList) {
+  return ParsePorts(defaultModel, interfaceStatus, vlanList);
+}
+
+bool ParseSPANSessions(const std::string& listing) {
+  return ParseSPANSessions(defaultModel, listing);
+}
+
+int SourceSessionLimit() {
+  return SourceSessionLimit(defaultModel);
+}
+
+void AddPortsToSession(const std::string& list, int session, const std::string& role) {
+  AddPortsToSession(defaultModel, list, session, role);
+}

@@ -6,14 +6,14 @@
 
 void SetSpanType(int entry, int session, const std::string& role) {
   RequireValidSession(session);
-  RequireValidEntry(entry);
-  HoldSession(session);
+  RequireValidEntry(DefaultSwitchModel(), entry);
+  HoldSession(DefaultSwitchModel(), session);
   Ports.Items[entry].SpanTypes.Set(session, TPortSpanType{role, true});
 }
 
 void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter) {
   RequireValidSession(session);
-  TSPANSession& settings = HoldSession(session);
+  TSPANSession& settings = HoldSession(DefaultSwitchModel(), session);
   settings.Encapsulation = encapsulation;
   settings.FilterVLANs = Trim(filter);
   settings.Changed = true;

@@ -241,7 +241,7 @@ std::array<std::string, 3> Row(const TPort& port, int session, TSessionKind kind
 
 std::array<std::string, 3> PortsGridRow(int entry, int session) {
   RequireValidSession(session);
-  RequireValidEntry(entry);
+  RequireValidEntry(DefaultSwitchModel(), entry);
   return Row(Ports.Items[entry], session, SPANSessions.Items[session].Kind);
 }
 

@@ -114,7 +114,7 @@ void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSession
                              // The destination lines carry the encapsulation; the filter
                              // stays as it is.
                              if (!filterDiffers) {
-                               HoldSession(session).Changed = false;
+                               HoldSession(DefaultSwitchModel(), session).Changed = false;
                              }
                            });
   VisitRoleDifferences(earlierPorts, earlierSessions,

@@ -136,7 +136,7 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
   }
 
   // 2. The entry.
-  int position = FindPort(name);
+  int position = FindPort(DefaultSwitchModel(), name);
   if (position == 0) {
     message = "Can't find port or vlan " + name + " in global ports list";
     return false;
