@@ -44,3 +44,48 @@ int SourceSessionLimit() {
 void AddPortsToSession(const std::string& list, int session, const std::string& role) {
   AddPortsToSession(defaultModel, list, session, role);
 }
+
+bool CheckSpanType(int session, const std::string& name, const std::string& wanted,
+                   std::string& message) {
+  return CheckSpanType(defaultModel, session, name, wanted, message);
+}
+
+bool CheckVlanFilter(int session, const std::string& filter, std::string& message) {
+  return CheckVlanFilter(defaultModel, session, filter, message);
+}
+
+bool CheckEncapsulation(int session, const std::string& encapsulation, std::string& message) {
+  return CheckEncapsulation(defaultModel, session, encapsulation, message);
+}
+
+void BuildConfigScript(std::vector<std::string>& lines) {
+  BuildConfigScript(defaultModel, lines);
+}
+
+void SetSpanType(int entry, int session, const std::string& role) {
+  SetSpanType(defaultModel, entry, session, role);
+}
+
+void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter) {
+  SetSessionSettings(defaultModel, session, encapsulation, filter);
+}
+
+bool HasChanges() {
+  return HasChanges(defaultModel);
+}
+
+int SessionPortCount(int session) {
+  return SessionPortCount(defaultModel, session);
+}
+
+bool SessionHasVlanSource(int session) {
+  return SessionHasVlanSource(defaultModel, session);
+}
+
+int FindEntryByPrefix(const std::string& typed) {
+  return FindEntryByPrefix(defaultModel, typed);
+}
+
+bool SessionIsEditable(int session) {
+  return SessionIsEditable(defaultModel, session);
+}
