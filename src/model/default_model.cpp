@@ -70,6 +70,14 @@ void SetSessionSettings(int session, const std::string& encapsulation, const std
   SetSessionSettings(defaultModel, session, encapsulation, filter);
 }
 
+bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions) {
+  return DiffersFromEarlier(defaultModel, earlierPorts, earlierSessions);
+}
+
+void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions) {
+  MarkPutBack(defaultModel, earlierPorts, earlierSessions);
+}
+
 bool HasChanges() {
   return HasChanges(defaultModel);
 }
@@ -88,4 +96,28 @@ int FindEntryByPrefix(const std::string& typed) {
 
 bool SessionIsEditable(int session) {
   return SessionIsEditable(defaultModel, session);
+}
+
+std::string SessionCaption(int session) {
+  return SessionCaption(defaultModel, session);
+}
+
+std::vector<TSessionItem> SessionItems() {
+  return SessionItems(defaultModel);
+}
+
+std::string ShownSessionText(int session) {
+  return ShownSessionText(defaultModel, session);
+}
+
+std::string KeptSettingsText(int session) {
+  return KeptSettingsText(defaultModel, session);
+}
+
+std::array<std::string, 3> PortsGridRow(int entry, int session) {
+  return PortsGridRow(defaultModel, entry, session);
+}
+
+std::vector<std::array<std::string, 3>> PortsGridRows(int session) {
+  return PortsGridRows(defaultModel, session);
 }
