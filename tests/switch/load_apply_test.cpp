@@ -139,12 +139,13 @@ TEST_F(LoadTest, StatusWordsInsideNamesNeitherAddNorCutEntries) {
   PointAt(sim);
   auto session = ConnectAndLoad();
 
-  EXPECT_EQ(PositionOf("40"), 0);
-  EXPECT_EQ(PositionOf("41"), 0);
-  ASSERT_NE(PositionOf("50"), 0);
-  EXPECT_EQ(Ports.Items[PositionOf("50")].Description, "my-active-vlan");
-  EXPECT_EQ(Ports.Items[PositionOf(options.device.interfaces[4].name)].Description,
-            "to disconnected");
+  EXPECT_EQ(FindPort(DefaultSwitchModel(), "40"), 0);
+  EXPECT_EQ(FindPort(DefaultSwitchModel(), "41"), 0);
+  ASSERT_NE(FindPort(DefaultSwitchModel(), "50"), 0);
+  EXPECT_EQ(Ports.Items[FindPort(DefaultSwitchModel(), "50")].Description, "my-active-vlan");
+  EXPECT_EQ(
+      Ports.Items[FindPort(DefaultSwitchModel(), options.device.interfaces[4].name)].Description,
+      "to disconnected");
 }
 
 // The same edits over either transport: the script, the switch's state and the reload agree.
@@ -184,8 +185,8 @@ TEST_F(LoadTest, ApplyRoundTrip) {
       std::string message;
       ASSERT_TRUE(CheckSpanType(edit.session, edit.name, edit.role, message))
           << edit.name << " -> " << edit.role << ": " << message;
-      ASSERT_NE(PositionOf(edit.name), 0) << edit.name;
-      SetSpanType(PositionOf(edit.name), edit.session, edit.role);
+      ASSERT_NE(FindPort(DefaultSwitchModel(), edit.name), 0) << edit.name;
+      SetSpanType(FindPort(DefaultSwitchModel(), edit.name), edit.session, edit.role);
     }
     SetSessionSettings(1, "Replicate", "10,20");
     const auto wanted = RolesInModel();

@@ -76,15 +76,6 @@ std::string SessionBlock(int session, const std::vector<std::string>& fields) {
   return text + "\r\n";
 }
 
-int PositionOf(const std::string& name) {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    if (Ports.Items[position].Name == name) {
-      return position;
-    }
-  }
-  return 0;
-}
-
 void ModelTest::SetUp() {
   LogFolderName = "";  // the log goes straight into the temporary folder
   ResetModel();

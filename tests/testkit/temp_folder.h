@@ -1,5 +1,5 @@
 // Temporary folders that go away with the object: a plain one, and one the program folder points
-// at while it lives.
+// at while it lives; and the one way a test writes a file.
 #pragma once
 
 #include <string>
@@ -20,6 +20,10 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// Makes path hold exactly text (bytes as they are), replacing what it held. Throws
+// std::runtime_error when the file cannot be written.
+void WriteFile(const std::string& path, const std::string& text);
 
 // A temporary folder that the program folder (and so the data and log folders) points at while
 // the object lives; the log folder's name is restored afterwards.

@@ -4,7 +4,6 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "support/application_log.h"
@@ -15,11 +14,6 @@ namespace {
 
 using namespace std::string_literals;
 using Entries = std::vector<std::string>;
-
-void WriteFile(const std::string& fileName, const std::string& text) {
-  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-  file << text;
-}
 
 TEST(ParseHistoryText, SplitsAtEveryKindOfLineEndAndKeepsLinesAsTheyStand) {
   const struct {
