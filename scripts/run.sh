@@ -25,14 +25,17 @@ MSG
   exit 1
 fi
 
-# Three simulated switches on free loopback ports: a 48-port Catalyst 2960 over telnet and over
-# SSH (a new host key each run, so Tarvello asks about it), and a Catalyst 9300 stack over telnet.
+# Two simulated switches that know each other, each over telnet and over SSH (a new host key each
+# run, so Tarvello asks about it): a 48-port Catalyst 2960 access switch and a Catalyst 9300 core
+# stack, each the other's CDP neighbour over its uplink trunk. The telnet and SSH copies of a switch
+# are two processes, each with its own state.
 logs="$(mktemp -d)"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$logs"' EXIT
 start_switch() { # name, options...
   local name="$1"
   shift
+  : >"$logs/$name" # made before the background start, so the first look finds it
   "$build/tools/tarvello-simswitch" --port 0 "$@" >"$logs/$name" 2>&1 &
   pids+=($!)
   for _ in $(seq 50); do
@@ -44,20 +47,25 @@ start_switch() { # name, options...
   cat "$logs/$name" >&2
   exit 1
 }
-start_switch telnet
-telnet_port="$port"
-start_switch ssh --ssh
-ssh_port="$port"
-start_switch c9300 --platform 9300
-c9300_port="$port"
+start_switch access --pair-role access
+access_port="$port"
+start_switch access-ssh --pair-role access --ssh
+access_ssh_port="$port"
+start_switch core --pair-role core
+core_port="$port"
+start_switch core-ssh --pair-role core --ssh
+core_ssh_port="$port"
 
-echo "Simulated Cisco switches on loopback. In Tarvello type one of these switch addresses:"
+echo "Two simulated Cisco switches on loopback. In Tarvello type one of these switch addresses:"
 printf '    %-27s %s\n' \
-  "127.0.0.1:$telnet_port" "Catalyst 2960, sessions 1 and 2 (telnet)" \
-  "ssh://127.0.0.1:$ssh_port" "the same over SSH (Tarvello asks about its new host key)" \
-  "127.0.0.1:$c9300_port" "Catalyst 9300 stack, sessions 3, 10, 40 (RSPAN), 52 (ERSPAN)"
+  "127.0.0.1:$access_port" "Catalyst 2960 access switch Access-2960, sessions 1 and 2 (telnet)" \
+  "ssh://127.0.0.1:$access_ssh_port" "the same over SSH (Tarvello asks about its new host key)" \
+  "127.0.0.1:$core_port" "Catalyst 9300 core switch Core-9300, sessions 3, 10, 40 (RSPAN), 52 (ERSPAN)" \
+  "ssh://127.0.0.1:$core_ssh_port" "the same over SSH"
 cat <<'MSG'
-and for each:
+The access switch's Gi0/1 and the core switch's Te1/1/1 are the trunk between them, and each
+names the other in "show cdp neighbors": for the two-switch wizard, give it one of each.
+For each switch:
     User name:        admin
     Password:         cisco
     Enable password:  class   (tick "Switch uses an enable password")

@@ -61,9 +61,12 @@ int main(int argc, char** argv) {
   }
   try {
     SimulatedSwitch simulated(command.options);
-    const bool c9300 = command.options.device.platform == Platform::Catalyst9300;
-    std::cout << "Simulated Catalyst " << (c9300 ? "9300" : "2960") << " "
-              << command.options.device.hostname << " listening on " << simulated.Address()
+    const Platform platform = command.options.device.platform;
+    std::cout << "Simulated Catalyst "
+              << (platform == Platform::Catalyst9300          ? "9300"
+                  : platform == Platform::Catalyst2960LanLite ? "2960 (LAN Lite)"
+                                                              : "2960")
+              << " " << command.options.device.hostname << " listening on " << simulated.Address()
               << " port " << simulated.Port()
               << (command.options.transport == Transport::Ssh ? " (SSH" : " (telnet") << ", user "
               << command.options.userName << "); Ctrl-C stops it." << std::endl;

@@ -1,12 +1,12 @@
 #include "support/application_log.h"
 
 #include <chrono>
-#include <fstream>
 #include <stdexcept>
 
 #include "support/clean_text.h"
 #include "support/folders.h"
 #include "support/log_rotation.h"
+#include "support/private_files.h"
 #include "support/text_helpers.h"
 #include "support/time_stamps.h"
 
@@ -18,8 +18,7 @@ void WriteLog(const std::string& message) {
     // Opened and closed per entry so that earlier entries survive an abrupt end.
     const std::string path = GetLogFolder() + "application.log";
     RotateWhenFull(path, kApplicationLogLimit);
-    std::ofstream file(path, std::ios::binary | std::ios::app);
-    file.write(entry.data(), static_cast<std::streamsize>(entry.size()));
+    TPrivateFile(path, TPrivateFile::TMode::Append).Write(entry);
   } catch (...) {
     // Logging never fails visibly.
   }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <stdexcept>
 
 #include "model/global_vars.h"
@@ -12,6 +11,7 @@
 #include "support/application_log.h"
 #include "support/folders.h"
 #include "support/log_rotation.h"
+#include "support/private_files.h"
 #include "support/time_stamps.h"
 #include "switch/prompt.h"
 #include "switch/reply_scanner.h"
@@ -228,15 +228,12 @@ void TTelnetConnectionForm::SaveSessionLog(const std::string& fileName) {
   if (!transport_) {
     return;
   }
-  std::ofstream file(fileName, std::ios::binary | std::ios::app);
-  if (!file) {
+  TPrivateFile file(fileName, TPrivateFile::TMode::Append);
+  if (!file.IsOpen()) {
     throw std::runtime_error("Cannot open session log file " + fileName);
   }
-  const std::string& log = transport_->SessionLog();
-  file.write(log.data(), static_cast<std::streamsize>(log.size()));
-  file.write("\r\n", 2);
-  file.close();
-  if (file.fail()) {
+  const bool written = file.Write(transport_->SessionLog()) && file.Write("\r\n");
+  if (!file.Close() || !written) {
     throw std::runtime_error("Cannot write session log file " + fileName);
   }
   KeepNewestSessionLogs(fileName, kKeptSessionLogs);

@@ -1,10 +1,6 @@
 #include "wizard/address_history.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +8,7 @@
 #include <stdexcept>
 
 #include "support/folders.h"
+#include "support/private_files.h"
 #include "support/text_helpers.h"
 
 std::string HistoryFileName() {
@@ -65,22 +62,9 @@ namespace {
 // Writes the whole text to a new file and forces it to the disk, so that the rename that
 // follows can only ever expose a complete file.
 bool WriteWholeFile(const std::string& fileName, const std::string& text) {
-  const int handle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (handle < 0) {
-    return false;
-  }
-  size_t written = 0;
-  bool ok = true;
-  while (ok && written < text.size()) {
-    const ssize_t count = ::write(handle, text.data() + written, text.size() - written);
-    if (count < 0 && errno == EINTR) {
-      continue;
-    }
-    ok = count > 0;
-    written += ok ? static_cast<size_t>(count) : 0;
-  }
-  ok = ok && ::fsync(handle) == 0;
-  return ::close(handle) == 0 && ok;
+  TPrivateFile file(fileName, TPrivateFile::TMode::Replace);
+  const bool written = file.Write(text) && file.Sync();
+  return file.Close() && written;
 }
 
 }  // namespace

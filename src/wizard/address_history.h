@@ -27,5 +27,6 @@ std::vector<std::string> ReadHistoryFile(const std::string& fileName);
 
 // Replaces the file's content with the entries. The text goes to a temporary file in the same
 // folder first, which is then renamed over the old one, so a failed write (full disk, crash)
-// leaves the old file whole. Throws std::runtime_error on any failure.
+// leaves the old file whole. The file is readable by its owner only (see TPrivateFile). Throws
+// std::runtime_error on any failure.
 void WriteHistoryFile(const std::string& fileName, const std::vector<std::string>& entries);

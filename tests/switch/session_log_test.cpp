@@ -7,6 +7,7 @@
 #include "support/folders.h"
 #include "support/log_rotation.h"
 #include "testkit/session_fixture.h"
+#include "testkit/temp_folder.h"
 
 namespace {
 
@@ -83,6 +84,8 @@ TEST_F(SessionLogTest, ErrorSessionThenSessionHoldsItAll) {
 
   const std::vector<std::string> errorFiles = LogFiles("error_session");
   ASSERT_EQ(errorFiles.size(), 1u);
+  EXPECT_EQ(ModeOf(GetLogFolder() + errorFiles[0]), "0600");
+  EXPECT_EQ(ModeOf(GetLogFolder() + LogFiles("session").at(0)), "0600");
   EXPECT_TRUE(
       std::regex_match(errorFiles[0], std::regex(R"(error_session\d{8}\.\d{6}\.\d{1,3}\.log)")))
       << errorFiles[0];

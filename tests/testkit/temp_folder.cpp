@@ -1,6 +1,7 @@
 #include "testkit/temp_folder.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -44,4 +45,31 @@ TempProgramFolder::TempProgramFolder() : savedLogFolderName_(LogFolderName) {
 TempProgramFolder::~TempProgramFolder() {
   SetProgramFolder("");
   LogFolderName = savedLogFolderName_;
+}
+
+TempStateHome::TempStateHome() : savedLogFolderName_(LogFolderName) {
+  if (const char* old = getenv("XDG_STATE_HOME")) {
+    savedStateHome_ = old;
+  }
+  setenv("XDG_STATE_HOME", (Path() + "state").c_str(), 1);
+  SetProgramFolder("");
+}
+
+TempStateHome::~TempStateHome() {
+  if (savedStateHome_) {
+    setenv("XDG_STATE_HOME", savedStateHome_->c_str(), 1);
+  } else {
+    unsetenv("XDG_STATE_HOME");
+  }
+  LogFolderName = savedLogFolderName_;
+}
+
+std::string ModeOf(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) {
+    return "missing";
+  }
+  std::ostringstream text;
+  text << '0' << std::oct << (status.st_mode & 07777);
+  return text.str();
 }

@@ -1,7 +1,9 @@
-// Temporary folders that go away with the object: a plain one, and one the program folder points
-// at while it lives; and the one way a test writes a file.
+// Temporary folders that go away with the object: a plain one, one the program folder points at
+// while it lives, and one that stands for the user's state folder; and the one way a test writes
+// a file.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -33,5 +35,25 @@ class TempProgramFolder : public TempFolder {
   ~TempProgramFolder();
 
  private:
+  std::string savedLogFolderName_;
+};
+
+// The permission bits of a file or folder (a symbolic link's own) in octal, as "0600"; "missing"
+// when there is none.
+std::string ModeOf(const std::string& path);
+
+// A temporary folder that XDG_STATE_HOME points at while the object lives, with the program
+// folder back at the running test's: files are then kept as an installed copy keeps them, in
+// StateFolder(). XDG_STATE_HOME and the log folder's name are restored afterwards.
+class TempStateHome : public TempFolder {
+ public:
+  TempStateHome();
+  ~TempStateHome();
+
+  // Where the program keeps its files, ending in '/'.
+  std::string StateFolder() const { return Path() + "state/tarvello/"; }
+
+ private:
+  std::optional<std::string> savedStateHome_;
   std::string savedLogFolderName_;
 };

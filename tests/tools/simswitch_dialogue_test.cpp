@@ -1,6 +1,7 @@
 // The simulated switch as a telnet peer: login, show commands, paging, configuration.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "simswitch/simulated_switch.h"
@@ -170,7 +171,10 @@ TEST(SimulatedSwitchShowTest, AnswersTheThreeShowCommandsAsTheProductSendsThem) 
   const std::string status = Command(probe, "show interface status");
   EXPECT_EQ(status.rfind("show interface status\r\n\r\nPort      Name", 0), 0u) << status;
   EXPECT_NE(status.find("\r\nGi0/2     Analyzer           monitoring "), std::string::npos);
-  EXPECT_TRUE(status.ends_with("10/100/1000BaseTX\r\nSwitch#")) << status;
+  EXPECT_TRUE(
+      status.ends_with("\r\nPo1       Server bond        connected    1          a-full  a-100"
+                       "\r\nSwitch#"))
+      << status;
 
   const std::string vlans = Command(probe, "show vlan brief  | inc active");
   EXPECT_EQ(vlans,
@@ -373,7 +377,15 @@ TEST(SimulatedSwitchConfigTest, RefusedLinesLeaveTheStateAlone) {
       {"monitor session 3 source interface Fa0/9", "% Local Session Limit has been exceeded\r\n"},
       {"monitor session 2 filter vlan 10",
        "% Session 2 has source VLANs: a VLAN filter is not allowed\r\n"},
+      {"monitor session 1 destination remote vlan 300",
+       "% Session 1 used by other monitor type\r\n"},
+      {"monitor session 2 source remote vlan 300", "% Session 2 used by other monitor type\r\n"},
+  };
+  // The LAN Lite image has no RSPAN at all.
+  const std::vector<LineAndAnswer> lanLite = {
+      {"monitor session 3 source remote vlan 300", std::string(15 + 25, ' ') + caret},
       {"monitor session 1 destination remote vlan 300", std::string(15 + 30, ' ') + caret},
+      {"do show vlan remote-span", std::string(15 + 13, ' ') + caret},
   };
   const std::vector<LineAndAnswer> c9300 = {
       {"monitor session 52 source interface Gi1/0/3", erspan},
@@ -381,22 +393,21 @@ TEST(SimulatedSwitchConfigTest, RefusedLinesLeaveTheStateAlone) {
       {"no monitor session 52 filter", erspan},
       {"no monitor session all", erspan},
       {"monitor session 40 destination interface Gi1/0/3",
-       "% Session 40 is a Remote Source Session: local and remote parts cannot be mixed\r\n"},
-      {"monitor session 40 source remote vlan 300",
-       "% Session 40 is a Remote Source Session: local and remote parts cannot be mixed\r\n"},
+       "% Session 40 used by other monitor type\r\n"},
+      {"monitor session 40 source remote vlan 300", "% Session 40 used by other monitor type\r\n"},
       {"monitor session 3 destination remote vlan 300",
-       "% Session 3 is a Local Session: local and remote parts cannot be mixed\r\n"},
-      {"monitor session 10 source remote vlan 300",
-       "% Session 10 is a Local Session: local and remote parts cannot be mixed\r\n"},
-      {"monitor session 4 destination remote vlan 20", "% VLAN 20 is not a remote-span VLAN\r\n"},
-      {"monitor session 4 source remote vlan 30", "% VLAN 30 is not a remote-span VLAN\r\n"},
+       "% Session 3 used by other monitor type\r\n"},
+      {"monitor session 10 source remote vlan 300", "% Session 10 used by other monitor type\r\n"},
       {"monitor session 4 destination remote vlan", "% Incomplete command.\r\n\r\n"},
       {"monitor session 4 destination remote vlan 300 x", std::string(15 + 46, ' ') + caret},
       {"monitor session 4 source interface Gi1/0/49", std::string(15 + 35, ' ') + caret},
       {"monitor session 4 destination interface Gi2/0/10",
        "% Interface(s) Gi2/0/10 already configured as monitor sources\r\n"},
   };
-  for (const auto& [options, cases] : {std::pair{Privileged(), c2960}, {Privileged9300(), c9300}}) {
+  Options lanLiteOptions = Catalyst2960LanLiteOptions();
+  lanLiteOptions.privilegedLogin = true;
+  for (const auto& [options, cases] :
+       {std::pair{Privileged(), c2960}, {lanLiteOptions, lanLite}, {Privileged9300(), c9300}}) {
     SimulatedSwitch simulated(options);
     TelnetProbe probe("127.0.0.1", simulated.Port());
     Ready(probe);
@@ -457,6 +468,169 @@ TEST(SimulatedSwitchConfigTest, Catalyst9300CountsEightSourceSessionsAndConfigur
       std::string::npos);
   const std::string version = Command(probe, "do show version | include Model Number", "(config)#");
   EXPECT_EQ(std::count(version.begin(), version.end(), '\n'), 3) << version;  // two members
+}
+
+std::vector<int> VlanNumbers(const std::vector<VlanInfo>& vlans, bool remoteSpanOnly) {
+  std::vector<int> numbers;
+  for (const auto& v : vlans) {
+    if (v.remoteSpan || !remoteSpanOnly) {
+      numbers.push_back(v.number);
+    }
+  }
+  return numbers;
+}
+
+// Config-vlan mode commits when it is left, by "exit", "end" or a global command, and each VTP
+// mode takes what IOS takes.
+TEST(SimulatedSwitchConfigTest, VlanDatabaseChangesAsEachVtpModeAllows) {
+  const std::string vlanMode = "Switch(config-vlan)#";
+  const std::string config = "Switch(config)#";
+  const std::string extended =
+      "% Failed to create VLANs 2000\r\nExtended VLAN(s) not allowed in current VTP mode.\r\n"
+      "%Failed to commit extended VLAN(s) changes.\r\n";
+  const std::string client =
+      "VTP VLAN configuration not allowed when device is in CLIENT mode.\r\n";
+  struct Step {
+    std::string line, answer, prompt;
+  };
+  const struct {
+    VtpMode mode;
+    std::vector<Step> steps;
+    std::vector<int> remoteSpan;  // afterwards
+    bool hasUsers, has2000;
+  } cases[] = {
+      {VtpMode::Server,
+       {{"vlan 300", "", vlanMode},
+        {"name RSPAN-300", "", vlanMode},
+        {"remote-span", "", vlanMode},
+        {"do show vlan remote-span | include 300", "", vlanMode},  // not committed yet
+        {"exit", "", config},
+        {"vlan 2000", "", vlanMode},
+        {"remote-span", "", vlanMode},
+        {"exit", extended, config},
+        {"vlan 1002", "%Default VLAN 1002 may not have its name changed.\r\n", config},
+        {"no vlan 1005", "%Default VLAN 1005 may not be deleted.\r\n", config},
+        {"vlan 1", "", vlanMode},
+        {"name x", "%Default VLAN 1 may not have its name changed.\r\n", vlanMode},
+        {"vlan 301", "", vlanMode},  // a global command leaves VLAN 1 and opens 301
+        {"remote-span", "", vlanMode},
+        {"no vlan 20", "", config},
+        {"vlan 4095",
+         std::string(15 + 5, ' ') + "^\r\n% Invalid input detected at '^' marker.\r\n\r\n",
+         config}},
+       {300, 301},
+       false,
+       false},
+      {VtpMode::Transparent,
+       {{"vlan 2000", "", vlanMode}, {"remote-span", "", vlanMode}, {"end", "", "Switch#"}},
+       {2000},
+       true,
+       true},
+      {VtpMode::Client,
+       {{"vlan 300", client, config}, {"no vlan 20", client, config}},
+       {},
+       true,
+       false},
+  };
+  for (const auto& c : cases) {
+    Options o = Privileged();
+    o.device.vtpMode = c.mode;
+    SimulatedSwitch simulated(o);
+    TelnetProbe probe("127.0.0.1", simulated.Port());
+    Ready(probe);
+    Command(probe, "configure terminal", config);
+    for (const auto& step : c.steps) {
+      EXPECT_EQ(Command(probe, step.line, step.prompt),
+                step.line + "\r\n" + step.answer + step.prompt)
+          << VtpModeText(c.mode) << ": " << step.line;
+    }
+    const auto vlans = simulated.Vlans();
+    const auto all = VlanNumbers(vlans, false);
+    EXPECT_EQ(VlanNumbers(vlans, true), c.remoteSpan) << VtpModeText(c.mode);
+    EXPECT_EQ(std::count(all.begin(), all.end(), 20), c.hasUsers) << VtpModeText(c.mode);
+    EXPECT_EQ(std::count(all.begin(), all.end(), 2000), c.has2000) << VtpModeText(c.mode);
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end())) << VtpModeText(c.mode);
+  }
+}
+
+// The 2960's RSPAN: a destination session beside its two local ones, and a remote VLAN taken
+// as typed, remote-span or not, as IOS takes it.
+TEST(SimulatedSwitchConfigTest, Catalyst2960ConfiguresRspanBothEnds) {
+  SimulatedSwitch simulated(Privileged());
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  Command(probe, "configure terminal", "(config)#");
+  for (const std::string line :
+       {"monitor session 3 source remote vlan 300",
+        "monitor session 3 destination interface Fa0/40", "no monitor session 2",
+        "monitor session 2 source interface Fa0/9 rx",
+        "monitor session 2 destination remote vlan 999"}) {
+    EXPECT_EQ(Command(probe, line, "(config)#"), line + "\r\nSwitch(config)#");
+  }
+  EXPECT_EQ(Command(probe, "monitor session 4 source interface Fa0/8", "(config)#"),
+            "monitor session 4 source interface Fa0/8\r\n% Local Session Limit has been "
+            "exceeded\r\nSwitch(config)#");
+  const std::string listing = simulated.MonitorListing();
+  EXPECT_NE(listing.find("Session 2\r\n---------\r\n"
+                         "Type                     : Remote Source Session\r\n"
+                         "Source Ports             :\r\n"
+                         "    RX Only              : Fa0/9\r\n"
+                         "Dest RSPAN VLAN          : 999\r\n"),
+            std::string::npos)
+      << listing;
+  EXPECT_NE(listing.find("Session 3\r\n---------\r\n"
+                         "Type                     : Remote Destination Session\r\n"
+                         "Source RSPAN VLAN        : 300\r\n"
+                         "Destination Ports        : Fa0/40\r\n"),
+            std::string::npos)
+      << listing;
+}
+
+// Interface mode edits the trunk's allowed VLANs; "show interfaces trunk" shows the live list
+// and its intersection with the active VLANs, and a refused line changes nothing.
+TEST(SimulatedSwitchConfigTest, TrunkAllowedVlansChangeInInterfaceMode) {
+  const std::string caret = "^\r\n% Invalid input detected at '^' marker.\r\n\r\n";
+  const struct {
+    std::string line;
+    std::string answer;   // between the echo and the prompt
+    std::string allowed;  // the allowed list afterwards
+  } steps[] = {
+      {"switchport trunk allowed vlan 10,20,300", "", "10,20,300"},
+      {"switchport trunk allowed vlan add 99", "", "10,20,99,300"},
+      {"switchport trunk allowed vlan add 30-32", "", "10,20,30-32,99,300"},
+      {"switchport trunk allowed vlan remove 20,31", "", "10,30,32,99,300"},
+      {"switchport trunk allowed vlan 5000", std::string(18 + 30, ' ') + caret, "10,30,32,99,300"},
+      {"switchport trunk allowed vlan add", "% Incomplete command.\r\n\r\n", "10,30,32,99,300"},
+      {"switchport mode access", std::string(18 + 11, ' ') + caret, "10,30,32,99,300"},
+      {"switchport trunk allowed vlan except 2-4094", "", "1"},
+      {"switchport trunk allowed vlan none", "", "none"},
+      {"no switchport trunk allowed vlan", "", "1-4094"},
+      {"switchport trunk allowed vlan 10,30,32,99,300", "", "10,30,32,99,300"},
+  };
+  SimulatedSwitch simulated(Privileged());
+  TelnetProbe probe("127.0.0.1", simulated.Port());
+  Ready(probe);
+  Command(probe, "configure terminal", "(config)#");
+  EXPECT_EQ(Command(probe, "interface Gi0/99", "(config)#"),
+            "interface Gi0/99\r\n" + std::string(15 + 10, ' ') + caret + "Switch(config)#");
+  Command(probe, "interface GigabitEthernet 0/1", "(config-if)#");
+  for (const auto& step : steps) {
+    EXPECT_EQ(Command(probe, step.line, "(config-if)#"),
+              step.line + "\r\n" + step.answer + "Switch(config-if)#")
+        << step.line;
+    const std::string trunk =
+        Command(probe, "do show interfaces trunk | begin allowed on", "(config-if)#");
+    EXPECT_NE(trunk.find("\r\nGi0/1       " + step.allowed + "\r\n"), std::string::npos)
+        << step.line << "\n"
+        << trunk;
+  }
+  // A global command leaves interface mode.
+  EXPECT_EQ(Command(probe, "no monitor session 2", "(config)#"),
+            "no monitor session 2\r\nSwitch(config)#");
+  EXPECT_NE(Command(probe, "do show interfaces trunk", "(config)#")
+                .find("Port        Vlans allowed and active in management domain\r\n"
+                      "Gi0/1       10,30,99\r\n"),
+            std::string::npos);
 }
 
 TEST(SimulatedSwitchConfigTest, AppliesTheProductsLinesAndShowsThemAfterReconnecting) {

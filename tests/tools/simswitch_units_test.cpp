@@ -261,6 +261,11 @@ TEST(ListingsTest, VersionNamesEachPlatformsModelAndCountsItsPorts) {
         "*    1 50    WS-C2960-48TT-L    15.0(2)SE11           "
         "C2960-LANBASEK9-M",
         "Lab-2960 uptime is 3 weeks, 2 days, 4 hours, 12 minutes"}},
+      {Catalyst2960LanLiteOptions().device,
+       {"Cisco IOS Software, C2960 Software (C2960-LANLITEK9-M), Version 15.0(2)SE11, RELEASE "
+        "SOFTWARE (fc3)",
+        "Model number                    : WS-C2960-48TC-S",
+        "*    1 50    WS-C2960-48TC-S    15.0(2)SE11           C2960-LANLITEK9-M"}},
       {Catalyst9300Device(),
        {"Cisco IOS XE Software, Version 17.09.04a",
         "Model Number                       : C9300-48P", "96 Gigabit Ethernet interfaces",
@@ -276,26 +281,177 @@ TEST(ListingsTest, VersionNamesEachPlatformsModelAndCountsItsPorts) {
   }
 }
 
-TEST(ListingsTest, InterfaceStatusMarksDestinationsMonitoringInIosColumns) {
-  const DeviceData device = DefaultDevice();
-  const auto lines = SplitLines(RenderInterfaceStatus(device, device.span));
-  ASSERT_EQ(lines.size(), 2u + device.interfaces.size());
-  EXPECT_EQ(lines[1], "Port      Name               Status       Vlan       Duplex  Speed Type");
-  EXPECT_EQ(lines[2],
-            "Fa0/1     Server farm A      connected    20         a-full  a-100 10/100BaseTX");
-  EXPECT_EQ(lines.back(),
-            "Gi0/2     Analyzer           monitoring   1          a-full a-1000 10/100/1000BaseTX");
-  EXPECT_NE(lines[49].find("Fa0/48    Sniffer cart       monitoring"), std::string::npos)
-      << lines[49];
-  const DeviceData stack = Catalyst9300Device();
-  const auto stackLines = SplitLines(RenderInterfaceStatus(stack, stack.span));
-  EXPECT_EQ(stackLines[1],
-            "Port         Name               Status       Vlan       Duplex  Speed Type");
-  EXPECT_EQ(
-      stackLines[49],
-      "Gi1/0/48     Analyzer A         monitoring   1          a-full a-1000 10/100/1000BaseTX");
-  EXPECT_EQ(stackLines[50],
-            "Te1/1/1      Uplink to core 1   connected    trunk        full    10G SFP-10GBase-SR");
+TEST(ListingsTest, VtpStatusNamesTheModeAndCountsTheVlans) {
+  const struct {
+    DeviceData device;
+    VtpMode mode;
+    std::vector<std::string> lines;  // each found as a whole line
+    std::string absent;              // a line part that must not be there; empty: none
+  } cases[] = {
+      {DefaultDevice(),
+       VtpMode::Server,
+       {"VTP Operating Mode                : Server", "Number of existing VLANs          : 9",
+        "Maximum VLANs supported locally   : 255"},
+       ""},
+      {DefaultDevice(),
+       VtpMode::Client,
+       {"VTP Operating Mode                : Client"},
+       "Local updater ID"},
+      {Catalyst9300Device(),
+       VtpMode::Transparent,
+       {"VTP Operating Mode                : Transparent", "Number of existing VLANs          : 10",
+        "Configuration Revision            : 0"},
+       "Local updater ID"},
+  };
+  for (auto c : cases) {
+    c.device.vtpMode = c.mode;
+    const std::string text = "\r\n" + RenderVtpStatus(c.device);
+    for (const auto& line : c.lines) {
+      EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << text;
+    }
+    if (!c.absent.empty()) {
+      EXPECT_EQ(text.find(c.absent), std::string::npos) << text;
+    }
+  }
+}
+
+TEST(ListingsTest, RemoteSpanVlansCompactedAndWrappedAfterWholeItems) {
+  DeviceData device = DefaultDevice();
+  const std::string head = "\r\nRemote SPAN VLANs\r\n" + std::string(78, '-') + "\r\n";
+  EXPECT_EQ(RenderRemoteSpanVlans(device), head);
+  std::vector<int> numbers;
+  for (int n = 100; n < 400; n += 7) {
+    numbers.push_back(n);
+  }
+  numbers.insert(numbers.end(), {2001, 2002, 2003});
+  for (int n : numbers) {
+    device.vlans.push_back({n, "R", "active", true});
+  }
+  const std::string text = RenderRemoteSpanVlans(device);
+  ASSERT_EQ(text.rfind(head, 0), 0u);
+  const auto lines = SplitLines(text.substr(head.size()));
+  ASSERT_GT(lines.size(), 1u) << text;
+  std::string joined;
+  for (const auto& line : lines) {
+    EXPECT_LE(line.size(), 78u) << line;
+    EXPECT_NE(line.back(), ',') << line;
+    joined += (joined.empty() ? "" : ",") + line;
+  }
+  EXPECT_EQ(joined, CompactVlans(numbers));
+  EXPECT_TRUE(joined.ends_with(",2001-2003")) << joined;
+}
+
+TEST(ListingsTest, CdpNeighborsInIosColumnsWithLongDeviceIdsOnTheirOwnLine) {
+  const std::string head =
+      "Capability Codes: R - Router, T - Trans Bridge, B - Source Route Bridge\r\n"
+      "                  S - Switch, H - Host, I - IGMP, r - Repeater, P - Phone,\r\n"
+      "                  D - Remote, C - CVTA, M - Two-port Mac Relay\r\n"
+      "\r\n"
+      "Device ID        Local Intrfce     Holdtme    Capability  Platform  Port ID\r\n";
+  EXPECT_EQ(RenderCdpNeighbors(AccessSwitchOptions().device),
+            head +
+                "Core-9300.campus.local\r\n"
+                "                 Gig 0/1           163             R S I  C9300-48P Ten 1/1/1\r\n"
+                "SEP00112233AA01  Fas 0/10          142             H P M  IP Phone  Port 1\r\n");
+  EXPECT_EQ(RenderCdpNeighbors(CoreSwitchOptions().device),
+            head +
+                "Access-2960.campus.local\r\n"
+                "                 Ten 1/1/1         171              S I   WS-C2960- Gig 0/1\r\n"
+                "SEP00112233BB02  Gig 2/0/1         137             H P M  IP Phone  Port 1\r\n"
+                "\r\n"
+                "Total cdp entries displayed : 2\r\n");
+}
+
+TEST(ListingsTest, InterfacesTrunkListsAllowedAndActiveVlansOfConnectedTrunks) {
+  DeviceData device = DefaultDevice();
+  EXPECT_EQ(RenderInterfacesTrunk(device),
+            "\r\n"
+            "Port        Mode             Encapsulation  Status        Native vlan\r\n"
+            "Gi0/1       on               802.1q         trunking      1\r\n"
+            "\r\n"
+            "Port        Vlans allowed on trunk\r\n"
+            "Gi0/1       1-4094\r\n"
+            "\r\n"
+            "Port        Vlans allowed and active in management domain\r\n"
+            "Gi0/1       1,10,20,30,99\r\n"
+            "\r\n"
+            "Port        Vlans in spanning tree forwarding state and not pruned\r\n"
+            "Gi0/1       1,10,20,30,99\r\n");
+  // A long list goes on under the port's name; an empty one reads "none".
+  InterfaceInfo& uplink = device.interfaces[48];
+  std::vector<int> many;
+  for (int v = 100; v <= 400; v += 3) {
+    many.push_back(v);
+  }
+  uplink.trunk.allowedVlans = CompactVlans(many);
+  device.interfaces[47].vlan = "trunk";  // Fa0/48 trunks too, allowing nothing
+  device.interfaces[47].status = "connected";
+  device.interfaces[47].trunk.allowedVlans = "";
+  const auto lines = SplitLines(RenderInterfacesTrunk(device));
+  std::string allowed;
+  std::size_t fa48 = 0;
+  for (const auto& line : lines) {
+    EXPECT_LE(line.size(), 78u) << line;
+  }
+  const auto block = std::find(lines.begin(), lines.end(), "Port        Vlans allowed on trunk");
+  ASSERT_NE(block, lines.end());
+  for (auto it = block + 1; it != lines.end() && !it->empty(); ++it) {
+    if (it->starts_with("Gi0/1       ")) {
+      allowed += (allowed.empty() ? "" : ",") + it->substr(12);
+    }
+    fa48 += *it == "Fa0/48      none";
+  }
+  EXPECT_EQ(allowed, CompactVlans(many));
+  EXPECT_EQ(fa48, 1u);
+  // The 9300's trunks: Te1/1/1, Gi2/0/10 and Po1, whose members Te2/1/1-2 are left out.
+  const auto stack = SplitLines(RenderInterfacesTrunk(Catalyst9300Device()));
+  ASSERT_GE(stack.size(), 5u);
+  EXPECT_EQ(stack[2].substr(0, 12), "Te1/1/1     ");
+  EXPECT_EQ(stack[3].substr(0, 12), "Gi2/0/10    ");
+  EXPECT_EQ(stack[4].substr(0, 12), "Po1         ");
+  EXPECT_EQ(stack[5], "");
+}
+
+// Every status, speed and Vlan column a Catalyst prints, each at its place in the list.
+TEST(ListingsTest, InterfaceStatusPrintsEachStatusAndVlanColumnInIosColumns) {
+  const struct {
+    DeviceData device;
+    std::vector<std::pair<std::size_t, std::string>> lines;  // line number, whole line
+  } cases[] = {
+      {DefaultDevice(),
+       {{1, "Port      Name               Status       Vlan       Duplex  Speed Type"},
+        {2, "Fa0/1     Server farm A      connected    20         a-full  a-100 10/100BaseTX"},
+        {25, "Fa0/24                       err-disabled 1            auto   auto 10/100BaseTX"},
+        {31, "Fa0/30    spare - do not use disabled     1            auto   auto 10/100BaseTX"},
+        {46, "Fa0/45                       connected    1          a-full  a-100 10/100BaseTX"},
+        {47, "Fa0/46                       connected    1          a-full  a-100 10/100BaseTX"},
+        {49, "Fa0/48    Sniffer cart       monitoring   unassigned   auto   auto 10/100BaseTX"},
+        {50,
+         "Gi0/1     Uplink to core     connected    trunk      a-full a-1000 10/100/1000BaseTX"},
+        {51,
+         "Gi0/2     Analyzer           monitoring   unassigned a-full a-1000 10/100/1000BaseTX"},
+        {52, "Po1       Server bond        connected    1          a-full  a-100"}}},
+      {Catalyst9300Device(),
+       {{1, "Port         Name               Status       Vlan       Duplex  Speed Type"},
+        {5,
+         "Gi1/0/4                         notconnect   20           auto   auto 10/100/1000BaseTX"},
+        {49,
+         "Gi1/0/48     Analyzer A         monitoring   unassigned a-full a-1000 10/100/1000BaseTX"},
+        {50,
+         "Te1/1/1      Uplink to core 1   connected    trunk        full    10G SFP-10GBase-SR"},
+        {101,
+         "Gi2/0/48     Analyzer B         monitoring   routed     a-full a-1000 10/100/1000BaseTX"},
+        {103,
+         "Te2/1/2                         connected    trunk        full    10G SFP-10GBase-SR"},
+        {106, "Po1          Uplink to core 2   connected    trunk        full    10G"}}},
+  };
+  for (const auto& c : cases) {
+    const auto lines = SplitLines(RenderInterfaceStatus(c.device, c.device.span));
+    ASSERT_EQ(lines.size(), 2u + c.device.interfaces.size() + c.device.portChannels.size());
+    for (const auto& [number, line] : c.lines) {
+      EXPECT_EQ(lines[number], line) << number;
+    }
+  }
 }
 
 TEST(ListingsTest, VlanBriefWrapsPortListsAndOnlyActiveLinesSurviveTheFilter) {
@@ -318,6 +474,10 @@ TEST(ListingsTest, VlanBriefWrapsPortListsAndOnlyActiveLinesSurviveTheFilter) {
   EXPECT_EQ(lines[3],
             "1    default                          active    Fa0/21, Fa0/22, Fa0/23, Fa0/24");
   EXPECT_EQ(lines[4], std::string(48, ' ') + "Fa0/25, Fa0/26, Fa0/27, Fa0/28");
+  // A port-channel stands in its VLAN for its members.
+  const std::string text = RenderVlanBrief(device);
+  EXPECT_EQ(text.find("Fa0/45"), std::string::npos);
+  EXPECT_NE(text.find(", Po1\r\n"), std::string::npos) << text;
 }
 
 TEST(DeviceDataTest, GeneratedDeviceHasExactlyTheAskedEntryCount) {
@@ -391,6 +551,9 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
     Platform platform = Platform::Catalyst2960;
     int sessionLimit = 2;
     std::size_t interfaces = 50;
+    VtpMode vtpMode = VtpMode::Server;
+    std::string hostname = "Switch";
+    std::size_t cdpNeighbors = 1;
   };
   const struct {
     std::vector<std::string> args;
@@ -422,9 +585,28 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
        {.platform = Platform::Catalyst9300, .sessionLimit = 3, .interfaces = 104},
        ""},
       {{"--platform", "9300", "--generate", "80"},
-       {.platform = Platform::Catalyst9300, .sessionLimit = 8, .interfaces = 70},
+       {.platform = Platform::Catalyst9300, .sessionLimit = 8, .interfaces = 70, .cdpNeighbors = 0},
        ""},
       {{"--platform", "2960", "--session-limit", "1"}, {.sessionLimit = 1}, ""},
+      {{"--platform", "2960-lanlite"}, {.platform = Platform::Catalyst2960LanLite}, ""},
+      {{"--vtp-mode", "transparent", "--platform", "9300"},
+       {.platform = Platform::Catalyst9300,
+        .sessionLimit = 8,
+        .interfaces = 104,
+        .vtpMode = VtpMode::Transparent},
+       ""},
+      {{"--vtp-mode", "client"}, {.vtpMode = VtpMode::Client}, ""},
+      {{"--pair-role", "access"}, {.hostname = "Access-2960", .cdpNeighbors = 2}, ""},
+      {{"--pair-role", "core", "--hostname", "C1"},
+       {.platform = Platform::Catalyst9300,
+        .sessionLimit = 8,
+        .interfaces = 104,
+        .hostname = "C1",
+        .cdpNeighbors = 2},
+       ""},
+      {{"--pair-role", "core", "--platform", "2960"}, {}, "takes no --platform"},
+      {{"--pair-role", "edge"}, {}, "bad value for --pair-role"},
+      {{"--vtp-mode", "off"}, {}, "bad value for --vtp-mode"},
       {{"--platform", "3750"}, {}, "bad value for --platform"},
   };
   for (const auto& c : cases) {
@@ -446,6 +628,9 @@ TEST(CommandLineTest, TransportAndPlatformOptionsAndTheirConflicts) {
     EXPECT_EQ(o.device.platform, c.expected.platform) << name;
     EXPECT_EQ(o.localSessionLimit, c.expected.sessionLimit) << name;
     EXPECT_EQ(o.device.interfaces.size(), c.expected.interfaces) << name;
+    EXPECT_EQ(o.device.vtpMode, c.expected.vtpMode) << name;
+    EXPECT_EQ(o.device.hostname, c.expected.hostname) << name;
+    EXPECT_EQ(o.device.cdpNeighbors.size(), c.expected.cdpNeighbors) << name;
   }
 }
 

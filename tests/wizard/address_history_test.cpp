@@ -1,7 +1,6 @@
 #include "wizard/address_history.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -108,34 +107,19 @@ TEST_F(HistoryFileTest, FailedRenameLeavesNoTemporaryFileBehind) {
 // An installed copy: its folder lacks the build folder's mark, so history and logs go to the
 // user's state folder under the same names, even though it may write its own folder (as root may
 // write /usr/bin). The test executable's own folder is such a folder.
-class InstalledCopyTest : public HistoryFileTest {
+class InstalledCopyTest : public ::testing::Test {
  protected:
-  InstalledCopyTest() {
-    const char* old = getenv("XDG_STATE_HOME");
-    savedStateHome_ = old != nullptr ? old : "";
-    hadStateHome_ = old != nullptr;
-    setenv("XDG_STATE_HOME", (folder_.Path() + "state").c_str(), 1);
-    SetProgramFolder("");
-  }
-  ~InstalledCopyTest() override {
-    if (hadStateHome_) {
-      setenv("XDG_STATE_HOME", savedStateHome_.c_str(), 1);
-    } else {
-      unsetenv("XDG_STATE_HOME");
-    }
-  }
-
-  std::string savedStateHome_;
-  bool hadStateHome_ = false;
+  TempStateHome folder_;
 };
 
 TEST_F(InstalledCopyTest, HistoryAndLogsGoToTheStateFolder) {
-  const std::string state = folder_.Path() + "state/tarvello/";
+  const std::string state = folder_.StateFolder();
   EXPECT_EQ(GetDataFolder(), state);
   EXPECT_TRUE(std::filesystem::is_directory(state));
   EXPECT_EQ(HistoryFileName(), state + "history.ini");
   WriteHistoryFile(HistoryFileName(), {"sw1"});
   EXPECT_EQ(folder_.Read("state/tarvello/history.ini"), "sw1\r\n");
+  EXPECT_EQ(ModeOf(HistoryFileName()), "0600");
 
   LogFolderName = "logs";
   PrepareLogFolder();

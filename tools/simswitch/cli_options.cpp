@@ -27,8 +27,11 @@ std::string HelpText() {
   return R"(Usage: tarvello-simswitch [options]
 
 A simulated Cisco Catalyst switch reached by telnet or SSH on this machine only. It logs users
-in, answers "show interface status", "show vlan brief", "show monitor session all", "show
-version" and applies "monitor session" configuration. Stop it with Ctrl-C.
+in, answers "show interface status", "show interfaces trunk", "show vlan brief", "show vlan
+remote-span", "show vtp status", "show cdp neighbors", "show monitor session all", "show
+version" and applies "monitor session", VLAN ("vlan V" with "name" and "remote-span", "no vlan
+V") and trunk ("interface X", "switchport trunk allowed vlan [add|remove] V") configuration.
+Stop it with Ctrl-C.
 
 Listening:
   --port N                 TCP port (default 2323, 2222 with --ssh; 0 picks a free one)
@@ -51,10 +54,16 @@ Login:
   --hostname NAME          prompt name (default Switch)
 
 Device:
-  --platform P             2960 (default): a 48-port Catalyst 2960 with local sessions 1 and 2;
-                           9300: a two-member Catalyst 9300 stack with local sessions 3 and 10,
-                           RSPAN source session 40 (remote-span VLAN 300), ERSPAN session 52,
-                           the IOS-XE listing, and RSPAN configured by command
+  --platform P             2960 (default): a 48-port Catalyst 2960 (LAN Base image) with local
+                           sessions 1 and 2; 2960-lanlite: the same on the LAN Lite image,
+                           which has no RSPAN; 9300: a two-member Catalyst 9300 stack with
+                           local sessions 3 and 10, RSPAN source session 40 (remote-span VLAN
+                           300), ERSPAN session 52 and the IOS-XE listing
+  --pair-role R            access: the 2960 as access switch Access-2960, or core: the 9300
+                           as core switch Core-9300, each the other's CDP neighbour over its
+                           uplink trunk (Gi0/1 and Te1/1/1); run one of each for two switches
+  --vtp-mode M             server (default), client (refuses every VLAN change) or
+                           transparent (takes extended-range VLANs 1006-4094)
   --generate N             a big switch with N entries (active VLANs + interfaces, 1..4096)
   --interfaces-file F      serve this captured "show interface status" text
   --vlans-file F           serve this captured "show vlan brief" text
@@ -102,7 +111,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   std::optional<long> generate;
   std::optional<int> sessionLimit;
   Platform platform = Platform::Catalyst2960;
+  VtpMode vtpMode = VtpMode::Server;
   std::string hostname = o.device.hostname;
+  bool hostnameGiven = false;
+  bool platformGiven = false;
+  std::optional<std::string> pairRole;
   bool emptySpan = false;
 
   using Setter = std::function<bool(const std::string&)>;
@@ -145,7 +158,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
          o.enablePassword = v;
          return true;
        }},
-      {"--hostname", text(hostname)},
+      {"--hostname",
+       [&](const std::string& v) {
+         hostname = v;
+         hostnameGiven = true;
+         return true;
+       }},
+      {"--pair-role",
+       [&](const std::string& v) {
+         pairRole = v;
+         return v == "access" || v == "core";
+       }},
       {"--generate", number(4096, [&](long n) { generate = n; })},
       {"--interfaces-file", file(o.device.interfacesText)},
       {"--vlans-file", file(o.device.vlansText)},
@@ -153,8 +176,23 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       {"--version-file", file(o.device.versionText)},
       {"--platform",
        [&](const std::string& v) {
-         platform = v == "9300" ? Platform::Catalyst9300 : Platform::Catalyst2960;
-         return v == "9300" || v == "2960";
+         static const std::map<std::string, Platform> kPlatforms{
+             {"2960", Platform::Catalyst2960},
+             {"2960-lanlite", Platform::Catalyst2960LanLite},
+             {"9300", Platform::Catalyst9300}};
+         const auto it = kPlatforms.find(v);
+         platform = it == kPlatforms.end() ? platform : it->second;
+         platformGiven = true;
+         return it != kPlatforms.end();
+       }},
+      {"--vtp-mode",
+       [&](const std::string& v) {
+         static const std::map<std::string, VtpMode> kModes{{"server", VtpMode::Server},
+                                                            {"client", VtpMode::Client},
+                                                            {"transparent", VtpMode::Transparent}};
+         const auto it = kModes.find(v);
+         vtpMode = it == kModes.end() ? vtpMode : it->second;
+         return it != kModes.end();
        }},
       {"--session-limit", number(66, [&](long n) { sessionLimit = static_cast<int>(n); })},
       {"--page-length", number(512, [&](long n) { o.pageLength = static_cast<int>(n); })},
@@ -232,8 +270,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     device.versionText = std::move(o.device.versionText);
     o.device = std::move(device);
   };
-  if (platform == Platform::Catalyst9300) {
-    const Options profile = Catalyst9300Options();
+  if (pairRole) {
+    if (platformGiven || generate) {
+      result.error = "--pair-role plays its own switch; it takes no --platform or --generate";
+      return result;
+    }
+    const Options profile = *pairRole == "core" ? CoreSwitchOptions() : AccessSwitchOptions();
+    adopt(profile.device);
+    o.localSessionLimit = profile.localSessionLimit;
+    hostname = hostnameGiven ? hostname : profile.device.hostname;
+  } else if (platform != Platform::Catalyst2960) {
+    const Options profile =
+        platform == Platform::Catalyst9300 ? Catalyst9300Options() : Catalyst2960LanLiteOptions();
     adopt(profile.device);
     o.localSessionLimit = profile.localSessionLimit;
   }
@@ -253,6 +301,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     o.device.span.clear();
   }
   o.device.hostname = hostname;
+  o.device.vtpMode = vtpMode;
   const bool ssh = o.transport == Transport::Ssh;
   if (!portGiven) {
     o.port = ssh ? kDemoSshPort : kDemoPort;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "simswitch/simulated_switch.h"
+#include "simswitch/options.h"
 
 namespace simswitch {
 

@@ -8,7 +8,7 @@
 #include "simswitch/byte_pipe.h"
 #include "simswitch/ios_session.h"
 #include "simswitch/line_discipline.h"
-#include "simswitch/simulated_switch.h"
+#include "simswitch/options.h"
 #include "simswitch/switch_model.h"
 
 namespace simswitch {

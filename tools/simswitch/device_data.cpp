@@ -1,12 +1,13 @@
 // The devices the simulator can play: the default 48-port Catalyst 2960, a Catalyst 9300 stack,
 // generated big stacks, and the interface names found in a captured listing.
+#include "simswitch/device_data.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <sstream>
 
 #include "simswitch/ios_text.h"
-#include "simswitch/simulated_switch.h"
 
 namespace simswitch {
 namespace {
@@ -35,6 +36,10 @@ void AddDefaultVlans(std::vector<VlanInfo>& vlans) {
 
 }  // namespace
 
+bool ConfiguresRspan(Platform platform) {
+  return platform != Platform::Catalyst2960LanLite;
+}
+
 DeviceData DefaultDevice() {
   struct Special {
     int port;
@@ -43,11 +48,17 @@ DeviceData DefaultDevice() {
     const char* vlan;
   };
   static constexpr Special kSpecial[] = {
-      {1, "Server farm A", "connected", "20"}, {2, "Printer 2nd floor", "connected", "20"},
-      {3, "Accounting PC", "connected", "20"}, {5, "Reception", "connected", "10"},
-      {10, "VoIP lobby", "connected", "30"},   {11, "VoIP hall", "connected", "30"},
-      {24, "", "err-disabled", "1"},           {30, "spare - do not use", "disabled", "1"},
-      {47, "IDS sensor", "connected", "10"},   {48, "Sniffer cart", "notconnect", "1"},
+      {1, "Server farm A", "connected", "20"},
+      {2, "Printer 2nd floor", "connected", "20"},
+      {3, "Accounting PC", "connected", "20"},
+      {5, "Reception", "connected", "10"},
+      {10, "VoIP lobby", "connected", "30"},
+      {11, "VoIP hall", "connected", "30"},
+      {24, "", "err-disabled", "1"},
+      {30, "spare - do not use", "disabled", "1"},
+      {46, "", "connected", "1"},
+      {47, "IDS sensor", "connected", "10"},
+      {48, "Sniffer cart", "notconnect", "1"},
   };
   DeviceData d;
   for (int n = 1; n <= 48; ++n) {
@@ -65,6 +76,9 @@ DeviceData DefaultDevice() {
   d.interfaces.push_back(
       Port("Gi0/1", "Uplink to core", "connected", "trunk", "10/100/1000BaseTX"));
   d.interfaces.push_back(Port("Gi0/2", "Analyzer", "connected", "1", "10/100/1000BaseTX"));
+  d.interfaces[44].channelGroup = 1;  // Fa0/45-46 bundled to a server
+  d.interfaces[45].channelGroup = 1;
+  d.portChannels.push_back(Port("Po1", "Server bond", "connected", "1", ""));
 
   d.vlans = {{1, "default", "active"},
              {10, "MANAGEMENT", "active"},
@@ -82,6 +96,7 @@ DeviceData DefaultDevice() {
   two.destinations = {"Fa0/48"};
   two.replicate = true;
   d.span = {{1, one}, {2, two}};
+  d.cdpNeighbors = {{"SEP00112233AA01", "Fa0/10", 142, "H P M", "IP Phone", "Port 1"}};
   return d;
 }
 
@@ -103,9 +118,10 @@ DeviceData Catalyst9300Device() {
       {"Gi2/0/1", "VoIP lobby", "connected", "30"},
       {"Gi2/0/10", "DMZ firewall", "connected", "trunk"},
       {"Gi2/0/30", "spare - do not use", "disabled", "1"},
-      {"Gi2/0/48", "Analyzer B", "connected", "1"},
+      {"Gi2/0/48", "Analyzer B", "connected", "routed"},
       {"Te1/1/1", "Uplink to core 1", "connected", "trunk"},
       {"Te2/1/1", "Uplink to core 2", "connected", "trunk"},
+      {"Te2/1/2", "", "connected", "trunk"},
   };
   DeviceData d;
   d.platform = Platform::Catalyst9300;
@@ -129,8 +145,14 @@ DeviceData Catalyst9300Device() {
       p.duplex = "full";
       p.speed = "10G";
       p.type = "SFP-10GBase-SR";
+      // Te2/1/1-2 are one EtherChannel, Po1.
+      p.channelGroup = p.name.starts_with("Te2/1/") ? 1 : 0;
     }
   }
+  InterfaceInfo po = Port("Po1", "Uplink to core 2", "connected", "trunk", "");
+  po.duplex = "full";
+  po.speed = "10G";
+  d.portChannels.push_back(po);
 
   d.vlans = {{1, "default", "active"}, {10, "MANAGEMENT", "active"},
              {20, "USERS", "active"},  {30, "VOICE", "active"},
@@ -153,14 +175,8 @@ DeviceData Catalyst9300Device() {
   fiftyTwo.erspan = {"10.10.10.20", 12, "10.10.10.2", 1500};
   fiftyTwo.description = "to-analyzer-dc2";
   d.span = {{3, three}, {10, ten}, {40, forty}, {52, fiftyTwo}};
+  d.cdpNeighbors = {{"SEP00112233BB02", "Gi2/0/1", 137, "H P M", "IP Phone", "Port 1"}};
   return d;
-}
-
-Options Catalyst9300Options() {
-  Options o;
-  o.device = Catalyst9300Device();
-  o.localSessionLimit = 8;
-  return o;
 }
 
 DeviceData GeneratedDevice(std::size_t entries) {

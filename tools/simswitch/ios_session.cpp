@@ -58,7 +58,7 @@ bool IosSession::AtLoginPassword() const {
   return mode_ == Mode::AskPassword;
 }
 bool IosSession::InConfigMode() const {
-  return mode_ == Mode::Config;
+  return mode_ == Mode::Config || mode_ == Mode::ConfigVlan || mode_ == Mode::ConfigIf;
 }
 bool IosSession::Silent() const {
   return mode_ == Mode::Silent;
@@ -75,9 +75,13 @@ std::string IosSession::Prompt() const {
       return host + ">";
     case Mode::Privileged:
       return host + "#";
+    // IOS shows the first 20 characters of a longer name in configuration modes.
     case Mode::Config:
-      // IOS shows the first 20 characters of a longer name in configuration modes.
       return host.substr(0, kConfigPromptNameLength) + "(config)#";
+    case Mode::ConfigVlan:
+      return host.substr(0, kConfigPromptNameLength) + "(config-vlan)#";
+    case Mode::ConfigIf:
+      return host.substr(0, kConfigPromptNameLength) + "(config-if)#";
     default:
       return "";
   }
@@ -100,6 +104,8 @@ SessionReply IosSession::OnLine(const std::string& line) {
     case Mode::Privileged:
       return Exec(line, 0);
     case Mode::Config:
+    case Mode::ConfigVlan:
+    case Mode::ConfigIf:
       return Configure(line);
     case Mode::AskCopyDestination:
       return CopyDestination(line);
@@ -297,12 +303,21 @@ std::string IosSession::Terminal(const std::string& line, const std::vector<Toke
   return "";
 }
 
+KeywordMatch IosSession::GlobalConfigKeyword(const std::string& word) {
+  return MatchKeyword(word,
+                      {"do", "end", "exit", "hostname", "interface", "monitor", "no", "vlan"});
+}
+
 SessionReply IosSession::Configure(const std::string& line) {
+  return mode_ == Mode::Config ? ConfigureGlobal(line) : ConfigureSubmode(line);
+}
+
+SessionReply IosSession::ConfigureGlobal(const std::string& line) {
   const auto tokens = Tokenize(line);
   if (tokens.empty()) {
     return {Prompt()};
   }
-  const auto m = MatchKeyword(tokens[0].text, {"do", "end", "exit", "hostname", "monitor", "no"});
+  const auto m = GlobalConfigKeyword(tokens[0].text);
   if (m.kind == MatchKind::None) {
     return {Paged(ErrorText(InvalidAt(tokens[0].column), line, 0))};
   }
@@ -336,11 +351,18 @@ SessionReply IosSession::Configure(const std::string& line) {
     if (tokens.size() < 2) {
       return {Paged(ErrorText(Incomplete(), line, 0))};
     }
-    const auto what = MatchKeyword(tokens[1].text, {"monitor"});
+    const auto what = MatchKeyword(tokens[1].text, {"monitor", "vlan"});
     if (what.kind != MatchKind::One) {
       return {Paged(ErrorText(InvalidAt(tokens[1].column), line, 0))};
     }
+    if (what.keyword == "vlan") {
+      return ConfigureVlan(line, tokens, 2, true);
+    }
     next = 2;
+  } else if (m.keyword == "vlan") {
+    return ConfigureVlan(line, tokens, 1, false);
+  } else if (m.keyword == "interface") {
+    return ConfigureInterface(line, tokens, 1);
   }
   const auto error = ConfigureMonitor(line, tokens, next, negate, model_.device,
                                       options_.localSessionLimit, model_.span);

@@ -2,11 +2,12 @@
 // configuration mode. Text in, text out; the connection owns the I/O.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "simswitch/command_words.h"
-#include "simswitch/simulated_switch.h"
+#include "simswitch/options.h"
 #include "simswitch/switch_model.h"
 
 namespace simswitch {
@@ -52,6 +53,8 @@ class IosSession {
     Privileged,
     AskEnablePassword,
     Config,
+    ConfigVlan,          // "vlan V": the VLAN's changes wait in pendingVlan_ until the mode is left
+    ConfigIf,            // "interface X": configuring interface_
     AskCopyDestination,  // "copy running-config startup-config" asked where to
     ConfirmOverwrite,    // the save asked "[confirm]" (the saveAsksToOverwrite fault)
     Silent
@@ -64,7 +67,33 @@ class IosSession {
   // `offset` shifts caret columns for lines typed after "do ".
   SessionReply Exec(const std::string& line, std::size_t offset);
   SessionReply Enable();
+  // A line in global configuration mode or one of its sub-modes.
   SessionReply Configure(const std::string& line);
+  SessionReply ConfigureGlobal(const std::string& line);
+  // The first word of a global configuration command.
+  static KeywordMatch GlobalConfigKeyword(const std::string& word);
+  // "[no] vlan V" from tokens[first] on, the word after "vlan" included.
+  SessionReply ConfigureVlan(const std::string& line, const std::vector<Token>& tokens,
+                             std::size_t first, bool negate);
+  // A line in a sub-mode: its own commands, or a global command, which leaves the sub-mode first
+  // as IOS does.
+  SessionReply ConfigureSubmode(const std::string& line);
+  // "interface X" from tokens[first] on.
+  SessionReply ConfigureInterface(const std::string& line, const std::vector<Token>& tokens,
+                                  std::size_t first);
+  // The commands every sub-mode knows ("do", "end", "exit"); nullopt for any other line.
+  std::optional<SessionReply> CommonSubmodeCommand(const std::string& line,
+                                                   const std::vector<Token>& tokens);
+  // Config-vlan and config-if mode's own commands; nullopt when the line is not one of them.
+  std::optional<SessionReply> VlanModeCommand(const std::string& line,
+                                              const std::vector<Token>& tokens);
+  std::optional<SessionReply> InterfaceModeCommand(const std::string& line,
+                                                   const std::vector<Token>& tokens);
+  // The interface being configured in config-if mode.
+  InterfaceInfo& ConfiguredInterface();
+  // Back to global configuration mode, committing what the sub-mode holds; returns the
+  // switch's refusal of the commit (ending in CR LF), or "".
+  std::string LeaveSubmode();
   // "copy running-config startup-config" and the questions it asks.
   SessionReply Copy(const std::string& line, const std::vector<Token>& tokens, std::size_t offset);
   SessionReply CopyDestination(const std::string& line);
@@ -92,6 +121,8 @@ class IosSession {
   int failedEnables_ = 0;
   int pageLength_;
   std::vector<std::string> pendingLines_;  // paged output not yet shown
+  VlanInfo pendingVlan_{};                 // in config-vlan mode: the VLAN as it will be stored
+  std::string interface_{};                // in config-if mode: the short name
 };
 
 }  // namespace simswitch

@@ -3,6 +3,7 @@
 #include "simswitch/ios_session.h"
 #include "simswitch/ios_text.h"
 #include "simswitch/span_lists.h"
+#include "simswitch/vlan_config.h"
 
 namespace simswitch {
 namespace {
@@ -70,6 +71,33 @@ void AddSessionConfig(std::vector<std::string>& lines, int number, const SpanSes
   }
 }
 
+// What of an interface the running configuration shows: description, trunk, channel group.
+void AddInterfaceConfig(std::vector<std::string>& lines, const InterfaceInfo& p) {
+  lines.push_back("interface " + p.name);
+  if (!p.description.empty()) {
+    lines.push_back(" description " + p.description);
+  }
+  const TrunkSettings defaults;
+  if (p.trunk.nativeVlan != defaults.nativeVlan) {
+    lines.push_back(" switchport trunk native vlan " + std::to_string(p.trunk.nativeVlan));
+  }
+  if (p.trunk.allowedVlans != defaults.allowedVlans) {
+    lines.push_back(" switchport trunk allowed vlan " +
+                    (p.trunk.allowedVlans.empty() ? "none" : p.trunk.allowedVlans));
+  }
+  if (p.vlan == "trunk") {
+    lines.push_back(" switchport mode trunk");
+  } else if (p.vlan == "routed") {
+    lines.push_back(" no switchport");
+  } else if (p.vlan != "1") {
+    lines.push_back(" switchport access vlan " + p.vlan);
+  }
+  if (p.channelGroup != 0) {
+    lines.push_back(" channel-group " + std::to_string(p.channelGroup) + " mode active");
+  }
+  lines.push_back("!");
+}
+
 }  // namespace
 
 std::string IosSession::ShowCommand(const std::string& line, const std::vector<Token>& tokens,
@@ -102,8 +130,8 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
   if (tokens.size() < 2) {
     return ErrorText(Incomplete(), line, offset);
   }
-  const auto what =
-      MatchKeyword(tokens[1].text, {"interfaces", "monitor", "running-config", "version", "vlan"});
+  const auto what = MatchKeyword(
+      tokens[1].text, {"cdp", "interfaces", "monitor", "running-config", "version", "vlan", "vtp"});
   if (what.kind == MatchKind::Ambiguous) {
     return ErrorText(Ambiguous(), line, offset);
   }
@@ -115,21 +143,52 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
     if (tokens.size() < 3) {
       return ErrorText(Incomplete(), line, offset);
     }
-    const auto sub = MatchKeyword(tokens[2].text, {"status"});
+    const auto sub = MatchKeyword(tokens[2].text, {"status", "trunk"});
     if (sub.kind != MatchKind::One || tokens.size() > 3) {
       return ErrorText(InvalidAt(tokens[sub.kind != MatchKind::One ? 2 : 3].column), line, offset);
+    }
+    if (sub.keyword == "trunk") {
+      return RenderInterfacesTrunk(device);
     }
     return device.interfacesText.empty() ? RenderInterfaceStatus(device, model_.span)
                                          : AsSent(device.interfacesText);
   }
   if (what.keyword == "vlan") {
-    if (tokens.size() > 2 && MatchKeyword(tokens[2].text, {"brief"}).kind != MatchKind::One) {
+    // LAN Lite has no RSPAN, so no "remote-span" here either.
+    const auto sub = tokens.size() < 3 ? KeywordMatch{MatchKind::One, "brief"}
+                     : ConfiguresRspan(device.platform)
+                         ? MatchKeyword(tokens[2].text, {"brief", "remote-span"})
+                         : MatchKeyword(tokens[2].text, {"brief"});
+    if (sub.kind != MatchKind::One) {
       return ErrorText(InvalidAt(tokens[2].column), line, offset);
     }
     if (tokens.size() > 3) {
       return ErrorText(InvalidAt(tokens[3].column), line, offset);
     }
+    if (sub.keyword == "remote-span") {
+      return RenderRemoteSpanVlans(device);
+    }
     return device.vlansText.empty() ? RenderVlanBrief(device) : AsSent(device.vlansText);
+  }
+  if (what.keyword == "cdp") {
+    if (tokens.size() < 3) {
+      return ErrorText(Incomplete(), line, offset);
+    }
+    const auto sub = MatchKeyword(tokens[2].text, {"neighbors"});
+    if (sub.kind != MatchKind::One || tokens.size() > 3) {
+      return ErrorText(InvalidAt(tokens[sub.kind != MatchKind::One ? 2 : 3].column), line, offset);
+    }
+    return RenderCdpNeighbors(device);
+  }
+  if (what.keyword == "vtp") {
+    if (tokens.size() < 3) {
+      return ErrorText(Incomplete(), line, offset);
+    }
+    const auto sub = MatchKeyword(tokens[2].text, {"status"});
+    if (sub.kind != MatchKind::One || tokens.size() > 3) {
+      return ErrorText(InvalidAt(tokens[sub.kind != MatchKind::One ? 2 : 3].column), line, offset);
+    }
+    return RenderVtpStatus(device);
   }
   if (what.keyword == "version") {
     if (tokens.size() > 2) {
@@ -185,18 +244,27 @@ std::string IosSession::RunningConfig() const {
       "!",
       "hostname " + device.hostname,
       "!"};
-  for (const auto& v : device.vlans) {
-    if (v.remoteSpan) {
-      lines.insert(lines.end(),
-                   {"vlan " + std::to_string(v.number), " name " + v.name, " remote-span", "!"});
+  // VLANs live in vlan.dat; only a VTP transparent switch keeps them in its configuration.
+  if (device.vtpMode == VtpMode::Transparent) {
+    lines.insert(lines.end(), {"vtp mode transparent", "!"});
+    for (const auto& v : device.vlans) {
+      if (v.number == 1 || (v.number >= 1002 && v.number <= 1005)) {
+        continue;
+      }
+      lines.push_back("vlan " + std::to_string(v.number));
+      if (v.name != DefaultVlanName(v.number)) {
+        lines.push_back(" name " + v.name);
+      }
+      if (v.remoteSpan) {
+        lines.push_back(" remote-span");
+      }
+      lines.push_back("!");
     }
   }
-  for (const auto& p : device.interfaces) {
-    lines.push_back("interface " + p.name);
-    if (!p.description.empty()) {
-      lines.push_back(" description " + p.description);
+  for (const auto* list : {&device.portChannels, &device.interfaces}) {
+    for (const auto& p : *list) {
+      AddInterfaceConfig(lines, p);
     }
-    lines.push_back("!");
   }
   for (const auto& [number, s] : model_.span) {
     AddSessionConfig(lines, number, s);

@@ -110,13 +110,17 @@ bool IsSourceSession(const SpanSessionState& s) {
          !s.sourceInterfaces.empty() || !s.sourceVlans.empty();
 }
 
-// The 2960 counts every session; the 9300 counts sessions with sources, so an edit is refused
-// only when it turns a session without sources into one with them.
+// The 2960 counts every session but RSPAN destination sessions, which it keeps apart; the 9300
+// counts sessions with sources, so an edit is refused only when it turns a session without
+// sources into one with them.
 std::optional<std::string> CheckLimit(const MonitorEdit& edit, Platform platform,
                                       const SpanState& span, const SpanSessionState& s, bool exists,
                                       int localSessionLimit) {
   if (platform != Platform::Catalyst9300) {
-    if (!exists && static_cast<int>(span.size()) >= localSessionLimit) {
+    const auto counted = std::count_if(span.begin(), span.end(), [](const auto& entry) {
+      return entry.second.type != SpanSessionType::RspanDestination;
+    });
+    if (!exists && edit.target != MonitorTarget::SourceRemoteVlan && counted >= localSessionLimit) {
       return "% Local Session Limit has been exceeded";
     }
     return std::nullopt;
@@ -159,11 +163,6 @@ bool FitsType(MonitorTarget target, const SpanSessionState& s) {
   return false;
 }
 
-bool IsRemoteSpanVlan(const DeviceData& device, int number) {
-  return std::any_of(device.vlans.begin(), device.vlans.end(),
-                     [&](const VlanInfo& v) { return v.number == number && v.remoteSpan; });
-}
-
 // The ERSPAN session this line would change, if any.
 const SpanState::value_type* TouchedErspan(const MonitorEdit& edit, const SpanState& span) {
   for (const auto& entry : span) {
@@ -187,16 +186,11 @@ std::optional<std::string> CheckAddition(const MonitorEdit& edit, const DeviceDa
   }
   const std::string id = std::to_string(edit.session);
   if (!FitsType(edit.target, s)) {
-    return "% Session " + id + " is a " + SpanSessionTypeText(s.type) +
-           ": local and remote parts cannot be mixed";
+    return "% Session " + id + " used by other monitor type";
   }
+  // The RSPAN VLAN is taken as typed: IOS checks neither that it exists nor that it is
+  // remote-span.
   switch (edit.target) {
-    case MonitorTarget::SourceRemoteVlan:
-    case MonitorTarget::DestinationRemoteVlan:
-      if (!IsRemoteSpanVlan(device, edit.vlans.front())) {
-        return "% VLAN " + std::to_string(edit.vlans.front()) + " is not a remote-span VLAN";
-      }
-      return std::nullopt;
     case MonitorTarget::SourceInterfaces:
       if (!s.sourceVlans.empty()) {
         return "% Session " + id + " has source VLANs: interfaces and VLANs cannot both be sources";

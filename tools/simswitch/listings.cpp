@@ -4,8 +4,8 @@
 #include <map>
 #include <set>
 
+#include "simswitch/device_data.h"
 #include "simswitch/ios_text.h"
-#include "simswitch/simulated_switch.h"
 #include "simswitch/span_lists.h"
 
 namespace simswitch {
@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t kDescriptionWidth = 18;
 constexpr std::size_t kVlanPortsWidth = 31;
+constexpr std::size_t kRemoteSpanWidth = 78;
 
 std::set<std::string> Destinations(const SpanState& span) {
   std::set<std::string> result;
@@ -22,10 +23,15 @@ std::set<std::string> Destinations(const SpanState& span) {
   return result;
 }
 
-std::string StatusLine(const InterfaceInfo& p, const std::string& status, std::size_t portWidth) {
-  return PadRight(p.name, portWidth) + PadRight(p.description.substr(0, kDescriptionWidth), 19) +
-         PadRight(status, 13) + PadRight(p.vlan, 11) + PadLeft(p.duplex, 6) + " " +
-         PadLeft(p.speed, 6) + " " + p.type;
+// A SPAN destination leaves its VLAN while it monitors: IOS prints "unassigned", or "routed"
+// for a routed port.
+std::string StatusLine(const InterfaceInfo& p, bool monitoring, std::size_t portWidth) {
+  const std::string vlan = !monitoring || p.vlan == "routed" ? p.vlan : "unassigned";
+  const std::string line = PadRight(p.name, portWidth) +
+                           PadRight(p.description.substr(0, kDescriptionWidth), 19) +
+                           PadRight(monitoring ? "monitoring" : p.status, 13) + PadRight(vlan, 11) +
+                           PadLeft(p.duplex, 6) + " " + PadLeft(p.speed, 6);
+  return p.type.empty() ? line : line + " " + p.type;
 }
 
 }  // namespace
@@ -41,7 +47,10 @@ std::string RenderInterfaceStatus(const DeviceData& device, const SpanState& spa
   lines.push_back(PadRight("Port", portWidth) + PadRight("Name", 19) + PadRight("Status", 13) +
                   PadRight("Vlan", 11) + "Duplex  Speed Type");
   for (const auto& p : device.interfaces) {
-    lines.push_back(StatusLine(p, monitoring.count(p.name) ? "monitoring" : p.status, portWidth));
+    lines.push_back(StatusLine(p, monitoring.count(p.name) > 0, portWidth));
+  }
+  for (const auto& p : device.portChannels) {
+    lines.push_back(StatusLine(p, false, portWidth));
   }
   return JoinCrLf(lines);
 }
@@ -51,9 +60,14 @@ std::string RenderVlanBrief(const DeviceData& device) {
   lines.push_back("VLAN Name                             Status    Ports");
   lines.push_back(
       "---- -------------------------------- --------- -------------------------------");
-  std::map<std::string, std::vector<std::string>> membersOf;  // VLAN column -> access ports
-  for (const auto& p : device.interfaces) {
-    membersOf[p.vlan].push_back(p.name);
+  // VLAN column -> access ports; a port-channel stands for its members.
+  std::map<std::string, std::vector<std::string>> membersOf;
+  for (const auto* list : {&device.interfaces, &device.portChannels}) {
+    for (const auto& p : *list) {
+      if (p.channelGroup == 0) {
+        membersOf[p.vlan].push_back(p.name);
+      }
+    }
   }
   for (const auto& v : device.vlans) {
     const auto found = membersOf.find(std::to_string(v.number));
@@ -73,6 +87,20 @@ std::string RenderVlanBrief(const DeviceData& device) {
       }
     }
     lines.push_back(line + ports);
+  }
+  return JoinCrLf(lines);
+}
+
+std::string RenderRemoteSpanVlans(const DeviceData& device) {
+  std::vector<int> remote;
+  for (const auto& v : device.vlans) {
+    if (v.remoteSpan) {
+      remote.push_back(v.number);
+    }
+  }
+  std::vector<std::string> lines{"", "Remote SPAN VLANs", std::string(kRemoteSpanWidth, '-')};
+  for (const auto& line : WrapCompactList(CompactVlans(remote), kRemoteSpanWidth)) {
+    lines.push_back(line);
   }
   return JoinCrLf(lines);
 }

@@ -258,9 +258,8 @@ MonitorParse ParseMonitorLine(const std::string& line, const std::vector<Token>&
       return *error;
     }
   } else {
-    const auto of = device.platform == Platform::Catalyst9300
-                        ? word({"interface", "remote", "vlan"})
-                        : word({"interface", "vlan"});
+    const auto of = ConfiguresRspan(device.platform) ? word({"interface", "remote", "vlan"})
+                                                     : word({"interface", "vlan"});
     if (auto* error = std::get_if<CommandError>(&of)) {
       return *error;
     }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "simswitch/command_words.h"
-#include "simswitch/simulated_switch.h"
+#include "simswitch/device_data.h"
 
 namespace simswitch {
 
@@ -38,7 +38,7 @@ using MonitorParse = std::variant<MonitorEdit, CommandError>;
 
 // `tokens` are the line's words; tokens[first] is the word after "monitor". Accepts IOS
 // abbreviations, long interface names and lists ("Fa0/1 - 3 , Gi0/1", "10-12,20"); "remote vlan"
-// only on a platform that configures RSPAN by command.
+// only on a platform that configures RSPAN (see ConfiguresRspan).
 MonitorParse ParseMonitorLine(const std::string& line, const std::vector<Token>& tokens,
                               std::size_t first, bool negate, const DeviceData& device);
 

@@ -1,8 +1,8 @@
 // "show monitor session" as the platforms print it: the classic Catalyst layout, which lists only
 // what a session has, and the IOS-XE 16/17 layout, which lists every field with "None" where a
 // session has nothing.
+#include "simswitch/device_data.h"
 #include "simswitch/ios_text.h"
-#include "simswitch/simulated_switch.h"
 #include "simswitch/span_lists.h"
 
 namespace simswitch {

@@ -43,6 +43,11 @@ SpanState SimulatedSwitch::Span() const {
   return server_->Shared().model.span;
 }
 
+std::vector<VlanInfo> SimulatedSwitch::Vlans() const {
+  std::lock_guard lock(server_->Shared().mutex);
+  return server_->Shared().model.device.vlans;
+}
+
 SpanState SimulatedSwitch::StartupSpan() const {
   std::lock_guard lock(server_->Shared().mutex);
   return server_->Shared().model.startupSpan;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "simswitch/command_words.h"
-#include "simswitch/simulated_switch.h"
+#include "simswitch/device_data.h"
 
 namespace simswitch {
 

@@ -100,6 +100,23 @@ std::string CompactVlans(std::vector<int> vlans) {
   return out;
 }
 
+std::vector<std::string> WrapCompactList(const std::string& list, std::size_t width) {
+  std::vector<std::string> lines;
+  if (list.empty()) {
+    return lines;
+  }
+  std::string line;
+  for (const std::string& item : SplitAt(list, ',')) {
+    if (!line.empty() && line.size() + 1 + item.size() > width) {
+      lines.push_back(line);
+      line.clear();
+    }
+    line += (line.empty() ? "" : ",") + item;
+  }
+  lines.push_back(line);
+  return lines;
+}
+
 std::optional<std::vector<int>> ParseVlanList(const std::string& text) {
   std::set<int> result;
   for (const std::string& item : SplitAt(text, ',')) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "simswitch/simulated_switch.h"
+#include "simswitch/device_data.h"
 
 namespace simswitch {
 
@@ -16,6 +16,10 @@ std::string CompactInterfaces(std::vector<std::string> names, const DeviceData& 
 
 // Ascending VLAN numbers with runs joined: {10,11,12,20} -> "10-12,20".
 std::string CompactVlans(std::vector<int> vlans);
+
+// A compact list ("1,10-12,20") cut after whole items into lines of at most `width` characters,
+// joined by "," within a line; an item longer than `width` stands alone. No lines for "".
+std::vector<std::string> WrapCompactList(const std::string& list, std::size_t width);
 
 // "1-5,7" or "1 - 5 , 7" -> {1,2,3,4,5,7}; nullopt on anything that is not such a list.
 std::optional<std::vector<int>> ParseVlanList(const std::string& text);

@@ -5,8 +5,8 @@
 #include <cctype>
 
 #include "simswitch/command_words.h"
+#include "simswitch/device_data.h"
 #include "simswitch/ios_text.h"
-#include "simswitch/simulated_switch.h"
 #include "simswitch/span_lists.h"
 
 namespace simswitch {

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 
-#include "simswitch/simulated_switch.h"
+#include "simswitch/options.h"
 #include "simswitch/ssh_handles.h"
 
 namespace simswitch {

@@ -2,7 +2,7 @@
 // a session channel with pty and shell, then the IOS session on that channel.
 #pragma once
 
-#include "simswitch/simulated_switch.h"
+#include "simswitch/options.h"
 #include "simswitch/ssh_host.h"
 #include "simswitch/switch_model.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "simswitch/simulated_switch.h"
+#include "simswitch/options.h"
 
 namespace simswitch {
 

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "simswitch/simulated_switch.h"
+#include "simswitch/options.h"
 #include "simswitch/ssh_host.h"
 #include "simswitch/switch_model.h"
 #include "simswitch/unique_fd.h"

@@ -4,8 +4,8 @@
 #include <map>
 
 #include "simswitch/command_words.h"
+#include "simswitch/device_data.h"
 #include "simswitch/ios_text.h"
-#include "simswitch/simulated_switch.h"
 
 namespace simswitch {
 namespace {
@@ -59,8 +59,14 @@ std::map<int, std::size_t> StackMembers(const DeviceData& device) {
   return members;
 }
 
+// The LAN Base image on a WS-C2960-48TT-L, or the LAN Lite image on a WS-C2960-48TC-S.
 std::string Catalyst2960(const DeviceData& device) {
-  return "Cisco IOS Software, C2960 Software (C2960-LANBASEK9-M), Version 15.0(2)SE11, RELEASE "
+  const bool lanLite = device.platform == Platform::Catalyst2960LanLite;
+  const std::string image = lanLite ? "C2960-LANLITEK9-M" : "C2960-LANBASEK9-M";
+  const std::string file = lanLite ? "c2960-lanlitek9-mz" : "c2960-lanbasek9-mz";
+  const std::string model = lanLite ? "WS-C2960-48TC-S" : "WS-C2960-48TT-L";
+  return "Cisco IOS Software, C2960 Software (" + image +
+         "), Version 15.0(2)SE11, RELEASE "
          "SOFTWARE (fc3)\n"
          "Technical Support: http://www.cisco.com/techsupport\n"
          "Copyright (c) 1986-2017 by Cisco Systems, Inc.\n"
@@ -73,11 +79,15 @@ std::string Catalyst2960(const DeviceData& device) {
          device.hostname +
          " uptime is 3 weeks, 2 days, 4 hours, 12 minutes\n"
          "System returned to ROM by power-on\n"
-         "System image file is \"flash:/c2960-lanbasek9-mz.150-2.SE11.bin\"\n"
+         "System image file is \"flash:/" +
+         file +
+         ".150-2.SE11.bin\"\n"
          "\n\n" +
          kCryptoNotice +
          "\n"
-         "cisco WS-C2960-48TT-L (PowerPC405) processor (revision B0) with 65536K bytes of "
+         "cisco " +
+         model +
+         " (PowerPC405) processor (revision B0) with 65536K bytes of "
          "memory.\n"
          "Processor board ID FOC1234X5YZ\n"
          "Last reset from power-on\n"
@@ -93,7 +103,9 @@ std::string Catalyst2960(const DeviceData& device) {
          "Power supply serial number      : AZS1234567Z\n"
          "Model revision number           : B0\n"
          "Motherboard revision number     : C0\n"
-         "Model number                    : WS-C2960-48TT-L\n"
+         "Model number                    : " +
+         model +
+         "\n"
          "System serial number            : FOC1234X5YZ\n"
          "Top Assembly Part Number        : 800-27214-02\n"
          "Top Assembly Revision Number    : A0\n"
@@ -104,8 +116,9 @@ std::string Catalyst2960(const DeviceData& device) {
          "Switch Ports Model              SW Version            SW Image\n"
          "------ ----- -----              ----------            ----------\n"
          "*    1 " +
-         PadRight(std::to_string(device.interfaces.size()), 6) +
-         "WS-C2960-48TT-L    15.0(2)SE11           C2960-LANBASEK9-M\n"
+         PadRight(std::to_string(device.interfaces.size()), 6) + PadRight(model, 19) +
+         "15.0(2)SE11           " + image +
+         "\n"
          "\n\n"
          "Configuration register is 0xF\n";
 }
