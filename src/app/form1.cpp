@@ -26,14 +26,6 @@
 
 namespace {
 
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-std::string S(const QString& text) {
-  return text.toStdString();
-}
-
 // One style on every desktop, so the window and its tests look the same everywhere.
 void UseFusionStyle() {
   if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0) {
@@ -73,19 +65,19 @@ TForm1::~TForm1() {
 }
 
 std::string TForm1::AddressText() const {
-  return S(Page1_ComboBox_IPAddress->currentText());
+  return Page1_ComboBox_IPAddress->currentText().toStdString();
 }
 
 std::string TForm1::UserNameText() const {
-  return S(Page1_EditUsername->text());
+  return Page1_EditUsername->text().toStdString();
 }
 
 std::string TForm1::PasswordText() const {
-  return S(Page1_EditPassword->text());
+  return Page1_EditPassword->text().toStdString();
 }
 
 std::string TForm1::EnablePasswordText() const {
-  return S(Page1_EditEnablePassword->text());
+  return Page1_EditEnablePassword->text().toStdString();
 }
 
 bool TForm1::EnablePasswordTicked() const {
@@ -107,7 +99,7 @@ void TForm1::SetEnablePasswordFieldEnabled(bool enabled) {
 std::vector<std::string> TForm1::AddressEntries() const {
   std::vector<std::string> entries;
   for (int i = 0; i < Page1_ComboBox_IPAddress->count(); ++i) {
-    entries.push_back(S(Page1_ComboBox_IPAddress->itemText(i)));
+    entries.push_back(Page1_ComboBox_IPAddress->itemText(i).toStdString());
   }
   return entries;
 }
@@ -115,7 +107,7 @@ std::vector<std::string> TForm1::AddressEntries() const {
 void TForm1::SetAddressEntries(const std::vector<std::string>& entries) {
   Page1_ComboBox_IPAddress->clear();
   for (const std::string& entry : entries) {
-    Page1_ComboBox_IPAddress->addItem(Q(entry));
+    Page1_ComboBox_IPAddress->addItem(QString::fromStdString(entry));
   }
   if (!entries.empty()) {
     Page1_ComboBox_IPAddress->setCurrentIndex(0);
@@ -134,16 +126,16 @@ void TForm1::SelectPage(int index) {
 }
 
 void TForm1::SetStepLabel(const std::string& text) {
-  LabelStepStatus->setText(Q(text));
+  LabelStepStatus->setText(QString::fromStdString(text));
   LabelStepStatus->adjustSize();
 }
 
 void TForm1::SetCaption(const std::string& text) {
-  setWindowTitle(Q(text));
+  setWindowTitle(QString::fromStdString(text));
 }
 
 void TForm1::AppendStatusLine(const std::string& line) {
-  Page2_MemoConnectingStatus->appendPlainText(Q(line));
+  Page2_MemoConnectingStatus->appendPlainText(QString::fromStdString(line));
   Page2_MemoConnectingStatus->repaint();
 }
 

@@ -180,7 +180,11 @@ void TForm1::Page3_EncapsulationComboBoxChange() {
   std::string filter = Page3_EditVLANFilter->text().toStdString();
   if (!CheckVlanFilter(session, filter, refusal)) {
     filter.clear();
-    Page3_EditVLANFilter->clear();  // runs this handler again, which stores the empty filter
+    // Quiet, so that the refused filter is dropped here once, stored empty below.
+    {
+      const QSignalBlocker quiet(Page3_EditVLANFilter);
+      Page3_EditVLANFilter->clear();
+    }
     ShowMessage(refusal);
   }
   SetSessionSettings(session, encapsulation, filter);

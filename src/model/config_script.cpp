@@ -1,8 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "model/global_vars.h"
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 #include "support/application_log.h"
 
@@ -48,29 +47,29 @@ std::string DirectionKeyword(const std::string& role) {
 
 // No line may name a session that is only shown: a flag set there is refused before anything
 // is built, whoever set it.
-void RequireEditableSessions() {
-  for (const auto& [number, session] : SPANSessions.Items) {
+void RequireEditableSessions(const TSwitchModel& model) {
+  for (const auto& [number, session] : model.SPANSessions.Items) {
     if (session.Changed && !IsEditable(session)) {
       LogAndRaise("Tarvello does not change session " + SessionText(number));
     }
   }
-  for (int position = 1; position <= Ports.Count; ++position) {
-    for (const auto& [number, span] : Ports.Items[position].SpanTypes.Sessions()) {
-      if (span.Changed && !SessionIsEditable(number)) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    for (const auto& [number, span] : model.Ports.Items[position].SpanTypes.Sessions()) {
+      if (span.Changed && !SessionIsEditable(model, number)) {
         LogAndRaise("Tarvello does not change session " + SessionText(number));
       }
     }
   }
 }
 
-void AddRemovals(std::vector<std::string>& lines) {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    const TPort& entry = Ports.Items[position];
+void AddRemovals(const TSwitchModel& model, std::vector<std::string>& lines) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    const TPort& entry = model.Ports.Items[position];
     for (const auto& [session, span] : entry.SpanTypes.Sessions()) {
       if (!span.Changed) {
         continue;
       }
-      const std::string& loaded = LoadedPorts.Items[position].SpanTypes[session].SpanType;
+      const std::string& loaded = model.LoadedPorts.Items[position].SpanTypes[session].SpanType;
       if (IsSourceRole(loaded)) {
         AddLine(lines, "no monitor session " + SessionText(session) + " source " + entry.Kind +
                            " " + entry.Name);
@@ -82,14 +81,14 @@ void AddRemovals(std::vector<std::string>& lines) {
   }
 }
 
-void AddFilters(std::vector<std::string>& lines) {
-  for (const auto& [session, settings] : SPANSessions.Items) {
+void AddFilters(const TSwitchModel& model, std::vector<std::string>& lines) {
+  for (const auto& [session, settings] : model.SPANSessions.Items) {
     if (!settings.Changed) {
       continue;
     }
     // The bare form removes every filter of the session, access groups too; where the switch has
     // others, only the VLAN filter as loaded is removed.
-    const TSPANSession& loaded = LoadedSPANSessions.Items[session];
+    const TSPANSession& loaded = model.LoadedSPANSessions.Items[session];
     if (loaded.OtherFilters.empty()) {
       AddLine(lines, "no monitor session " + SessionText(session) + " filter");
     } else if (!loaded.FilterVLANs.empty()) {
@@ -97,7 +96,7 @@ void AddFilters(std::vector<std::string>& lines) {
               "no monitor session " + SessionText(session) + " filter vlan " + loaded.FilterVLANs);
     }
   }
-  for (const auto& [session, settings] : SPANSessions.Items) {
+  for (const auto& [session, settings] : model.SPANSessions.Items) {
     if (settings.Changed && !settings.FilterVLANs.empty()) {
       AddLine(lines,
               "monitor session " + SessionText(session) + " filter vlan " + settings.FilterVLANs);
@@ -105,9 +104,9 @@ void AddFilters(std::vector<std::string>& lines) {
   }
 }
 
-void AddAdditions(std::vector<std::string>& lines) {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    const TPort& entry = Ports.Items[position];
+void AddAdditions(const TSwitchModel& model, std::vector<std::string>& lines) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    const TPort& entry = model.Ports.Items[position];
     for (const auto& [session, span] : entry.SpanTypes.Sessions()) {
       if (!span.Changed) {
         continue;
@@ -121,7 +120,7 @@ void AddAdditions(std::vector<std::string>& lines) {
         }
         std::string line =
             "monitor session " + SessionText(session) + " destination interface " + entry.Name;
-        if (SPANSessions.Items[session].Encapsulation == "Replicate") {
+        if (model.SPANSessions.Items[session].Encapsulation == "Replicate") {
           line += " enc repl";
         }
         AddLine(lines, line);
@@ -132,13 +131,13 @@ void AddAdditions(std::vector<std::string>& lines) {
 
 }  // namespace
 
-void BuildConfigScript(std::vector<std::string>& lines) {
-  if (Ports.Count != LoadedPorts.Count) {
+void BuildConfigScript(const TSwitchModel& model, std::vector<std::string>& lines) {
+  if (model.Ports.Count != model.LoadedPorts.Count) {
     LogAndRaise("Fail to update port configuration, ports lists invalid");
   }
-  RequireEditableSessions();
+  RequireEditableSessions(model);
   lines.clear();
-  AddRemovals(lines);
-  AddFilters(lines);
-  AddAdditions(lines);
+  AddRemovals(model, lines);
+  AddFilters(model, lines);
+  AddAdditions(model, lines);
 }

@@ -1,19 +1,20 @@
 #include <string>
 
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 #include "support/text_helpers.h"
 
-void SetSpanType(int entry, int session, const std::string& role) {
+void SetSpanType(TSwitchModel& model, int entry, int session, const std::string& role) {
   RequireValidSession(session);
-  RequireValidEntry(entry);
-  HoldSession(session);
-  Ports.Items[entry].SpanTypes.Set(session, TPortSpanType{role, true});
+  RequireValidEntry(model, entry);
+  HoldSession(model, session);
+  model.Ports.Items[entry].SpanTypes.Set(session, TPortSpanType{role, true});
 }
 
-void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter) {
+void SetSessionSettings(TSwitchModel& model, int session, const std::string& encapsulation,
+                        const std::string& filter) {
   RequireValidSession(session);
-  TSPANSession& settings = HoldSession(session);
+  TSPANSession& settings = HoldSession(model, session);
   settings.Encapsulation = encapsulation;
   settings.FilterVLANs = Trim(filter);
   settings.Changed = true;
@@ -22,8 +23,8 @@ void SetSessionSettings(int session, const std::string& encapsulation, const std
     return;
   }
   // The destination line carries the encapsulation, so it has to be sent again.
-  for (int position = 1; position <= Ports.Count; ++position) {
-    TPortSpanTypes& spans = Ports.Items[position].SpanTypes;
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    TPortSpanTypes& spans = model.Ports.Items[position].SpanTypes;
     if (spans[session].SpanType == kRoleDestination) {
       spans.Set(session, TPortSpanType{kRoleDestination, true});
     }

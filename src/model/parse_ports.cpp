@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/listing_words.h"
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 #include "support/application_log.h"
 #include "support/text_helpers.h"
@@ -16,19 +16,20 @@ const char* const kStatusWords[] = {"notconnect", "connected", "err-disabled", "
                                     "monitoring"};
 
 // Entries are emptied in place, so that a reload reuses their strings' storage.
-void ClearPorts() {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    TPort& entry = Ports.Items[position];
+void ClearPorts(TSwitchModel& model) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    TPort& entry = model.Ports.Items[position];
     entry.Name.clear();
     entry.Kind.clear();
     entry.Description.clear();
     entry.SpanTypes.Clear();
   }
-  Ports.Count = 0;
+  model.Ports.Count = 0;
 }
 
-void AppendEntry(std::string_view name, const std::string& kind, std::string_view description) {
-  TPort& entry = Ports.Items[++Ports.Count];
+void AppendEntry(TSwitchModel& model, std::string_view name, const std::string& kind,
+                 std::string_view description) {
+  TPort& entry = model.Ports.Items[++model.Ports.Count];
   entry.Name.assign(name);
   entry.Kind.assign(kind);
   entry.Description.assign(description);
@@ -37,7 +38,7 @@ void AppendEntry(std::string_view name, const std::string& kind, std::string_vie
 
 // Status words are whole words: a VLAN named "Inactive-Users" is not active, and a description
 // "to disconnected-lab" is not cut inside a word.
-void ReadVlans(const std::string& vlanList) {
+void ReadVlans(TSwitchModel& model, const std::string& vlanList) {
   std::vector<std::string_view> lines = SplitLineViews(vlanList);
   // The VLAN number leads each line, so text order puts VLAN 10 before VLAN 2.
   std::stable_sort(lines.begin(), lines.end(), LessIgnoringCase);
@@ -53,11 +54,11 @@ void ReadVlans(const std::string& vlanList) {
     }
     std::string_view name;
     CutAtWord("active", line, name);
-    if (Ports.Count >= MaxPortEntries) {
-      LogAndRaise("Exceeded count of ports and vlans, current " + std::to_string(Ports.Count) +
-                  " maximum " + std::to_string(MaxPortEntries));
+    if (model.Ports.Count >= MaxPortEntries) {
+      LogAndRaise("Exceeded count of ports and vlans, current " +
+                  std::to_string(model.Ports.Count) + " maximum " + std::to_string(MaxPortEntries));
     }
-    AppendEntry(number, kKindVlan, name);
+    AppendEntry(model, number, kKindVlan, name);
   }
 }
 
@@ -97,7 +98,7 @@ std::string_view FindDescription(std::string_view rest) {
 }
 
 // The interfaces below the listing's header. False, with nothing read, when there is no header.
-bool ReadInterfaces(const std::string& interfaceStatus) {
+bool ReadInterfaces(TSwitchModel& model, const std::string& interfaceStatus) {
   const std::vector<std::string_view> lines = SplitLineViews(interfaceStatus);
   auto header = std::find_if(lines.begin(), lines.end(), IsHeader);
   if (header == lines.end()) {
@@ -113,22 +114,23 @@ bool ReadInterfaces(const std::string& interfaceStatus) {
     if (!SplitFirstWord(line, name)) {
       continue;
     }
-    if (Ports.Count >= MaxPortEntries) {
-      LogAndRaise("Exceeded count of ports, current " + std::to_string(Ports.Count) + " maximum " +
-                  std::to_string(MaxPortEntries));
+    if (model.Ports.Count >= MaxPortEntries) {
+      LogAndRaise("Exceeded count of ports, current " + std::to_string(model.Ports.Count) +
+                  " maximum " + std::to_string(MaxPortEntries));
     }
-    AppendEntry(name, kKindInterface, FindDescription(line));
+    AppendEntry(model, name, kKindInterface, FindDescription(line));
   }
   return true;
 }
 
 }  // namespace
 
-bool ParsePorts(const std::string& interfaceStatus, const std::string& vlanList) {
-  ClearPorts();
-  ReadVlans(vlanList);
-  if (!ReadInterfaces(interfaceStatus)) {
+bool ParsePorts(TSwitchModel& model, const std::string& interfaceStatus,
+                const std::string& vlanList) {
+  ClearPorts(model);
+  ReadVlans(model, vlanList);
+  if (!ReadInterfaces(model, interfaceStatus)) {
     RaiseHeaderNotFound(interfaceStatus, vlanList);
   }
-  return Ports.Count > 0;
+  return model.Ports.Count > 0;
 }

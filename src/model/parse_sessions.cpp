@@ -4,7 +4,7 @@
 
 #include "model/listing_words.h"
 #include "model/port_index.h"
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 #include "support/application_log.h"
 #include "support/text_helpers.h"
@@ -113,6 +113,8 @@ struct MemberList {
 
 class ListingParser {
  public:
+  explicit ListingParser(TSwitchModel& model) : model_(model), index_(model) {}
+
   void Line(std::string_view line) {
     if (IsForeignHeader(line)) {
       state_ = ListingState::Foreign;
@@ -171,21 +173,23 @@ class ListingParser {
   // shown only, together with the RSPAN VLAN as the session's destination or source.
   void ApplyMembers() {
     for (const MemberList& members : members_) {
-      TSPANSession& session = SPANSessions.Items.Hold(members.session);
+      TSPANSession& session = model_.SPANSessions.Items.Hold(members.session);
       if (IsEditable(session)) {
-        AddPortsToSession(index_, members.list, members.session, members.role);
+        AddPortsToSession(model_, index_, members.list, members.session, members.role);
       } else {
-        ShowPortsInSession(index_, members.list, session, members.role);
+        ShowPortsInSession(model_, index_, members.list, session, members.role);
       }
     }
-    for (const auto& [number, listed] : SPANSessions.Items) {
+    for (const auto& [number, listed] : model_.SPANSessions.Items) {
       if (listed.RspanVlan.empty()) {
         continue;
       }
       if (listed.Kind == TSessionKind::RspanSource) {
-        ShowPortsInSession(index_, listed.RspanVlan, HoldSession(number), kRoleDestination);
+        ShowPortsInSession(model_, index_, listed.RspanVlan, HoldSession(model_, number),
+                           kRoleDestination);
       } else if (listed.Kind == TSessionKind::RspanDestination) {
-        ShowPortsInSession(index_, listed.RspanVlan, HoldSession(number), kRoleBoth);
+        ShowPortsInSession(model_, index_, listed.RspanVlan, HoldSession(model_, number),
+                           kRoleBoth);
       }
     }
   }
@@ -205,7 +209,7 @@ class ListingParser {
                   std::to_string(MaxSessionNumber) + "]");
     }
     // A session listed twice goes on where it stopped.
-    HoldSession(number);
+    HoldSession(model_, number);
     headerRead_ = true;
     session_ = number;
     state_ = ListingState::AfterHeader;
@@ -232,7 +236,7 @@ class ListingParser {
     if (label == "Description" && value == "-") {
       value = {};
     }
-    TSPANSession& session = SPANSessions.Items.Hold(session_);
+    TSPANSession& session = model_.SPANSessions.Items.Hold(session_);
     if (std::string role = RoleOfLabel(label); !role.empty()) {
       if (!value.empty()) {
         members_.push_back({session_, std::move(role), std::string(value)});
@@ -263,6 +267,7 @@ class ListingParser {
     }
   }
 
+  TSwitchModel& model_;
   ListingState state_ = ListingState::Idle;
   int session_ = 0;
   bool headerRead_ = false;
@@ -294,12 +299,12 @@ std::string FirstLine(const std::vector<std::string_view>& lines) {
 
 }  // namespace
 
-bool ParseSPANSessions(const std::string& listing) {
+bool ParseSPANSessions(TSwitchModel& model, const std::string& listing) {
   const std::vector<std::string_view> lines = SplitLineViews(listing);
-  SPANSessions.Items.Clear();
-  HoldSession(1);
-  HoldSession(2);
-  ListingParser parser;
+  model.SPANSessions.Items.Clear();
+  HoldSession(model, 1);
+  HoldSession(model, 2);
+  ListingParser parser(model);
   for (const std::string_view raw : lines) {
     const std::string_view line = TrimView(raw);
     if (!line.empty()) {
@@ -311,6 +316,6 @@ bool ParseSPANSessions(const std::string& listing) {
   }
   parser.LogSkippedFields();
   parser.ApplyMembers();
-  SPANSessions.LocalSessionLimit = SourceSessionLimit();
+  model.SPANSessions.LocalSessionLimit = SourceSessionLimit(model);
   return true;
 }

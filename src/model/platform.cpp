@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "model/listing_words.h"
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "support/text_helpers.h"
 
 namespace {
@@ -101,13 +101,13 @@ TSwitchPlatform ParseShowVersion(const std::string& text) {
   return TSwitchPlatform{std::string(model), SourceSessionsOf(model), SystemOf(lines)};
 }
 
-int SourceSessionLimit() {
-  if (SwitchPlatform.SourceSessions > 0) {
-    return SwitchPlatform.SourceSessions;
+int SourceSessionLimit(const TSwitchModel& model) {
+  if (model.SwitchPlatform.SourceSessions > 0) {
+    return model.SwitchPlatform.SourceSessions;
   }
   // An unknown switch that lists only sessions 1 and 2 is taken for the two-session switches
   // Tarvello has always served; one that lists more has an unknown limit, left to the switch.
-  for (const auto& [number, session] : SPANSessions.Items) {
+  for (const auto& [number, session] : model.SPANSessions.Items) {
     if (number > 2) {
       return NoSessionLimit;
     }

@@ -1,21 +1,21 @@
 #include "model/port_index.h"
 
-#include "model/global_vars.h"
+#include "model/switch_model_ops.h"
 
-int FindPort(const std::string& name) {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    if (Ports.Items[position].Name == name) {
+int FindPort(const TSwitchModel& model, const std::string& name) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    if (model.Ports.Items[position].Name == name) {
       return position;
     }
   }
   return 0;
 }
 
-PortNameIndex::PortNameIndex() {
-  firstPosition_.reserve(static_cast<size_t>(Ports.Count));
-  for (int position = 1; position <= Ports.Count; ++position) {
+PortNameIndex::PortNameIndex(const TSwitchModel& model) {
+  firstPosition_.reserve(static_cast<size_t>(model.Ports.Count));
+  for (int position = 1; position <= model.Ports.Count; ++position) {
     // try_emplace keeps the first of two entries that share a name.
-    firstPosition_.try_emplace(Ports.Items[position].Name, position);
+    firstPosition_.try_emplace(model.Ports.Items[position].Name, position);
   }
 }
 

@@ -1,5 +1,5 @@
-// Look-up of entries by name: the first entry of Ports whose Name equals the text exactly.
-// Internal to the model.
+// Look-up of entries by name: the first entry of a model's Ports whose Name equals the text
+// exactly (FindPort is in model/switch_model_ops.h). Internal to the model.
 #pragma once
 
 #include <functional>
@@ -7,16 +7,14 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "model/switch_model.h"
 #include "model/types.h"
 
-// Position of the first entry named name, scanning 1..Ports.Count; 0 when there is none.
-int FindPort(const std::string& name);
-
-// The same look-up in constant time, for parsing long listings. Names are fixed when it is
-// made; roles may change afterwards, names and Count must not.
+// FindPort in constant time, for parsing long listings. Names are fixed when it is made; roles
+// may change afterwards, names and Count must not.
 class PortNameIndex {
  public:
-  PortNameIndex();
+  explicit PortNameIndex(const TSwitchModel& model);
   int Find(std::string_view name) const;
 
  private:
@@ -28,13 +26,13 @@ class PortNameIndex {
   std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstPosition_;
 };
 
-// AddPortsToSession with a prepared index.
-void AddPortsToSession(const PortNameIndex& index, const std::string& list, int session,
-                       const std::string& role);
+// AddPortsToSession with a prepared index of model's entries.
+void AddPortsToSession(TSwitchModel& model, const PortNameIndex& index, const std::string& list,
+                       int session, const std::string& role);
 
-// Gives the entries named in list the role in a session that is only shown, without marking
-// them changed. Nothing fails the load there: a name that is no entry, or a list that cannot be
-// read, is noted among the session's unknown members; an entry listed twice keeps its first
-// role, unless the second is "Destination".
-void ShowPortsInSession(const PortNameIndex& index, const std::string& list, TSPANSession& session,
-                        const std::string& role);
+// Gives the entries named in list the role in a session of model that is only shown, without
+// marking them changed. Nothing fails the load there: a name that is no entry, or a list that
+// cannot be read, is noted among the session's unknown members; an entry listed twice keeps its
+// first role, unless the second is "Destination".
+void ShowPortsInSession(TSwitchModel& model, const PortNameIndex& index, const std::string& list,
+                        TSPANSession& session, const std::string& role);

@@ -7,7 +7,7 @@
 
 #include "model/listing_words.h"
 #include "model/port_index.h"
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 #include "support/application_log.h"
 #include "support/text_helpers.h"
@@ -140,8 +140,8 @@ void ExpandPortList(const std::string& list, std::vector<std::string>& names) {
   names.insert(names.end(), expanded.begin(), expanded.end());
 }
 
-void AddPortsToSession(const PortNameIndex& index, const std::string& list, int session,
-                       const std::string& role) {
+void AddPortsToSession(TSwitchModel& model, const PortNameIndex& index, const std::string& list,
+                       int session, const std::string& role) {
   RequireValidSession(session);
   // Names are applied as they come: a listing can name every entry at most once per session,
   // so a hostile list fails after a bounded number of names instead of filling memory.
@@ -150,7 +150,7 @@ void AddPortsToSession(const PortNameIndex& index, const std::string& list, int 
     if (position == 0) {
       LogAndRaise("Can't find port [" + std::string(name) + "] in common ports list");
     }
-    TPortSpanTypes& spans = Ports.Items[position].SpanTypes;
+    TPortSpanTypes& spans = model.Ports.Items[position].SpanTypes;
     const std::string& present = spans[session].SpanType;
     if (present != kRoleNone) {
       LogAndRaise("Fail add SPAN type [" + role + "] to port " + std::string(name) +
@@ -161,8 +161,8 @@ void AddPortsToSession(const PortNameIndex& index, const std::string& list, int 
   });
 }
 
-void ShowPortsInSession(const PortNameIndex& index, const std::string& list, TSPANSession& session,
-                        const std::string& role) {
+void ShowPortsInSession(TSwitchModel& model, const PortNameIndex& index, const std::string& list,
+                        TSPANSession& session, const std::string& role) {
   std::string badRange;
   const bool read = VisitNames(list, badRange, [&](std::string_view name) {
     const int position = index.Find(name);
@@ -170,7 +170,7 @@ void ShowPortsInSession(const PortNameIndex& index, const std::string& list, TSP
       NoteUnknownMember(session, name);
       return;
     }
-    TPortSpanTypes& spans = Ports.Items[position].SpanTypes;
+    TPortSpanTypes& spans = model.Ports.Items[position].SpanTypes;
     const std::string& present = spans[session.Number].SpanType;
     // Listed twice: a destination is kept as one, so the rules guard it in other sessions.
     if (present == kRoleNone || role == kRoleDestination) {
@@ -182,6 +182,7 @@ void ShowPortsInSession(const PortNameIndex& index, const std::string& list, TSP
   }
 }
 
-void AddPortsToSession(const std::string& list, int session, const std::string& role) {
-  AddPortsToSession(PortNameIndex(), list, session, role);
+void AddPortsToSession(TSwitchModel& model, const std::string& list, int session,
+                       const std::string& role) {
+  AddPortsToSession(model, PortNameIndex(model), list, session, role);
 }

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 
 std::string SpanTypeCaption(const std::string& spanType) {
@@ -40,10 +40,10 @@ namespace {
 constexpr int kHighestOfferedSession = 66;
 
 // Entries with a role in each session, by session number, in one pass over the entries.
-std::vector<int> PortCounts() {
+std::vector<int> PortCounts(const TSwitchModel& model) {
   std::vector<int> counts(MaxSessionNumber + 1, 0);
-  for (int position = 1; position <= Ports.Count; ++position) {
-    for (const auto& [session, span] : Ports.Items[position].SpanTypes.Sessions()) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    for (const auto& [session, span] : model.Ports.Items[position].SpanTypes.Sessions()) {
       if (span.SpanType != kRoleNone) {
         ++counts[static_cast<size_t>(session)];
       }
@@ -130,15 +130,15 @@ std::string Joined(const std::vector<std::string>& parts, const std::string& sep
 
 }  // namespace
 
-std::string SessionCaption(int session) {
+std::string SessionCaption(const TSwitchModel& model, int session) {
   RequireValidSession(session);
-  return Caption(session, SPANSessions.Items[session], SessionPortCount(session));
+  return Caption(session, model.SPANSessions.Items[session], SessionPortCount(model, session));
 }
 
-std::vector<TSessionItem> SessionItems() {
-  const std::vector<int> counts = PortCounts();
+std::vector<TSessionItem> SessionItems(const TSwitchModel& model) {
+  const std::vector<int> counts = PortCounts(model);
   std::vector<int> numbers = {1, 2};
-  for (const auto& [number, session] : SPANSessions.Items) {
+  for (const auto& [number, session] : model.SPANSessions.Items) {
     if (number > 2) {
       numbers.push_back(number);
     }
@@ -147,14 +147,14 @@ std::vector<TSessionItem> SessionItems() {
   bool allInUse = true;
   int takingSources = 0;
   for (const int number : numbers) {
-    const TSPANSession& session = SPANSessions.Items[number];
+    const TSPANSession& session = model.SPANSessions.Items[number];
     const bool inUse = !IsEditable(session) || counts[static_cast<size_t>(number)] > 0;
     allInUse = allInUse && inUse;
     if (inUse && (IsEditable(session) || IsSourceSessionKind(session.Kind))) {
       ++takingSources;
     }
   }
-  if (allInUse && takingSources < SPANSessions.LocalSessionLimit) {
+  if (allInUse && takingSources < model.SPANSessions.LocalSessionLimit) {
     int free = 1;
     for (const int number : numbers) {
       free = number == free ? free + 1 : free;
@@ -166,15 +166,15 @@ std::vector<TSessionItem> SessionItems() {
   std::vector<TSessionItem> items;
   items.reserve(numbers.size());
   for (const int number : numbers) {
-    items.push_back(TSessionItem{
-        number, Caption(number, SPANSessions.Items[number], counts[static_cast<size_t>(number)])});
+    items.push_back(TSessionItem{number, Caption(number, model.SPANSessions.Items[number],
+                                                 counts[static_cast<size_t>(number)])});
   }
   return items;
 }
 
-std::string ShownSessionText(int session) {
+std::string ShownSessionText(const TSwitchModel& model, int session) {
   RequireValidSession(session);
-  const TSPANSession& settings = SPANSessions.Items[session];
+  const TSPANSession& settings = model.SPANSessions.Items[session];
   if (IsEditable(settings)) {
     return "";
   }
@@ -195,9 +195,9 @@ std::string ShownSessionText(int session) {
   return Joined(sentences, " ") + "\nTarvello shows this session but does not change it.";
 }
 
-std::string KeptSettingsText(int session) {
+std::string KeptSettingsText(const TSwitchModel& model, int session) {
   RequireValidSession(session);
-  const TSPANSession& settings = SPANSessions.Items[session];
+  const TSPANSession& settings = model.SPANSessions.Items[session];
   if (!IsEditable(settings)) {
     return "";
   }
@@ -239,19 +239,19 @@ std::array<std::string, 3> Row(const TPort& port, int session, TSessionKind kind
 
 }  // namespace
 
-std::array<std::string, 3> PortsGridRow(int entry, int session) {
+std::array<std::string, 3> PortsGridRow(const TSwitchModel& model, int entry, int session) {
   RequireValidSession(session);
-  RequireValidEntry(entry);
-  return Row(Ports.Items[entry], session, SPANSessions.Items[session].Kind);
+  RequireValidEntry(model, entry);
+  return Row(model.Ports.Items[entry], session, model.SPANSessions.Items[session].Kind);
 }
 
-std::vector<std::array<std::string, 3>> PortsGridRows(int session) {
+std::vector<std::array<std::string, 3>> PortsGridRows(const TSwitchModel& model, int session) {
   RequireValidSession(session);
-  const TSessionKind kind = SPANSessions.Items[session].Kind;
+  const TSessionKind kind = model.SPANSessions.Items[session].Kind;
   std::vector<std::array<std::string, 3>> rows;
-  rows.reserve(static_cast<size_t>(Ports.Count));
-  for (int entry = 1; entry <= Ports.Count; ++entry) {
-    rows.push_back(Row(Ports.Items[entry], session, kind));
+  rows.reserve(static_cast<size_t>(model.Ports.Count));
+  for (int entry = 1; entry <= model.Ports.Count; ++entry) {
+    rows.push_back(Row(model.Ports.Items[entry], session, kind));
   }
   return rows;
 }

@@ -4,8 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/global_vars.h"
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 
 namespace {
@@ -15,20 +14,21 @@ using TSettingsVisit =
     std::function<void(int session, const TSPANSession& earlier, bool filterDiffers)>;
 
 // Tarvello puts back only what it may change: a session local (or not listed) in both loads.
-bool EditableInBoth(const TSPANSessions& earlier, int session) {
-  return IsEditable(earlier.Items[session]) && IsEditable(SPANSessions.Items[session]);
+bool EditableInBoth(const TSwitchModel& model, const TSPANSessions& earlier, int session) {
+  return IsEditable(earlier.Items[session]) && IsEditable(model.SPANSessions.Items[session]);
 }
 
-// Each entry of Ports with its position in earlier, matched by kind and name (the listings may
-// have moved it); 0 where earlier had no such entry.
-std::vector<int> EarlierPositions(const TPorts& earlier) {
+// Each entry of model.Ports with its position in earlier, matched by kind and name (the listings
+// may have moved it); 0 where earlier had no such entry.
+std::vector<int> EarlierPositions(const TSwitchModel& model, const TPorts& earlier) {
   std::unordered_map<std::string, int> byName;
   for (int position = 1; position <= earlier.Count; ++position) {
     byName.emplace(earlier.Items[position].Kind + ' ' + earlier.Items[position].Name, position);
   }
-  std::vector<int> positions(static_cast<size_t>(Ports.Count) + 1, 0);
-  for (int position = 1; position <= Ports.Count; ++position) {
-    const auto found = byName.find(Ports.Items[position].Kind + ' ' + Ports.Items[position].Name);
+  const TPorts& now = model.Ports;
+  std::vector<int> positions(static_cast<size_t>(now.Count) + 1, 0);
+  for (int position = 1; position <= now.Count; ++position) {
+    const auto found = byName.find(now.Items[position].Kind + ' ' + now.Items[position].Name);
     if (found != byName.end()) {
       positions[static_cast<size_t>(position)] = found->second;
     }
@@ -49,19 +49,19 @@ std::set<int> NumbersInEither(const NowHeld& now, const EarlierHeld& earlier) {
   return numbers;
 }
 
-void VisitRoleDifferences(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
-                          const TRoleVisit& visit) {
-  const std::vector<int> earlierAt = EarlierPositions(earlierPorts);
-  for (int position = 1; position <= Ports.Count; ++position) {
+void VisitRoleDifferences(const TSwitchModel& model, const TPorts& earlierPorts,
+                          const TSPANSessions& earlierSessions, const TRoleVisit& visit) {
+  const std::vector<int> earlierAt = EarlierPositions(model, earlierPorts);
+  for (int position = 1; position <= model.Ports.Count; ++position) {
     const int earlierPosition = earlierAt[static_cast<size_t>(position)];
     if (earlierPosition == 0) {
       continue;
     }
-    const TPortSpanTypes& now = Ports.Items[position].SpanTypes;
+    const TPortSpanTypes& now = model.Ports.Items[position].SpanTypes;
     const TPortSpanTypes& before = earlierPorts.Items[earlierPosition].SpanTypes;
     for (const int session : NumbersInEither(now.Sessions(), before.Sessions())) {
       if (now[session].SpanType != before[session].SpanType &&
-          EditableInBoth(earlierSessions, session)) {
+          EditableInBoth(model, earlierSessions, session)) {
         visit(position, session, before[session].SpanType);
       }
     }
@@ -79,15 +79,16 @@ bool HasDestination(const TPorts& entries, int session) {
 }
 
 // A different encapsulation matters only where the earlier load has a destination to carry it.
-void VisitSettingsDifferences(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
-                              const TSettingsVisit& visit) {
-  for (const int session : NumbersInEither(SPANSessions.Items, earlierSessions.Items)) {
-    const TSPANSession& now = SPANSessions.Items[session];
+void VisitSettingsDifferences(const TSwitchModel& model, const TPorts& earlierPorts,
+                              const TSPANSessions& earlierSessions, const TSettingsVisit& visit) {
+  for (const int session : NumbersInEither(model.SPANSessions.Items, earlierSessions.Items)) {
+    const TSPANSession& now = model.SPANSessions.Items[session];
     const TSPANSession& before = earlierSessions.Items[session];
     const bool filterDiffers = now.FilterVLANs != before.FilterVLANs;
     const bool encapsulationDiffers =
         now.Encapsulation != before.Encapsulation && HasDestination(earlierPorts, session);
-    if ((filterDiffers || encapsulationDiffers) && EditableInBoth(earlierSessions, session)) {
+    if ((filterDiffers || encapsulationDiffers) &&
+        EditableInBoth(model, earlierSessions, session)) {
       visit(session, before, filterDiffers);
     }
   }
@@ -95,30 +96,32 @@ void VisitSettingsDifferences(const TPorts& earlierPorts, const TSPANSessions& e
 
 }  // namespace
 
-bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions) {
+bool DiffersFromEarlier(const TSwitchModel& model, const TPorts& earlierPorts,
+                        const TSPANSessions& earlierSessions) {
   bool differs = false;
-  VisitRoleDifferences(earlierPorts, earlierSessions,
+  VisitRoleDifferences(model, earlierPorts, earlierSessions,
                        [&](int, int, const std::string&) { differs = true; });
-  VisitSettingsDifferences(earlierPorts, earlierSessions,
+  VisitSettingsDifferences(model, earlierPorts, earlierSessions,
                            [&](int, const TSPANSession&, bool) { differs = true; });
   return differs;
 }
 
-void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions) {
+void MarkPutBack(TSwitchModel& model, const TPorts& earlierPorts,
+                 const TSPANSessions& earlierSessions) {
   // Settings first: they mark the session's destination for a new line, and a role put back
   // afterwards decides what that entry's line says.
-  VisitSettingsDifferences(earlierPorts, earlierSessions,
-                           [](int session, const TSPANSession& earlier, bool filterDiffers) {
-                             SetSessionSettings(session, earlier.Encapsulation,
+  VisitSettingsDifferences(model, earlierPorts, earlierSessions,
+                           [&model](int session, const TSPANSession& earlier, bool filterDiffers) {
+                             SetSessionSettings(model, session, earlier.Encapsulation,
                                                 earlier.FilterVLANs);
                              // The destination lines carry the encapsulation; the filter
                              // stays as it is.
                              if (!filterDiffers) {
-                               HoldSession(session).Changed = false;
+                               HoldSession(model, session).Changed = false;
                              }
                            });
-  VisitRoleDifferences(earlierPorts, earlierSessions,
-                       [](int entry, int session, const std::string& earlierRole) {
-                         SetSpanType(entry, session, earlierRole);
+  VisitRoleDifferences(model, earlierPorts, earlierSessions,
+                       [&model](int entry, int session, const std::string& earlierRole) {
+                         SetSpanType(model, entry, session, earlierRole);
                        });
 }

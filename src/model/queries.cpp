@@ -2,18 +2,18 @@
 #include <cctype>
 #include <string_view>
 
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 
-bool HasChanges() {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    for (const auto& [session, span] : Ports.Items[position].SpanTypes.Sessions()) {
+bool HasChanges(const TSwitchModel& model) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    for (const auto& [session, span] : model.Ports.Items[position].SpanTypes.Sessions()) {
       if (span.Changed) {
         return true;
       }
     }
   }
-  for (const auto& [number, session] : SPANSessions.Items) {
+  for (const auto& [number, session] : model.SPANSessions.Items) {
     if (session.Changed) {
       return true;
     }
@@ -21,11 +21,11 @@ bool HasChanges() {
   return false;
 }
 
-int SessionPortCount(int session) {
+int SessionPortCount(const TSwitchModel& model, int session) {
   RequireValidSession(session);
   int count = 0;
-  for (int position = 1; position <= Ports.Count; ++position) {
-    if (Ports.Items[position].SpanTypes[session].SpanType != kRoleNone) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    if (model.Ports.Items[position].SpanTypes[session].SpanType != kRoleNone) {
       ++count;
     }
   }
@@ -44,12 +44,12 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
 
 }  // namespace
 
-int FindEntryByPrefix(const std::string& typed) {
+int FindEntryByPrefix(const TSwitchModel& model, const std::string& typed) {
   if (typed.empty()) {
     return 0;
   }
-  for (int position = 1; position <= Ports.Count; ++position) {
-    const TPort& entry = Ports.Items[position];
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    const TPort& entry = model.Ports.Items[position];
     if (StartsWithIgnoringCase(entry.Name, typed) ||
         (entry.Kind == kKindVlan && StartsWithIgnoringCase(entry.Kind + " " + entry.Name, typed))) {
       return position;
@@ -58,10 +58,10 @@ int FindEntryByPrefix(const std::string& typed) {
   return 0;
 }
 
-bool SessionHasVlanSource(int session) {
+bool SessionHasVlanSource(const TSwitchModel& model, int session) {
   RequireValidSession(session);
-  for (int position = 1; position <= Ports.Count; ++position) {
-    const TPort& entry = Ports.Items[position];
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    const TPort& entry = model.Ports.Items[position];
     if (entry.Kind == kKindVlan && entry.SpanTypes[session].SpanType != kRoleNone) {
       return true;
     }
@@ -69,6 +69,6 @@ bool SessionHasVlanSource(int session) {
   return false;
 }
 
-bool SessionIsEditable(int session) {
-  return IsValidSession(session) && IsEditable(SPANSessions.Items[session]);
+bool SessionIsEditable(const TSwitchModel& model, int session) {
+  return IsValidSession(session) && IsEditable(model.SPANSessions.Items[session]);
 }

@@ -1,6 +1,7 @@
-// The SPAN model's operations: parsing the switch's listings, the role rules, command
-// generation and the texts by which the model is shown. Failures are raised through
-// LogAndRaise (std::runtime_error); CheckSpanType never raises.
+// The SPAN model's operations on the program's one switch, DefaultSwitchModel(): each function
+// here is the operation of the same name in model/switch_model_ops.h called on that model, and
+// its contract is stated there. The functions that read no switch (ParseShowVersion,
+// ExpandPortList, the captions and the grid's header and widths) come with that header.
 #pragma once
 
 #include <array>
@@ -8,165 +9,42 @@
 #include <vector>
 
 #include "model/global_vars.h"
+#include "model/switch_model_ops.h"
 #include "model/types.h"
 
-// Rebuilds Ports from "show interface status" and "show vlan brief  | inc active" replies:
-// the active VLANs first (sorted), then the interfaces in listing order. True iff at least one
-// entry was found. Raises when the status listing has no header or the list would exceed
-// MaxPortEntries.
+// Loading: Ports from the interface and VLAN listings, then SPANSessions and the roles in Ports
+// from the monitor listing.
 bool ParsePorts(const std::string& interfaceStatus, const std::string& vlanList);
-
-// Fills SPANSessions and the roles in Ports from a "show monitor session all" reply: sessions 1
-// and 2 always, and every other session listed (numbers 1..MaxSessionNumber), with its kind and
-// what the listing tells of it. Members of local sessions must be entries; those of sessions
-// that are only shown need not (see ShownSessionText). LocalSessionLimit is then set by
-// SourceSessionLimit. An empty listing, or one without field lines ("No SPAN configuration is
-// present in the system."), has no sessions; field lines ("label : value") with no "Session n"
-// header, or a header in another case ("session 1", as NX-OS prints it), raise that the listing
-// was not understood, quoting its first line, after a capped dump of it in the application log.
-// Field lines before the first header are skipped, and logged once. Always returns true; every
-// failure is raised. Relies on Ports as ParsePorts has just built it and on SwitchPlatform.
 bool ParseSPANSessions(const std::string& listing);
-
-// The switch's model number, its number of sessions with sources and its system, from a "show
-// version" reply: 2 for the Catalyst 2960 (not -X/-XR), 3560 and 3750, 4 for the 2960-X and -XR,
-// 8 for the 3650, 3850, 9300 and 9500; 0 (not known) for any other or when no model is found.
-// The system is the one the first banner line names ("Cisco IOS Software", "IOS (tm)", "Cisco
-// IOS XE Software", "IOS-XE"; NX-OS, IOS XR and ASA by their own), NotNamed when none does.
-TSwitchPlatform ParseShowVersion(const std::string& text);
-
-// The platform's number of sessions with sources; for a platform not known, 2 while
-// SPANSessions holds no session above 2, else NoSessionLimit (the switch is left to refuse).
 int SourceSessionLimit();
-
-// Appends the names of a listing such as "Gi0/1-3,Gi0/5" to names. Comma-separated parts come
-// out last part first, each range ascending: "Gi0/1-3,Gi0/5" gives Gi0/5, Gi0/1, Gi0/2, Gi0/3.
-// Raises "Fail to parse port range [...]" for a range whose numbers are not 32-bit integers or
-// that spans more than MaxPortEntries numbers; then nothing is appended.
-void ExpandPortList(const std::string& list, std::vector<std::string>& names);
-
-// Gives every entry named in list the role in session (1..MaxSessionNumber), without marking it
-// changed. Raises for another session number, an unknown name or an entry that already has a
-// role there.
 void AddPortsToSession(const std::string& list, int session, const std::string& role);
 
-// Whether entry name may take role wanted in session; when not, message says why (ready to
-// show), otherwise message is empty. Refuses every change in a session that is not a local
-// one, every role but "None" for the reflector port of any session, and a change of a
-// destination whose ingress forwarding Tarvello could not rebuild; the
-// session limit counts the sessions with sources, of every kind; a destination in any other
-// session refuses every role, a source there refuses a destination. Changes nothing and never
-// raises.
+// The role rules: whether an edit may be made, and when not why; they change nothing.
 bool CheckSpanType(int session, const std::string& name, const std::string& wanted,
                    std::string& message);
-
-// Fills lines with the configuration commands that take the switch from LoadedPorts to Ports,
-// driven by the Changed flags only: removals, then filter lines, then additions, sessions in
-// ascending order within each entry. A VLAN filter is removed by its loaded list where the
-// session has other filters, so they stay. Raises when the two lists differ in length, when a
-// flag is set in a session that is only shown (before the list is touched), when a VLAN is to
-// become a destination, and when a line would hold a control character.
-void BuildConfigScript(std::vector<std::string>& lines);
-
-// --- Edits, as the session page makes them --------------------------------------------------
-
-// Stores an accepted role change: entry's role in session becomes role, marked changed (also
-// when role equals the present one); a session not held yet is held from now on. Raises for a
-// session outside 1..MaxSessionNumber or an entry outside 1..Ports.Count.
-void SetSpanType(int entry, int session, const std::string& role);
-
-// Whether session may take the VLAN filter as typed; when not, message says why (ready to show),
-// otherwise message is empty. Every filter is refused in a session that is only shown; else a
-// filter that is blank once trimmed is always allowed, another is refused while a VLAN is a
-// source of the session. Changes nothing. Raises for a session outside 1..MaxSessionNumber when
-// the filter is not blank.
 bool CheckVlanFilter(int session, const std::string& filter, std::string& message);
-
-// Whether session may take the destination encapsulation; as CheckVlanFilter. Refused in a
-// session that is only shown, and as a change (by its drop-down index) where the destination
-// forwards ingress traffic, whose line Tarvello could not rebuild. Never raises.
 bool CheckEncapsulation(int session, const std::string& encapsulation, std::string& message);
 
-// Stores a session's destination encapsulation and (trimmed) VLAN filter, marks the session
-// changed and marks changed every entry that is the session's destination, so its destination
-// line is sent again with the new encapsulation; not where the destination forwards ingress
-// traffic, whose line is never rebuilt. A session not held yet is held from now on. Raises for a
-// session outside 1..MaxSessionNumber.
-void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter);
+// The configuration lines that take the switch from LoadedPorts to Ports.
+void BuildConfigScript(std::vector<std::string>& lines);
 
-// Whether the sessions Tarvello edits, as just loaded (Ports, SPANSessions), differ from an
-// earlier load of the same switch: an entry's role (entries matched by kind and name) or a
-// session's encapsulation or VLAN filter. A session only shown in either load is left out.
+// The edits as the session page makes them, and putting back an earlier load.
+void SetSpanType(int entry, int session, const std::string& role);
+void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter);
 bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
-// Marks as edits, with the Changed flags BuildConfigScript goes by, what takes the switch back
-// from the present load to the earlier one, compared as DiffersFromEarlier does.
 void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
 
-// --- Queries ----------------------------------------------------------------------------------
-
-// True iff any entry's role or any session's settings carry a Changed flag.
+// Queries.
 bool HasChanges();
-// Number of entries whose role in session is not "None". Raises for a session outside
-// 1..MaxSessionNumber.
 int SessionPortCount(int session);
-// True iff some VLAN entry has a role other than "None" in session; such a session must keep
-// its VLAN filter empty. Raises for a session outside 1..MaxSessionNumber.
 bool SessionHasVlanSource(int session);
-// The first entry (1..Ports.Count) whose name starts with typed, ignoring case: an interface's
-// name ("Gi1/0/5"), a VLAN's as the grid shows it ("vlan 10") or its number alone ("10"). 0 when
-// typed is empty or no entry matches.
 int FindEntryByPrefix(const std::string& typed);
-// True iff Tarvello edits session: a local one, or a number 1..MaxSessionNumber the switch does
-// not list.
 bool SessionIsEditable(int session);
 
-// --- Presentation texts --------------------------------------------------------------------
-
-// The grid's role column text: "Destination (SPAN port)" for "Destination", else the role.
-std::string SpanTypeCaption(const std::string& spanType);
-// Role of chooser row 0..4 ("None", "Ingress", "Egress", "Both", "Destination"); other rows
-// give "None".
-std::string SpanTypeOfChoice(int choice);
-// Index in the encapsulation drop-down: 1 for "Replicate", 0 for anything else.
-int EncapsulationIndex(const std::string& encapsulation);
-
-// Session drop-down item text. A local session: "3 (Configured)" when it has members, else
-// "3 (Available)". Another says its type: "40 (RSPAN source)", "41 (RSPAN destination)",
-// "52 (ERSPAN source)", "53 (ERSPAN destination)", or the type as printed, "7 (Foo Session)".
-// Raises for a session outside 1..MaxSessionNumber.
+// The texts by which the session page shows the model.
 std::string SessionCaption(int session);
-
-struct TSessionItem {
-  int Number;
-  std::string Caption;
-};
-// Items of the session drop-down: sessions 1 and 2, then every other session held, ascending;
-// and, in its place, the lowest free number up to 66 as "N (Available)" when every session held
-// is in use and the local, RSPAN and ERSPAN source sessions among them stay below
-// LocalSessionLimit.
 std::vector<TSessionItem> SessionItems();
-
-// What the advanced settings area says of a session that is only shown: its kind, its state
-// when not enabled, its description, where its traffic goes or comes from and its reflector
-// port ("reflector port Gi0/3"), its filters, the
-// members that name no entry, and on a line of its own that Tarvello does not change it. Empty
-// for a local session.
 std::string ShownSessionText(int session);
-// For a local session, the settings Tarvello keeps as the switch has them (other filters,
-// ingress forwarding, a reflector port, a description), in one line; empty when there are none.
 std::string KeptSettingsText(int session);
-
-// Header texts of the ports grid's three columns.
-std::array<std::string, 3> PortsGridHeader();
-// Texts of data row entry (1..Ports.Count) for session: name column, description, role caption
-// (the RSPAN VLAN of an RSPAN session reads "Destination (RSPAN VLAN)" or "Source (RSPAN
-// VLAN)"). Raises for a session outside 1..MaxSessionNumber or an entry outside 1..Ports.Count.
 std::array<std::string, 3> PortsGridRow(int entry, int session);
-// Texts of data rows 1..Ports.Count for session, in entry order (element 0 is row 1). Raises for
-// a session outside 1..MaxSessionNumber before producing anything.
 std::vector<std::array<std::string, 3>> PortsGridRows(int session);
-// Width of each of the three columns for a grid of the given outer width in pixels.
-int PortsGridColumnWidth(int gridWidth);
-// A description as drawn in the grid: its first 18 characters followed by "..." when it has
-// 18 characters or more, else unchanged.
-std::string GridDescriptionText(const std::string& description);

@@ -3,7 +3,7 @@
 
 #include "model/listing_words.h"
 #include "model/port_index.h"
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 #include "support/text_helpers.h"
 
@@ -36,29 +36,31 @@ std::string KindPhrase(const TSPANSession& session) {
 }
 
 // Why nothing changes in a session that is only shown.
-std::string ShownOnlyRefusal(int session) {
-  return "Session " + std::to_string(session) + " is " + KindPhrase(SPANSessions.Items[session]) +
+std::string ShownOnlyRefusal(const TSwitchModel& model, int session) {
+  return "Session " + std::to_string(session) + " is " +
+         KindPhrase(model.SPANSessions.Items[session]) +
          ". Tarvello shows it but does not change it; use the switch's console for it.";
 }
 
 // Whether session takes changes at all: not a number outside the range, nor a session that
 // Tarvello only shows. When not, message says why.
-bool SessionTakesChanges(int session, std::string& message) {
+bool SessionTakesChanges(const TSwitchModel& model, int session, std::string& message) {
   if (!IsValidSession(session)) {
     message = "Invalid SPAN sesssion id " + std::to_string(session);
     return false;
   }
-  if (!SessionIsEditable(session)) {
-    message = ShownOnlyRefusal(session);
+  if (!SessionIsEditable(model, session)) {
+    message = ShownOnlyRefusal(model, session);
     return false;
   }
   return true;
 }
 
 // Whether an entry other than position, of the given kind, is a source in session.
-bool OtherSourceOfKind(int position, const std::string& kind, int session) {
-  for (int other = 1; other <= Ports.Count; ++other) {
-    const TPort& entry = Ports.Items[other];
+bool OtherSourceOfKind(const TSwitchModel& model, int position, const std::string& kind,
+                       int session) {
+  for (int other = 1; other <= model.Ports.Count; ++other) {
+    const TPort& entry = model.Ports.Items[other];
     if (other != position && entry.Kind == kind &&
         IsSourceRole(entry.SpanTypes[session].SpanType)) {
       return true;
@@ -70,16 +72,16 @@ bool OtherSourceOfKind(int position, const std::string& kind, int session) {
 // The sessions that take sources from this switch: local ones with a source member, and RSPAN
 // and ERSPAN source sessions. An RSPAN destination session's VLAN is its source, not this
 // switch's, so it does not count.
-std::bitset<MaxSessionNumber + 1> SourceSessions() {
+std::bitset<MaxSessionNumber + 1> SourceSessions(const TSwitchModel& model) {
   std::bitset<MaxSessionNumber + 1> sessions;
-  for (const auto& [number, session] : SPANSessions.Items) {
+  for (const auto& [number, session] : model.SPANSessions.Items) {
     if (IsSourceSessionKind(session.Kind)) {
       sessions.set(static_cast<size_t>(number));
     }
   }
-  for (int position = 1; position <= Ports.Count; ++position) {
-    for (const auto& [number, span] : Ports.Items[position].SpanTypes.Sessions()) {
-      if (IsSourceRole(span.SpanType) && IsEditable(SPANSessions.Items[number])) {
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    for (const auto& [number, span] : model.Ports.Items[position].SpanTypes.Sessions()) {
+      if (IsSourceRole(span.SpanType) && IsEditable(model.SPANSessions.Items[number])) {
         sessions.set(static_cast<size_t>(number));
       }
     }
@@ -89,15 +91,16 @@ std::bitset<MaxSessionNumber + 1> SourceSessions() {
 
 // Whether entry position was loaded as the destination of session, whose ingress forwarding
 // the destination line Tarvello writes would drop.
-bool IsIngressDestination(int position, int session) {
-  return !SPANSessions.Items[session].IngressForwarding.empty() && position <= LoadedPorts.Count &&
-         LoadedPorts.Items[position].SpanTypes[session].SpanType == kRoleDestination;
+bool IsIngressDestination(const TSwitchModel& model, int position, int session) {
+  return !model.SPANSessions.Items[session].IngressForwarding.empty() &&
+         position <= model.LoadedPorts.Count &&
+         model.LoadedPorts.Items[position].SpanTypes[session].SpanType == kRoleDestination;
 }
 
 // The session whose reflector port name is, 0 when none: the switch refuses that port as a
 // source or destination of any session.
-int ReflectorSession(const std::string& name) {
-  for (const auto& [number, session] : SPANSessions.Items) {
+int ReflectorSession(const TSwitchModel& model, const std::string& name) {
+  for (const auto& [number, session] : model.SPANSessions.Items) {
     if (session.ReflectorPort == name) {
       return number;
     }
@@ -105,30 +108,30 @@ int ReflectorSession(const std::string& name) {
   return 0;
 }
 
-std::string IngressRefusal(const std::string& name, int session) {
+std::string IngressRefusal(const TSwitchModel& model, const std::string& name, int session) {
   return "Port " + name + " is the destination of session " + std::to_string(session) +
          " and forwards incoming traffic (Ingress: " +
-         SPANSessions.Items[session].IngressForwarding + ")." + kBreak +
+         model.SPANSessions.Items[session].IngressForwarding + ")." + kBreak +
          "Tarvello cannot rebuild that setting, so it leaves this destination as it is; use the "
          "switch's console to change it.";
 }
 
 }  // namespace
 
-bool CheckSpanType(int session, const std::string& name, const std::string& wanted,
-                   std::string& message) {
+bool CheckSpanType(const TSwitchModel& model, int session, const std::string& name,
+                   const std::string& wanted, std::string& message) {
   message.clear();
   // 0. Only local sessions are changed; a wrong number is refused rather than raised, since this
   // check never raises.
-  if (!SessionTakesChanges(session, message)) {
+  if (!SessionTakesChanges(model, session, message)) {
     return false;
   }
 
   // 1. Sessions with sources may not exceed the platform's limit.
   const bool wantsSource = IsSourceRole(wanted);
   if (wantsSource) {
-    const std::bitset<MaxSessionNumber + 1> sources = SourceSessions();
-    const int limit = SPANSessions.LocalSessionLimit;
+    const std::bitset<MaxSessionNumber + 1> sources = SourceSessions(model);
+    const int limit = model.SPANSessions.LocalSessionLimit;
     if (!sources.test(static_cast<size_t>(session)) && static_cast<int>(sources.count()) >= limit) {
       message = "Local Session Limit (" + std::to_string(limit) + ") Has Been Exceeded";
       return false;
@@ -136,24 +139,25 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
   }
 
   // 2. The entry.
-  int position = FindPort(name);
+  int position = FindPort(model, name);
   if (position == 0) {
     message = "Can't find port or vlan " + name + " in global ports list";
     return false;
   }
-  const TPort& entry = Ports.Items[position];
+  const TPort& entry = model.Ports.Items[position];
   const bool isVlan = entry.Kind == kKindVlan;
 
   // A reflector port takes no role anywhere.
-  if (const int reflecting = ReflectorSession(name); reflecting != 0 && wanted != kRoleNone) {
+  if (const int reflecting = ReflectorSession(model, name);
+      reflecting != 0 && wanted != kRoleNone) {
     message = "Port " + name + " is the reflector port of session " + std::to_string(reflecting) +
               " and cannot be a source or destination of any session.";
     return false;
   }
 
   // A destination forwarding ingress traffic keeps its line as the switch has it.
-  if (IsIngressDestination(position, session)) {
-    message = IngressRefusal(name, session);
+  if (IsIngressDestination(model, position, session)) {
+    message = IngressRefusal(model, name, session);
     return false;
   }
 
@@ -164,19 +168,19 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
   }
 
   // 4. VLAN sources and a VLAN filter exclude each other.
-  if (isVlan && wantsSource && !SPANSessions.Items[session].FilterVLANs.empty()) {
+  if (isVlan && wantsSource && !model.SPANSessions.Items[session].FilterVLANs.empty()) {
     message = kFilterBesideVlanSources;
     return false;
   }
 
   // 5. and 6. One session takes sources of one kind only.
-  if (isVlan && wantsSource && OtherSourceOfKind(position, kKindInterface, session)) {
+  if (isVlan && wantsSource && OtherSourceOfKind(model, position, kKindInterface, session)) {
     message = "Vlan " + name + " can not be added as source in the session." + kBreak +
               "Already there are source ports in the session.";
     return false;
   }
   if (entry.Kind == kKindInterface && wantsSource &&
-      OtherSourceOfKind(position, kKindVlan, session)) {
+      OtherSourceOfKind(model, position, kKindVlan, session)) {
     message = "Interface " + name + " can not be added as source in the session." + kBreak +
               "Already there are source vlans in the session.";
     return false;
@@ -210,25 +214,27 @@ bool CheckSpanType(int session, const std::string& name, const std::string& want
   return true;
 }
 
-bool CheckVlanFilter(int session, const std::string& filter, std::string& message) {
+bool CheckVlanFilter(const TSwitchModel& model, int session, const std::string& filter,
+                     std::string& message) {
   message.clear();
-  if (IsValidSession(session) && !SessionIsEditable(session)) {
-    message = ShownOnlyRefusal(session);
+  if (IsValidSession(session) && !SessionIsEditable(model, session)) {
+    message = ShownOnlyRefusal(model, session);
     return false;
   }
-  if (!TrimView(filter).empty() && SessionHasVlanSource(session)) {
+  if (!TrimView(filter).empty() && SessionHasVlanSource(model, session)) {
     message = kFilterBesideVlanSources;
     return false;
   }
   return true;
 }
 
-bool CheckEncapsulation(int session, const std::string& encapsulation, std::string& message) {
+bool CheckEncapsulation(const TSwitchModel& model, int session, const std::string& encapsulation,
+                        std::string& message) {
   message.clear();
-  if (!SessionTakesChanges(session, message)) {
+  if (!SessionTakesChanges(model, session, message)) {
     return false;
   }
-  const TSPANSession& settings = SPANSessions.Items[session];
+  const TSPANSession& settings = model.SPANSessions.Items[session];
   if (!settings.IngressForwarding.empty() &&
       EncapsulationIndex(encapsulation) != EncapsulationIndex(settings.Encapsulation)) {
     message = "The destination of session " + std::to_string(session) +

@@ -1,6 +1,5 @@
 #include "model/vocabulary.h"
 
-#include "model/global_vars.h"
 #include "support/application_log.h"
 
 void RequireValidSession(int session) {
@@ -9,8 +8,8 @@ void RequireValidSession(int session) {
   }
 }
 
-void RequireValidEntry(int entry) {
-  if (entry < 1 || entry > Ports.Count) {
+void RequireValidEntry(const TSwitchModel& model, int entry) {
+  if (entry < 1 || entry > model.Ports.Count) {
     LogAndRaise("Invalid port index " + std::to_string(entry));
   }
 }
@@ -34,8 +33,8 @@ TSessionKind KindOfType(std::string_view type) {
   return TSessionKind::Other;
 }
 
-TSPANSession& HoldSession(int session) {
-  TSPANSession& held = SPANSessions.Items.Hold(session);
-  SPANSessions.Count = SPANSessions.Items.Size();
+TSPANSession& HoldSession(TSwitchModel& model, int session) {
+  TSPANSession& held = model.SPANSessions.Items.Hold(session);
+  model.SPANSessions.Count = model.SPANSessions.Items.Size();
   return held;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/switch_model.h"
 #include "model/types.h"
 
 inline const std::string kRoleNone = "None";
@@ -29,8 +30,8 @@ inline bool IsValidSession(int session) {
 // Raises "Invalid SPAN sesssion id <n>" unless session is 1..MaxSessionNumber.
 void RequireValidSession(int session);
 
-// Raises unless entry is a position 1..Ports.Count.
-void RequireValidEntry(int entry);
+// Raises unless entry is a position 1..model.Ports.Count.
+void RequireValidEntry(const TSwitchModel& model, int entry);
 
 // The kind a "Type" value names; an empty type is a local session.
 TSessionKind KindOfType(std::string_view type);
@@ -45,5 +46,5 @@ inline bool IsSourceSessionKind(TSessionKind kind) {
   return kind == TSessionKind::RspanSource || kind == TSessionKind::ErspanSource;
 }
 
-// Session of SPANSessions for writing, held from now on (Count follows).
-TSPANSession& HoldSession(int session);
+// Session of model.SPANSessions for writing, held from now on (Count follows).
+TSPANSession& HoldSession(TSwitchModel& model, int session);

@@ -184,8 +184,7 @@ TWizardController::TLoadResult TWizardController::LoadConfig() {
       }
       LogAndRaise("Fail to get SPAN sessions list");
     }
-    LoadedPorts = Ports;
-    LoadedSPANSessions = SPANSessions;
+    MarkLoaded(DefaultSwitchModel());
     return TLoadResult::Loaded;
   } catch (const std::exception& error) {
     FailAndClose("LoadConfig: parsing error!",

@@ -94,7 +94,7 @@ TEST_F(EndToEndTest, ConnectGiveARoleApplyAndSeeTheReload) {
   EXPECT_EQ(form_.windowTitle().toStdString(),
             "Tarvello - 127.0.0.1:" + std::to_string(sim.Port()));
 
-  const int entry = PositionOf("Fa0/5");
+  const int entry = FindPort(DefaultSwitchModel(), "Fa0/5");
   ASSERT_GT(entry, 0);
   TTextGrid* grid = Control<TTextGrid>("Page3_PortsStringGrid");
   EXPECT_EQ(form_.focusWidget(), grid) << "typing finds a port at once";
@@ -153,7 +153,7 @@ TEST_F(EndToEndTest, DuringAWaitOnlyExitTakesInputAndStopsTheApply) {
   TypeLogIn(sim);
   QTest::mouseClick(Control<QPushButton>("Page1_SpeedButtonConnect"), Qt::LeftButton);
   ASSERT_EQ(Page(), 2) << Joined(boxes_);
-  SetSpanType(PositionOf("Fa0/5"), 1, "Ingress");
+  SetSpanType(FindPort(DefaultSwitchModel(), "Fa0/5"), 1, "Ingress");
   TTextGrid* grid = Control<TTextGrid>("Page3_PortsStringGrid");
   const int row = grid->Row();
   int rowAfterKey = -1;

@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     box.reject();
   });
   const auto edit = [](const char* name, int session, const char* role) {
-    SetSpanType(PositionOf(name), session, role);
+    SetSpanType(FindPort(DefaultSwitchModel(), name), session, role);
   };
   // Ten lines: two turned sources, one removed, five added.
   edit("Fa0/1", 1, "Egress");

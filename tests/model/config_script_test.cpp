@@ -28,7 +28,7 @@ std::string SessionOneListing(bool withEncapsulation = true) {
 std::string Choose(int session, const std::string& name, const std::string& role) {
   std::string message;
   if (CheckSpanType(session, name, role, message)) {
-    SetSpanType(PositionOf(name), session, role);
+    SetSpanType(FindPort(DefaultSwitchModel(), name), session, role);
   }
   return message;
 }
@@ -267,7 +267,8 @@ TEST_F(ConfigScriptTest, AFlagInASessionOnlyShownStopsTheWholeScript) {
   LoadSmallSwitch(SessionBlock(52, {"Type : ERSPAN Source Session", "Both : Gi0/4"}) +
                   SessionOneListing());
   Choose(1, "Gi0/3", "Both");
-  SetSpanType(PositionOf("Gi0/4"), 52, "None");  // past the rules, as a faulty caller might
+  // Past the rules, as a faulty caller might.
+  SetSpanType(FindPort(DefaultSwitchModel(), "Gi0/4"), 52, "None");
   Lines lines = {"kept"};
   EXPECT_EQ(RaisedBy([&] { BuildConfigScript(lines); }), "Tarvello does not change session 52");
   EXPECT_EQ(lines, Lines{"kept"});
@@ -287,7 +288,8 @@ TEST_F(ConfigScriptTest, ListsOfDifferentLengthAreRefusedBeforeTheListIsTouched)
 TEST_F(ConfigScriptTest, AVlanDestinationIsRefusedWithTheLinesMadeSoFar) {
   LoadSmallSwitch(SessionOneListing());
   Choose(1, "Gi0/1", "None");
-  SetSpanType(PositionOf("10"), 1, "Destination");  // past the rules, as a faulty caller might
+  // Past the rules, as a faulty caller might.
+  SetSpanType(FindPort(DefaultSwitchModel(), "10"), 1, "Destination");
   Lines lines;
   EXPECT_EQ(RaisedBy([&] { BuildConfigScript(lines); }), "VLAN can not be destination");
   EXPECT_EQ(lines, Lines{"no monitor session 1 source interface Gi0/1"});
@@ -313,27 +315,28 @@ TEST_F(ConfigScriptTest, ControlCharactersNeverReachTheSwitch) {
        "Invalid character in command [monitor session 1 filter vlan 1?end]"},
       {"DEL and ESC in a name",
        [] {
-         Ports.Items[PositionOf("Gi0/3")].Name = "Gi0/3\x7f\x1b";
+         Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/3")].Name = "Gi0/3\x7f\x1b";
          LoadedPorts = Ports;
-         SetSpanType(PositionOf("Gi0/3\x7f\x1b"), 1, "Both");
+         SetSpanType(FindPort(DefaultSwitchModel(), "Gi0/3\x7f\x1b"), 1, "Both");
        },
        "Invalid character in command [monitor session 1 source interface Gi0/3?? both]"},
       {"a control character in a removal",
        [] {
-         Ports.Items[PositionOf("Gi0/1")].Name = "Gi0/1\t";
-         SetSpanType(PositionOf("Gi0/1\t"), 1, "None");
+         Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/1")].Name = "Gi0/1\t";
+         SetSpanType(FindPort(DefaultSwitchModel(), "Gi0/1\t"), 1, "None");
        },
        "Invalid character in command [no monitor session 1 source interface Gi0/1?]"},
       {"each byte above 126 is refused, UTF-8 too", [] { Settings(1, "Native", "1\xc3\xa9"); },
        "Invalid character in command [monitor session 1 filter vlan 1??]"},
       {"a C1 control in a name",
        [] {
-         Ports.Items[PositionOf("Gi0/3")].Name =
+         Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/3")].Name =
              "Gi0/3\x9b"
              "2J";
          LoadedPorts = Ports;
-         SetSpanType(PositionOf("Gi0/3\x9b"
-                                "2J"),
+         SetSpanType(FindPort(DefaultSwitchModel(),
+                              "Gi0/3\x9b"
+                              "2J"),
                      1, "Egress");
        },
        "Invalid character in command [monitor session 1 source interface Gi0/3?2J tx]"},
@@ -363,7 +366,8 @@ TEST_F(ConfigScriptTest, ChangesAreTrackedByFlagsOnly) {
   LoadSmallSwitch(SessionOneListing());
   Settings(2, "Native", "");
   EXPECT_TRUE(HasChanges());
-  EXPECT_FALSE(Ports.Items[PositionOf("Gi0/2")].SpanTypes[1].Changed);  // other session
+  // The other session.
+  EXPECT_FALSE(Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/2")].SpanTypes[1].Changed);
 }
 
 TEST_F(ConfigScriptTest, SettingsMarkOnlyTheSessionsDestinations) {
@@ -373,9 +377,9 @@ TEST_F(ConfigScriptTest, SettingsMarkOnlyTheSessionsDestinations) {
   EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Replicate");
   EXPECT_TRUE(SPANSessions.Items[1].Changed);
   EXPECT_FALSE(SPANSessions.Items[2].Changed);
-  EXPECT_TRUE(Ports.Items[PositionOf("Gi0/2")].SpanTypes[1].Changed);
-  EXPECT_FALSE(Ports.Items[PositionOf("Gi0/1")].SpanTypes[1].Changed);
-  EXPECT_FALSE(Ports.Items[PositionOf("Gi0/3")].SpanTypes[2].Changed);
+  EXPECT_TRUE(Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/2")].SpanTypes[1].Changed);
+  EXPECT_FALSE(Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/1")].SpanTypes[1].Changed);
+  EXPECT_FALSE(Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/3")].SpanTypes[2].Changed);
 }
 
 TEST_F(ConfigScriptTest, EditsRefusePositionsOutsideTheModel) {

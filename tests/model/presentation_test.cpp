@@ -128,11 +128,12 @@ TEST_F(PresentationTest, AnEditedNewSessionStaysListedAndTheNextFreeOneIsOffered
   SwitchPlatform.SourceSessions = 8;
   LoadSmallSwitch(SourceSessions(1, 3));
   ASSERT_EQ(Items(), "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available)");
-  SetSpanType(PositionOf("Gi0/2"), 4, "Destination");
+  SetSpanType(FindPort(DefaultSwitchModel(), "Gi0/2"), 4, "Destination");
   EXPECT_EQ(Items(),
             "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Configured), "
             "5: 5 (Available)");
-  SetSpanType(PositionOf("Gi0/2"), 4, "None");  // still an edit: the session stays
+  SetSpanType(FindPort(DefaultSwitchModel(), "Gi0/2"), 4,
+              "None");  // still an edit: the session stays
   EXPECT_EQ(Items(), "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available)");
 }
 

@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -46,7 +45,7 @@ class Telnetd {
  public:
   explicit Telnetd(const std::string& script) {
     const fs::path program = folder_.Path() + "login.sh";
-    std::ofstream(program) << script;
+    WriteFile(program.string(), script);
     fs::permissions(program, fs::perms::owner_all);
     port_ = std::to_string(FreeLoopbackPort());
     std::vector<std::string> args = {

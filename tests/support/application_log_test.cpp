@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "support/folders.h"
@@ -43,7 +42,7 @@ TEST(ApplicationLog, EmptyFolderNameWritesBesideTheProgram) {
 
 TEST(ApplicationLog, FolderThatCannotBeMadeFallsBackToTheProgramFolder) {
   TempProgramFolder folder;
-  std::ofstream(folder.Path() + "logs") << "a file where the folder should be";
+  WriteFile(folder.Path() + "logs", "a file where the folder should be");
   LogFolderName = "logs";
   PrepareLogFolder();
   EXPECT_EQ(LogFolderName, "");

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "support/application_log.h"
 #include "support/folders.h"
@@ -17,8 +16,8 @@ namespace fs = std::filesystem;
 TEST(ApplicationLogRotation, AFullLogReplacesDotOneAndTheEntryStartsANewFile) {
   TempProgramFolder folder;
   LogFolderName = "";
-  std::ofstream(folder.Path() + "application.log.1") << "older rotation";
-  std::ofstream(folder.Path() + "application.log");
+  WriteFile(folder.Path() + "application.log.1", "older rotation");
+  WriteFile(folder.Path() + "application.log", "");
   fs::resize_file(folder.Path() + "application.log", kApplicationLogLimit);  // sparse: cheap
 
   WriteLog("next");
@@ -31,7 +30,7 @@ TEST(KeepNewestSessionLogs, DeletesTheLeastRecentlyWrittenOfTheSameKindOnly) {
   TempProgramFolder folder;
   const auto now = fs::file_time_type::clock::now();
   auto make = [&](const std::string& name, int ageSeconds) {
-    std::ofstream(folder.Path() + name) << name;
+    WriteFile(folder.Path() + name, name);
     fs::last_write_time(folder.Path() + name, now - std::chrono::seconds(ageSeconds));
   };
   // The names' stamps sort the other way than the files were written.

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "support/application_log.h"
 #include "support/folders.h"
@@ -22,7 +21,7 @@ void Make(const std::string& path, mode_t mode) {
   if (path.back() == '/') {
     fs::create_directories(path);
   } else {
-    std::ofstream(path) << "older";
+    WriteFile(path, "older");
   }
   ::chmod(path.c_str(), mode);
 }

@@ -129,7 +129,7 @@ TEST_F(ShowFaultTest, AMissingOrRefusedListingFailsTheLoad) {
   }
 }
 
-TEST_F(ShowFaultTest, SilenceCostsThreeReadsAndGivesNothing) {
+TEST_F(ShowFaultTest, SilenceAtACommandGivesAnEmptyReply) {
   auto session = ConnectWith(
       With([](simswitch::Faults& f) { f.silentAtCommand = "show monitor session all"; }));
   ASSERT_TRUE(session->GetPortsList());
@@ -175,7 +175,9 @@ TEST_F(ShowFaultTest, HashInsideADescriptionKeepsEveryInterface) {
   ASSERT_TRUE(session->GetPortsList());
   EXPECT_TRUE(session->GetSPANSessionsList());
   EXPECT_EQ(Ports.Items[Ports.Count].Name, options.device.interfaces.back().name);
-  EXPECT_EQ(Ports.Items[PositionOf(options.device.interfaces[2].name)].Description, "Uplink #2");
+  EXPECT_EQ(
+      Ports.Items[FindPort(DefaultSwitchModel(), options.device.interfaces[2].name)].Description,
+      "Uplink #2");
 }
 
 TEST_F(ShowFaultTest, StaleTextBeforeTheEchoIsSkipped) {
@@ -252,9 +254,10 @@ TEST_F(ShowFaultTest, WhatARealSwitchSendsStillLoadsWhole) {
     EXPECT_EQ(Ports.Count, static_cast<int>(device.interfaces.size()) + 5);
     EXPECT_EQ(Ports.Items[1].Name, "1");
     EXPECT_EQ(Ports.Items[Ports.Count].Name, device.interfaces.back().name);
-    EXPECT_EQ(Ports.Items[PositionOf("Fa0/1")].SpanTypes[1].SpanType, "Both");
-    EXPECT_EQ(Ports.Items[PositionOf("Gi0/2")].SpanTypes[1].SpanType, "Destination");
-    EXPECT_EQ(Ports.Items[PositionOf("20")].SpanTypes[2].SpanType, "Ingress");
+    EXPECT_EQ(Ports.Items[FindPort(DefaultSwitchModel(), "Fa0/1")].SpanTypes[1].SpanType, "Both");
+    EXPECT_EQ(Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/2")].SpanTypes[1].SpanType,
+              "Destination");
+    EXPECT_EQ(Ports.Items[FindPort(DefaultSwitchModel(), "20")].SpanTypes[2].SpanType, "Ingress");
     EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
     // Nothing of one reply leaks into the next.
     const std::string next = session->SendCommand("show vlan brief  | inc active");
@@ -270,9 +273,11 @@ TEST_F(ShowFaultTest, NulBytesAndCarriageReturnNulLineEndsLoseNothing) {
   ASSERT_TRUE(session->GetPortsList());
   ASSERT_TRUE(session->GetSPANSessionsList());
 
-  EXPECT_EQ(Ports.Items[PositionOf("Fa0/3")].SpanTypes[1].SpanType, "Ingress");
-  EXPECT_EQ(Ports.Items[PositionOf("Gi0/2")].SpanTypes[1].SpanType, "Destination");
-  EXPECT_EQ(Ports.Items[PositionOf("Fa0/48")].SpanTypes[2].SpanType, "Destination");
+  EXPECT_EQ(Ports.Items[FindPort(DefaultSwitchModel(), "Fa0/3")].SpanTypes[1].SpanType, "Ingress");
+  EXPECT_EQ(Ports.Items[FindPort(DefaultSwitchModel(), "Gi0/2")].SpanTypes[1].SpanType,
+            "Destination");
+  EXPECT_EQ(Ports.Items[FindPort(DefaultSwitchModel(), "Fa0/48")].SpanTypes[2].SpanType,
+            "Destination");
   EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
 }
 

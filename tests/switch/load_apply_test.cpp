@@ -1,5 +1,6 @@
 // Loading the configuration into the model and applying edits, end to end.
 #include <map>
+#include <memory>
 #include <utility>
 
 #include "model/global_vars.h"
@@ -138,12 +139,13 @@ TEST_F(LoadTest, StatusWordsInsideNamesNeitherAddNorCutEntries) {
   PointAt(sim);
   auto session = ConnectAndLoad();
 
-  EXPECT_EQ(PositionOf("40"), 0);
-  EXPECT_EQ(PositionOf("41"), 0);
-  ASSERT_NE(PositionOf("50"), 0);
-  EXPECT_EQ(Ports.Items[PositionOf("50")].Description, "my-active-vlan");
-  EXPECT_EQ(Ports.Items[PositionOf(options.device.interfaces[4].name)].Description,
-            "to disconnected");
+  EXPECT_EQ(FindPort(DefaultSwitchModel(), "40"), 0);
+  EXPECT_EQ(FindPort(DefaultSwitchModel(), "41"), 0);
+  ASSERT_NE(FindPort(DefaultSwitchModel(), "50"), 0);
+  EXPECT_EQ(Ports.Items[FindPort(DefaultSwitchModel(), "50")].Description, "my-active-vlan");
+  EXPECT_EQ(
+      Ports.Items[FindPort(DefaultSwitchModel(), options.device.interfaces[4].name)].Description,
+      "to disconnected");
 }
 
 // The same edits over either transport: the script, the switch's state and the reload agree.
@@ -183,8 +185,8 @@ TEST_F(LoadTest, ApplyRoundTrip) {
       std::string message;
       ASSERT_TRUE(CheckSpanType(edit.session, edit.name, edit.role, message))
           << edit.name << " -> " << edit.role << ": " << message;
-      ASSERT_NE(PositionOf(edit.name), 0) << edit.name;
-      SetSpanType(PositionOf(edit.name), edit.session, edit.role);
+      ASSERT_NE(FindPort(DefaultSwitchModel(), edit.name), 0) << edit.name;
+      SetSpanType(FindPort(DefaultSwitchModel(), edit.name), edit.session, edit.role);
     }
     SetSessionSettings(1, "Replicate", "10,20");
     const auto wanted = RolesInModel();
@@ -273,6 +275,78 @@ TEST_F(LoadTest, AFailedConfigureTerminalSendsNoLineAndLeavesNoConfigurationMode
     lines.insert(lines.end(), c.after.begin(), c.after.end());
     EXPECT_EQ(peer.Lines(), lines);
   }
+}
+
+// Two switches in two models, as the two-switch wizard holds them: each loaded from what its
+// switch prints, edited under its own rules and turned into its own lines. An operation that
+// read or wrote another model (or the default one) would find no such entry, apply the wrong
+// session limit or leak a line into the other script.
+TEST_F(LoadTest, TwoModelsSideBySideNeverTouchEachOther) {
+  ResetModel();
+  struct Row {
+    const char* what;
+    simswitch::Options options;
+    int sourceSessions;  // the platform's limit, from the model's own show version
+    int session;
+    std::string entry;
+    std::string role;
+    std::string encapsulation;
+    std::string filter;
+    std::vector<std::string> lines;
+  };
+  const Row rows[] = {
+      {"2960",
+       simswitch::Options{},
+       2,
+       1,
+       "Fa0/5",
+       "Ingress",
+       "Native",
+       "10",
+       {"no monitor session 1 destination interface Gi0/2", "no monitor session 1 filter",
+        "monitor session 1 filter vlan 10", "monitor session 1 source interface Fa0/5 rx",
+        "monitor session 1 destination interface Gi0/2"}},
+      {"9300",
+       simswitch::Catalyst9300Options(),
+       8,
+       3,
+       "Gi1/0/3",
+       "Egress",
+       "Replicate",
+       "",
+       {"no monitor session 3 destination interface Gi1/0/48", "no monitor session 3 filter",
+        "monitor session 3 source interface Gi1/0/3 tx",
+        "monitor session 3 destination interface Gi1/0/48 enc repl"}},
+  };
+  std::vector<std::unique_ptr<TSwitchModel>> models;
+  for (const Row& row : rows) {
+    const simswitch::DeviceData& device = row.options.device;
+    auto& model = *models.emplace_back(std::make_unique<TSwitchModel>());
+    model.SwitchPlatform = ParseShowVersion(simswitch::RenderVersion(device));
+    ASSERT_TRUE(ParsePorts(model, simswitch::RenderInterfaceStatus(device, device.span),
+                           simswitch::RenderVlanBrief(device)));
+    ASSERT_TRUE(ParseSPANSessions(model, simswitch::RenderMonitorSessions(device, device.span)));
+    MarkLoaded(model);
+  }
+  for (size_t k = 0; k < models.size(); ++k) {
+    const Row& row = rows[k];
+    TSwitchModel& model = *models[k];
+    std::string message;
+    ASSERT_TRUE(CheckSpanType(model, row.session, row.entry, row.role, message))
+        << row.what << ": " << message;
+    SetSpanType(model, FindPort(model, row.entry), row.session, row.role);
+    SetSessionSettings(model, row.session, row.encapsulation, row.filter);
+  }
+  for (size_t k = 0; k < models.size(); ++k) {
+    SCOPED_TRACE(rows[k].what);
+    EXPECT_EQ(models[k]->SPANSessions.LocalSessionLimit, rows[k].sourceSessions);
+    std::vector<std::string> lines;
+    BuildConfigScript(*models[k], lines);
+    EXPECT_EQ(lines, rows[k].lines) << Joined(lines);
+  }
+  EXPECT_EQ(Ports.Count, 0);
+  EXPECT_EQ(SPANSessions.Count, 0);
+  EXPECT_EQ(SwitchPlatform.SourceSessions, 0);
 }
 
 }  // namespace

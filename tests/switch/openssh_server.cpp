@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "testkit/loopback_ports.h"
+#include "testkit/temp_folder.h"
 
 extern char** environ;
 
@@ -34,14 +35,6 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-  if (!file.flush()) {
-    throw std::runtime_error("cannot write " + path);
-  }
 }
 
 // Words of a .pub file (type, key, comment) or of ssh-keygen -l (bits, fingerprint, ...).

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <utility>
@@ -85,8 +84,8 @@ class OpenSshSessionTest : public SwitchSessionTest {
 
   std::string KnownHostsFile() const { return folder_.Read("ssh/known_hosts"); }
   void RecordKnownHost(const std::string& keyLine) const {
-    std::ofstream(SshFolder + "/known_hosts")
-        << "[127.0.0.1]:" << server_->Port() << " " << keyLine << "\n";
+    WriteFile(SshFolder + "/known_hosts",
+              "[127.0.0.1]:" + std::to_string(server_->Port()) + " " + keyLine + "\n");
   }
 
   // Logs in; the host key questions record what they were shown.

@@ -1,7 +1,6 @@
 // The session log files: where they go, what they hold, and that writing them never breaks the
 // end of a session.
 #include <filesystem>
-#include <fstream>
 #include <regex>
 
 #include "model/global_vars.h"
@@ -114,7 +113,7 @@ TEST_F(SessionLogTest, AFullFolderLosesItsOldestLogForTheNewOne) {
   for (size_t i = 0; i < kKeptSessionLogs; ++i) {
     const std::string name =
         GetLogFolder() + "session20200101.000000." + std::to_string(i) + ".log";
-    std::ofstream(name) << "old";
+    WriteFile(name, "old");
     std::filesystem::last_write_time(name, old + std::chrono::seconds(i));
   }
   simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());

@@ -1,7 +1,6 @@
 // Logging in over SSH through the real client against the simulated switch's SSH server: the
 // authentication methods, user and privileged mode, the host key questions and old switches.
 #include <algorithm>
-#include <fstream>
 
 #include "model/global_vars.h"
 #include "support/folders.h"
@@ -175,8 +174,8 @@ TEST_F(SshLoginTest, AnOldSwitchIsReachedByOneRetryWithOlderAlgorithms) {
 TEST_F(SshLoginTest, TheUsersConfigurationNamesTheSwitch) {
   simswitch::SimulatedSwitch sim(SshSwitchOptions());
   PointAtSsh(sim);
-  std::ofstream(SshFolder + "/config")
-      << "Host core-switch\n  HostName 127.0.0.1\n  Port " << sim.Port() << "\n";
+  WriteFile(SshFolder + "/config",
+            "Host core-switch\n  HostName 127.0.0.1\n  Port " + std::to_string(sim.Port()) + "\n");
   SwitchAddress = "ssh://core-switch";
 
   EXPECT_TRUE(Connect()->Connected()) << Joined(LogMessages());

@@ -65,8 +65,7 @@ void LoadSmallSwitch(const std::string& monitorListing) {
   ASSERT_TRUE(ParsePorts(SmallSwitchStatus(), SmallSwitchVlans()));
   ASSERT_EQ(Ports.Count, 7);
   ASSERT_TRUE(ParseSPANSessions(monitorListing));
-  LoadedPorts = Ports;
-  LoadedSPANSessions = SPANSessions;
+  MarkLoaded(DefaultSwitchModel());
 }
 
 std::string SessionBlock(int session, const std::vector<std::string>& fields) {
@@ -75,15 +74,6 @@ std::string SessionBlock(int session, const std::vector<std::string>& fields) {
     text += field + "\r\n";
   }
   return text + "\r\n";
-}
-
-int PositionOf(const std::string& name) {
-  for (int position = 1; position <= Ports.Count; ++position) {
-    if (Ports.Items[position].Name == name) {
-      return position;
-    }
-  }
-  return 0;
 }
 
 void ModelTest::SetUp() {

@@ -38,9 +38,6 @@ void LoadSmallSwitch(const std::string& monitorListing);
 // A monitor listing block for one session with the given field lines.
 std::string SessionBlock(int session, const std::vector<std::string>& fields);
 
-// Position of the first entry named name, or 0.
-int PositionOf(const std::string& name);
-
 // Gives every test a clean model and sends the log to a temporary folder.
 class ModelTest : public ::testing::Test {
  protected:

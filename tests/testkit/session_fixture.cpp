@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
@@ -64,8 +63,8 @@ void SwitchSessionTest::PointAtSsh(const simswitch::SimulatedSwitch& sim, bool k
 
 void SwitchSessionTest::RecordHostKey(const simswitch::SimulatedSwitch& sim,
                                       const std::string& keyLine) {
-  std::ofstream(SshFolder + "/known_hosts", std::ios::app)
-      << "[127.0.0.1]:" << sim.Port() << " " << keyLine << "\n";
+  WriteFile(SshFolder + "/known_hosts",
+            KnownHosts() + "[127.0.0.1]:" + std::to_string(sim.Port()) + " " + keyLine + "\n");
 }
 
 std::string SwitchSessionTest::KnownHosts() const {

@@ -30,6 +30,14 @@ std::string TempFolder::Read(const std::string& name) const {
   return content.str();
 }
 
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << text;
+  if (!file.flush()) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
 TempProgramFolder::TempProgramFolder() : savedLogFolderName_(LogFolderName) {
   SetProgramFolder(Path());
 }

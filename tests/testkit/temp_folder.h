@@ -1,5 +1,6 @@
 // Temporary folders that go away with the object: a plain one, one the program folder points at
-// while it lives, and one that stands for the user's state folder.
+// while it lives, and one that stands for the user's state folder; and the one way a test writes
+// a file.
 #pragma once
 
 #include <optional>
@@ -21,6 +22,10 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// Makes path hold exactly text (bytes as they are), replacing what it held. Throws
+// std::runtime_error when the file cannot be written.
+void WriteFile(const std::string& path, const std::string& text);
 
 // A temporary folder that the program folder (and so the data and log folders) points at while
 // the object lives; the log folder's name is restored afterwards.

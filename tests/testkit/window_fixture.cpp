@@ -53,8 +53,7 @@ void WindowTest::Load(const std::string& status, const std::string& vlans,
                       const std::string& monitor) {
   ASSERT_TRUE(ParsePorts(status, vlans));
   ASSERT_TRUE(ParseSPANSessions(monitor));
-  LoadedPorts = Ports;
-  LoadedSPANSessions = SPANSessions;
+  MarkLoaded(DefaultSwitchModel());
   form_->SelectPage(2);
   form_->SetSPANGroupBoxVisible(false);
   form_->FillSessionsComboBox();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "support/application_log.h"
@@ -14,11 +13,6 @@ namespace {
 
 using namespace std::string_literals;
 using Entries = std::vector<std::string>;
-
-void WriteFile(const std::string& fileName, const std::string& text) {
-  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-  file << text;
-}
 
 TEST(ParseHistoryText, SplitsAtEveryKindOfLineEndAndKeepsLinesAsTheyStand) {
   const struct {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "model/global_vars.h"
@@ -31,11 +30,6 @@ bool InOrder(const std::vector<std::string>& lines, const std::vector<std::strin
     }
   }
   return next == expected.size();
-}
-
-void WriteFile(const std::string& fileName, const std::string& text) {
-  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-  file << text;
 }
 
 using FirstShowTest = WizardTest;

@@ -26,14 +26,14 @@ class SessionPageTest : public WizardTest {
   }
   // Gives the entry called name the role in session, as the chooser does.
   void Edit(const std::string& name, int session, const std::string& role) {
-    const int entry = PositionOf(name);
+    const int entry = FindPort(DefaultSwitchModel(), name);
     ASSERT_GT(entry, 0) << name;
     std::string refusal;
     ASSERT_TRUE(CheckSpanType(session, name, role, refusal)) << refusal;
     SetSpanType(entry, session, role);
   }
   std::string RoleOf(const std::string& name, int session) {
-    return Ports.Items[PositionOf(name)].SpanTypes[session].SpanType;
+    return Ports.Items[FindPort(DefaultSwitchModel(), name)].SpanTypes[session].SpanType;
   }
   size_t Fills() const { return view_.CallsStartingWith("FillSessions").size(); }
 };
@@ -115,7 +115,7 @@ TEST_F(SessionPageTest, ApplyShowsTheLinesSendsThemOnlyWhenToldAndSavesOnlyWhenA
 
 TEST_F(SessionPageTest, ScriptThatCannotBeBuiltIsReportedAndTheReloadDropsTheEdits) {
   // A VLAN as destination never passes the chooser; stored directly it makes the build fail.
-  SetSpanType(PositionOf("20"), 1, "Destination");
+  SetSpanType(FindPort(DefaultSwitchModel(), "20"), 1, "Destination");
   std::string expected;
   try {
     std::vector<std::string> lines;
@@ -294,7 +294,7 @@ TEST_F(SessionPageTest, RefreshErrorOutsideTheLoadLogsSavesTheSessionAndCloses) 
 
 TEST_F(SessionPageTest, RefreshErrorWithAnUnwritableSessionLogIsReportedAndTheProgramStays) {
   std::filesystem::remove_all(GetLogFolder());
-  std::ofstream(GetLogFolder().substr(0, GetLogFolder().size() - 1)) << "not a folder";
+  WriteFile(GetLogFolder().substr(0, GetLogFolder().size() - 1), "not a folder");
   view_.failFillOnCall = {view_.fillCalls + 1};
   controller_.Page3_SpeedButtonRefreshClick();
   ASSERT_EQ(view_.messages.size(), 1u);
@@ -397,7 +397,7 @@ TEST_F(FlowGateTest, SocketWaitsPumpAndHoldACloseWhileASilentSwitchIsAwaited) {
 TEST_F(FlowGateTest, HeldCloseStillAsksAboutEditsAndNoKeepsTheWindow) {
   StartSwitch();
   ConnectAndShow();
-  SetSpanType(PositionOf("Fa0/9"), 1, "Ingress");
+  SetSpanType(FindPort(DefaultSwitchModel(), "Fa0/9"), 1, "Ingress");
   bool held = false;
   duringWait_ = [&] {
     if (!held) {
@@ -438,7 +438,7 @@ TEST_F(WholeRunTest, NoFileTheRunWroteHoldsAPassword) {
   controller_.Page1_SpeedButtonConnectClick();
   view_.password = kTestPassword;
   ConnectAndShow();
-  SetSpanType(PositionOf("Fa0/5"), 1, "Ingress");
+  SetSpanType(FindPort(DefaultSwitchModel(), "Fa0/5"), 1, "Ingress");
   controller_.Page3_SpeedButtonApplyClick();
   view_.failFillOnCall = {view_.fillCalls + 1};
   controller_.Page3_SpeedButtonRefreshClick();  // leaves an error_session file

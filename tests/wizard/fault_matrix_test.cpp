@@ -1,5 +1,5 @@
 // Every flow through the wizard controller against the simulated switch in its fault modes,
-// each cell checked against the table in tests/wizard/data/fault_matrix.txt: the boxes shown, the
+// each cell checked against the table in tests/data/fault_matrix.txt: the boxes shown, the
 // page, a line of the application log, the error_session files, whether the window closed and
 // whether the model holds the switch. Nothing may crash and every wait must end. A flow may also
 // be stopped by the person while it waits on the switch.
@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -16,6 +15,7 @@
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
 #include "support/folders.h"
+#include "testkit/test_data.h"
 #include "testkit/wizard_fixture.h"
 
 namespace {
@@ -49,7 +49,7 @@ std::string Stripped(const std::string& text) {
 }
 
 std::vector<Cell> ReadMatrix() {
-  std::ifstream file(std::string(TARVELLO_TEST_DATA) + "/../wizard/data/fault_matrix.txt");
+  std::istringstream file(ReadTestData("fault_matrix.txt"));
   std::vector<Cell> cells;
   std::string text;
   for (int number = 1; std::getline(file, text); ++number) {
