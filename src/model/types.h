@@ -70,11 +70,22 @@ class TPortSpanTypes {
 };
 
 // One interface or active VLAN.
+// An interface's columns of "show interface status" after its description, as printed; all
+// empty for a VLAN, or where the line holds no status word.
+struct TInterfaceStatus {
+  std::string Status;  // "connected", "notconnect", "disabled", "err-disabled", "monitoring"
+  std::string Vlan;    // a VLAN number, "trunk", "routed" or "unassigned"
+  std::string Duplex;  // "a-full", "full", "auto", ...
+  std::string Speed;   // "a-1000", "100", "10G", "auto", ...
+  std::string Type;    // "10/100/1000BaseTX", "SFP-10GBase-SR", "Not Present", ...
+};
+
 struct TPort {
   std::string Name;         // interface short name (Gi0/1) or VLAN number (10)
   std::string Kind;         // "interface" or "vlan"
   std::string Description;  // interface description or VLAN name
   TPortSpanTypes SpanTypes;
+  TInterfaceStatus Interface;
 };
 
 struct TPorts {

@@ -65,26 +65,52 @@ TEST_F(ParsePortsTest, InterfaceLinesGiveNameAndDescription) {
   const struct {
     const char* line;
     Entries interfaces;
+    const char* columns;  // status|vlan|duplex|speed|type of the interface; null: not checked
   } cases[] = {
       {"Gi0/1  uplink to core  connected  trunk  a-full a-1000 10/100/1000BaseTX",
-       {{"Gi0/1", "uplink to core"}}},
-      {"Gi0/2  notconnect  1  auto  auto  10/100/1000BaseTX", {{"Gi0/2", ""}}},
-      {"Gi0/3  named  suspended  1  auto  auto  10/100/1000BaseTX", {{"Gi0/3", ""}}},
-      {"Gi0/4  bad  err-disabled  1  auto  auto  10/100/1000BaseTX", {{"Gi0/4", "bad"}}},
-      {"Gi0/5  off  disabled  1  auto  auto  10/100/1000BaseTX", {{"Gi0/5", "off"}}},
-      {"Gi0/6  probe  monitoring  1  auto  auto  10/100/1000BaseTX", {{"Gi0/6", "probe"}}},
-      {"Gi0/7  connected to x  notconnect  1  auto  auto  T", {{"Gi0/7", "connected to x"}}},
-      {"Gi0/8  connected  1  a-full  auto  10/100/1000BaseTX", {{"Gi0/8", ""}}},
-      {"Po1  channel  connected  trunk  a-full  a-1000", {}},                  // no slash anywhere
-      {"Po2  to 1/2  connected  trunk  a-full  a-1000", {{"Po2", "to 1/2"}}},  // slash anywhere
-      {"Gi0/9", {}},                                                           // no blank: no word
-      {"  Gi0/10   d   connected  1 ", {{"Gi0/10", "d"}}},
-      {"gi0/11  Lower Case  connected  1", {{"gi0/11", "Lower Case"}}},
+       {{"Gi0/1", "uplink to core"}},
+       "connected|trunk|a-full|a-1000|10/100/1000BaseTX"},
+      {"Gi0/2  notconnect  1  auto  auto  10/100/1000BaseTX",
+       {{"Gi0/2", ""}},
+       "notconnect|1|auto|auto|10/100/1000BaseTX"},
+      {"Gi0/3  named  suspended  1  auto  auto  10/100/1000BaseTX", {{"Gi0/3", ""}}, "||||"},
+      {"Gi0/4  bad  err-disabled  1  auto  auto  10/100/1000BaseTX",
+       {{"Gi0/4", "bad"}},
+       "err-disabled|1|auto|auto|10/100/1000BaseTX"},
+      {"Gi0/5  off  disabled  1  auto  auto  Not Present",
+       {{"Gi0/5", "off"}},
+       "disabled|1|auto|auto|Not Present"},
+      {"Gi0/6  probe  monitoring  unassigned  a-full  a-1000  10/100/1000BaseTX",
+       {{"Gi0/6", "probe"}},
+       "monitoring|unassigned|a-full|a-1000|10/100/1000BaseTX"},
+      // the status is the line's last status word: a description may hold one too
+      {"Gi0/7  connected to x  notconnect  1  auto  auto  T",
+       {{"Gi0/7", "connected to x"}},
+       "notconnect|1|auto|auto|T"},
+      {"Gi0/8  connected  1  a-full  auto  10/100/1000BaseTX",
+       {{"Gi0/8", ""}},
+       "connected|1|a-full|auto|10/100/1000BaseTX"},
+      {"Po1  channel  connected  trunk  a-full  a-1000", {}, ""},  // no slash anywhere
+      {"Po2  to 1/2  connected  trunk  a-full  a-1000",
+       {{"Po2", "to 1/2"}},
+       "connected|trunk|a-full|a-1000|"},  // slash anywhere
+      {"Gi0/9", {}, ""},                   // no blank: no word
+      {"  Gi0/10   d   connected  1 ", {{"Gi0/10", "d"}}, "connected|1|||"},
+      {"gi0/11  Lower Case  connected  1", {{"gi0/11", "Lower Case"}}, "connected|1|||"},
       // status words are whole words: never cut inside a description's word
-      {"Gi0/12  to disconnected-lab  connected  1  a-full", {{"Gi0/12", "to disconnected-lab"}}},
-      {"Gi0/13  notconnected-x  disabled  1  auto", {{"Gi0/13", "notconnected-x"}}},
-      {"Gi0/14  err-disabled-test  err-disabled  1", {{"Gi0/14", "err-disabled-test"}}},
-      {"Gi0/15  TDR  notconnect: TD  1  a-full", {{"Gi0/15", "TDR"}}},
+      {"Gi0/12  to disconnected-lab  connected  1  a-full",
+       {{"Gi0/12", "to disconnected-lab"}},
+       "connected|1|a-full||"},
+      {"Gi0/13  notconnected-x  disabled  1  auto",
+       {{"Gi0/13", "notconnected-x"}},
+       "disabled|1|auto||"},
+      {"Gi0/14  err-disabled-test  err-disabled  1",
+       {{"Gi0/14", "err-disabled-test"}},
+       "err-disabled|1|||"},
+      {"Gi0/15  TDR  notconnect: TD  1  a-full", {{"Gi0/15", "TDR"}}, nullptr},
+      {"Te1/1/1  uplink  connected  routed  full  10G  SFP-10GBase-SR",
+       {{"Te1/1/1", "uplink"}},
+       "connected|routed|full|10G|SFP-10GBase-SR"},
   };
   for (const auto& c : cases) {
     ResetModel();
@@ -92,6 +118,11 @@ TEST_F(ParsePortsTest, InterfaceLinesGiveNameAndDescription) {
     ParsePorts(status, "");
     EXPECT_EQ(EntriesOfKind("interface"), c.interfaces)
         << "input: " << c.line << "\ngot: " << Dump(EntriesOfKind("interface"));
+    if (Ports.Count > 0 && c.columns != nullptr) {
+      const TInterfaceStatus& i = Ports.Items[1].Interface;
+      EXPECT_EQ(i.Status + "|" + i.Vlan + "|" + i.Duplex + "|" + i.Speed + "|" + i.Type, c.columns)
+          << "input: " << c.line;
+    }
   }
 }
 
