@@ -11,10 +11,6 @@
 
 namespace {
 
-// Status words in the order they are tried; "err-disabled" must come before "disabled".
-const char* const kStatusWords[] = {"notconnect", "connected", "err-disabled", "disabled",
-                                    "monitoring"};
-
 // Entries are emptied in place, so that a reload reuses their strings' storage.
 void ClearPorts(TSwitchModel& model) {
   for (int position = 1; position <= model.Ports.Count; ++position) {
@@ -23,7 +19,7 @@ void ClearPorts(TSwitchModel& model) {
     entry.Kind.clear();
     entry.Description.clear();
     entry.SpanTypes.Clear();
-    entry.Interface = {};
+    entry.Interface.Assign({});
   }
   model.Ports.Count = 0;
 }
@@ -76,43 +72,10 @@ bool IsHeader(std::string_view line) {
   return true;
 }
 
-// The columns after the description: the last status word of the line (a description may
-// hold one too), then the VLAN, duplex and speed words and the type, which may hold blanks.
-TInterfaceStatus ReadStatusColumns(std::string_view line) {
-  TInterfaceStatus columns;
-  size_t statusAt = std::string_view::npos;
-  std::string_view status;
-  for (const char* word : kStatusWords) {
-    for (size_t from = 0;;) {
-      const size_t at = FindWord(line.substr(from), word);
-      if (at == std::string_view::npos) {
-        break;
-      }
-      if (statusAt == std::string_view::npos || from + at > statusAt) {
-        statusAt = from + at;
-        status = word;
-      }
-      from += at + 1;
-    }
-  }
-  if (statusAt == std::string_view::npos) {
-    return columns;
-  }
-  std::string_view rest = TrimView(line.substr(statusAt + status.size()));
-  columns.Status.assign(status);
-  for (std::string* column : {&columns.Vlan, &columns.Duplex, &columns.Speed}) {
-    const size_t blank = rest.find_first_of(" \t");
-    column->assign(rest.substr(0, blank));
-    rest = blank == std::string_view::npos ? std::string_view() : TrimView(rest.substr(blank));
-  }
-  columns.Type.assign(rest);
-  return columns;
-}
-
 // The Name column: the text before the first status word that leaves a non-empty one.
 std::string_view FindDescription(std::string_view rest) {
   std::string_view description;
-  for (const char* word : kStatusWords) {
+  for (const std::string_view word : kInterfaceStatusWords) {
     CutAtWord(word, rest, description);
     if (!description.empty()) {
       break;
@@ -153,7 +116,7 @@ bool ReadInterfaces(TSwitchModel& model, const std::string& interfaceStatus) {
                   " maximum " + std::to_string(MaxPortEntries));
     }
     AppendEntry(model, name, kKindInterface, FindDescription(line));
-    model.Ports.Items[model.Ports.Count].Interface = ReadStatusColumns(line);
+    model.Ports.Items[model.Ports.Count].Interface.Assign(line);
   }
   return true;
 }

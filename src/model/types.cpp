@@ -1,5 +1,8 @@
 #include "model/types.h"
 
+#include "model/vocabulary.h"
+#include "support/text_helpers.h"
+
 #include <algorithm>
 
 void CheckSessionNumber(int session) {
@@ -69,4 +72,38 @@ std::string to_string(TSwitchSystem system) {
       break;
   }
   return "not named";
+}
+
+TStatusColumns TInterfaceStatus::Columns() const {
+  const std::string_view line = line_;
+  // From the end, word by word: the columns are a few short words, a description may be long.
+  size_t end = line.size();
+  while (end > 0) {
+    while (end > 0 && IsBlank(line[end - 1])) {
+      --end;
+    }
+    size_t start = end;
+    while (start > 0 && !IsBlank(line[start - 1])) {
+      --start;
+    }
+    std::string_view word = line.substr(start, end - start);
+    // A TDR note follows the status with a colon: "notconnect: TD".
+    if (word.ends_with(':')) {
+      word.remove_suffix(1);
+    }
+    if (IsInterfaceStatusWord(word)) {
+      TStatusColumns columns;
+      columns.Status = word;
+      std::string_view rest = TrimView(line.substr(end));
+      for (std::string_view* column : {&columns.Vlan, &columns.Duplex, &columns.Speed}) {
+        const size_t blank = rest.find(' ');
+        *column = rest.substr(0, blank);
+        rest = blank == std::string_view::npos ? std::string_view() : TrimView(rest.substr(blank));
+      }
+      columns.Type = rest;
+      return columns;
+    }
+    end = start;
+  }
+  return {};
 }

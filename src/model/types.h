@@ -6,6 +6,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -70,14 +71,28 @@ class TPortSpanTypes {
 };
 
 // One interface or active VLAN.
-// An interface's columns of "show interface status" after its description, as printed; all
-// empty for a VLAN, or where the line holds no status word.
-struct TInterfaceStatus {
-  std::string Status;  // "connected", "notconnect", "disabled", "err-disabled", "monitoring"
-  std::string Vlan;    // a VLAN number, "trunk", "routed" or "unassigned"
-  std::string Duplex;  // "a-full", "full", "auto", ...
-  std::string Speed;   // "a-1000", "100", "10G", "auto", ...
-  std::string Type;    // "10/100/1000BaseTX", "SFP-10GBase-SR", "Not Present", ...
+// An interface's columns of "show interface status" after its description, as views into the
+// line they were read from: all empty for a VLAN, or where the line holds no status word.
+struct TStatusColumns {
+  std::string_view Status;  // "connected", "notconnect", "disabled", "err-disabled", "monitoring"
+  std::string_view Vlan;    // a VLAN number, "trunk", "routed" or "unassigned"
+  std::string_view Duplex;  // "a-full", "full", "auto", ...
+  std::string_view Speed;   // "a-1000", "100", "10G", "auto", ...
+  std::string_view Type;    // "10/100/1000BaseTX", "SFP-10GBase-SR", "Not Present", ...
+};
+
+// An interface's line of "show interface status", kept whole and read into columns only when
+// asked: the load of thousands of interfaces then costs one copy per line and no scan.
+class TInterfaceStatus {
+ public:
+  // Keeps the line (trimmed); assigning again reuses the storage.
+  void Assign(std::string_view line) { line_.assign(line); }
+  // The columns from the line's last status word on (a description may hold one too); views
+  // into this object, valid while it is neither changed nor destroyed.
+  TStatusColumns Columns() const;
+
+ private:
+  std::string line_;
 };
 
 struct TPort {

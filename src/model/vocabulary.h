@@ -15,6 +15,19 @@ inline const std::string kRoleEgress = "Egress";
 inline const std::string kRoleBoth = "Both";
 inline const std::string kRoleDestination = "Destination";
 
+// The Status column's words of "show interface status"; "err-disabled" before "disabled", the
+// order in which a description is cut at them.
+inline constexpr std::string_view kInterfaceStatusWords[] = {
+    "notconnect", "connected", "err-disabled", "disabled", "monitoring"};
+inline bool IsInterfaceStatusWord(std::string_view word) {
+  for (const std::string_view status : kInterfaceStatusWords) {
+    if (word == status) {
+      return true;
+    }
+  }
+  return false;
+}
+
 inline const std::string kKindInterface = "interface";
 inline const std::string kKindVlan = "vlan";
 

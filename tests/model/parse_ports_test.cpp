@@ -119,9 +119,11 @@ TEST_F(ParsePortsTest, InterfaceLinesGiveNameAndDescription) {
     EXPECT_EQ(EntriesOfKind("interface"), c.interfaces)
         << "input: " << c.line << "\ngot: " << Dump(EntriesOfKind("interface"));
     if (Ports.Count > 0 && c.columns != nullptr) {
-      const TInterfaceStatus& i = Ports.Items[1].Interface;
-      EXPECT_EQ(i.Status + "|" + i.Vlan + "|" + i.Duplex + "|" + i.Speed + "|" + i.Type, c.columns)
-          << "input: " << c.line;
+      const TStatusColumns i = Ports.Items[1].Interface.Columns();
+      const std::string columns = std::string(i.Status) + "|" + std::string(i.Vlan) + "|" +
+                                  std::string(i.Duplex) + "|" + std::string(i.Speed) + "|" +
+                                  std::string(i.Type);
+      EXPECT_EQ(columns, c.columns) << "input: " << c.line;
     }
   }
 }
