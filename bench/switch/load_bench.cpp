@@ -35,11 +35,20 @@ double Ms(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
 }
 
+TConnectionSettings SettingsFor(const simswitch::SimulatedSwitch& sim) {
+  const std::string address = "127.0.0.1:" + std::to_string(sim.Port());
+  return {.Target = SplitSwitchAddress(address).Target,
+          .Address = address,
+          .UserName = "bench",
+          .Password = "bench-pw",
+          .EnablePassword = {},
+          .SshFolder = {}};
+}
+
 Timing LoadOnce(const simswitch::SimulatedSwitch& sim) {
-  SwitchAddress = "127.0.0.1:" + std::to_string(sim.Port());
   Timing timing;
   const Clock::time_point start = Clock::now();
-  TTelnetConnectionForm session;
+  TTelnetConnectionForm session(SettingsFor(sim));
   const Clock::time_point loggedIn = Clock::now();
   const bool ports = session.GetPortsList();
   const Clock::time_point portsRead = Clock::now();
@@ -58,8 +67,7 @@ Timing LoadOnce(const simswitch::SimulatedSwitch& sim) {
 
 // Where the interface and VLAN read spends its time: the two replies, then the parser.
 void SplitPortsRead(const simswitch::SimulatedSwitch& sim) {
-  SwitchAddress = "127.0.0.1:" + std::to_string(sim.Port());
-  TTelnetConnectionForm session;
+  TTelnetConnectionForm session(SettingsFor(sim));
   const Clock::time_point start = Clock::now();
   const std::string interfaces = session.SendCommand("show interface status");
   const std::string vlans = session.SendCommand("show vlan brief  | inc active");
@@ -77,9 +85,6 @@ void Measure(std::size_t entries) {
   options.privilegedLogin = true;
   options.device = simswitch::GeneratedDevice(entries);
   simswitch::SimulatedSwitch sim(options);
-  UserName = options.userName;
-  Password = options.password;
-  EnablePassword.clear();
 
   LoadOnce(sim);  // warm-up
   std::vector<Timing> runs;

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "model/global_vars.h"
 #include "simswitch/simulated_switch.h"
 #include "support/folders.h"
 #include "switch/reply_scanner.h"
@@ -54,11 +53,13 @@ simswitch::Options Serving(const std::string& interfacesText) {
 void Time(const char* what, const simswitch::Options& options, const std::string& command, int runs,
           const char* target) {
   simswitch::SimulatedSwitch sim(options);
-  SwitchAddress = "127.0.0.1:" + std::to_string(sim.Port());
-  UserName = options.userName;
-  Password = options.password;
-  EnablePassword.clear();
-  TTelnetConnectionForm session;
+  const std::string address = "127.0.0.1:" + std::to_string(sim.Port());
+  TTelnetConnectionForm session({.Target = SplitSwitchAddress(address).Target,
+                                 .Address = address,
+                                 .UserName = options.userName,
+                                 .Password = options.password,
+                                 .EnablePassword = {},
+                                 .SshFolder = {}});
   session.SendCommand(command);  // warm-up, and the stale answer to "terminal length 0"
   std::vector<double> times;
   size_t size = 0;

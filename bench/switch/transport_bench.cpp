@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "model/global_vars.h"
 #include "simswitch/simulated_switch.h"
 #include "support/folders.h"
 #include "support/pause.h"
@@ -33,26 +32,31 @@ double Ms(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-Timing LoadOnce() {
+Timing LoadOnce(const TConnectionSettings& settings) {
   const Clock::time_point start = Clock::now();
-  TTelnetConnectionForm session;
+  TTelnetConnectionForm session(settings);
   const Clock::time_point loggedIn = Clock::now();
   const bool loaded =
       session.Connected() && session.GetPortsList() && session.GetSPANSessionsList();
   const Clock::time_point end = Clock::now();
   if (!loaded) {
-    std::fprintf(stderr, "load over %s failed\n", SwitchAddress.c_str());
+    std::fprintf(stderr, "load over %s failed\n", settings.Address.c_str());
     std::exit(1);
   }
   return {Ms(loggedIn - start), Ms(end - loggedIn)};
 }
 
-Timing Median(const std::string& address) {
-  SwitchAddress = address;
-  LoadOnce();  // warm-up
+Timing Median(const std::string& address, const std::string& sshFolder) {
+  const TConnectionSettings settings{.Target = SplitSwitchAddress(address).Target,
+                                     .Address = address,
+                                     .UserName = "bench",
+                                     .Password = "bench-pw",
+                                     .EnablePassword = {},
+                                     .SshFolder = sshFolder};
+  LoadOnce(settings);  // warm-up
   std::vector<Timing> runs;
   for (int run = 0; run < kRuns; ++run) {
-    runs.push_back(LoadOnce());
+    runs.push_back(LoadOnce(settings));
   }
   std::sort(runs.begin(), runs.end(),
             [](const Timing& a, const Timing& b) { return a.Total() < b.Total(); });
@@ -77,27 +81,23 @@ int main() {
     return 1;
   }
   const ScopedPauseScale noPauses(0);
-  UserName = "bench";
-  Password = "bench-pw";
-  EnablePassword.clear();
 
   simswitch::SimulatedSwitch telnet(BenchSwitch(simswitch::Transport::Telnet));
   simswitch::SimulatedSwitch ssh(BenchSwitch(simswitch::Transport::Ssh));
   // The switch's key is known, as after the first login's question.
-  SshFolder = folder + "/ssh";
-  std::filesystem::create_directories(SshFolder);
-  std::ofstream(SshFolder + "/known_hosts")
+  const std::string sshFolder = folder + "/ssh";
+  std::filesystem::create_directories(sshFolder);
+  std::ofstream(sshFolder + "/known_hosts")
       << "[127.0.0.1]:" << ssh.Port() << " " << ssh.HostKeyLine() << "\n";
 
-  const Timing overTelnet = Median("127.0.0.1:" + std::to_string(telnet.Port()));
-  const Timing overSsh = Median("ssh://127.0.0.1:" + std::to_string(ssh.Port()));
+  const Timing overTelnet = Median("127.0.0.1:" + std::to_string(telnet.Port()), sshFolder);
+  const Timing overSsh = Median("ssh://127.0.0.1:" + std::to_string(ssh.Port()), sshFolder);
   std::printf("%zu entries, median of %d runs, pauses removed\n", kEntries, kRuns);
   std::printf("           %10s %10s\n", "telnet", "ssh");
   std::printf("login   ms %10.1f %10.1f\n", overTelnet.login, overSsh.login);
   std::printf("load    ms %10.1f %10.1f\n", overTelnet.load, overSsh.load);
   std::printf("total   ms %10.1f %10.1f\n", overTelnet.Total(), overSsh.Total());
 
-  SshFolder.clear();
   SetProgramFolder("");
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);

@@ -14,6 +14,23 @@ enum class TLoginFailure {
   HostKeyChanged,         // an SSH host key other than the recorded one
 };
 
+// How one step of the login ended: passed, or stopped, with why when the session can tell.
+class TLoginStep {
+ public:
+  static TLoginStep Passed() { return TLoginStep(true, TLoginFailure::None); }
+  static TLoginStep Stopped(TLoginFailure why = TLoginFailure::None) {
+    return TLoginStep(false, why);
+  }
+  bool ok() const { return passed_; }
+  // None when the step passed or no reason is known.
+  TLoginFailure Failure() const { return failure_; }
+
+ private:
+  TLoginStep(bool passed, TLoginFailure failure) : passed_(passed), failure_(failure) {}
+  bool passed_;
+  TLoginFailure failure_;
+};
+
 // A few words for the application log: "host not found", "connection refused", ...
 std::string to_string(TLoginFailure failure);
 

@@ -1,18 +1,16 @@
 // The SSH part of the switch session's login: everything up to the switch's first prompt.
-#include "model/global_vars.h"
 #include "net/socket_errors.h"
 #include "net/ssh_shell.h"
 #include "support/application_log.h"
 #include "switch/telnet_connection.h"
 
-std::string SshFolder;
-
-bool TTelnetConnectionForm::SshLogIn(const std::string& host, const std::string& port) {
+TLoginStep TTelnetConnectionForm::SshLogIn() {
   TSshShell& ssh = NewTransport<TSshShell>();
-  ssh.TargetHost = host;
-  ssh.TargetPort = port;
-  ssh.UserName = UserName;
-  ssh.SshFolder = SshFolder;
+  // Without a port in the address, the user's OpenSSH configuration may name one.
+  ssh.TargetHost = settings_.Target.Host;
+  ssh.TargetPort = settings_.Target.PortNamed ? settings_.Target.Port : "";
+  ssh.UserName = settings_.UserName;
+  ssh.SshFolder = settings_.SshFolder;
 
   WriteLog("SshConnection: connect");
   TSshConnectResult connected = ssh.Connect();
@@ -29,42 +27,43 @@ bool TTelnetConnectionForm::SshLogIn(const std::string& host, const std::string&
   }
   if (connected != TSshConnectResult::Connected) {
     WriteLog("SshConnection: connect failed: " + ssh.LastErrorText());
-    return FailLogin(LoginFailureOfConnectError(ssh.LastError()));
+    return TLoginStep::Stopped(LoginFailureOfConnectError(ssh.LastError()));
   }
-  if (!AcceptHostKey(ssh)) {
-    return false;
+  if (const TLoginStep accepted = AcceptHostKey(ssh); !accepted.ok()) {
+    return accepted;
   }
   Status("Verifying password...");
   WriteLog("SshConnection: authenticate");
-  if (!ssh.Authenticate(Password)) {
+  if (!ssh.Authenticate(settings_.Password)) {
     WriteLog("SshConnection: authentication failed: " + ssh.LastErrorText());
-    return FailLogin(ssh.LastError() == wsa::kPermissionDenied ? TLoginFailure::CredentialsRefused
-                                                               : TLoginFailure::None);
+    return TLoginStep::Stopped(ssh.LastError() == wsa::kPermissionDenied
+                                   ? TLoginFailure::CredentialsRefused
+                                   : TLoginFailure::None);
   }
   if (!ssh.OpenShell()) {
     WriteLog("SshConnection: no shell: " + ssh.LastErrorText());
-    return false;
+    return TLoginStep::Stopped();
   }
-  return true;
+  return TLoginStep::Passed();
 }
 
 // A key is used only when it is the recorded one, or the user trusts it now.
-bool TTelnetConnectionForm::AcceptHostKey(TSshShell& ssh) {
+TLoginStep TTelnetConnectionForm::AcceptHostKey(TSshShell& ssh) {
   TSshHostKey key;
   switch (ssh.CheckHostKey(key)) {
     case TSshHostKeyStatus::Known:
-      return true;
+      return TLoginStep::Passed();
     case TSshHostKeyStatus::Changed:
       WriteLog("SshConnection: the host key has changed (" + key.Type + " " + key.Fingerprint +
                "); refused, this may be an attack");
       if (hostKeyQuestions_.KeyChanged) {
         hostKeyQuestions_.KeyChanged(key);
       }
-      return FailLogin(TLoginFailure::HostKeyChanged);
+      return TLoginStep::Stopped(TLoginFailure::HostKeyChanged);
     case TSshHostKeyStatus::Unknown:
       if (!hostKeyQuestions_.TrustNewKey || !hostKeyQuestions_.TrustNewKey(key)) {
         WriteLog("SshConnection: host key not trusted (" + key.Type + " " + key.Fingerprint + ")");
-        return FailLogin(TLoginFailure::HostKeyNotTrusted);
+        return TLoginStep::Stopped(TLoginFailure::HostKeyNotTrusted);
       }
       if (!ssh.TrustHostKey()) {
         // The user said yes, so go on; the question only comes again next time.
@@ -72,10 +71,10 @@ bool TTelnetConnectionForm::AcceptHostKey(TSshShell& ssh) {
       } else {
         WriteLog("SshConnection: host key recorded (" + key.Type + " " + key.Fingerprint + ")");
       }
-      return true;
+      return TLoginStep::Passed();
     case TSshHostKeyStatus::Failed:
       break;
   }
   WriteLog("SshConnection: host key not checked: " + ssh.LastErrorText());
-  return false;
+  return TLoginStep::Stopped();
 }

@@ -59,54 +59,42 @@ TPrefixed WithoutPrefix(const std::string& address) {
   return {TTransportKind::Telnet, address};
 }
 
-TSwitchTarget SplitHostAndPort(const std::string& address, const std::string& defaultPort) {
+TSwitchAddress SplitHostAndPort(const std::string& address, const std::string& defaultPort) {
   const TSwitchTarget asGiven{address, defaultPort};
+  const TSwitchAddress invalidPort{asGiven, TAddressFault::InvalidPort};
   if (!address.empty() && address.front() == '[') {
     const size_t close = address.find("]:");
     if (close == std::string::npos) {
-      return asGiven;
+      return {asGiven};
     }
     const std::string literal = address.substr(1, close - 1);
-    const std::optional<int> port = PortNumber(address.substr(close + 2));
-    if (!port || !LooksLikeIPv6Literal(literal)) {
-      return asGiven;
+    if (!LooksLikeIPv6Literal(literal)) {
+      return {asGiven};
     }
-    return {literal, std::to_string(*port), TTransportKind::Telnet, true};
+    const std::optional<int> port = PortNumber(address.substr(close + 2));
+    if (!port) {
+      return invalidPort;
+    }
+    return {{literal, std::to_string(*port), TTransportKind::Telnet, true}};
   }
   const size_t colon = address.find(':');
   if (colon == std::string::npos || colon == 0 ||
       address.find(':', colon + 1) != std::string::npos) {
-    return asGiven;
+    return {asGiven, address.empty() ? TAddressFault::NoHost : TAddressFault::None};
   }
   const std::optional<int> port = PortNumber(address.substr(colon + 1));
   if (!port) {
-    return asGiven;
+    return invalidPort;
   }
-  return {address.substr(0, colon), std::to_string(*port), TTransportKind::Telnet, true};
+  return {{address.substr(0, colon), std::to_string(*port), TTransportKind::Telnet, true}};
 }
 
 }  // namespace
 
-TSwitchTarget SplitSwitchAddress(const std::string& text) {
+TSwitchAddress SplitSwitchAddress(const std::string& text) {
   const TPrefixed prefixed = WithoutPrefix(text);
   const bool ssh = prefixed.transport == TTransportKind::Ssh;
-  TSwitchTarget target = SplitHostAndPort(prefixed.rest, ssh ? "22" : "23");
-  target.Transport = prefixed.transport;
-  return target;
-}
-
-bool NamesInvalidPort(const std::string& text) {
-  const TPrefixed prefixed = WithoutPrefix(text);
-  const std::string& address = prefixed.rest;
-  if (!address.empty() && address.front() == '[') {
-    const size_t close = address.find("]:");
-    return close != std::string::npos && LooksLikeIPv6Literal(address.substr(1, close - 1)) &&
-           !PortNumber(address.substr(close + 2));
-  }
-  const size_t colon = address.find(':');
-  if (colon == std::string::npos || colon == 0 ||
-      address.find(':', colon + 1) != std::string::npos) {
-    return false;
-  }
-  return !PortNumber(address.substr(colon + 1));
+  TSwitchAddress split = SplitHostAndPort(prefixed.rest, ssh ? "22" : "23");
+  split.Target.Transport = prefixed.transport;
+  return split;
 }

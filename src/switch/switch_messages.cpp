@@ -62,3 +62,8 @@ std::vector<std::string> RefusalLines(std::string_view reply) {
   }
   return refusals;
 }
+
+bool EndsInOpenLine(std::string_view text) {
+  const size_t lineStart = text.find_last_of("\r\n");
+  return !TrimView(text.substr(lineStart == std::string_view::npos ? 0 : lineStart + 1)).empty();
+}

@@ -16,3 +16,7 @@ bool IsRefusalLine(std::string_view line);
 
 // The refusal lines of a reply, trimmed, in order; empty when the switch refused nothing.
 std::vector<std::string> RefusalLines(std::string_view reply);
+
+// True iff the text ends in a line without a line end that holds more than blanks: the switch
+// printed something and waits, as after a question.
+bool EndsInOpenLine(std::string_view text);

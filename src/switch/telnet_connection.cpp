@@ -6,6 +6,7 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
+#include "net/socket_errors.h"
 #include "net/tcp_socket.h"
 #include "net/text_transport.h"
 #include "support/application_log.h"
@@ -17,58 +18,12 @@
 #include "switch/reply_scanner.h"
 #include "switch/switch_messages.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// One reply, and the prompt that ended it (see TReplyScanner).
-struct TReply {
-  std::string text;
-  std::string prompt;
-  bool endless = false;  // output went on past the deadline or kMaxTerminatedRead, without prompt
-};
-
-// Reads one reply block by block, so a reply costs time in proportion to its length whatever it
-// holds. Empty when a read times out or fails; what was received then stays buffered for the next
-// read. Empty and endless, with nothing buffered, when the switch is still sending without its
-// prompt at the deadline or past kMaxTerminatedRead.
-TReply ReadReply(TTextTransport& client, const std::string& host, Clock::time_point deadline) {
-  TReplyScanner scanner(host);
-  for (;;) {
-    const std::string block = client.ReadChunk(client.Timeout);
-    if (client.LastError() != 0) {
-      if (scanner.EndAtReprintedPrompt()) {
-        client.InputBuffer() = scanner.Rest();
-        return {scanner.Reply(), scanner.Prompt()};
-      }
-      client.InputBuffer() = scanner.Received();
-      return {};
-    }
-    switch (scanner.Feed(block)) {
-      case TReplyScanner::Step::Ended:
-        client.InputBuffer() = scanner.Rest();
-        return {scanner.Reply(), scanner.Prompt()};
-      case TReplyScanner::Step::PageWaits:
-        // Paging stayed on (the switch refused or ignored "terminal length 0"): next page.
-        client.SendText(" ");
-        break;
-      case TReplyScanner::Step::NeedMore:
-        break;
-    }
-    // A peer that streams without a prompt is cut off.
-    if (scanner.Received().size() > kMaxTerminatedRead || Clock::now() >= deadline) {
-      client.InputBuffer().clear();
-      return {.text = {}, .prompt = {}, .endless = true};
-    }
-  }
-}
-
-}  // namespace
-
-TTelnetConnectionForm::TTelnetConnectionForm(TStatusCallback onStatus,
+TTelnetConnectionForm::TTelnetConnectionForm(TConnectionSettings settings, TStatusCallback onStatus,
                                              THostKeyQuestions hostKeyQuestions)
-    : onStatus_(std::move(onStatus)), hostKeyQuestions_(std::move(hostKeyQuestions)) {
-  WriteLog("TelnetConnection to " + SwitchAddress + " created");
+    : settings_(std::move(settings)),
+      onStatus_(std::move(onStatus)),
+      hostKeyQuestions_(std::move(hostKeyQuestions)) {
+  WriteLog("TelnetConnection to " + settings_.Address + " created");
   connected_ = false;
   OpenConnection();
 }
@@ -90,32 +45,82 @@ void TTelnetConnectionForm::Status(const std::string& line) {
   }
 }
 
+TTelnetConnectionForm::TReadEnd TTelnetConnectionForm::ReadToPrompt(TReplyScanner& scanner,
+                                                                    const TReadLimits& limits) {
+  TTextTransport& client = *transport_;
+  auto lastData = Clock::now();
+  for (;;) {
+    const std::string block = client.ReadChunk(client.Timeout);
+    if (client.LastError() != 0) {
+      if (scanner.EndAtReprintedPrompt()) {
+        client.InputBuffer() = scanner.Rest();
+        return TReadEnd::Prompt;
+      }
+      const auto now = Clock::now();
+      const bool working = client.LastError() == wsa::kTimedOut &&
+                           now - lastData <= limits.LongestSilence && now <= limits.Deadline &&
+                           !EndsInOpenLine(scanner.Received());
+      if (working) {
+        continue;
+      }
+      client.InputBuffer() = scanner.Received();
+      return TReadEnd::Silent;
+    }
+    lastData = Clock::now();
+    switch (scanner.Feed(block)) {
+      case TReplyScanner::Step::Ended:
+        client.InputBuffer() = scanner.Rest();
+        return TReadEnd::Prompt;
+      case TReplyScanner::Step::PageWaits:
+        // Paging stayed on (the switch refused or ignored "terminal length 0"): next page.
+        client.SendText(" ");
+        break;
+      case TReplyScanner::Step::NeedMore:
+        break;
+    }
+    if (limits.StopAt && limits.StopAt(scanner)) {
+      return TReadEnd::Stopped;
+    }
+    // A peer that streams without a prompt is cut off.
+    if (scanner.Received().size() > kMaxTerminatedRead || lastData >= limits.Deadline) {
+      client.InputBuffer().clear();
+      return TReadEnd::Endless;
+    }
+  }
+}
+
 std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
   std::string reply;
   if (!connected_ || !transport_) {
     return reply;
   }
   try {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ReplyTimeLimitMs);
+    const TReadLimits limits{.Deadline =
+                                 Clock::now() + std::chrono::milliseconds(ReplyTimeLimitMs)};
     transport_->SendText(command + "\r");
-    TReply read = ReadReply(*transport_, host_, deadline);
+    TReplyScanner scanner(host_);
+    TReadEnd end = ReadToPrompt(scanner, limits);
     // Text that stood in the buffer before the command (the answer to "terminal length 0",
     // unsolicited messages ending in a prompt) does not hold the echo; skip up to two pieces.
-    for (int extraRead = 0;
-         extraRead < 2 && !read.endless && read.text.find(command) == std::string::npos;
-         ++extraRead) {
-      NoteMode(read.prompt);
-      read = ReadReply(*transport_, host_, deadline);
+    auto echoed = [&] {
+      return end == TReadEnd::Prompt && scanner.Reply().find(command) != std::string::npos;
+    };
+    for (int extraRead = 0; extraRead < 2 && end != TReadEnd::Endless && !echoed(); ++extraRead) {
+      NoteMode(scanner.Prompt());
+      scanner = TReplyScanner(host_);
+      end = ReadToPrompt(scanner, limits);
     }
-    if (read.endless) {
+    if (end == TReadEnd::Endless) {
       // No later reply could be told apart from this output: the conversation is over.
       WriteLog("TTelnetConnectionForm: no prompt after " + command + " within " +
                std::to_string(ReplyTimeLimitMs) + " ms or 64 MiB; connection closed");
       CloseConnection();
       return reply;
     }
-    NoteMode(read.prompt);
-    reply = std::move(read.text);
+    NoteMode(scanner.Prompt());
+    if (end == TReadEnd::Prompt) {
+      reply = scanner.Reply();
+    }
   } catch (...) {
     reply.clear();
     WriteLog("TTelnetConnectionForm.SendCommand: critical error (unknown except)");

@@ -1,11 +1,12 @@
 // The switch session: one conversation with a Cisco switch, over telnet or an SSH shell (the
-// address chooses, see SplitSwitchAddress). Making it logs in; afterwards
+// target's transport chooses). Making it logs in with the settings it is given; afterwards
 // it sends one command at a time and collects each reply up to the next prompt, fetches the
 // configuration into the model, runs configuration scripts and saves what the switch sent.
 // No operation lets an error out: failures end as an empty reply, false, or Connected() false,
 // with a line in the application log.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,8 +14,10 @@
 
 #include "model/types.h"
 #include "net/ssh_shell.h"
+#include "switch/connection_settings.h"
 #include "switch/login_failure.h"
 
+class TReplyScanner;
 class TTextTransport;
 
 // What saving the running configuration came to.
@@ -35,19 +38,15 @@ struct THostKeyQuestions {
   std::function<void(const TSshHostKey& key)> KeyChanged;
 };
 
-// The folder of the OpenSSH "config" and "known_hosts" that SSH logins use; empty (the
-// default) for the user's own ~/.ssh.
-extern std::string SshFolder;
-
 // The longest a command's reply may take while the switch keeps sending without its prompt; a
 // real Catalyst prints its largest listing in well under 10 s.
 inline constexpr int kReplyTimeLimitMs = 60000;
 
 class TTelnetConnectionForm {
  public:
-  // Logs "TelnetConnection to <SwitchAddress> created" and logs in with the program-wide
-  // connection settings. Read Connected() afterwards.
-  explicit TTelnetConnectionForm(TStatusCallback onStatus = {},
+  // Logs "TelnetConnection to <settings.Address> created" and logs in with the settings, which
+  // the session keeps; nothing else is read at login. Read Connected() afterwards.
+  explicit TTelnetConnectionForm(TConnectionSettings settings, TStatusCallback onStatus = {},
                                  THostKeyQuestions hostKeyQuestions = {});
   // Saves the session log as "session<time stamp>.log" in the log folder and closes the
   // connection. Never throws; a log that cannot be written is noted in the application log.
@@ -122,15 +121,37 @@ class TTelnetConnectionForm {
   bool ShowCommand(const std::string& command, std::string& reply);
   // Takes the mode from the prompt that ended a reply; an empty prompt (no reply) tells nothing.
   void NoteMode(const std::string& prompt);
-  bool LogIn();
-  // Notes why the login failed, when known; returns false for the caller to return.
-  bool FailLogin(TLoginFailure why);
+
+  using Clock = std::chrono::steady_clock;
+  // How a ReadToPrompt ended.
+  enum class TReadEnd {
+    Prompt,   // the prompt ended the reply; what followed it is buffered for the next read
+    Stopped,  // the limits' StopAt held before the prompt came
+    Silent,   // a read failed or the switch stayed silent too long; what came stays buffered
+    Endless,  // output went on past the deadline or kMaxTerminatedRead without prompt; dropped
+  };
+  struct TReadLimits {
+    Clock::time_point Deadline{};
+    // Silence waited through while the text ends in a complete line (the switch still working);
+    // silence after an open line (a question) ends the read at once.
+    Clock::duration LongestSilence{};
+    // Ends the read before the prompt, looked at after each block; none when empty.
+    std::function<bool(const TReplyScanner&)> StopAt{};
+  };
+  // The one read up to the switch's prompt: feeds what the switch sends to scanner block by
+  // block, so a reply costs time in proportion to its length whatever it holds, and turns
+  // "--More--" pages with a space. A read that gives up ends the reply after all when the last
+  // thing received was a console message and its re-printed prompt.
+  TReadEnd ReadToPrompt(TReplyScanner& scanner, const TReadLimits& limits);
+
+  // The login dialogue; passes when the privileged prompt answered "terminal length 0".
+  TLoginStep LogIn();
   // The transport's own part of the login: up to where the switch answers the password.
-  bool TelnetLogIn(const std::string& host, const std::string& port);
+  TLoginStep TelnetLogIn();
   // Connects (once more with older algorithms when the switch needs them), settles the host
-  // key with the user, authenticates and starts the shell; true once the shell runs.
-  bool SshLogIn(const std::string& host, const std::string& port);
-  bool AcceptHostKey(TSshShell& shell);
+  // key with the user, authenticates and starts the shell; passes once the shell runs.
+  TLoginStep SshLogIn();
+  TLoginStep AcceptHostKey(TSshShell& shell);
   // Makes the session's transport with the session's read time-out.
   template <typename Transport>
   Transport& NewTransport() {
@@ -141,6 +162,7 @@ class TTelnetConnectionForm {
     return transport;
   }
 
+  const TConnectionSettings settings_;
   TStatusCallback onStatus_;
   THostKeyQuestions hostKeyQuestions_;
   std::unique_ptr<TTextTransport> transport_;

@@ -1,5 +1,4 @@
 // The login and privilege sequence of the switch session.
-#include "model/global_vars.h"
 #include "net/socket_errors.h"
 #include "net/telnet_client.h"
 #include "net/text_transport.h"
@@ -7,7 +6,6 @@
 #include "support/pause.h"
 #include "switch/login_answer.h"
 #include "switch/prompt.h"
-#include "switch/switch_address.h"
 #include "switch/telnet_connection.h"
 
 namespace {
@@ -45,17 +43,18 @@ void TTelnetConnectionForm::OpenConnection() {
     return;
   }
   try {
-    loginFailure_ = TLoginFailure::None;
-    if (LogIn()) {
+    const TLoginStep login = LogIn();
+    loginFailure_ = login.Failure();
+    if (login.ok()) {
       connected_ = true;
-      WriteLog("TelnetConnection: successfully connected to " + SwitchAddress);
+      WriteLog("TelnetConnection: successfully connected to " + settings_.Address);
       return;
     }
     CloseConnection();
     if (loginFailure_ != TLoginFailure::None) {
       WriteLog("TelnetConnection: login failed: " + to_string(loginFailure_));
     }
-    WriteLog("TelnetConnection: fail connect to " + SwitchAddress);
+    WriteLog("TelnetConnection: fail connect to " + settings_.Address);
   } catch (...) {
     CloseConnection();  // lets nothing out
     loginFailure_ = TLoginFailure::None;
@@ -63,23 +62,16 @@ void TTelnetConnectionForm::OpenConnection() {
   }
 }
 
-bool TTelnetConnectionForm::FailLogin(TLoginFailure why) {
-  loginFailure_ = why;
-  return false;
-}
-
-// The dialogue itself; true when the privileged prompt answered "terminal length 0". A failed
-// wait returns false at once. Passwords go only to the switch, never to a log or status line.
-bool TTelnetConnectionForm::LogIn() {
-  const TSwitchTarget target = SplitSwitchAddress(SwitchAddress);
+// The dialogue itself. A failed wait stops it at once. Passwords go only to the switch, never to
+// a log or status line.
+TLoginStep TTelnetConnectionForm::LogIn() {
   Status("Logging in...");
   Pause(kLoginPauseMs);
 
-  const bool passwordSent = target.Transport == TTransportKind::Ssh
-                                ? SshLogIn(target.Host, target.PortNamed ? target.Port : "")
-                                : TelnetLogIn(target.Host, target.Port);
-  if (!passwordSent) {
-    return false;
+  const TLoginStep passwordSent =
+      settings_.Target.Transport == TTransportKind::Ssh ? SshLogIn() : TelnetLogIn();
+  if (!passwordSent.ok()) {
+    return passwordSent;
   }
   TTextTransport& client = *transport_;
   WriteLog("TelnetConnection: wait # prompt");
@@ -87,7 +79,7 @@ bool TTelnetConnectionForm::LogIn() {
   if (answer.answer == TLoginAnswer::Refused) {
     // Waiting on would only run into further time-outs.
     WriteLog("TelnetConnection: login refused: " + answer.reason);
-    return FailLogin(TLoginFailure::CredentialsRefused);
+    return TLoginStep::Stopped(TLoginFailure::CredentialsRefused);
   }
   if (answer.answer != TLoginAnswer::Privileged) {
     // An empty line makes the switch print its prompt again; a user-mode prompt already read
@@ -95,15 +87,15 @@ bool TTelnetConnectionForm::LogIn() {
     WriteLog("Check enable password request");
     client.SendText("\r");
     if (!client.WaitForText(">")) {
-      return false;
+      return TLoginStep::Stopped();
     }
     Status("Entering enable mode...");
     client.SendText("enable\r");
     if (!client.WaitForText("Password:")) {
-      return false;
+      return TLoginStep::Stopped();
     }
     // No wait here: the prompt that answers the enable password satisfies the wait below.
-    client.SendText(EnablePassword + "\r");
+    client.SendText(settings_.EnablePassword + "\r");
   }
 
   client.SendText("terminal length 0\r");
@@ -114,16 +106,17 @@ bool TTelnetConnectionForm::LogIn() {
     // A switch left in user mode by the enable password it was sent answers only with ">".
     const bool stayedInUserMode =
         answer.answer != TLoginAnswer::Privileged && client.LastError() == wsa::kTimedOut;
-    return FailLogin(stayedInUserMode ? TLoginFailure::EnablePasswordRefused : TLoginFailure::None);
+    return TLoginStep::Stopped(stayedInUserMode ? TLoginFailure::EnablePasswordRefused
+                                                : TLoginFailure::None);
   }
-  return true;
+  return TLoginStep::Passed();
 }
 
-// The "Username:" / "Password:" dialogue; true once the password is sent.
-bool TTelnetConnectionForm::TelnetLogIn(const std::string& host, const std::string& port) {
+// The "Username:" / "Password:" dialogue; passes once the password is sent.
+TLoginStep TTelnetConnectionForm::TelnetLogIn() {
   TTelnetClient& client = NewTransport<TTelnetClient>();
-  client.TargetHost = host;
-  client.TargetPort = port;
+  client.TargetHost = settings_.Target.Host;
+  client.TargetPort = settings_.Target.Port;
 
   // A connection that did not open shows up as the failed wait for the first prompt.
   const bool opened = client.OpenSession();
@@ -131,20 +124,20 @@ bool TTelnetConnectionForm::TelnetLogIn(const std::string& host, const std::stri
   WriteLog("TelnetConnection: wait login prompt");
   if (!client.WaitForText("Username:")) {
     if (!opened) {
-      return FailLogin(LoginFailureOfConnectError(connectError));
+      return TLoginStep::Stopped(LoginFailureOfConnectError(connectError));
     }
     // Connected, but nothing that a switch's telnet login says came.
-    return FailLogin(client.LastError() == wsa::kTimedOut ? TLoginFailure::NoAnswer
-                                                          : TLoginFailure::None);
+    return TLoginStep::Stopped(client.LastError() == wsa::kTimedOut ? TLoginFailure::NoAnswer
+                                                                    : TLoginFailure::None);
   }
 
-  client.SendText(UserName + "\r");
+  client.SendText(settings_.UserName + "\r");
   WriteLog("TelnetConnection: wait password prompt");
   Status("Verifying password...");
   if (!client.WaitForText("Password:")) {
-    return false;
+    return TLoginStep::Stopped();
   }
 
-  client.SendText(Password + "\r");
-  return true;
+  client.SendText(settings_.Password + "\r");
+  return TLoginStep::Passed();
 }

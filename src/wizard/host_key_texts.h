@@ -5,9 +5,11 @@
 #include <string>
 
 #include "net/ssh_shell.h"
+#include "switch/connection_settings.h"
 
-// For the confirmation box: Yes trusts and records the key.
-std::string UnknownHostKeyQuestion(const std::string& address, const TSshHostKey& key);
+// For the confirmation box: Yes trusts and records the key. The switch is named by its address
+// as typed.
+std::string UnknownHostKeyQuestion(const TConnectionSettings& settings, const TSshHostKey& key);
 // For the plain box; the login is refused and the text says how to proceed if the change is
-// known to be harmless.
-std::string ChangedHostKeyWarning(const std::string& address, const TSshHostKey& key);
+// known to be harmless, naming the switch's known_hosts entry by its target.
+std::string ChangedHostKeyWarning(const TConnectionSettings& settings, const TSshHostKey& key);

@@ -6,10 +6,10 @@ TSwitchSessions::~TSwitchSessions() {
   Clear();
 }
 
-TTelnetConnectionForm& TSwitchSessions::Open(TStatusCallback onStatus,
+TTelnetConnectionForm& TSwitchSessions::Open(TConnectionSettings settings, TStatusCallback onStatus,
                                              THostKeyQuestions hostKeyQuestions) {
-  sessions_.push_back(
-      std::make_unique<TTelnetConnectionForm>(std::move(onStatus), std::move(hostKeyQuestions)));
+  sessions_.push_back(std::make_unique<TTelnetConnectionForm>(
+      std::move(settings), std::move(onStatus), std::move(hostKeyQuestions)));
   return *sessions_.back();
 }
 

@@ -15,8 +15,9 @@
 #include "wizard/host_key_texts.h"
 #include "wizard/login_failure_texts.h"
 
-TWizardController::TWizardController(TWizardView& view, TSwitchSessions& sessions, TFlowGate& gate)
-    : view_(view), sessions_(sessions), gate_(gate) {}
+TWizardController::TWizardController(TWizardView& view, TSwitchSessions& sessions, TFlowGate& gate,
+                                     std::string sshFolder)
+    : view_(view), sessions_(sessions), gate_(gate), sshFolder_(std::move(sshFolder)) {}
 
 template <typename Body>
 void TWizardController::RunFlow(Body&& body) {
@@ -94,13 +95,14 @@ void TWizardController::Connect() {
     const bool enableTicked = view_.EnablePasswordTicked();
     EnablePassword = enableTicked ? Trim(view_.EnablePasswordText()) : "";
 
+    const TSwitchAddress address = SplitSwitchAddress(SwitchAddress);
     // Also "ssh://" alone names no host.
-    if (SplitSwitchAddress(SwitchAddress).Host.empty()) {
+    if (address.Fault == TAddressFault::NoHost) {
       view_.ShowMessage("Enter hostname or IP address of your cisco switch");
       return;
     }
     // "sw1:0" would otherwise be looked up as a host called "sw1:0" and fail as unreachable.
-    if (NamesInvalidPort(SwitchAddress)) {
+    if (address.Fault == TAddressFault::InvalidPort) {
       view_.ShowMessage("Enter a port number from 1 to 65535 after the colon, or no port");
       return;
     }
@@ -117,8 +119,15 @@ void TWizardController::Connect() {
     ShowPage(1);
     view_.AppendStatusLine("Connecting to  " + SwitchAddress + ". Please wait...");
     Pause(1000);
-    current_ = &sessions_.Open([this](const std::string& line) { view_.AppendStatusLine(line); },
-                               HostKeyQuestions());
+    const TConnectionSettings settings{.Target = address.Target,
+                                       .Address = SwitchAddress,
+                                       .UserName = UserName,
+                                       .Password = Password,
+                                       .EnablePassword = EnablePassword,
+                                       .SshFolder = sshFolder_};
+    current_ = &sessions_.Open(
+        settings, [this](const std::string& line) { view_.AppendStatusLine(line); },
+        HostKeyQuestions(settings));
     Pause(500);
     if (current_->Connected()) {
       view_.SetCaption("Tarvello - " + SwitchAddress);
@@ -142,13 +151,13 @@ void TWizardController::Connect() {
   }
 }
 
-THostKeyQuestions TWizardController::HostKeyQuestions() {
+THostKeyQuestions TWizardController::HostKeyQuestions(const TConnectionSettings& settings) {
   THostKeyQuestions questions;
-  questions.TrustNewKey = [this](const TSshHostKey& key) {
-    return view_.Confirm(UnknownHostKeyQuestion(SwitchAddress, key));
+  questions.TrustNewKey = [this, settings](const TSshHostKey& key) {
+    return view_.Confirm(UnknownHostKeyQuestion(settings, key));
   };
-  questions.KeyChanged = [this](const TSshHostKey& key) {
-    view_.ShowMessage(ChangedHostKeyWarning(SwitchAddress, key));
+  questions.KeyChanged = [this, settings](const TSshHostKey& key) {
+    view_.ShowMessage(ChangedHostKeyWarning(settings, key));
   };
   return questions;
 }

@@ -14,8 +14,10 @@
 
 class TWizardController : public TWizardHandlers {
  public:
-  // Sessions made by Connect go into sessions, which outlives the controller's use of them.
-  TWizardController(TWizardView& view, TSwitchSessions& sessions, TFlowGate& gate);
+  // Sessions made by Connect go into sessions, which outlives the controller's use of them. Their
+  // SSH logins use the OpenSSH "config" and "known_hosts" in sshFolder; empty for ~/.ssh.
+  TWizardController(TWizardView& view, TSwitchSessions& sessions, TFlowGate& gate,
+                    std::string sshFolder = {});
 
   // The main window being made: empties the model and makes sure the log folder exists.
   void FormCreate();
@@ -40,7 +42,7 @@ class TWizardController : public TWizardHandlers {
 
   void Connect();
   // The SSH host key questions of a login, put to the user through the view's boxes.
-  THostKeyQuestions HostKeyQuestions();
+  THostKeyQuestions HostKeyQuestions(const TConnectionSettings& settings);
   void Apply();
   void Refresh();
 
@@ -85,5 +87,6 @@ class TWizardController : public TWizardHandlers {
   TWizardView& view_;
   TSwitchSessions& sessions_;
   TFlowGate& gate_;
+  const std::string sshFolder_;
   TTelnetConnectionForm* current_ = nullptr;
 };

@@ -317,7 +317,7 @@ TEST(RunScript, AnUnansweredLineIsAFailureEvenWhenEndIsAnswered) {
   SwitchAddress = "127.0.0.1:" + std::to_string(peer.Port());
   UserName = kTestUser;
   Password = kTestPassword;
-  TTelnetConnectionForm session;
+  TTelnetConnectionForm session(DefaultSwitchSettings());
   ASSERT_TRUE(session.Connected());
 
   EXPECT_FALSE(session.RunScript({"monitor session 1 source interface Fa0/1 rx",

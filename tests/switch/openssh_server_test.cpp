@@ -60,14 +60,13 @@ class OpenSshSessionTest : public SwitchSessionTest {
         // can hang under sshd's account (its tracer stops and the switch spins), so it is off.
         "env ASAN_OPTIONS=detect_leaks=0 " + ReachableSwitchProgram() +
             " --stdio --enable-password " + kTestEnablePassword);
-    SshFolder = folder_.Path() + "ssh";
-    std::filesystem::create_directory(SshFolder);
+    sshFolder_ = folder_.Path() + "ssh";
+    std::filesystem::create_directory(sshFolder_);
     SwitchAddress = "ssh://127.0.0.1:" + std::to_string(server_->Port());
     UserName = account_->Name();
     Password = account_->Password();
     EnablePassword = kTestEnablePassword;
   }
-  void TearDown() override { SshFolder.clear(); }
 
   // The account runs the switch, and a checkout under a private home folder is out of its
   // reach: a copy in the test's folder, which it may pass through, is not.
@@ -84,7 +83,7 @@ class OpenSshSessionTest : public SwitchSessionTest {
 
   std::string KnownHostsFile() const { return folder_.Read("ssh/known_hosts"); }
   void RecordKnownHost(const std::string& keyLine) const {
-    WriteFile(SshFolder + "/known_hosts",
+    WriteFile(sshFolder_ + "/known_hosts",
               "[127.0.0.1]:" + std::to_string(server_->Port()) + " " + keyLine + "\n");
   }
 
@@ -93,7 +92,7 @@ class OpenSshSessionTest : public SwitchSessionTest {
     newKeyQuestions_.clear();
     changedKeyNotices_ = 0;
     return std::make_unique<TTelnetConnectionForm>(
-        [this](const std::string& line) { status_.push_back(line); },
+        Settings(), [this](const std::string& line) { status_.push_back(line); },
         THostKeyQuestions{.TrustNewKey =
                               [this, trustNewKey](const TSshHostKey& key) {
                                 newKeyQuestions_.push_back(key.Type + " " + key.Fingerprint);
@@ -165,7 +164,7 @@ TEST_F(OpenSshSessionTest, HostKeyNotYetKnownOrChanged) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::filesystem::remove(SshFolder + "/known_hosts");
+    std::filesystem::remove(sshFolder_ + "/known_hosts");
     if (c.recorded) {
       RecordKnownHost(*c.recorded);
     }

@@ -72,6 +72,50 @@ TEST_F(SessionLogTest, TwoSessionsBothKeepTheirConversation) {
   EXPECT_NE(all.find(secondReply), std::string::npos);
 }
 
+// Each session logs in with the settings it was made with, whatever the program-wide ones say by
+// then, and its log holds its own switch's conversation and nothing of the other one's.
+TEST_F(SessionLogTest, TwoSwitchesOpenAtOnceEachWithItsOwnLog) {
+  simswitch::Options accessOptions = SwitchOptions();
+  accessOptions.device.hostname = "ACCESS-1";
+  simswitch::Options coreOptions = Catalyst9300SwitchOptions();
+  coreOptions.device.hostname = "CORE-2";
+  coreOptions.userName = "core-ops";
+  coreOptions.password = "Pw-core-4410";
+  coreOptions.privilegedLogin = true;
+  simswitch::SimulatedSwitch access(accessOptions);
+  simswitch::SimulatedSwitch core(coreOptions);
+  PointAt(access);
+  const TConnectionSettings accessSettings = Settings();
+  PointAt(core);
+  UserName = coreOptions.userName;
+  Password = coreOptions.password;
+  const TConnectionSettings coreSettings = Settings();
+  SwitchAddress = UserName = Password = EnablePassword = "";
+
+  TTelnetConnectionForm accessSession(accessSettings);
+  TTelnetConnectionForm coreSession(coreSettings);
+  ASSERT_TRUE(accessSession.Connected());
+  ASSERT_TRUE(coreSession.Connected());
+  const std::string accessReply = accessSession.SendCommand("show vlan brief  | inc active");
+  const std::string coreReply = coreSession.SendCommand("show version");
+  ASSERT_FALSE(accessReply.empty());
+  ASSERT_FALSE(coreReply.empty());
+  accessSession.SaveSessionLog(folder_.Path() + "access.log");
+  coreSession.SaveSessionLog(folder_.Path() + "core.log");
+
+  EXPECT_EQ(access.ReceivedLines(),
+            (std::vector<std::string>{kTestUser, kTestPassword, "", "enable", kTestEnablePassword,
+                                      "terminal length 0", "show vlan brief  | inc active"}));
+  EXPECT_EQ(core.ReceivedLines(), (std::vector<std::string>{"core-ops", "Pw-core-4410",
+                                                            "terminal length 0", "show version"}));
+  const std::string accessLog = folder_.Read("access.log");
+  const std::string coreLog = folder_.Read("core.log");
+  EXPECT_NE(accessLog.find(accessReply + "#"), std::string::npos);
+  EXPECT_NE(coreLog.find(coreReply + "#"), std::string::npos);
+  EXPECT_EQ(accessLog.find("CORE-2"), std::string::npos);
+  EXPECT_EQ(coreLog.find("ACCESS-1"), std::string::npos);
+}
+
 TEST_F(SessionLogTest, ErrorSessionThenSessionHoldsItAll) {
   simswitch::SimulatedSwitch sim(PrivilegedSwitchOptions());
   PointAt(sim);

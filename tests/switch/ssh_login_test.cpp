@@ -174,7 +174,7 @@ TEST_F(SshLoginTest, AnOldSwitchIsReachedByOneRetryWithOlderAlgorithms) {
 TEST_F(SshLoginTest, TheUsersConfigurationNamesTheSwitch) {
   simswitch::SimulatedSwitch sim(SshSwitchOptions());
   PointAtSsh(sim);
-  WriteFile(SshFolder + "/config",
+  WriteFile(sshFolder_ + "/config",
             "Host core-switch\n  HostName 127.0.0.1\n  Port " + std::to_string(sim.Port()) + "\n");
   SwitchAddress = "ssh://core-switch";
 

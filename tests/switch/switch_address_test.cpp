@@ -50,7 +50,7 @@ TEST(SplitSwitchAddress, HostAndPort) {
       {"", "", "23"},
   };
   for (const AddressCase& c : cases) {
-    const TSwitchTarget target = SplitSwitchAddress(c.address);
+    const TSwitchTarget target = SplitSwitchAddress(c.address).Target;
     EXPECT_EQ(target.Host, c.host) << "address: \"" << c.address << "\"";
     EXPECT_EQ(target.Port, c.port) << "address: \"" << c.address << "\"";
   }
@@ -81,11 +81,51 @@ TEST(SplitSwitchAddress, PrefixChoosesTheTransport) {
       {"sshd://sw1", TTransportKind::Telnet, "sshd://sw1", "23", false},
   };
   for (const TransportCase& c : cases) {
-    const TSwitchTarget target = SplitSwitchAddress(c.address);
+    const TSwitchTarget target = SplitSwitchAddress(c.address).Target;
     EXPECT_EQ(target.Transport, c.transport) << c.address;
     EXPECT_EQ(target.Host, c.host) << c.address;
     EXPECT_EQ(target.Port, c.port) << c.address;
     EXPECT_EQ(target.PortNamed, c.portNamed) << c.address;
+  }
+}
+
+TEST(SplitSwitchAddress, FaultNamesAnEmptyHostOrAGivenPortThatIsNotANumberInRange) {
+  const struct {
+    const char* address;
+    TAddressFault fault;
+  } cases[] = {
+      {"sw1", TAddressFault::None},
+      {"sw1:23", TAddressFault::None},
+      {"sw1:65535", TAddressFault::None},
+      {"10.0.0.1:1", TAddressFault::None},
+      {"::1", TAddressFault::None},
+      {"fe80::1%2", TAddressFault::None},
+      {"[::1]:2323", TAddressFault::None},
+      {"[::1]", TAddressFault::None},
+      {":23", TAddressFault::None},
+      {"sw1:0", TAddressFault::InvalidPort},
+      {"sw1:65536", TAddressFault::InvalidPort},
+      {"sw1: 23", TAddressFault::InvalidPort},
+      {"sw1:", TAddressFault::InvalidPort},
+      {"sw1:23a", TAddressFault::InvalidPort},
+      {"sw1:-1", TAddressFault::InvalidPort},
+      {"[::1]:0", TAddressFault::InvalidPort},
+      {"[::1]:", TAddressFault::InvalidPort},
+      {"[::1]:x", TAddressFault::InvalidPort},
+      // The transport prefix hides neither the port nor a missing host.
+      {"ssh://sw1", TAddressFault::None},
+      {"ssh://sw1:2222", TAddressFault::None},
+      {"ssh://sw1:0", TAddressFault::InvalidPort},
+      {"ssh://[::1]:99999", TAddressFault::InvalidPort},
+      {"telnet://sw1:", TAddressFault::InvalidPort},
+      {"", TAddressFault::NoHost},
+      {"ssh://", TAddressFault::NoHost},
+      {"telnet://", TAddressFault::NoHost},
+  };
+  for (const auto& c : cases) {
+    const TSwitchAddress split = SplitSwitchAddress(c.address);
+    EXPECT_EQ(split.Fault, c.fault) << c.address;
+    EXPECT_EQ(split.ok(), c.fault == TAddressFault::None) << c.address;
   }
 }
 

@@ -39,9 +39,7 @@ SwitchSessionTest::SwitchSessionTest() {
   PrepareLogFolder();
 }
 
-SwitchSessionTest::~SwitchSessionTest() {
-  SshFolder.clear();
-}
+SwitchSessionTest::~SwitchSessionTest() = default;
 
 simswitch::SimulatedSwitch& SwitchSessionTest::StartSwitch(simswitch::Options options) {
   sim_.reset();
@@ -53,9 +51,9 @@ void SwitchSessionTest::PointAtSsh(const simswitch::SimulatedSwitch& sim, bool k
                                    const std::string& enablePassword) {
   PointAt(sim, enablePassword);
   SwitchAddress = "ssh://" + SwitchAddress;
-  SshFolder = folder_.Path() + "ssh";
-  std::filesystem::create_directories(SshFolder);
-  std::filesystem::remove(SshFolder + "/known_hosts");
+  sshFolder_ = folder_.Path() + "ssh";
+  std::filesystem::create_directories(sshFolder_);
+  std::filesystem::remove(sshFolder_ + "/known_hosts");
   if (knownKey) {
     RecordHostKey(sim, sim.HostKeyLine());
   }
@@ -63,7 +61,7 @@ void SwitchSessionTest::PointAtSsh(const simswitch::SimulatedSwitch& sim, bool k
 
 void SwitchSessionTest::RecordHostKey(const simswitch::SimulatedSwitch& sim,
                                       const std::string& keyLine) {
-  WriteFile(SshFolder + "/known_hosts",
+  WriteFile(sshFolder_ + "/known_hosts",
             KnownHosts() + "[127.0.0.1]:" + std::to_string(sim.Port()) + " " + keyLine + "\n");
 }
 
@@ -79,10 +77,24 @@ void SwitchSessionTest::PointAt(const simswitch::SimulatedSwitch& sim,
   EnablePassword = enablePassword;
 }
 
+TConnectionSettings DefaultSwitchSettings(const std::string& sshFolder) {
+  return {.Target = SplitSwitchAddress(SwitchAddress).Target,
+          .Address = SwitchAddress,
+          .UserName = UserName,
+          .Password = Password,
+          .EnablePassword = EnablePassword,
+          .SshFolder = sshFolder};
+}
+
+TConnectionSettings SwitchSessionTest::Settings() const {
+  return DefaultSwitchSettings(sshFolder_);
+}
+
 std::unique_ptr<TTelnetConnectionForm> SwitchSessionTest::Connect(
     THostKeyQuestions hostKeyQuestions) {
   return std::make_unique<TTelnetConnectionForm>(
-      [this](const std::string& line) { status_.push_back(line); }, std::move(hostKeyQuestions));
+      Settings(), [this](const std::string& line) { status_.push_back(line); },
+      std::move(hostKeyQuestions));
 }
 
 std::unique_ptr<TTelnetConnectionForm> SwitchSessionTest::ConnectAndLoad() {

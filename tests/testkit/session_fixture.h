@@ -32,6 +32,10 @@ simswitch::Options SshSwitchOptions();
 // accepting the test credentials.
 simswitch::Options Catalyst9300SwitchOptions();
 
+// The connection settings the program-wide SwitchAddress, UserName, Password and
+// EnablePassword stand for, with SSH's files in sshFolder.
+TConnectionSettings DefaultSwitchSettings(const std::string& sshFolder = {});
+
 class SwitchSessionTest : public ::testing::Test {
  protected:
   SwitchSessionTest();
@@ -50,6 +54,8 @@ class SwitchSessionTest : public ::testing::Test {
   void RecordHostKey(const simswitch::SimulatedSwitch& sim, const std::string& keyLine);
   // The test's known_hosts file as it stands.
   std::string KnownHosts() const;
+  // The settings the next Connect logs in with: the program-wide ones and sshFolder_.
+  TConnectionSettings Settings() const;
   // Makes a session (which logs in); its status lines collect in status_.
   std::unique_ptr<TTelnetConnectionForm> Connect(THostKeyQuestions hostKeyQuestions = {});
   // Connects and loads the configuration; fails the test when either step fails.
@@ -68,6 +74,7 @@ class SwitchSessionTest : public ::testing::Test {
   TempProgramFolder folder_;
   ScopedPauseScale shortPauses_{0.02};
   std::vector<std::string> status_;
+  std::string sshFolder_;  // set by PointAtSsh
   std::unique_ptr<simswitch::SimulatedSwitch> sim_;
   ~SwitchSessionTest() override;
 };

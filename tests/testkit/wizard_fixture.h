@@ -36,5 +36,6 @@ class WizardTest : public SwitchSessionTest {
       duringWait_();
     }
   }};
-  TWizardController controller_{view_, sessions_, gate_};
+  // SSH logins keep their files in the test's folder.
+  TWizardController controller_{view_, sessions_, gate_, folder_.Path() + "ssh"};
 };

@@ -8,7 +8,6 @@
 
 #include "model/global_vars.h"
 #include "support/folders.h"
-#include "switch/switch_address.h"
 #include "testkit/loopback_ports.h"
 #include "testkit/wizard_fixture.h"
 
@@ -58,41 +57,6 @@ TEST_F(FirstShowTest, UnreadableHistoryIsReportedAndStopsTheFirstShow) {
   EXPECT_EQ(view_.page, -1) << "page 0 is selected only after the history loaded";
   EXPECT_EQ(LogMessages(), std::vector<std::string>{"Error in load IP addresses history"});
   EXPECT_FALSE(view_.closed);
-}
-
-TEST(NamesInvalidPort, RefusesAGivenPortThatIsNotANumberInRange) {
-  const struct {
-    const char* address;
-    bool invalid;
-  } cases[] = {
-      {"sw1", false},
-      {"sw1:23", false},
-      {"sw1:65535", false},
-      {"10.0.0.1:1", false},
-      {"::1", false},
-      {"fe80::1%2", false},
-      {"[::1]:2323", false},
-      {"[::1]", false},
-      {":23", false},
-      {"sw1:0", true},
-      {"sw1:65536", true},
-      {"sw1: 23", true},
-      {"sw1:", true},
-      {"sw1:23a", true},
-      {"sw1:-1", true},
-      {"[::1]:0", true},
-      {"[::1]:", true},
-      {"[::1]:x", true},
-      // The transport prefix does not hide the port.
-      {"ssh://sw1", false},
-      {"ssh://sw1:2222", false},
-      {"ssh://sw1:0", true},
-      {"ssh://[::1]:99999", true},
-      {"telnet://sw1:", true},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(NamesInvalidPort(c.address), c.invalid) << c.address;
-  }
 }
 
 using InputCheckTest = WizardTest;
@@ -219,7 +183,6 @@ TEST_F(ConnectTest, SshHostKeyQuestionsGoToTheBoxes) {
   StartSwitch(SshSwitchOptions());
   const std::string address = "ssh://" + SwitchText();
   view_.address = address;
-  SshFolder = folder_.Path() + "ssh";
   const std::string failure = "Unable to establish telnet connection to " + address + kUnableTail;
 
   view_.answers = {false};
