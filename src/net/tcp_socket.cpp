@@ -262,7 +262,7 @@ int TSocketBase::WriteText(const std::string& text) {
 
 // ---- Receiving ----
 
-int TSocketBase::ReadBytes(char* buffer, int length) {
+int TSocketBase::Receive(char* buffer, int length) {
   if (StopFlag.exchange(false)) {
     SetError(wsa::kConnectionAborted);
     ReportError();
@@ -283,18 +283,30 @@ int TSocketBase::ReadBytes(char* buffer, int length) {
     CheckResult(received);
   }
   ReportError();
-  if (received <= 0) {
-    return static_cast<int>(received);
+  if (received > 0) {
+    bytesReceived_ += static_cast<std::uint64_t>(received);
   }
-  bytesReceived_ += static_cast<std::uint64_t>(received);
+  return static_cast<int>(received);
+}
+
+void TSocketBase::Filter(std::string& block) {
   if (!OnReadFilter) {
-    return static_cast<int>(received);
+    return;
+  }
+  const std::size_t received = block.size();
+  OnReadFilter(*this, block);
+  block.resize(std::min(block.size(), received));
+}
+
+int TSocketBase::ReadBytes(char* buffer, int length) {
+  const int received = Receive(buffer, length);
+  if (received <= 0 || !OnReadFilter) {
+    return received;
   }
   std::string block(buffer, static_cast<std::size_t>(received));
-  OnReadFilter(*this, block);
-  const std::size_t delivered = std::min(block.size(), static_cast<std::size_t>(received));
-  std::memcpy(buffer, block.data(), delivered);
-  return static_cast<int>(delivered);
+  Filter(block);
+  std::memcpy(buffer, block.data(), block.size());
+  return static_cast<int>(block.size());
 }
 
 int TSocketBase::PendingBytes() {
@@ -315,22 +327,22 @@ std::string TSocketBase::ReadChunk(int timeoutMs) {
   if (Stopped()) {
     return chunk;
   }
-  std::this_thread::yield();
-  int pending = PendingBytes();
-  if (pending <= 0) {
-    if (WaitReadable(timeoutMs)) {
-      pending = PendingBytes();
-      if (pending == 0) {
-        SetError(wsa::kConnectionReset);  // readable with nothing to read: the peer has closed
-      }
-    } else if (lastError_ != wsa::kInterrupted) {  // a stopped wait says so
+  // A wait costs no time when data is there; whatever has come is then taken in one receive.
+  if (!WaitReadable(timeoutMs)) {
+    if (lastError_ != wsa::kInterrupted) {  // a stopped wait says so
       SetError(wsa::kTimedOut);
     }
+    ReportError();
+    return chunk;
   }
-  if (pending > 0) {
-    chunk.resize(static_cast<std::size_t>(pending));
-    const int delivered = ReadBytes(chunk.data(), pending);
-    chunk.resize(static_cast<std::size_t>(std::max(delivered, 0)));
+  if (!receiveBuffer_) {
+    receiveBuffer_ = std::make_unique_for_overwrite<char[]>(kMaxPending);
+  }
+  // Readable with nothing to read is a peer that has closed: the receive says so.
+  const int received = Receive(receiveBuffer_.get(), kMaxPending);
+  if (received > 0) {
+    chunk.assign(receiveBuffer_.get(), static_cast<std::size_t>(received));
+    Filter(chunk);
   }
   ReportError();
   return chunk;

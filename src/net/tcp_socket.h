@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -136,6 +137,10 @@ class TSocketBase {
 
  private:
   void CreateHandle(int family);
+  // One platform receive (see ReadBytes), before the read filter.
+  int Receive(char* buffer, int length);
+  // Runs the read filter over a received block, cutting a longer result to the received length.
+  void Filter(std::string& block);
   // True, with 10004 reported and the handle closed, while the blocking waits are stopped.
   bool Stopped();
   // Closes the handle after a wait that a stop interrupted.
@@ -146,6 +151,7 @@ class TSocketBase {
   int lastError_ = 0;
   std::string lastErrorText_;
   std::string inputBuffer_;
+  std::unique_ptr<char[]> receiveBuffer_;  // ReadChunk's, made at its first use
   std::uint64_t bytesReceived_ = 0;
   std::uint64_t bytesSent_ = 0;
 };

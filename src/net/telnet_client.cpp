@@ -1,5 +1,7 @@
 #include "net/telnet_client.h"
 
+#include "support/byte_search.h"
+
 TTelnetClient::TTelnetClient() : sock_(std::make_unique<TTcpSocket>()) {
   sock_->Owner = this;
   sock_->OnReadFilter = [this](TSocketBase&, std::string& block) { FilterReceived(block); };
@@ -37,14 +39,20 @@ std::string TTelnetClient::ReadUntil(const std::string& terminator) {
 }
 
 void TTelnetClient::FilterReceived(std::string& block) {
-  TReceivedStep step = ProcessReceived(parser_, block, TermType);
-  for (const std::string& answer : step.Answers) {
-    sock_->WriteText(answer);
-    // Once an answer fails the connection is gone; later answers would only hide the error.
-    if (sock_->LastError() != 0) {
-      break;
+  // Text without telnet commands or NUL bytes, the bulk of every listing, passes as it came.
+  const bool plainText = parser_.NegotiationState == TNegotiationState::Data &&
+                         FindFirstByteOf<telnet::kIAC, 0>(block, 0) == std::string::npos;
+  if (!plainText) {
+    TReceivedStep step = ProcessReceived(parser_, block, TermType);
+    // One write for all the answers: the peer wakes once, not once per answer.
+    std::string answers;
+    for (const std::string& answer : step.Answers) {
+      answers += answer;
     }
+    if (!answers.empty()) {
+      sock_->WriteText(answers);
+    }
+    block = std::move(step.Text);
   }
-  block = std::move(step.Text);
   RecordInSessionLog(block);
 }

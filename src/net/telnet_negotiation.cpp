@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "support/byte_search.h"
+
 namespace {
 
 using namespace telnet;
@@ -92,18 +94,25 @@ TReceivedStep ProcessReceived(TTelnetParserState& state, std::string_view block,
   using S = TNegotiationState;
   TReceivedStep step;
   step.Text.reserve(block.size());
-  for (const char raw : block) {
+  for (size_t at = 0; at < block.size();) {
+    // Nearly every byte is text: it goes over in runs, up to the next IAC or NUL.
+    if (state.NegotiationState == S::Data) {
+      const size_t runEnd = std::min(FindFirstByteOf<kIAC, 0>(block, at), block.size());
+      step.Text.append(block.data() + at, runEnd - at);
+      at = runEnd;
+      if (at == block.size()) {
+        break;
+      }
+    }
+    const char raw = block[at++];
     const auto b = static_cast<std::uint8_t>(raw);
     switch (state.NegotiationState) {
       case S::Data:
         if (b == kIAC) {
           state.NegotiationState = S::Command;
-        } else if (b == 0) {
-          // CR NUL is a bare carriage return; any other NUL carries nothing. Dropped here, a
-          // zero byte can never cut a listing short further on.
-        } else {
-          step.Text += raw;
         }
+        // CR NUL is a bare carriage return; any other NUL carries nothing. Dropped here, a
+        // zero byte can never cut a listing short further on.
         break;
       case S::Command:
         switch (b) {

@@ -49,7 +49,7 @@ struct TTelnetParserState {
 
 struct TReceivedStep {
   std::string Text;                  // the block without telnet commands (IAC IAC gives 255)
-  std::vector<std::string> Answers;  // each to be sent on its own, in this order
+  std::vector<std::string> Answers;  // each a whole telnet command, to be sent in this order
 };
 
 // Runs the parser over one block. NUL bytes in the text are dropped (CR NUL thus gives CR).

@@ -1,6 +1,16 @@
 #include "net/text_transport.h"
 
+#include <algorithm>
+
 #include "net/tcp_socket.h"
+
+namespace {
+
+// A session log this long holds a long listing, and then makes room for this much at once.
+constexpr std::size_t kLongLog = 64 * 1024;
+constexpr std::size_t kLongLogRoom = 1024 * 1024;
+
+}  // namespace
 
 std::string TTextTransport::ReadUntil(const std::string& terminator) {
   if (terminator.empty()) {
@@ -40,6 +50,11 @@ void TTextTransport::RecordInSessionLog(const std::string& text) {
   }
   const std::size_t room = SessionLogLimit - sessionLog_.size();
   if (text.size() < room) {
+    // A long log grows in large steps: few copies of what came before while a listing comes in.
+    if (sessionLog_.size() >= kLongLog &&
+        sessionLog_.size() + text.size() > sessionLog_.capacity()) {
+      sessionLog_.reserve(std::max(2 * sessionLog_.capacity(), kLongLogRoom));
+    }
     sessionLog_ += text;
     return;
   }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/byte_search.h"
+
 #include <string>
 #include <vector>
 
@@ -37,6 +39,29 @@ TEST(SplitLines, EveryLineEndAndNulEndsWhereItShould) {
   for (const auto& c : cases) {
     EXPECT_EQ(SplitLines(c.text), c.lines) << "input: " << c.text;
   }
+}
+
+// Each value at every position, seen from every start up to it, among bytes one off the values
+// sought and bytes with the high bit set: across whole blocks of sixteen bytes and in the bytes
+// after the last one.
+TEST(FindFirstByteOf, FindsTheFirstOfTheValuesWhereverItStands) {
+  const std::string nearMisses = "\x01\xfe\x22\x24\x0c\x0e\x80\x7f"s;
+  for (const char value : {'\0', '\xff', '#', '\r'}) {
+    for (size_t at = 0; at < 40; ++at) {
+      std::string text(50, ' ');
+      for (size_t i = 0; i < text.size(); ++i) {
+        text[i] = nearMisses[(i + at) % nearMisses.size()];
+      }
+      text[at] = value;
+      text[at + 9] = '#';
+      for (size_t from = 0; from <= at; ++from) {
+        EXPECT_EQ((FindFirstByteOf<0, 255, '#', '\r'>(text, from)), at)
+            << "value " << int(value) << " at " << at << " from " << from;
+      }
+    }
+  }
+  EXPECT_EQ(FindFirstByteOf<'#'>(nearMisses + nearMisses + nearMisses, 0), std::string_view::npos);
+  EXPECT_EQ(FindFirstByteOf<'#'>("ab#", 3), std::string_view::npos);
 }
 
 }  // namespace
