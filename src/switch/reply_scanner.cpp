@@ -1,5 +1,8 @@
 #include "switch/reply_scanner.h"
 
+#include <algorithm>
+
+#include "support/byte_search.h"
 #include "support/text_helpers.h"
 #include "switch/prompt.h"
 #include "switch/switch_messages.h"
@@ -9,17 +12,13 @@ namespace {
 constexpr std::string_view kPageMarker = "--More--";
 // The marker's line holds little more than the marker and blanks.
 constexpr size_t kLongestMarkerLine = 32;
+// A reply this long is a long listing, which then makes room for this much at once.
+constexpr size_t kLongReply = 64 * 1024;
+constexpr size_t kLongReplyRoom = 1024 * 1024;
 
-// The next CR, LF or "#" from position from on; npos when none. A plain loop: a set search would
-// cost a library call per byte.
-size_t NextMark(const std::string& text, size_t from) {
-  for (size_t at = from; at < text.size(); ++at) {
-    const char c = text[at];
-    if (c == '#' || c == '\r' || c == '\n') {
-      return at;
-    }
-  }
-  return std::string::npos;
+// The next CR, LF or "#" from position from on; npos when none.
+size_t NextMark(std::string_view text, size_t from) {
+  return FindFirstByteOf<'#', '\r', '\n'>(text, from);
 }
 
 }  // namespace
@@ -29,6 +28,11 @@ TReplyScanner::TReplyScanner(std::string host) : host_(std::move(host)) {}
 TReplyScanner::Step TReplyScanner::Feed(std::string_view block) {
   if (end_ != std::string::npos) {
     return Step::Ended;
+  }
+  // A long listing grows in large steps: few copies of what came before, and memory the
+  // allocator keeps for the next long listing.
+  if (text_.size() >= kLongReply && text_.size() + block.size() > text_.capacity()) {
+    text_.reserve(std::max(2 * text_.capacity(), kLongReplyRoom));
   }
   text_.append(block);
   if (erase_ != Erase::None && !ContinueErase()) {
@@ -143,6 +147,15 @@ std::string TReplyScanner::Reply() const {
     from = cutTo;
   }
   reply.append(text_, from, end_ - from);
+  return reply;
+}
+
+std::string TReplyScanner::TakeReply() && {
+  if (end_ == std::string::npos || !cuts_.empty()) {
+    return Reply();
+  }
+  std::string reply = std::move(text_);
+  reply.resize(end_);
   return reply;
 }
 

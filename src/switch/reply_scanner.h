@@ -34,6 +34,9 @@ class TReplyScanner {
   // out; and the text received after that "#".
   std::string Reply() const;
   std::string Rest() const;
+  // Once ended: Reply(), taken out of the scanner without a copy where it can be; the scanner is
+  // spent afterwards.
+  std::string TakeReply() &&;
   // Once ended: the prompt that ended it, without its "#" ("Switch", "Switch(config)").
   std::string Prompt() const;
   // Everything fed so far, as it came.

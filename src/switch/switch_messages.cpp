@@ -1,5 +1,6 @@
 #include "switch/switch_messages.h"
 
+#include "support/byte_search.h"
 #include "support/text_helpers.h"
 
 namespace {
@@ -55,6 +56,11 @@ bool IsRefusalLine(std::string_view line) {
 
 std::vector<std::string> RefusalLines(std::string_view reply) {
   std::vector<std::string> refusals;
+  // A listing of thousands of lines holds no "%" at all as a rule: one pass tells.
+  const size_t firstMark = FindFirstByteOf<'%', 0>(reply, 0);
+  if (firstMark == std::string_view::npos || reply[firstMark] == '\0') {
+    return refusals;
+  }
   for (const std::string_view line : SplitLineViews(reply)) {
     if (IsRefusalLine(line)) {
       refusals.emplace_back(TrimView(line));

@@ -89,6 +89,16 @@ TTelnetConnectionForm::TReadEnd TTelnetConnectionForm::ReadToPrompt(TReplyScanne
   }
 }
 
+TTelnetConnectionForm::TReply TTelnetConnectionForm::ReadReply(const TReadLimits& limits) {
+  TReplyScanner scanner(host_);
+  TReply reply{.End = ReadToPrompt(scanner, limits), .Text = {}, .Prompt = {}};
+  if (reply.End == TReadEnd::Prompt) {
+    reply.Prompt = scanner.Prompt();
+    reply.Text = std::move(scanner).TakeReply();
+  }
+  return reply;
+}
+
 std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
   std::string reply;
   if (!connected_ || !transport_) {
@@ -98,29 +108,24 @@ std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
     const TReadLimits limits{.Deadline =
                                  Clock::now() + std::chrono::milliseconds(ReplyTimeLimitMs)};
     transport_->SendText(command + "\r");
-    TReplyScanner scanner(host_);
-    TReadEnd end = ReadToPrompt(scanner, limits);
+    TReply read = ReadReply(limits);
     // Text that stood in the buffer before the command (the answer to "terminal length 0",
     // unsolicited messages ending in a prompt) does not hold the echo; skip up to two pieces.
-    auto echoed = [&] {
-      return end == TReadEnd::Prompt && scanner.Reply().find(command) != std::string::npos;
-    };
-    for (int extraRead = 0; extraRead < 2 && end != TReadEnd::Endless && !echoed(); ++extraRead) {
-      NoteMode(scanner.Prompt());
-      scanner = TReplyScanner(host_);
-      end = ReadToPrompt(scanner, limits);
+    for (int extraRead = 0; extraRead < 2 && read.End != TReadEnd::Endless &&
+                            read.Text.find(command) == std::string::npos;
+         ++extraRead) {
+      NoteMode(read.Prompt);
+      read = ReadReply(limits);
     }
-    if (end == TReadEnd::Endless) {
+    if (read.End == TReadEnd::Endless) {
       // No later reply could be told apart from this output: the conversation is over.
       WriteLog("TTelnetConnectionForm: no prompt after " + command + " within " +
                std::to_string(ReplyTimeLimitMs) + " ms or 64 MiB; connection closed");
       CloseConnection();
       return reply;
     }
-    NoteMode(scanner.Prompt());
-    if (end == TReadEnd::Prompt) {
-      reply = scanner.Reply();
-    }
+    NoteMode(read.Prompt);
+    reply = std::move(read.Text);
   } catch (...) {
     reply.clear();
     WriteLog("TTelnetConnectionForm.SendCommand: critical error (unknown except)");

@@ -143,6 +143,14 @@ class TTelnetConnectionForm {
   // "--More--" pages with a space. A read that gives up ends the reply after all when the last
   // thing received was a console message and its re-printed prompt.
   TReadEnd ReadToPrompt(TReplyScanner& scanner, const TReadLimits& limits);
+  // One reply read with ReadToPrompt, and the prompt that ended it (see TReplyScanner); both
+  // empty unless the prompt came.
+  struct TReply {
+    TReadEnd End = TReadEnd::Silent;
+    std::string Text;
+    std::string Prompt;
+  };
+  TReply ReadReply(const TReadLimits& limits);
 
   // The login dialogue; passes when the privileged prompt answered "terminal length 0".
   TLoginStep LogIn();
