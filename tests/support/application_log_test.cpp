@@ -56,6 +56,22 @@ TEST(ApplicationLog, UnwritableLogIsSilentlyLost) {
   EXPECT_FALSE(std::filesystem::exists(folder.Path() + "missing"));
 }
 
+// Another copy of the program may rotate or remove the log between two entries of this one.
+TEST(ApplicationLog, AnEntryAfterTheFileWasRotatedOrRemovedGoesToTheFileNowThere) {
+  TempProgramFolder folder;
+  LogFolderName = "";
+  WriteLog("first");
+  std::filesystem::rename(folder.Path() + "application.log", folder.Path() + "application.log.1");
+  WriteFile(folder.Path() + "application.log", "other\r\n");
+  WriteLog("second");
+  EXPECT_EQ(folder.Read("application.log.1").substr(0, 6), "first\t");
+  EXPECT_EQ(folder.Read("application.log").substr(0, 14), "other\r\nsecond\t");
+
+  std::filesystem::remove(folder.Path() + "application.log");
+  WriteLog("third");
+  EXPECT_EQ(folder.Read("application.log").substr(0, 6), "third\t");
+}
+
 TEST(ApplicationLog, ControlCharactersAreWrittenAsQuestionMarks) {
   TempProgramFolder folder;
   LogFolderName = "";
