@@ -11,15 +11,15 @@ int FindPort(const TSwitchModel& model, const std::string& name) {
   return 0;
 }
 
-PortNameIndex::PortNameIndex(const TSwitchModel& model) {
-  firstPosition_.reserve(static_cast<size_t>(model.Ports.Count));
-  for (int position = 1; position <= model.Ports.Count; ++position) {
-    // try_emplace keeps the first of two entries that share a name.
-    firstPosition_.try_emplace(model.Ports.Items[position].Name, position);
-  }
-}
-
 int PortNameIndex::Find(std::string_view name) const {
-  auto found = firstPosition_.find(name);
+  if (!built_) {
+    firstPosition_.reserve(static_cast<size_t>(model_.Ports.Count));
+    for (int position = 1; position <= model_.Ports.Count; ++position) {
+      // try_emplace keeps the first of two entries that share a name.
+      firstPosition_.try_emplace(model_.Ports.Items[position].Name, position);
+    }
+    built_ = true;
+  }
+  const auto found = firstPosition_.find(name);
   return found == firstPosition_.end() ? 0 : found->second;
 }

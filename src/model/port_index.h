@@ -2,7 +2,6 @@
 // exactly (FindPort is in model/switch_model_ops.h). Internal to the model.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -10,20 +9,19 @@
 #include "model/switch_model.h"
 #include "model/types.h"
 
-// FindPort in constant time, for parsing long listings. Names are fixed when it is made; roles
-// may change afterwards, names and Count must not.
+// FindPort in constant time, for parsing long listings. The index is built at the first look-up,
+// so a listing that names no entry costs nothing: most switches mirror a handful of ports out of
+// thousands. Names and Count must not change while it is used; roles may.
 class PortNameIndex {
  public:
-  explicit PortNameIndex(const TSwitchModel& model);
+  explicit PortNameIndex(const TSwitchModel& model) : model_(model) {}
   int Find(std::string_view name) const;
 
  private:
-  // Looked up by view, so that a name need not be copied into a string first.
-  struct NameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-  };
-  std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstPosition_;
+  const TSwitchModel& model_;
+  // Views of the entries' own names: nothing is copied.
+  mutable std::unordered_map<std::string_view, int> firstPosition_;
+  mutable bool built_ = false;
 };
 
 // AddPortsToSession with a prepared index of model's entries.
