@@ -29,9 +29,10 @@ std::string HelpText() {
 A simulated Cisco Catalyst switch reached by telnet or SSH on this machine only. It logs users
 in, answers "show interface status", "show interfaces trunk", "show vlan brief", "show vlan
 remote-span", "show vtp status", "show cdp neighbors", "show monitor session all", "show
-version" and applies "monitor session", VLAN ("vlan V" with "name" and "remote-span", "no vlan
-V") and trunk ("interface X", "switchport trunk allowed vlan [add|remove] V") configuration.
-Stop it with Ctrl-C.
+version", "show privilege", "show running-config" and "show startup-config" and applies
+"monitor session", VLAN ("vlan V" with "name" and "remote-span", "no vlan V") and trunk
+("interface X", "switchport trunk allowed vlan [add|remove] V") configuration. Ansible's
+network_cli (cisco.ios) drives its SSH side as it drives a Catalyst. Stop it with Ctrl-C.
 
 Listening:
   --port N                 TCP port (default 2323, 2222 with --ssh; 0 picks a free one)

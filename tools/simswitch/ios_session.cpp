@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "simswitch/configuration_text.h"
 #include "simswitch/ios_text.h"
 #include "simswitch/span_config.h"
 
@@ -262,6 +263,7 @@ SessionReply IosSession::SaveRunningConfig() {
     return {faults.saveError + "\r\n" + Prompt()};
   }
   model_.startupSpan = model_.span;
+  model_.startupConfig = ConfigurationText(model_.device, model_.span);
   ++model_.saves;
   SessionReply reply{"Building configuration...\r\n"};
   (faults.saveDelayMs > 0 ? reply.later : reply.text) += "[OK]\r\n" + Prompt();

@@ -111,7 +111,9 @@ class IosSession {
                         std::size_t offset) const;
   // Output followed by the prompt; with paging on, a long output stops at " --More-- ".
   std::string Paged(const std::string& output);
+  // "show running-config" and "show startup-config", headers included.
   std::string RunningConfig() const;
+  std::string StartupConfig() const;
 
   const Options& options_;
   SwitchModel& model_;

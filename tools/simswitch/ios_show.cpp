@@ -1,9 +1,8 @@
 // The show commands: the listings the product reads, the version, the running configuration, and
 // the output filters after "|".
+#include "simswitch/configuration_text.h"
 #include "simswitch/ios_session.h"
 #include "simswitch/ios_text.h"
-#include "simswitch/span_lists.h"
-#include "simswitch/vlan_config.h"
 
 namespace simswitch {
 namespace {
@@ -27,75 +26,6 @@ std::string Filtered(const std::string& output, const std::string& how,
     }
   }
   return JoinCrLf(kept);
-}
-
-const char* DirectionWord(SpanDirection d) {
-  return d == SpanDirection::Rx ? "rx" : d == SpanDirection::Tx ? "tx" : "both";
-}
-
-// An ERSPAN session is configured in its own mode; the others as global "monitor session" lines.
-void AddSessionConfig(std::vector<std::string>& lines, int number, const SpanSessionState& s) {
-  const bool erspan = s.type == SpanSessionType::ErspanSource;
-  std::string head = "monitor session " + std::to_string(number);
-  if (erspan) {
-    lines.push_back(head + " type erspan-source");
-    head = "";
-    if (!s.description.empty()) {
-      lines.push_back(" description " + s.description);
-    }
-  }
-  for (const auto& [name, direction] : s.sourceInterfaces) {
-    lines.push_back(head + " source interface " + name + " " + DirectionWord(direction));
-  }
-  for (const auto& [vlan, direction] : s.sourceVlans) {
-    lines.push_back(head + " source vlan " + std::to_string(vlan) + " " + DirectionWord(direction));
-  }
-  if (!s.filterVlans.empty()) {
-    lines.push_back(head + " filter vlan " + CompactVlans(s.filterVlans));
-  }
-  if (s.type == SpanSessionType::RspanDestination) {
-    lines.push_back(head + " source remote vlan " + std::to_string(s.remoteVlan));
-  }
-  for (const auto& name : s.destinations) {
-    lines.push_back(head + " destination interface " + name +
-                    (s.replicate ? " encapsulation replicate" : ""));
-  }
-  if (s.type == SpanSessionType::RspanSource) {
-    lines.push_back(head + " destination remote vlan " + std::to_string(s.remoteVlan));
-  }
-  if (erspan) {
-    lines.insert(lines.end(),
-                 {" destination", "  erspan-id " + std::to_string(s.erspan.erspanId),
-                  "  mtu " + std::to_string(s.erspan.mtu), "  ip address " + s.erspan.destinationIp,
-                  "  origin ip address " + s.erspan.originIp});
-  }
-}
-
-// What of an interface the running configuration shows: description, trunk, channel group.
-void AddInterfaceConfig(std::vector<std::string>& lines, const InterfaceInfo& p) {
-  lines.push_back("interface " + p.name);
-  if (!p.description.empty()) {
-    lines.push_back(" description " + p.description);
-  }
-  const TrunkSettings defaults;
-  if (p.trunk.nativeVlan != defaults.nativeVlan) {
-    lines.push_back(" switchport trunk native vlan " + std::to_string(p.trunk.nativeVlan));
-  }
-  if (p.trunk.allowedVlans != defaults.allowedVlans) {
-    lines.push_back(" switchport trunk allowed vlan " +
-                    (p.trunk.allowedVlans.empty() ? "none" : p.trunk.allowedVlans));
-  }
-  if (p.vlan == "trunk") {
-    lines.push_back(" switchport mode trunk");
-  } else if (p.vlan == "routed") {
-    lines.push_back(" no switchport");
-  } else if (p.vlan != "1") {
-    lines.push_back(" switchport access vlan " + p.vlan);
-  }
-  if (p.channelGroup != 0) {
-    lines.push_back(" channel-group " + std::to_string(p.channelGroup) + " mode active");
-  }
-  lines.push_back("!");
 }
 
 }  // namespace
@@ -130,8 +60,9 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
   if (tokens.size() < 2) {
     return ErrorText(Incomplete(), line, offset);
   }
-  const auto what = MatchKeyword(
-      tokens[1].text, {"cdp", "interfaces", "monitor", "running-config", "version", "vlan", "vtp"});
+  const auto what =
+      MatchKeyword(tokens[1].text, {"cdp", "interfaces", "monitor", "privilege", "running-config",
+                                    "startup-config", "version", "vlan", "vtp"});
   if (what.kind == MatchKind::Ambiguous) {
     return ErrorText(Ambiguous(), line, offset);
   }
@@ -196,11 +127,18 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
     }
     return device.versionText.empty() ? RenderVersion(device) : AsSent(device.versionText);
   }
-  if (what.keyword == "running-config") {
+  if (what.keyword == "privilege") {
     if (tokens.size() > 2) {
       return ErrorText(InvalidAt(tokens[2].column), line, offset);
     }
-    return RunningConfig();
+    return "Current privilege level is " + std::string(mode_ == Mode::UserExec ? "1" : "15") +
+           "\r\n";
+  }
+  if (what.keyword == "running-config" || what.keyword == "startup-config") {
+    if (tokens.size() > 2) {
+      return ErrorText(InvalidAt(tokens[2].column), line, offset);
+    }
+    return what.keyword == "running-config" ? RunningConfig() : StartupConfig();
   }
   // show monitor [session [all | local | N]]
   SpanState shown = model_.span;
@@ -234,43 +172,15 @@ std::string IosSession::Show(const std::string& line, const std::vector<Token>& 
 }
 
 std::string IosSession::RunningConfig() const {
-  const DeviceData& device = model_.device;
-  std::vector<std::string> lines{
-      "Building configuration...",
-      "",
-      "Current configuration",
-      "!",
-      device.platform == Platform::Catalyst9300 ? "version 17.9" : "version 15.0",
-      "!",
-      "hostname " + device.hostname,
-      "!"};
-  // VLANs live in vlan.dat; only a VTP transparent switch keeps them in its configuration.
-  if (device.vtpMode == VtpMode::Transparent) {
-    lines.insert(lines.end(), {"vtp mode transparent", "!"});
-    for (const auto& v : device.vlans) {
-      if (v.number == 1 || (v.number >= 1002 && v.number <= 1005)) {
-        continue;
-      }
-      lines.push_back("vlan " + std::to_string(v.number));
-      if (v.name != DefaultVlanName(v.number)) {
-        lines.push_back(" name " + v.name);
-      }
-      if (v.remoteSpan) {
-        lines.push_back(" remote-span");
-      }
-      lines.push_back("!");
-    }
-  }
-  for (const auto* list : {&device.portChannels, &device.interfaces}) {
-    for (const auto& p : *list) {
-      AddInterfaceConfig(lines, p);
-    }
-  }
-  for (const auto& [number, s] : model_.span) {
-    AddSessionConfig(lines, number, s);
-  }
-  lines.push_back("end");
-  return JoinCrLf(lines);
+  const std::string text = "!\r\n" + ConfigurationText(model_.device, model_.span);
+  return "Building configuration...\r\n\r\nCurrent configuration : " + std::to_string(text.size()) +
+         " bytes\r\n" + text;
+}
+
+std::string IosSession::StartupConfig() const {
+  const std::string text = "!\r\n" + model_.startupConfig;
+  const char* nvramSize = model_.device.platform == Platform::Catalyst9300 ? "2097152" : "65536";
+  return "Using " + std::to_string(text.size()) + " out of " + nvramSize + " bytes\r\n" + text;
 }
 
 }  // namespace simswitch

@@ -1,5 +1,7 @@
 #include "simswitch/switch_model.h"
 
+#include "simswitch/configuration_text.h"
+
 namespace simswitch {
 
 SwitchModel MakeModel(DeviceData device) {
@@ -13,6 +15,7 @@ SwitchModel MakeModel(DeviceData device) {
   }
   model.span = device.span;
   model.startupSpan = device.span;
+  model.startupConfig = ConfigurationText(device, device.span);
   model.device = std::move(device);
   return model;
 }

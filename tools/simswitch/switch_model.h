@@ -13,7 +13,8 @@ namespace simswitch {
 struct SwitchModel {
   DeviceData device;
   SpanState span;
-  SpanState startupSpan;  // as last saved to startup-config
+  SpanState startupSpan;      // as last saved to startup-config
+  std::string startupConfig;  // the configuration text last saved (the one started from until then)
   std::size_t saves = 0;
   // A captured monitor listing is shown until the first accepted change of the SPAN state.
   bool monitorTextCurrent = false;
