@@ -18,13 +18,13 @@
 #include <thread>
 
 #include "testkit/loopback_ports.h"
+#include "testkit/run_program.h"
 #include "testkit/temp_folder.h"
 
 extern char** environ;
 
 namespace {
 
-using simswitch::UniqueFd;
 using Clock = std::chrono::steady_clock;
 
 const char* const kSshd = "/usr/sbin/sshd";
@@ -46,100 +46,6 @@ std::string WordOf(const std::string& line, int index) {
     words >> word;
   }
   return word;
-}
-
-// argv as posix_spawn takes it; the strings must outlive the result.
-std::vector<char*> ArgvOf(const std::vector<std::string>& argv) {
-  std::vector<char*> result;
-  for (const std::string& arg : argv) {
-    result.push_back(const_cast<char*>(arg.c_str()));
-  }
-  result.push_back(nullptr);
-  return result;
-}
-
-// A spawned child starts with no blocked signals and default handlers for the ones that stop it,
-// whatever the test process set for itself.
-struct SpawnAttributes {
-  SpawnAttributes() {
-    posix_spawnattr_init(&attr);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attr, &none);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGCHLD}) {
-      sigaddset(&defaults, signal);
-    }
-    posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-  }
-  ~SpawnAttributes() { posix_spawnattr_destroy(&attr); }
-  SpawnAttributes(const SpawnAttributes&) = delete;
-  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-  posix_spawnattr_t attr;
-};
-
-struct FileActions {
-  FileActions() { posix_spawn_file_actions_init(&actions); }
-  ~FileActions() { posix_spawn_file_actions_destroy(&actions); }
-  FileActions(const FileActions&) = delete;
-  FileActions& operator=(const FileActions&) = delete;
-  posix_spawn_file_actions_t actions;
-};
-
-// Runs a program (absolute path first) with input on its standard input and waits for it.
-// Returns its exit status (-1 when it could not be started or did not exit normally); output
-// gets what it wrote on standard output and error together.
-int RunProgram(const std::vector<std::string>& argv, const std::string& input,
-               std::string& output) {
-  output.clear();
-  int in[2];
-  int out[2];
-  if (::pipe2(in, O_CLOEXEC) != 0) {
-    return -1;
-  }
-  UniqueFd inRead(in[0]);
-  UniqueFd inWrite(in[1]);
-  if (::pipe2(out, O_CLOEXEC) != 0) {
-    return -1;
-  }
-  UniqueFd outRead(out[0]);
-  UniqueFd outWrite(out[1]);
-  // The input is a line or two, well within the pipe's buffer: written before the program starts,
-  // it can neither block nor meet a reader that is gone.
-  if (!input.empty() &&
-      ::write(inWrite.Get(), input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
-    return -1;
-  }
-  inWrite.Reset();
-
-  FileActions files;
-  posix_spawn_file_actions_adddup2(&files.actions, inRead.Get(), STDIN_FILENO);
-  posix_spawn_file_actions_adddup2(&files.actions, outWrite.Get(), STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&files.actions, outWrite.Get(), STDERR_FILENO);
-  SpawnAttributes attributes;
-  std::vector<char*> args = ArgvOf(argv);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, args[0], &files.actions, &attributes.attr, args.data(), environ) != 0) {
-    output = "cannot start " + argv[0];
-    return -1;
-  }
-  inRead.Reset();
-  outWrite.Reset();
-  char buffer[4096];
-  for (;;) {
-    const ssize_t got = ::read(outRead.Get(), buffer, sizeof buffer);
-    if (got > 0) {
-      output.append(buffer, static_cast<std::size_t>(got));
-    } else if (got == 0 || errno != EINTR) {
-      break;
-    }
-  }
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string Run(const std::vector<std::string>& argv, const std::string& input = "") {
