@@ -12,7 +12,7 @@ sudo_if_needed apt-get update
 sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   cmake g++ make libgtest-dev libgmock-dev busybox-static \
   qt6-base-dev fonts-liberation fontconfig xvfb xauth clang libclang-rt-14-dev \
-  pkg-config libssh-dev openssh-server \
+  pkg-config libssh-dev openssh-server ansible python3-paramiko \
   dpkg-dev file lintian appstream desktop-file-utils man-db xdotool
 
 jobs="$(nproc)"

@@ -30,6 +30,10 @@ std::string TempFolder::Read(const std::string& name) const {
   return content.str();
 }
 
+void TempFolder::Write(const std::string& name, const std::string& text) const {
+  WriteFile(path_ + name, text);
+}
+
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;

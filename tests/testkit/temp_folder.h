@@ -18,6 +18,9 @@ class TempFolder {
   const std::string& Path() const { return path_; }
   // Whole content of a file in it (relative name), or empty when missing.
   std::string Read(const std::string& name) const;
+  // Writes a file in it (relative name) with text as its whole content. Throws
+  // std::runtime_error when it cannot.
+  void Write(const std::string& name, const std::string& text) const;
 
  private:
   std::string path_;

@@ -52,6 +52,7 @@ struct VlanInfo {
   std::string name{};
   std::string status = "active";  // "active", "act/unsup", "suspended", "act/lshut"
   bool remoteSpan = false;        // "remote-span": may carry an RSPAN session's traffic
+  bool operator==(const VlanInfo&) const = default;
 };
 
 enum class SpanDirection { Rx, Tx, Both };
