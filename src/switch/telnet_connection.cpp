@@ -6,6 +6,7 @@
 
 #include "model/global_vars.h"
 #include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 #include "net/socket_errors.h"
 #include "net/tcp_socket.h"
 #include "net/text_transport.h"
@@ -20,7 +21,14 @@
 
 TTelnetConnectionForm::TTelnetConnectionForm(TConnectionSettings settings, TStatusCallback onStatus,
                                              THostKeyQuestions hostKeyQuestions)
-    : settings_(std::move(settings)),
+    : TTelnetConnectionForm(DefaultSwitchModel(), std::move(settings), std::move(onStatus),
+                            std::move(hostKeyQuestions)) {}
+
+TTelnetConnectionForm::TTelnetConnectionForm(TSwitchModel& model, TConnectionSettings settings,
+                                             TStatusCallback onStatus,
+                                             THostKeyQuestions hostKeyQuestions)
+    : model_(model),
+      settings_(std::move(settings)),
       onStatus_(std::move(onStatus)),
       hostKeyQuestions_(std::move(hostKeyQuestions)) {
   WriteLog("TelnetConnection to " + settings_.Address + " created");
@@ -166,7 +174,7 @@ bool TTelnetConnectionForm::GetPortsList() {
       !ShowCommand("show vlan brief  | inc active", vlanList)) {
     return false;
   }
-  return ParsePorts(interfaceStatus, vlanList);
+  return ParsePorts(model_, interfaceStatus, vlanList);
 }
 
 bool TTelnetConnectionForm::GetSPANSessionsList() {
@@ -183,7 +191,7 @@ bool TTelnetConnectionForm::GetSPANSessionsList() {
                   : ", source session limit not known"));
     platformRead_ = true;
   }
-  SwitchPlatform = platform_;
+  model_.SwitchPlatform = platform_;
   // Another system's listing would read as no sessions, and an Apply would send it IOS lines.
   if (IsOtherSystem(platform_.System)) {
     WriteLog("TTelnetConnectionForm: the switch runs " + to_string(platform_.System) +
@@ -191,7 +199,7 @@ bool TTelnetConnectionForm::GetSPANSessionsList() {
     return false;
   }
   std::string listing;
-  return ShowCommand("show monitor session all", listing) && ParseSPANSessions(listing);
+  return ShowCommand("show monitor session all", listing) && ParseSPANSessions(model_, listing);
 }
 
 bool TTelnetConnectionForm::RunScript(const std::vector<std::string>& lines) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/switch_model.h"
 #include "model/types.h"
 #include "net/ssh_shell.h"
 #include "switch/connection_settings.h"
@@ -45,7 +46,11 @@ inline constexpr int kReplyTimeLimitMs = 60000;
 class TTelnetConnectionForm {
  public:
   // Logs "TelnetConnection to <settings.Address> created" and logs in with the settings, which
-  // the session keeps; nothing else is read at login. Read Connected() afterwards.
+  // the session keeps; nothing else is read at login. Read Connected() afterwards. The loads
+  // fill model, which must outlive the session.
+  TTelnetConnectionForm(TSwitchModel& model, TConnectionSettings settings,
+                        TStatusCallback onStatus = {}, THostKeyQuestions hostKeyQuestions = {});
+  // The same, loading into the default switch's model (Ports, SPANSessions, ...).
   explicit TTelnetConnectionForm(TConnectionSettings settings, TStatusCallback onStatus = {},
                                  THostKeyQuestions hostKeyQuestions = {});
   // Saves the session log as "session<time stamp>.log" in the log folder and closes the
@@ -78,9 +83,9 @@ class TTelnetConnectionForm {
   // parsing when a listing is missing (no reply) or the switch refused its command; the reason
   // goes to the application log. Errors the parser raises go to the caller.
   bool GetPortsList();
-  // Reads the switch's platform into SwitchPlatform ("show version", once per switch session; a
-  // switch that refuses it or does not answer is a platform not known, which is logged), then
-  // the monitor sessions into SPANSessions and the roles in Ports; the result of
+  // Reads the switch's platform into the model's SwitchPlatform ("show version", once per switch
+  // session; a switch that refuses it or does not answer is a platform not known, which is logged),
+  // then the monitor sessions into SPANSessions and the roles in Ports; the result of
   // ParseSPANSessions, or false as for GetPortsList. False without asking for the sessions when
   // the platform names a system other than IOS (IsOtherSystem; SwitchPlatform tells which).
   // Errors the parser raises go to the caller.
@@ -170,6 +175,7 @@ class TTelnetConnectionForm {
     return transport;
   }
 
+  TSwitchModel& model_;
   const TConnectionSettings settings_;
   TStatusCallback onStatus_;
   THostKeyQuestions hostKeyQuestions_;

@@ -6,10 +6,11 @@ TSwitchSessions::~TSwitchSessions() {
   Clear();
 }
 
-TTelnetConnectionForm& TSwitchSessions::Open(TConnectionSettings settings, TStatusCallback onStatus,
+TTelnetConnectionForm& TSwitchSessions::Open(TSwitchModel& model, TConnectionSettings settings,
+                                             TStatusCallback onStatus,
                                              THostKeyQuestions hostKeyQuestions) {
   sessions_.push_back(std::make_unique<TTelnetConnectionForm>(
-      std::move(settings), std::move(onStatus), std::move(hostKeyQuestions)));
+      model, std::move(settings), std::move(onStatus), std::move(hostKeyQuestions)));
   return *sessions_.back();
 }
 

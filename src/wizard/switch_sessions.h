@@ -15,10 +15,11 @@ class TSwitchSessions {
   TSwitchSessions(const TSwitchSessions&) = delete;
   TSwitchSessions& operator=(const TSwitchSessions&) = delete;
 
-  // Makes a session, which logs in with settings at once, keeps it and returns it. Its login
-  // status lines go to onStatus; an SSH login's host key questions to hostKeyQuestions.
-  TTelnetConnectionForm& Open(TConnectionSettings settings, TStatusCallback onStatus,
-                              THostKeyQuestions hostKeyQuestions = {});
+  // Makes a session that loads into model (which must outlive it), logs in with settings at
+  // once, keeps it and returns it. Its login status lines go to onStatus; an SSH login's host
+  // key questions to hostKeyQuestions.
+  TTelnetConnectionForm& Open(TSwitchModel& model, TConnectionSettings settings,
+                              TStatusCallback onStatus, THostKeyQuestions hostKeyQuestions = {});
   int Count() const { return static_cast<int>(sessions_.size()); }
   // Destroys every session, newest first. The object may be used again afterwards.
   void Clear();

@@ -126,7 +126,8 @@ void TWizardController::Connect() {
                                        .EnablePassword = EnablePassword,
                                        .SshFolder = sshFolder_};
     current_ = &sessions_.Open(
-        settings, [this](const std::string& line) { view_.AppendStatusLine(line); },
+        DefaultSwitchModel(), settings,
+        [this](const std::string& line) { view_.AppendStatusLine(line); },
         HostKeyQuestions(settings));
     Pause(500);
     if (current_->Connected()) {

@@ -277,8 +277,8 @@ TEST_F(LoadTest, AFailedConfigureTerminalSendsNoLineAndLeavesNoConfigurationMode
   }
 }
 
-// Two switches in two models, as the two-switch wizard holds them: each loaded from what its
-// switch prints, edited under its own rules and turned into its own lines. An operation that
+// Two switches in two models, as the two-switch wizard holds them: each loaded through its own
+// switch session, both open at once, edited under its own rules and turned into its own lines. An operation that
 // read or wrote another model (or the default one) would find no such entry, apply the wrong
 // session limit or leak a line into the other script.
 TEST_F(LoadTest, TwoModelsSideBySideNeverTouchEachOther) {
@@ -296,7 +296,7 @@ TEST_F(LoadTest, TwoModelsSideBySideNeverTouchEachOther) {
   };
   const Row rows[] = {
       {"2960",
-       simswitch::Options{},
+       SwitchOptions(),
        2,
        1,
        "Fa0/5",
@@ -307,7 +307,7 @@ TEST_F(LoadTest, TwoModelsSideBySideNeverTouchEachOther) {
         "monitor session 1 filter vlan 10", "monitor session 1 source interface Fa0/5 rx",
         "monitor session 1 destination interface Gi0/2"}},
       {"9300",
-       simswitch::Catalyst9300Options(),
+       Catalyst9300SwitchOptions(),
        8,
        3,
        "Gi1/0/3",
@@ -318,15 +318,21 @@ TEST_F(LoadTest, TwoModelsSideBySideNeverTouchEachOther) {
         "monitor session 3 source interface Gi1/0/3 tx",
         "monitor session 3 destination interface Gi1/0/48 enc repl"}},
   };
+  // Both switches answer at once and each session loads into its own model.
+  std::vector<std::unique_ptr<simswitch::SimulatedSwitch>> switches;
   std::vector<std::unique_ptr<TSwitchModel>> models;
+  std::vector<std::unique_ptr<TTelnetConnectionForm>> sessions;
   for (const Row& row : rows) {
-    const simswitch::DeviceData& device = row.options.device;
+    auto& sim = *switches.emplace_back(std::make_unique<simswitch::SimulatedSwitch>(row.options));
     auto& model = *models.emplace_back(std::make_unique<TSwitchModel>());
-    model.SwitchPlatform = ParseShowVersion(simswitch::RenderVersion(device));
-    ASSERT_TRUE(ParsePorts(model, simswitch::RenderInterfaceStatus(device, device.span),
-                           simswitch::RenderVlanBrief(device)));
-    ASSERT_TRUE(ParseSPANSessions(model, simswitch::RenderMonitorSessions(device, device.span)));
-    MarkLoaded(model);
+    PointAt(sim);
+    auto& session = *sessions.emplace_back(
+        std::make_unique<TTelnetConnectionForm>(model, DefaultSwitchSettings()));
+    ASSERT_TRUE(session.Connected()) << row.what;
+  }
+  for (size_t k = 0; k < models.size(); ++k) {
+    ASSERT_TRUE(sessions[k]->GetPortsList() && sessions[k]->GetSPANSessionsList()) << rows[k].what;
+    MarkLoaded(*models[k]);
   }
   for (size_t k = 0; k < models.size(); ++k) {
     const Row& row = rows[k];
