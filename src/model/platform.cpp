@@ -98,7 +98,10 @@ TSwitchPlatform ParseShowVersion(const std::string& text) {
   for (auto line = lines.begin(); model.empty() && line != lines.end(); ++line) {
     model = ProcessorLineModel(TrimView(*line));
   }
-  return TSwitchPlatform{std::string(model), SourceSessionsOf(model), SystemOf(lines)};
+  TSwitchPlatform platform{std::string(model), SourceSessionsOf(model), SystemOf(lines)};
+  // The image name says it: "C2960-LANLITEK9-M", "c2960-lanlitek9-mz.150-2.SE11.bin".
+  platform.LanLite = LowerCase(text).find("lanlite") != std::string::npos;
+  return platform;
 }
 
 int SourceSessionLimit(const TSwitchModel& model) {

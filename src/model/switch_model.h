@@ -15,6 +15,8 @@ struct TSwitchModel {
   TSPANSessions LoadedSPANSessions;
   // The switch's platform as its "show version" told it; read before the sessions are parsed.
   TSwitchPlatform SwitchPlatform;
+  // The remote-span VLANs and the VTP role, as the last load read them.
+  TRspanFacts RspanFacts;
 };
 
 // Empties the entries (both lists), the sessions and the platform, as a new model has them.

@@ -42,6 +42,17 @@ bool ParseSPANSessions(TSwitchModel& model, const std::string& listing);
 // IOS XE Software", "IOS-XE"; NX-OS, IOS XR and ASA by their own), NotNamed when none does.
 TSwitchPlatform ParseShowVersion(const std::string& text);
 
+// The VLANs a "show vlan remote-span" reply lists under its "Remote SPAN VLANs" heading and dash
+// line: a compact list ("201,202-205") that may go on over several lines; ascending, each once.
+// Empty when it lists none. Raises "Cannot parse remote-span VLANs [...]" for a list it cannot
+// read and when there is no heading.
+std::vector<int> ParseRemoteSpanVlans(const std::string& text);
+
+// The VTP role from a "show vtp status" reply: its "VTP Operating Mode" ("Server" or "Primary
+// Server", "Client", "Transparent", "Off"), "VTP Domain Name" and the address of
+// "Configuration last modified by". Mode NotKnown when no such line is found.
+TVtpStatus ParseVtpStatus(const std::string& text);
+
 // The platform's number of sessions with sources; for a platform not known, 2 while
 // model.SPANSessions holds no session above 2, else NoSessionLimit (the switch is left to
 // refuse).

@@ -74,6 +74,22 @@ std::string to_string(TSwitchSystem system) {
   return "not named";
 }
 
+std::string to_string(TVtpMode mode) {
+  switch (mode) {
+    case TVtpMode::Server:
+      return "server";
+    case TVtpMode::Client:
+      return "client";
+    case TVtpMode::Transparent:
+      return "transparent";
+    case TVtpMode::Off:
+      return "off";
+    case TVtpMode::NotKnown:
+      break;
+  }
+  return "not known";
+}
+
 TStatusColumns TInterfaceStatus::Columns() const {
   const std::string_view line = line_;
   // From the end, word by word: the columns are a few short words, a description may be long.

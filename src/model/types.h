@@ -198,4 +198,24 @@ struct TSwitchPlatform {
   std::string Model;       // e.g. "WS-C2960X-48FPD-L"; empty when not found
   int SourceSessions = 0;  // sessions that may have sources; 0 when the platform is not known
   TSwitchSystem System = TSwitchSystem::NotNamed;
+  bool LanLite = false;  // a LAN Lite image ("LANLITE" in its name), which has no RSPAN
+};
+
+// The switch's VTP role from "show vtp status": whether it may create VLANs itself.
+enum class TVtpMode { NotKnown, Server, Client, Transparent, Off };
+std::string to_string(TVtpMode mode);
+
+struct TVtpStatus {
+  TVtpMode Mode = TVtpMode::NotKnown;  // NotKnown when the switch refused or printed no mode
+  std::string Domain;                  // "VTP Domain Name", empty when none
+  std::string LastModifiedBy;          // the address after "Configuration last modified by"
+};
+
+// What the switch tells about RSPAN VLANs: those marked remote-span ("show vlan remote-span")
+// and its VTP role. Known is false when the switch refused either command or did not answer;
+// then no VLAN is created by Tarvello.
+struct TRspanFacts {
+  bool Known = false;
+  std::vector<int> RemoteSpanVlans;  // ascending
+  TVtpStatus Vtp;
 };

@@ -198,8 +198,33 @@ bool TTelnetConnectionForm::GetSPANSessionsList() {
              "; its SPAN sessions are not read");
     return false;
   }
+  ReadRspanFacts();
   std::string listing;
   return ShowCommand("show monitor session all", listing) && ParseSPANSessions(model_, listing);
+}
+
+void TTelnetConnectionForm::ReadRspanFacts() {
+  TRspanFacts& facts = model_.RspanFacts;
+  facts = TRspanFacts{};
+  // A LAN Lite image has neither command, and no RSPAN to ask about.
+  if (model_.SwitchPlatform.LanLite) {
+    WriteLog("TTelnetConnectionForm: a LAN Lite image has no RSPAN; its VLANs are not read");
+    return;
+  }
+  std::string remoteSpan;
+  std::string vtp;
+  if (!ShowCommand("show vlan remote-span", remoteSpan) || !ShowCommand("show vtp status", vtp)) {
+    WriteLog("TTelnetConnectionForm: RSPAN VLANs or the VTP mode not known; no VLAN is created");
+    return;
+  }
+  try {
+    facts.RemoteSpanVlans = ParseRemoteSpanVlans(remoteSpan);
+  } catch (const std::exception&) {
+    WriteLog("TTelnetConnectionForm: remote-span VLANs not understood; no VLAN is created");
+    return;
+  }
+  facts.Vtp = ParseVtpStatus(vtp);
+  facts.Known = true;
 }
 
 bool TTelnetConnectionForm::RunScript(const std::vector<std::string>& lines) {

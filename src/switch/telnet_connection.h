@@ -85,7 +85,8 @@ class TTelnetConnectionForm {
   bool GetPortsList();
   // Reads the switch's platform into the model's SwitchPlatform ("show version", once per switch
   // session; a switch that refuses it or does not answer is a platform not known, which is logged),
-  // then the monitor sessions into SPANSessions and the roles in Ports; the result of
+  // then the remote-span VLANs and the VTP role (see ReadRspanFacts), then the monitor sessions
+  // into SPANSessions and the roles in Ports; the result of
   // ParseSPANSessions, or false as for GetPortsList. False without asking for the sessions when
   // the platform names a system other than IOS (IsOtherSystem; SwitchPlatform tells which).
   // Errors the parser raises go to the caller.
@@ -124,6 +125,10 @@ class TTelnetConnectionForm {
   // Sends a show command, after "end" when the session may still be in a configuration mode; true
   // iff it got a reply that refuses nothing. Logs why not.
   bool ShowCommand(const std::string& command, std::string& reply);
+  // Reads the remote-span VLANs and the VTP role into the model's RspanFacts; a switch that
+  // refuses either (or a LAN Lite one, which has no RSPAN) leaves them not known, and the log
+  // says why.
+  void ReadRspanFacts();
   // Takes the mode from the prompt that ended a reply; an empty prompt (no reply) tells nothing.
   void NoteMode(const std::string& prompt);
 

@@ -495,7 +495,52 @@ TEST(ParseShowVersion, ModelNumberSourceSessionsAndSystemOfEachPlatform) {
     EXPECT_EQ(platform.Model, c.model) << c.text;
     EXPECT_EQ(platform.SourceSessions, c.sourceSessions) << c.text;
     EXPECT_EQ(platform.System, c.system) << c.text;
+    EXPECT_FALSE(platform.LanLite) << c.text;
   }
+  // A LAN Lite image has no RSPAN; its name says so, in either case.
+  EXPECT_TRUE(ParseShowVersion("Cisco IOS Software, C2960 Software (C2960-LANLITEK9-M)").LanLite);
+  EXPECT_TRUE(
+      ParseShowVersion("System image file is \"flash:c2960-lanlitek9-mz.150-2.SE11.bin\"").LanLite);
+}
+
+TEST(ParseRspanFacts, RemoteSpanVlansAndVtpMode) {
+  const std::string heading =
+      "show vlan remote-span\r\n\r\nRemote SPAN VLANs\r\n" + std::string(78, '-') + "\r\n";
+  const struct {
+    std::string text;
+    std::vector<int> vlans;
+  } lists[] = {
+      {heading + "Switch", {}},
+      {heading + "300\r\nSwitch", {300}},
+      // a long list wraps after a whole item; items may repeat or come unsorted
+      {heading + "201,202-204,\r\n900,300,300\r\n3750-SW", {201, 202, 203, 204, 300, 900}},
+  };
+  for (const auto& c : lists) {
+    EXPECT_EQ(ParseRemoteSpanVlans(c.text), c.vlans) << c.text;
+  }
+  for (const std::string& bad : {heading + "0,2", heading + "5-2", std::string("Switch")}) {
+    EXPECT_EQ(
+        RaisedBy([&] { ParseRemoteSpanVlans(bad); }).rfind("Cannot parse remote-span VLANs", 0), 0u)
+        << bad;
+  }
+
+  const struct {
+    std::string mode;
+    TVtpMode expected;
+  } modes[] = {{"Server", TVtpMode::Server}, {"Primary Server", TVtpMode::Server},
+               {"Client", TVtpMode::Client}, {"Transparent", TVtpMode::Transparent},
+               {"Off", TVtpMode::Off},       {"Something", TVtpMode::NotKnown}};
+  for (const auto& c : modes) {
+    const TVtpStatus vtp = ParseVtpStatus(
+        "VTP Domain Name                 : CAMPUS\r\n"
+        "Configuration last modified by 10.1.1.1 at 3-1-93 00:05:37\r\n"
+        "Feature VLAN:\r\n--------------\r\nVTP Operating Mode                : " +
+        c.mode + "\r\nSwitch");
+    EXPECT_EQ(vtp.Mode, c.expected) << c.mode;
+    EXPECT_EQ(vtp.Domain, "CAMPUS");
+    EXPECT_EQ(vtp.LastModifiedBy, "10.1.1.1");
+  }
+  EXPECT_EQ(ParseVtpStatus("% Invalid input detected at '^' marker.").Mode, TVtpMode::NotKnown);
 }
 
 }  // namespace

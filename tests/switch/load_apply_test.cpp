@@ -110,6 +110,8 @@ TEST_F(LoadTest, FillsTheModelFromTheSwitch) {
   EXPECT_EQ(SPANSessions.Items[1].Encapsulation, "Native");
   EXPECT_EQ(SPANSessions.Items[2].Encapsulation, "Replicate");
   EXPECT_EQ(SPANSessions.LocalSessionLimit, 2);
+  EXPECT_TRUE(DefaultSwitchModel().RspanFacts.Known);
+  EXPECT_EQ(DefaultSwitchModel().RspanFacts.Vtp.Mode, TVtpMode::Server);
 
   // The platform is asked once, before the first listing of the sessions; a refresh reuses it.
   ASSERT_TRUE(session->GetPortsList());
@@ -120,11 +122,12 @@ TEST_F(LoadTest, FillsTheModelFromTheSwitch) {
       shows.push_back(line);
     }
   }
-  EXPECT_EQ(shows,
-            (std::vector<std::string>{
-                "show interface status", "show interface status", "show vlan brief  | inc active",
-                "show version", "show monitor session all", "show interface status",
-                "show vlan brief  | inc active", "show monitor session all"}));
+  EXPECT_EQ(shows, (std::vector<std::string>{
+                       "show interface status", "show interface status",
+                       "show vlan brief  | inc active", "show version", "show vlan remote-span",
+                       "show vtp status", "show monitor session all", "show interface status",
+                       "show vlan brief  | inc active", "show vlan remote-span", "show vtp status",
+                       "show monitor session all"}));
 }
 
 TEST_F(LoadTest, StatusWordsInsideNamesNeitherAddNorCutEntries) {
@@ -278,9 +281,9 @@ TEST_F(LoadTest, AFailedConfigureTerminalSendsNoLineAndLeavesNoConfigurationMode
 }
 
 // Two switches in two models, as the two-switch wizard holds them: each loaded through its own
-// switch session, both open at once, edited under its own rules and turned into its own lines. An operation that
-// read or wrote another model (or the default one) would find no such entry, apply the wrong
-// session limit or leak a line into the other script.
+// switch session, both open at once, edited under its own rules and turned into its own lines. An
+// operation that read or wrote another model (or the default one) would find no such entry, apply
+// the wrong session limit or leak a line into the other script.
 TEST_F(LoadTest, TwoModelsSideBySideNeverTouchEachOther) {
   ResetModel();
   struct Row {
