@@ -17,6 +17,8 @@ struct TSwitchModel {
   TSwitchPlatform SwitchPlatform;
   // The remote-span VLANs and the VTP role, as the last load read them.
   TRspanFacts RspanFacts;
+  // The CDP neighbours and the trunks, read only while a second switch is open.
+  TNeighbourFacts NeighbourFacts;
 };
 
 // Empties the entries (both lists), the sessions and the platform, as a new model has them.

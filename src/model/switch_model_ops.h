@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/switch_model.h"
@@ -52,6 +53,26 @@ std::vector<int> ParseRemoteSpanVlans(const std::string& text);
 // Server", "Client", "Transparent", "Off"), "VTP Domain Name" and the address of
 // "Configuration last modified by". Mode NotKnown when no such line is found.
 TVtpStatus ParseVtpStatus(const std::string& text);
+
+// The neighbours of a "show cdp neighbors" reply, read by the columns of its heading line; a
+// device ID too long for its column stands on a line of its own, its fields on the next.
+// Raises "Cannot parse CDP neighbours [...]" when there is no heading.
+std::vector<TCdpNeighbour> ParseCdpNeighbours(const std::string& text);
+
+// The trunks of a "show interfaces trunk" reply with their three VLAN lists; a list too long
+// for one line goes on on the next lines. Empty when the switch has no trunk.
+std::vector<TTrunk> ParseInterfacesTrunk(const std::string& text);
+
+// The interface as "show interface status" names it, from CDP's form: "Gig 0/1" -> "Gi0/1",
+// "Ten 1/1/1" -> "Te1/1/1"; a name already short comes back as it is.
+std::string ShortInterfaceName(std::string_view cdpName);
+
+// True iff the VLAN list ("1-4094", "1,10,20-30", "none", "") holds vlan.
+bool VlanListHolds(std::string_view list, int vlan);
+
+// The neighbour whose device ID names hostName (case ignored, the domain after the first '.'
+// left out); null when none does.
+const TCdpNeighbour* NeighbourNamed(const TNeighbourFacts& facts, std::string_view hostName);
 
 // The platform's number of sessions with sources; for a platform not known, 2 while
 // model.SPANSessions holds no session above 2, else NoSessionLimit (the switch is left to

@@ -211,6 +211,33 @@ struct TVtpStatus {
   std::string LastModifiedBy;          // the address after "Configuration last modified by"
 };
 
+// One line of "show cdp neighbors": the neighbour's device ID as printed (its host name, with
+// its domain when it has one), the local interface and the neighbour's port, both in the short
+// form "show interface status" prints ("Gig 0/1" becomes "Gi0/1"), and its platform.
+struct TCdpNeighbour {
+  std::string DeviceId;
+  std::string LocalInterface;
+  std::string Platform;
+  std::string PortId;
+};
+
+// One trunk port of "show interfaces trunk" with its VLAN lists as printed ("1-4094",
+// "1,10,20-30", "none").
+struct TTrunk {
+  std::string Interface;
+  std::string Allowed;        // "Vlans allowed on trunk"
+  std::string AllowedActive;  // "Vlans allowed and active in management domain"
+  std::string Forwarding;     // "Vlans in spanning tree forwarding state and not pruned"
+};
+
+// Who the switch's neighbours are and what its trunks carry, read when a second switch is open.
+// Known is false when either command was refused or not answered.
+struct TNeighbourFacts {
+  bool Known = false;
+  std::vector<TCdpNeighbour> Neighbours;
+  std::vector<TTrunk> Trunks;
+};
+
 // What the switch tells about RSPAN VLANs: those marked remote-span ("show vlan remote-span")
 // and its VTP role. Known is false when the switch refused either command or did not answer;
 // then no VLAN is created by Tarvello.

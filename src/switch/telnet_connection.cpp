@@ -227,6 +227,27 @@ void TTelnetConnectionForm::ReadRspanFacts() {
   facts.Known = true;
 }
 
+bool TTelnetConnectionForm::GetNeighbourFacts() {
+  TNeighbourFacts& facts = model_.NeighbourFacts;
+  facts = TNeighbourFacts{};
+  std::string cdp;
+  std::string trunks;
+  if (!ShowCommand("show cdp neighbors", cdp) || !ShowCommand("show interfaces trunk", trunks)) {
+    WriteLog("TTelnetConnectionForm: CDP neighbours or trunks not known");
+    return false;
+  }
+  try {
+    facts.Neighbours = ParseCdpNeighbours(cdp);
+    facts.Trunks = ParseInterfacesTrunk(trunks);
+  } catch (const std::exception&) {
+    WriteLog("TTelnetConnectionForm: CDP neighbours not understood");
+    facts.Neighbours.clear();
+    return false;
+  }
+  facts.Known = true;
+  return true;
+}
+
 bool TTelnetConnectionForm::RunScript(const std::vector<std::string>& lines) {
   scriptRefusal_.clear();
   try {

@@ -64,6 +64,10 @@ class TTelnetConnectionForm {
   void OpenConnection();
   // True only while logged in and in privileged mode.
   bool Connected() const { return connected_; }
+  // The switch's host name as its prompt showed it at login; empty before or when none was seen.
+  const std::string& HostName() const { return host_; }
+  // The settings the session was made with.
+  const TConnectionSettings& Settings() const { return settings_; }
   // Why the login failed, when the session can tell; None while connected or when it cannot.
   TLoginFailure LoginFailure() const { return loginFailure_; }
 
@@ -91,6 +95,10 @@ class TTelnetConnectionForm {
   // the platform names a system other than IOS (IsOtherSystem; SwitchPlatform tells which).
   // Errors the parser raises go to the caller.
   bool GetSPANSessionsList();
+  // Reads the CDP neighbours and the trunks into the model's NeighbourFacts ("show cdp
+  // neighbors", "show interfaces trunk"); false, with the facts not known and the reason logged,
+  // when the switch refuses either (CDP may be off) or its answer cannot be read.
+  bool GetNeighbourFacts();
   // Sends the lines between "configure terminal" and "end". True iff both of those got a reply
   // and the switch refused none of them (see ScriptRefusal). A line without reply stops the
   // script; a refused line does not stop it. A refused "configure terminal" sends no line, since

@@ -544,3 +544,64 @@ TEST(ParseRspanFacts, RemoteSpanVlansAndVtpMode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ParseNeighbours, CdpNeighboursTrunksAndTheirVlans) {
+  const std::string heading =
+      "Capability Codes: R - Router, T - Trans Bridge, B - Source Route Bridge\r\n\r\n"
+      "Device ID        Local Intrfce     Holdtme    Capability  Platform  Port ID\r\n";
+  // A long device ID on a line of its own; a platform with a blank; a total line; the prompt.
+  const std::vector<TCdpNeighbour> neighbours = ParseCdpNeighbours(
+      heading +
+      "Core-9300.campus.local\r\n"
+      "                 Gig 0/1           163             R S I  C9300-48P Ten 1/1/1\r\n"
+      "SEP00112233AA01  Fas 0/10          142             H P M  IP Phone  Port 1\r\n"
+      "dist-2           Gig 1/0/52        150              S I   WS-C3850- Twe 2/0/1\r\n\r\n"
+      "Total cdp entries displayed : 3\r\nAccess-2960");
+  ASSERT_EQ(neighbours.size(), 3u);
+  const std::string expected[][4] = {{"Core-9300.campus.local", "Gi0/1", "C9300-48P", "Te1/1/1"},
+                                     {"SEP00112233AA01", "Fa0/10", "IP Phone", "Port1"},
+                                     {"dist-2", "Gi1/0/52", "WS-C3850-", "Twe2/0/1"}};
+  for (size_t k = 0; k < neighbours.size(); ++k) {
+    const TCdpNeighbour& n = neighbours[k];
+    EXPECT_EQ((std::vector<std::string>{n.DeviceId, n.LocalInterface, n.Platform, n.PortId}),
+              (std::vector<std::string>(std::begin(expected[k]), std::end(expected[k]))));
+  }
+  TNeighbourFacts facts{true, neighbours, {}};
+  EXPECT_EQ(NeighbourNamed(facts, "core-9300"), &facts.Neighbours[0]);  // case and domain aside
+  EXPECT_EQ(NeighbourNamed(facts, "Core"), nullptr);
+  EXPECT_EQ(RaisedBy([] { ParseCdpNeighbours("% CDP is not enabled\r\nSwitch"); }),
+            "Cannot parse CDP neighbours [% CDP is not enabled\r\nSwitch]");
+
+  // A list too long for its line goes on under the same port, or indented.
+  const std::vector<TTrunk> trunks = ParseInterfacesTrunk(
+      "\r\nPort        Mode             Encapsulation  Status        Native vlan\r\n"
+      "Te1/1/1     on               802.1q         trunking      1\r\n"
+      "Po1         on               802.1q         trunking      1\r\n\r\n"
+      "Port        Vlans allowed on trunk\r\n"
+      "Te1/1/1     1-899,901-4094\r\nPo1         none\r\n\r\n"
+      "Port        Vlans allowed and active in management domain\r\n"
+      "Te1/1/1     1,10,20\r\nTe1/1/1     300\r\n            901\r\nPo1         none\r\n\r\n"
+      "Port        Vlans in spanning tree forwarding state and not pruned\r\n"
+      "Te1/1/1     1,10\r\nPo1         none\r\nCore-9300");
+  ASSERT_EQ(trunks.size(), 2u);
+  EXPECT_EQ(trunks[0].Interface, "Te1/1/1");
+  EXPECT_EQ(trunks[0].Allowed, "1-899,901-4094");
+  EXPECT_EQ(trunks[0].AllowedActive, "1,10,20,300,901");
+  EXPECT_EQ(trunks[0].Forwarding, "1,10");
+  EXPECT_EQ(trunks[1].Allowed, "none");
+
+  const struct {
+    const char* list;
+    int vlan;
+    bool holds;
+  } lists[] = {{"1-4094", 901, true}, {"1-899,901-4094", 900, false},
+               {"1,901", 901, true},  {"none", 1, false},
+               {"", 1, false},        {"1-899,901-4094", 4094, true}};
+  for (const auto& c : lists) {
+    EXPECT_EQ(VlanListHolds(c.list, c.vlan), c.holds) << c.list << " " << c.vlan;
+  }
+}
+
+}  // namespace

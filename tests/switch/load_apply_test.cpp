@@ -359,3 +359,29 @@ TEST_F(LoadTest, TwoModelsSideBySideNeverTouchEachOther) {
 }
 
 }  // namespace
+
+namespace {
+
+// The two-switch wizard asks who the neighbours are and what the trunks between them carry.
+TEST_F(LoadTest, NeighbourFactsNameTheOtherSwitchAndTheTrunkBetween) {
+  simswitch::Options options = simswitch::AccessSwitchOptions();
+  options.userName = SwitchOptions().userName;
+  options.password = SwitchOptions().password;
+  options.enablePassword = SwitchOptions().enablePassword;
+  simswitch::SimulatedSwitch& sim = StartSwitch(options);
+  PointAt(sim);
+  auto session = Connect();
+  ASSERT_TRUE(session->Connected());
+  EXPECT_EQ(session->HostName(), "Access-2960");
+  ASSERT_TRUE(session->GetNeighbourFacts());
+  const TNeighbourFacts& facts = DefaultSwitchModel().NeighbourFacts;
+  const TCdpNeighbour* core = NeighbourNamed(facts, "Core-9300");
+  ASSERT_NE(core, nullptr);
+  EXPECT_EQ(core->LocalInterface, "Gi0/1");
+  EXPECT_EQ(core->PortId, "Te1/1/1");
+  ASSERT_EQ(facts.Trunks.size(), 1u);
+  EXPECT_EQ(facts.Trunks[0].Interface, "Gi0/1");
+  EXPECT_TRUE(VlanListHolds(facts.Trunks[0].Allowed, 901));
+}
+
+}  // namespace
