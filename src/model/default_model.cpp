@@ -121,3 +121,15 @@ std::array<std::string, 3> PortsGridRow(int entry, int session) {
 std::vector<std::array<std::string, 3>> PortsGridRows(int session) {
   return PortsGridRows(defaultModel, session);
 }
+
+std::string SessionHealthText(int session) {
+  return SessionHealthText(defaultModel, session);
+}
+
+std::string DestinationQuestion(int session, int entry, const std::string& role) {
+  return DestinationQuestion(defaultModel, session, entry, role);
+}
+
+std::vector<std::string> ApplyWarnings() {
+  return ApplyWarnings(defaultModel);
+}

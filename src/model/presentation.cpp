@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "model/session_health.h"
 #include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
 
@@ -71,6 +72,18 @@ std::string Caption(int number, const TSPANSession& session, int portCount) {
   return text + session.SessionType + ")";
 }
 
+// The caption with the health's words inside its parentheses: "3 (Configured, not mirroring)".
+// A session without members has none, and is not looked at.
+std::string WithHealthWords(const TSwitchModel& model, int session, int portCount,
+                            std::string caption) {
+  const bool looked = portCount > 0 || !IsEditable(model.SPANSessions.Items[session]);
+  const std::string words = looked ? HealthCaptionWords(SessionHealth(model, session)) : "";
+  if (!words.empty()) {
+    caption.insert(caption.size() - 1, ", " + words);
+  }
+  return caption;
+}
+
 std::string ReflectorText(const TSPANSession& session) {
   return "reflector port " + session.ReflectorPort;
 }
@@ -132,7 +145,9 @@ std::string Joined(const std::vector<std::string>& parts, const std::string& sep
 
 std::string SessionCaption(const TSwitchModel& model, int session) {
   RequireValidSession(session);
-  return Caption(session, model.SPANSessions.Items[session], SessionPortCount(model, session));
+  const int portCount = SessionPortCount(model, session);
+  return WithHealthWords(model, session, portCount,
+                         Caption(session, model.SPANSessions.Items[session], portCount));
 }
 
 std::vector<TSessionItem> SessionItems(const TSwitchModel& model) {
@@ -166,8 +181,10 @@ std::vector<TSessionItem> SessionItems(const TSwitchModel& model) {
   std::vector<TSessionItem> items;
   items.reserve(numbers.size());
   for (const int number : numbers) {
-    items.push_back(TSessionItem{number, Caption(number, model.SPANSessions.Items[number],
-                                                 counts[static_cast<size_t>(number)])});
+    const int portCount = counts[static_cast<size_t>(number)];
+    items.push_back(TSessionItem{
+        number, WithHealthWords(model, number, portCount,
+                                Caption(number, model.SPANSessions.Items[number], portCount))});
   }
   return items;
 }

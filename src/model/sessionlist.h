@@ -1,7 +1,8 @@
 // The SPAN model's operations on the program's one switch, DefaultSwitchModel(): each function
-// here is the operation of the same name in model/switch_model_ops.h called on that model, and
-// its contract is stated there. The functions that read no switch (ParseShowVersion,
-// ExpandPortList, the captions and the grid's header and widths) come with that header.
+// here is the operation of the same name in model/switch_model_ops.h or model/session_health.h
+// called on that model, and its contract is stated there. The functions that read no switch
+// (ParseShowVersion, ExpandPortList, the captions and the grid's header and widths) come with
+// that header.
 #pragma once
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "model/global_vars.h"
+#include "model/session_health.h"
 #include "model/switch_model_ops.h"
 #include "model/types.h"
 
@@ -48,3 +50,9 @@ std::string ShownSessionText(int session);
 std::string KeptSettingsText(int session);
 std::array<std::string, 3> PortsGridRow(int entry, int session);
 std::vector<std::array<std::string, 3>> PortsGridRows(int session);
+
+// Whether a session will carry traffic: the line under the grid, the question before a port
+// becomes a destination, the warnings above the Apply preview's lines.
+std::string SessionHealthText(int session);
+std::string DestinationQuestion(int session, int entry, const std::string& role);
+std::vector<std::string> ApplyWarnings();

@@ -186,7 +186,9 @@ int EncapsulationIndex(const std::string& encapsulation);
 // Session drop-down item text. A local session: "3 (Configured)" when it has members, else
 // "3 (Available)". Another says its type: "40 (RSPAN source)", "41 (RSPAN destination)",
 // "52 (ERSPAN source)", "53 (ERSPAN destination)", or the type as printed, "7 (Foo Session)".
-// Raises for a session outside 1..MaxSessionNumber.
+// A session that will not mirror says so inside the parentheses: "3 (Configured, not
+// mirroring)" (HealthCaptionWords in model/session_health.h). Raises for a session outside
+// 1..MaxSessionNumber.
 std::string SessionCaption(const TSwitchModel& model, int session);
 
 struct TSessionItem {

@@ -176,7 +176,7 @@ TEST_F(SessionPageTest, ASessionOnlyShownSaysWhatItIsWhereItsSettingsWouldStand)
     const char* keptText;   // empty: no line
   } cases[] = {
       {2, "3 (Configured)", "", "Kept as on the switch: IP Access-group span-acl"},
-      {3, "40 (RSPAN source)", ShownSessionText(40), ""},
+      {3, "40 (RSPAN source, not mirroring)", ShownSessionText(40), ""},  // Gi0/2 notconnect
       {0, "1 (Configured)", "", ""},
   };
   for (const auto& c : cases) {

@@ -354,7 +354,7 @@ TEST_F(SessionsTest, EveryLayoutAndKindOfSessionLoads) {
        "    Encapsulation      : Replicate\r\n          Ingress      : Disabled\r\n"
        "Filter VLANs           : 1-5,7\r\n",
        "20:2=Both Gi0/1:2=Ingress Gi0/3:2=Destination Gi0/4:2=Egress ",
-       "2 (Configured) type=Local Session enc=Replicate filter=1-5,7"},
+       "2 (Configured, not mirroring) type=Local Session enc=Replicate filter=1-5,7"},
       {"the full form: None is no member and no setting; an access group and a description",
        SessionBlock(
            10,
@@ -372,7 +372,8 @@ TEST_F(SessionsTest, EveryLayoutAndKindOfSessionLoads) {
             "MAC Access-group         : None",          "IPv6 Access-group        : None",
             "Source Drop-cause        : None"}),
        "Gi0/1:10=Both Gi0/2:10=Destination ",
-       "10 (Configured) type=Local Session status=Admin Enabled desc=to the probe enc=Native "
+       "10 (Configured, not mirroring) type=Local Session status=Admin Enabled desc=to the probe "
+       "enc=Native "
        "other=IP Access-group span-acl"},
       {"ERSPAN in the full form, twelve hyphens, every source group, members that are no entry",
        "Session 52\r\n------------\r\nType                     : ERSPAN Source Session\r\n"
@@ -404,7 +405,7 @@ TEST_F(SessionsTest, EveryLayoutAndKindOfSessionLoads) {
        "Session 41\r\n----------\r\nType : Remote Destination Session\r\n"
        "Source RSPAN VLAN : 20\r\nDestination Ports : Gi0/3\r\nDest RSPAN VLAN : None\r\n",
        "20:41=Both Gi0/3:41=Destination ",
-       "41 (RSPAN destination) type=Remote Destination Session rspan=20"},
+       "41 (RSPAN destination, not mirroring) type=Remote Destination Session rspan=20"},
   };
   for (const auto& c : cases) {
     ResetModel();

@@ -83,8 +83,9 @@ TEST_F(PresentationTest, SessionItemsCaptionsAndCounts) {
       {0, "", 0, 0, "1: 1 (Available), 2: 2 (Available)"},
       {0, SessionBlock(2, {"Destination Ports : Gi0/2"}), 0, 1,
        "1: 1 (Available), 2: 2 (Configured)"},
+      // its destinations are notconnect
       {2, SessionBlock(1, {"Both : 10,20", "Destination Ports : Gi0/2-3"}), 4, 0,
-       "1: 1 (Configured), 2: 2 (Available)"},
+       "1: 1 (Configured, not mirroring), 2: 2 (Available)"},
       // sessions 1 and 2 in use on a 2960: nothing more, as ever
       {2, SourceSessions(1, 1) + SessionBlock(2, {"Destination Ports : Gi0/2"}), 1, 1,
        "1: 1 (Configured), 2: 2 (Configured)"},
@@ -100,7 +101,7 @@ TEST_F(PresentationTest, SessionItemsCaptionsAndCounts) {
       // an RSPAN destination session takes no sources; an RSPAN source session does
       {4, SourceSessions(1, 3) + kRspanDestination41, 1, 1,
        "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available), "
-       "41: 41 (RSPAN destination)"},
+       "41: 41 (RSPAN destination, not mirroring)"},
       {4, SourceSessions(1, 3) + kRspanSource40, 1, 1,
        "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 40: 40 (RSPAN source)"},
       {8,
