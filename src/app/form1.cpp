@@ -172,6 +172,12 @@ bool TForm1::Confirm(const std::string& text) {
   return yes;
 }
 
+bool TForm1::ConfirmNoByDefault(const std::string& text) {
+  bool yes = false;
+  WithNormalPointer([&] { yes = AskConfirmation(this, text, answerer_, TDefaultAnswer::No); });
+  return yes;
+}
+
 bool TForm1::ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) {
   bool send = false;
   WithNormalPointer([&] { send = AskToSendLines(this, intro, lines, answerer_); });

@@ -99,6 +99,8 @@ class TForm1 : public QDialog, public TWizardView {
   // session (with a line naming the settings kept as on the switch), or what a session that is
   // only shown is.
   void ShowSessionSettings(int session);
+  // The count label, the drop-down's caption and the line on whether the session mirrors; after
+  // the session is shown and after every accepted edit.
   void UpdateSessionCaption(int session);
   void Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect);
   // Puts the arrow button at the right end of the current row's role cell, or hides it while
@@ -113,6 +115,8 @@ class TForm1 : public QDialog, public TWizardView {
   // True when the typed character is to be discarded.
   bool Page3_EditVLANFilterKeyPress(QKeyEvent& event);
   void Page3_EncapsulationComboBoxChange();
+  // A confirmation whose Enter answers No, for a step that is hard to take back (form1.cpp).
+  bool ConfirmNoByDefault(const std::string& text);
   // Runs a box with the normal pointer, the busy one restored afterwards (form1.cpp).
   template <typename Box>
   void WithNormalPointer(Box&& box);
@@ -152,6 +156,7 @@ class TForm1 : public QDialog, public TWizardView {
   QLabel* Page3_SessionInterfacesCountLabel = nullptr;
   QWidget* Panel6 = nullptr;
   TTextGrid* Page3_PortsStringGrid = nullptr;
+  QLabel* Page3_SessionHealthLabel = nullptr;
   QWidget* InlinePanel = nullptr;
   QToolButton* InlineButton = nullptr;
   QCheckBox* Page3_CheckBoxEnableAdvancedSettings = nullptr;

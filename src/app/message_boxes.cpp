@@ -59,7 +59,8 @@ void ShowPlainMessage(QWidget* parent, const std::string& text, const TBoxAnswer
   Run(box, answerer);
 }
 
-bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer) {
+bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer,
+                     TDefaultAnswer defaultAnswer) {
   QMessageBox box(parent);
   Prepare(box, QStringLiteral("Confirm"), text);
   box.setIcon(QMessageBox::Question);
@@ -67,7 +68,7 @@ bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswere
   QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
   yes->setObjectName(QStringLiteral("Yes"));
   no->setObjectName(QStringLiteral("No"));
-  box.setDefaultButton(yes);
+  box.setDefaultButton(defaultAnswer == TDefaultAnswer::Yes ? yes : no);
   box.setEscapeButton(no);
   Run(box, answerer);
   return box.clickedButton() == yes;

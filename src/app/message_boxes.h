@@ -1,6 +1,6 @@
 // The window's two modal boxes: the plain message (caption "Tarvello", one "OK" taken by Enter
-// and Esc, no icon) and the confirmation (caption "Confirm", question icon, "&Yes" default,
-// "&No" also taken by Esc).
+// and Esc, no icon) and the confirmation (caption "Confirm", question icon, "&Yes" default
+// unless told "&No", "&No" also taken by Esc).
 #pragma once
 
 #include <QString>
@@ -20,5 +20,9 @@ using TBoxAnswerer = std::function<void(QDialog& box)>;
 QString MessageBoxText(const std::string& text);
 
 void ShowPlainMessage(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer);
+// Which button Enter takes in a confirmation.
+enum class TDefaultAnswer { Yes, No };
+
 // True only when "&Yes" was chosen.
-bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer);
+bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer,
+                     TDefaultAnswer defaultAnswer = TDefaultAnswer::Yes);

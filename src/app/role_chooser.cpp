@@ -1,6 +1,6 @@
 // The role chooser: filled once with the five roles, opened by the arrow button under the current
 // row's role cell, it stores an accepted role through the model's rules or shows why the switch
-// would refuse it.
+// would refuse it; before a port in use becomes a destination it asks.
 #include <QToolButton>
 
 #include "app/form1.h"
@@ -73,6 +73,12 @@ void TForm1::Page3_InlineStringGridMouseUp() {
   std::string message;
   if (!CheckSpanType(session, Ports.Items[entry].Name, role, message)) {
     ShowMessage(message);
+    grid.setFocus();
+    return;
+  }
+  // A port in use stops forwarding as a destination: the person says so first.
+  const std::string question = DestinationQuestion(session, entry, role);
+  if (!question.empty() && !ConfirmNoByDefault(question)) {
     grid.setFocus();
     return;
   }

@@ -1,6 +1,7 @@
 // The SPAN session page: its view operations for the wizard, showing a session, painting the
-// ports grid and placing its arrow button, the count label and drop-down caption, and the
-// advanced settings (VLAN filter, encapsulation).
+// ports grid and placing its arrow button, the count label, the drop-down caption and the line
+// that says whether the session mirrors, and the advanced settings (VLAN filter,
+// encapsulation).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -105,6 +106,11 @@ void TForm1::UpdateSessionCaption(int session) {
   const int index = ItemOfSession(sessions, session);
   sessions.setItemText(index, QString::fromStdString(SessionCaption(session)));
   sessions.setCurrentIndex(index);
+  // One line; a longer one ends in "..." and the tool tip holds it whole.
+  const QString health = QString::fromStdString(SessionHealthText(session));
+  Page3_SessionHealthLabel->setText(Page3_SessionHealthLabel->fontMetrics().elidedText(
+      health, Qt::ElideRight, Page3_SessionHealthLabel->width()));
+  Page3_SessionHealthLabel->setToolTip(health);
 }
 
 void TForm1::Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect) {

@@ -82,20 +82,28 @@ TEST(MessageBoxTest, PlainBoxHasOneOkTakenByEnterAndEscape) {
 TEST(MessageBoxTest, ConfirmationConsentsOnlyToYes) {
   const struct {
     Qt::Key key;
+    TDefaultAnswer defaultAnswer;
     bool consent;
-  } cases[] = {
-      {Qt::Key_Return, true}, {Qt::Key_Escape, false}, {Qt::Key_N, false}, {Qt::Key_Y, true}};
+  } cases[] = {{Qt::Key_Return, TDefaultAnswer::Yes, true},
+               {Qt::Key_Escape, TDefaultAnswer::Yes, false},
+               {Qt::Key_N, TDefaultAnswer::Yes, false},
+               {Qt::Key_Y, TDefaultAnswer::Yes, true},
+               // a question before a step that is hard to take back: Enter says No
+               {Qt::Key_Return, TDefaultAnswer::No, false},
+               {Qt::Key_Y, TDefaultAnswer::No, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.key);
+    const bool yesDefault = c.defaultAnswer == TDefaultAnswer::Yes;
+    SCOPED_TRACE(std::to_string(c.key) + (yesDefault ? " Yes" : " No"));
     bool consent = !c.consent;
     const Seen seen = PressOnOpenBox(c.key, [&] {
-      consent = AskConfirmation(nullptr, "Cancel changes and close application?", {});
+      consent =
+          AskConfirmation(nullptr, "Cancel changes and close application?", {}, c.defaultAnswer);
     });
     EXPECT_EQ(consent, c.consent);
     EXPECT_EQ(seen.caption, "Confirm");
     EXPECT_EQ(seen.icon, QMessageBox::Question);
     EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Yes", "&No"}));
-    EXPECT_EQ(seen.defaultButton, "&Yes");
+    EXPECT_EQ(seen.defaultButton, yesDefault ? "&Yes" : "&No");
   }
 }
 

@@ -81,13 +81,23 @@ TEST_F(RoleChooserTest, AcceptedChoiceStoresTheRoleAndUpdatesCellCountAndCaption
   auto* sessions = Find<QComboBox>("Page3_ComboBoxSessions");
   auto* count = Find<QLabel>("Page3_SessionInterfacesCountLabel");
   EXPECT_EQ(sessions->itemText(0).toStdString(), "1 (Available)");
-  Grid()->SetRow(7);  // Gi0/4
+  Grid()->SetRow(7);  // Gi0/4, connected: the question comes first, and No keeps the role
+  const std::string question = DestinationQuestion(1, 7, "Destination");
+  ASSERT_FALSE(question.empty());
   Choose(4);
+  EXPECT_EQ(messages_, std::vector<std::string>{question});
+  EXPECT_FALSE(HasChanges());
+  EXPECT_EQ(Grid()->Cell(2, 7).toStdString(), "None");
+  confirmAnswer_ = true;
+  Choose(4);
+  EXPECT_EQ(messages_.size(), 2u);
   EXPECT_EQ(Ports.Items[7].SpanTypes[1].SpanType, "Destination");
   EXPECT_TRUE(Ports.Items[7].SpanTypes[1].Changed);
   EXPECT_EQ(Grid()->Cell(2, 7).toStdString(), "Destination (SPAN port)");
   EXPECT_EQ(count->text().toStdString(), "Interfaces monitored by this session: 1");
   EXPECT_EQ(sessions->itemText(0).toStdString(), "1 (Configured)");
+  EXPECT_EQ(Find<QLabel>("Page3_SessionHealthLabel")->text().toStdString(),
+            "Session 1 mirrors nothing yet: it has no source.");
   EXPECT_EQ(sessions->currentIndex(), 0);
   EXPECT_TRUE(Grid()->hasFocus());
   EXPECT_EQ(CellPixel(2, 7, 1, 1), QColor(0, 128, 0));
@@ -101,6 +111,17 @@ TEST_F(RoleChooserTest, AcceptedChoiceStoresTheRoleAndUpdatesCellCountAndCaption
   EXPECT_FALSE(Chooser()->isVisible());
   EXPECT_EQ(Ports.Items[5].SpanTypes[1].SpanType, "Ingress");
   EXPECT_EQ(count->text().toStdString(), "Interfaces monitored by this session: 2");
+
+  // The line under the grid follows each edit and the session shown.
+  auto* health = Find<QLabel>("Page3_SessionHealthLabel");
+  const std::string notMirroring =
+      "Session 1 will not mirror: its source Gi0/2 is notconnect (nothing plugged in).";
+  EXPECT_EQ(health->toolTip().toStdString(), notMirroring);
+  EXPECT_EQ(sessions->itemText(0).toStdString(), "1 (Configured, not mirroring)");
+  PickSession(1);
+  EXPECT_EQ(health->text().toStdString(), "");
+  PickSession(0);
+  EXPECT_EQ(health->text().toStdString(), notMirroring);
 }
 
 TEST_F(RoleChooserTest, ChoosingThePresentRoleMarksItChangedAndKeepsTheCount) {
