@@ -16,8 +16,15 @@ namespace {
 
 constexpr char kBetween[] = " between \"configure terminal\" and \"end\":";
 
+// The warnings that still hold for what the edits leave, above the sentence that leads to the
+// lines.
 std::string ApplyIntro() {
-  return "These lines will be sent to switch " + SwitchAddress + kBetween;
+  std::string warnings;
+  for (const std::string& warning : ApplyWarnings()) {
+    warnings += warning + "\n\r";
+  }
+  return (warnings.empty() ? "" : warnings + "\n\r") + "These lines will be sent to switch " +
+         SwitchAddress + kBetween;
 }
 
 std::string PutBackIntro() {

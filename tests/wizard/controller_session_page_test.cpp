@@ -249,6 +249,30 @@ TEST_F(SessionPageTest, OnACatalyst9300EverySessionLoadsAndOnlyLocalOnesAreChang
   EXPECT_EQ(Received("show version").size(), 1u) << "asked once per switch session";
 }
 
+TEST_F(SessionPageTest, ADestinationThatIsDownGivesItsLineAfterTheLoadAndInThePreview) {
+  simswitch::Options options = SwitchOptions();
+  // The 2960's status listing as it reads without sessions: session 2's Fa0/48 is notconnect.
+  options.device.interfacesText = simswitch::RenderInterfaceStatus(options.device, {});
+  ShowSwitch(options);
+  const std::string line =
+      "Session 2 will not mirror: the destination Fa0/48 is notconnect (nothing plugged in).";
+  EXPECT_EQ(SessionHealthText(2), line);
+  EXPECT_EQ(SessionCaption(2), "2 (Configured, not mirroring)");
+  EXPECT_EQ(SessionCaption(1), "1 (Configured)");
+
+  Edit("Fa0/5", 1, "Ingress");
+  Edit("Fa0/10", 2, "Destination");  // connected now (VLAN 30)
+  Edit("Fa0/48", 2, "None");
+  view_.previewAnswers = {false};
+  controller_.Page3_SpeedButtonApplyClick();
+  EXPECT_EQ(view_.CallsStartingWith("Preview "),
+            std::vector<std::string>{
+                "Preview Fa0/10 is connected now (VLAN 30). As a SPAN destination it stops "
+                "forwarding its own traffic until the session is removed.\n\r\n\rThese lines "
+                "will be sent to switch " +
+                SwitchText() + " between \"configure terminal\" and \"end\":"});
+}
+
 TEST_F(SessionPageTest, ANinthSourceSessionGetsTheSwitchsRefusalAndTheReloadShowsTheTruth) {
   // Without its model the switch is a platform not known: no limit is checked ahead.
   simswitch::Options options = Catalyst9300SwitchOptions();
