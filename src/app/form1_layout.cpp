@@ -177,9 +177,10 @@ void TForm1::CreateSessionPage(QWidget* page) {
   Page3_SessionInterfacesCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Page3_SessionInterfacesCountLabel->setText(QStringLiteral(" "));
 
-  Panel6 = MakePanel(panel1, "Panel6", QRect(5, 46, 558, 170));
+  // Seven whole rows under the header, and room for the health line below.
+  Panel6 = MakePanel(panel1, "Panel6", QRect(5, 46, 558, 162));
   Page3_PortsStringGrid = Make<TTextGrid>(
-      Panel6, "Page3_PortsStringGrid", QStringLiteral("SPAN session ports"), QRect(0, 0, 558, 170));
+      Panel6, "Page3_PortsStringGrid", QStringLiteral("SPAN session ports"), QRect(0, 0, 558, 162));
   Page3_PortsStringGrid->setFont(WindowFont(12));
   Page3_PortsStringGrid->SetColCount(3);
   Page3_PortsStringGrid->SetDefaultRowHeight(20);
@@ -193,12 +194,13 @@ void TForm1::CreateSessionPage(QWidget* page) {
   InlineButton->setIcon(QIcon(QStringLiteral(":/images/down_arrow.png")));
   InlineButton->setFocusPolicy(Qt::NoFocus);
   InlineButton->setAutoFillBackground(true);  // opaque face over the grid's cells
-  // Under the grid: whether the session will carry traffic, and if not why.
+  // Under the grid: whether the session will carry traffic, and if not why, in up to two lines.
   Page3_SessionHealthLabel =
       Make<QLabel>(panel1, "Page3_SessionHealthLabel",
-                   QStringLiteral("Whether this session mirrors"), QRect(5, 219, 558, 16));
+                   QStringLiteral("Whether this session mirrors"), QRect(5, 210, 558, 29));
   Page3_SessionHealthLabel->setFont(WindowFont(12));
-  Page3_SessionHealthLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  Page3_SessionHealthLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Page3_SessionHealthLabel->setWordWrap(true);
 
   auto* advanced =
       MakeGroupBox(page, "GroupBox2", QStringLiteral("Advanced settings"), QRect(3, 268, 573, 85));

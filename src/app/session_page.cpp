@@ -106,10 +106,10 @@ void TForm1::UpdateSessionCaption(int session) {
   const int index = ItemOfSession(sessions, session);
   sessions.setItemText(index, QString::fromStdString(SessionCaption(session)));
   sessions.setCurrentIndex(index);
-  // One line; a longer one ends in "..." and the tool tip holds it whole.
+  // Two lines at most; a longer text ends in "..." and the tool tip holds it whole.
   const QString health = QString::fromStdString(SessionHealthText(session));
   Page3_SessionHealthLabel->setText(Page3_SessionHealthLabel->fontMetrics().elidedText(
-      health, Qt::ElideRight, Page3_SessionHealthLabel->width()));
+      health, Qt::ElideRight, Page3_SessionHealthLabel->width() * 2 - 40));
   Page3_SessionHealthLabel->setToolTip(health);
 }
 

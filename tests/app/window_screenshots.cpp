@@ -1,4 +1,6 @@
-// Saves pictures of the main window with a loaded 48-port switch, to look at by eye:
+// Saves pictures of the main window with a loaded 48-port switch (its session 1 may drop
+// traffic), the question before a port in use becomes a destination, and the simulated switch
+// with a session that mirrors and one that will not, to look at by eye:
 //   xvfb-run -s "-screen 0 1024x768x24" tests/app/window_screenshots <folder>
 // Not a test; nothing runs it automatically.
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <iostream>
@@ -93,6 +96,19 @@ int main(int argc, char** argv) {
   sessions->setCurrentIndex(1);
   emit sessions->activated(1);
   Save(form, folder + "/6_session2_plain.png");
+
+  // Gi1/0/7 is connected: choosing it as the destination asks first (Enter says No).
+  QTimer::singleShot(100, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      Save(*box, folder + "/6b_destination_question.png");
+      QTest::keyClick(box, Qt::Key_Return);
+    }
+  });
+  grid->SetRow(7);
+  form.findChild<QToolButton*>("InlineButton")->click();
+  auto* chooser = form.findChild<TTextGrid*>("Page3_InlineStringGrid");
+  chooser->SetRow(4);
+  QTest::keyClick(chooser, Qt::Key_Return);
   form.hide();
 
   // The whole program's flow: the wizard logs in to the simulated switch and loads it.
@@ -120,6 +136,13 @@ int main(int argc, char** argv) {
   Save(program, folder + "/7_program_login.png");
   program.findChild<QPushButton*>("Page1_SpeedButtonConnect")->click();
   Save(program, folder + "/8_program_loaded.png");
+  // The same switch with session 1 sent to the err-disabled Fa0/24 instead of Gi0/2.
+  SetSpanType(FindPort(DefaultSwitchModel(), "Gi0/2"), 1, "None");
+  SetSpanType(FindPort(DefaultSwitchModel(), "Fa0/24"), 1, "Destination");
+  program.ShowSelectedSession();
+  Save(program, folder + "/8b_program_not_mirroring.png");
+  Ports = LoadedPorts;
+  program.ShowSelectedSession();
 
   // Every box of an Apply, as it stands over the window, answered with its default button.
   int shot = 9;
@@ -139,13 +162,15 @@ int main(int argc, char** argv) {
   const auto edit = [](const char* name, int session, const char* role) {
     SetSpanType(FindPort(DefaultSwitchModel(), name), session, role);
   };
-  // Ten lines: two turned sources, one removed, five added.
+  // Eleven lines: two turned sources, one removed, five added, and a second destination for
+  // session 2 that is connected now, which the preview warns of.
   edit("Fa0/1", 1, "Egress");
   edit("Fa0/2", 1, "Both");
   edit("Fa0/3", 1, "None");
   for (const char* name : {"Fa0/4", "Fa0/5", "Fa0/6", "Fa0/7", "Fa0/8"}) {
     edit(name, 1, "Ingress");
   }
+  edit("Fa0/47", 2, "Destination");
   program.findChild<QPushButton*>("Page3_SpeedButtonApply")->click();
 
   // A switch that takes one local session: the second session's line is refused, and the
