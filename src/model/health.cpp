@@ -65,8 +65,9 @@ bool AllDown(const std::vector<THealthPort>& ports) {
 
 // The members as this switch's end of the session has them: an RSPAN session's VLAN is its
 // destination (source end) or its source (destination end), kept as RspanVlan instead.
-void CollectMembers(const TSwitchModel& model, int session, TSessionHealth& health) {
-  for (int position = 1; position <= model.Ports.Count; ++position) {
+void CollectMembers(const TSwitchModel& model, int session, const std::vector<int>& members,
+                    TSessionHealth& health) {
+  for (const int position : members) {
     const TPort& entry = model.Ports.Items[position];
     const std::string& role = entry.SpanTypes[session].SpanType;
     if (IsSourceRole(role) && health.Kind != TSessionKind::RspanDestination) {
@@ -128,7 +129,35 @@ void CountSpeeds(TSessionHealth& health) {
 
 }  // namespace
 
+std::vector<std::vector<int>> MembersBySession(const TSwitchModel& model) {
+  std::vector<std::vector<int>> members(MaxSessionNumber + 1);
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    for (const auto& [session, span] : model.Ports.Items[position].SpanTypes.Sessions()) {
+      if (span.SpanType != kRoleNone) {
+        members[static_cast<size_t>(session)].push_back(position);
+      }
+    }
+  }
+  return members;
+}
+
+std::vector<int> SessionMembers(const TSwitchModel& model, int session) {
+  RequireValidSession(session);
+  std::vector<int> members;
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    if (model.Ports.Items[position].SpanTypes[session].SpanType != kRoleNone) {
+      members.push_back(position);
+    }
+  }
+  return members;
+}
+
 TSessionHealth SessionHealth(const TSwitchModel& model, int session) {
+  return SessionHealth(model, session, SessionMembers(model, session));
+}
+
+TSessionHealth SessionHealth(const TSwitchModel& model, int session,
+                             const std::vector<int>& members) {
   RequireValidSession(session);
   const TSPANSession& settings = model.SPANSessions.Items[session];
   TSessionHealth health;
@@ -139,7 +168,7 @@ TSessionHealth SessionHealth(const TSwitchModel& model, int session) {
     return health;
   }
   // 1. The members, the RSPAN VLAN and the ERSPAN address.
-  CollectMembers(model, session, health);
+  CollectMembers(model, session, members, health);
   const bool rspan =
       settings.Kind == TSessionKind::RspanSource || settings.Kind == TSessionKind::RspanDestination;
   if (rspan) {

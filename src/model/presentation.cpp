@@ -40,19 +40,6 @@ namespace {
 // Catalysts number their sessions up to this; a free number is offered up to it.
 constexpr int kHighestOfferedSession = 66;
 
-// Entries with a role in each session, by session number, in one pass over the entries.
-std::vector<int> PortCounts(const TSwitchModel& model) {
-  std::vector<int> counts(MaxSessionNumber + 1, 0);
-  for (int position = 1; position <= model.Ports.Count; ++position) {
-    for (const auto& [session, span] : model.Ports.Items[position].SpanTypes.Sessions()) {
-      if (span.SpanType != kRoleNone) {
-        ++counts[static_cast<size_t>(session)];
-      }
-    }
-  }
-  return counts;
-}
-
 std::string Caption(int number, const TSPANSession& session, int portCount) {
   const std::string text = std::to_string(number) + " (";
   switch (session.Kind) {
@@ -74,10 +61,11 @@ std::string Caption(int number, const TSPANSession& session, int portCount) {
 
 // The caption with the health's words inside its parentheses: "3 (Configured, not mirroring)".
 // A session without members has none, and is not looked at.
-std::string WithHealthWords(const TSwitchModel& model, int session, int portCount,
+std::string WithHealthWords(const TSwitchModel& model, int session, const std::vector<int>& members,
                             std::string caption) {
-  const bool looked = portCount > 0 || !IsEditable(model.SPANSessions.Items[session]);
-  const std::string words = looked ? HealthCaptionWords(SessionHealth(model, session)) : "";
+  const bool looked = !members.empty() || !IsEditable(model.SPANSessions.Items[session]);
+  const std::string words =
+      looked ? HealthCaptionWords(SessionHealth(model, session, members)) : "";
   if (!words.empty()) {
     caption.insert(caption.size() - 1, ", " + words);
   }
@@ -145,13 +133,14 @@ std::string Joined(const std::vector<std::string>& parts, const std::string& sep
 
 std::string SessionCaption(const TSwitchModel& model, int session) {
   RequireValidSession(session);
-  const int portCount = SessionPortCount(model, session);
-  return WithHealthWords(model, session, portCount,
+  const std::vector<int> members = SessionMembers(model, session);
+  const int portCount = static_cast<int>(members.size());
+  return WithHealthWords(model, session, members,
                          Caption(session, model.SPANSessions.Items[session], portCount));
 }
 
 std::vector<TSessionItem> SessionItems(const TSwitchModel& model) {
-  const std::vector<int> counts = PortCounts(model);
+  const std::vector<std::vector<int>> members = MembersBySession(model);
   std::vector<int> numbers = {1, 2};
   for (const auto& [number, session] : model.SPANSessions.Items) {
     if (number > 2) {
@@ -163,7 +152,7 @@ std::vector<TSessionItem> SessionItems(const TSwitchModel& model) {
   int takingSources = 0;
   for (const int number : numbers) {
     const TSPANSession& session = model.SPANSessions.Items[number];
-    const bool inUse = !IsEditable(session) || counts[static_cast<size_t>(number)] > 0;
+    const bool inUse = !IsEditable(session) || !members[static_cast<size_t>(number)].empty();
     allInUse = allInUse && inUse;
     if (inUse && (IsEditable(session) || IsSourceSessionKind(session.Kind))) {
       ++takingSources;
@@ -181,10 +170,11 @@ std::vector<TSessionItem> SessionItems(const TSwitchModel& model) {
   std::vector<TSessionItem> items;
   items.reserve(numbers.size());
   for (const int number : numbers) {
-    const int portCount = counts[static_cast<size_t>(number)];
-    items.push_back(TSessionItem{
-        number, WithHealthWords(model, number, portCount,
-                                Caption(number, model.SPANSessions.Items[number], portCount))});
+    const std::vector<int>& held = members[static_cast<size_t>(number)];
+    items.push_back(
+        TSessionItem{number, WithHealthWords(model, number, held,
+                                             Caption(number, model.SPANSessions.Items[number],
+                                                     static_cast<int>(held.size())))});
   }
   return items;
 }

@@ -73,6 +73,15 @@ int SpeedMbps(std::string_view speed);
 // down or every source is; an RSPAN or ERSPAN session is judged by the end it has on this switch.
 // A port whose status is not known is not counted as down. Raises for another session number.
 TSessionHealth SessionHealth(const TSwitchModel& model, int session);
+// As above, with the positions of the session's members (ascending) already found.
+TSessionHealth SessionHealth(const TSwitchModel& model, int session,
+                             const std::vector<int>& members);
+// The positions (ascending) of the entries with a role other than "None" in session. Raises for
+// a session outside 1..MaxSessionNumber.
+std::vector<int> SessionMembers(const TSwitchModel& model, int session);
+// The same for every session, by session number (0..MaxSessionNumber; 0 holds none), in one
+// pass over the entries, to judge many sessions.
+std::vector<std::vector<int>> MembersBySession(const TSwitchModel& model);
 
 // --- Texts ---------------------------------------------------------------------------------
 
