@@ -180,7 +180,9 @@ std::string DestinationWarning(const TPort& entry) {
   const bool routed = columns.Vlan == "routed";
   std::string fact;
   if (columns.Status == "connected") {
-    const bool vlanNumber = !columns.Vlan.empty() && !trunk && !routed;
+    // "10" or "123,1234" name VLANs; "trunk", "routed" or "pvlan" are shown as printed.
+    const bool vlanNumber =
+        !columns.Vlan.empty() && columns.Vlan.front() >= '0' && columns.Vlan.front() <= '9';
     fact = " is connected now" +
            (columns.Vlan.empty()
                 ? ""

@@ -100,7 +100,9 @@ std::string HealthCaptionWords(const TSessionHealth& health);
 // now (VLAN 10). As a SPAN destination it stops forwarding its own traffic until the session is
 // removed. Make it the destination?". Empty when nothing need be asked: another role, a VLAN, a
 // port that is monitoring (already a destination) or down and neither a trunk nor routed, or one
-// that is already this session's destination. Raises for a session or entry outside its range.
+// that is already this session's destination. A port-channel member is judged as the port it
+// shows as: "show interface status" does not name its channel. Raises for a session or entry
+// outside its range.
 std::string DestinationQuestion(const TSwitchModel& model, int session, int entry,
                                 const std::string& role);
 

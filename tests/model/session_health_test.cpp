@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "support/text_helpers.h"
 #include "testkit/model_fixture.h"
 
 namespace {
@@ -47,124 +48,69 @@ TEST(SpeedTest, SpeedColumnsInMbps) {
 }
 
 TEST_F(SessionHealthTest, EachStateAndReasonHasItsLineAndCaption) {
-  const std::vector<int> remote20 = {20};
-  const std::vector<int> remote901 = {901};
+  const std::string rspanSource =
+      "Type : Remote Source Session\nRX Only : Gi0/1\nDest RSPAN VLAN : 20";
   const struct {
     int session;
-    std::vector<std::string> fields;
-    bool factsKnown;
-    std::vector<int> remoteSpan;
+    std::string fields;  // the field lines, separated by line ends
+    int remoteSpan;      // the one remote-span VLAN the switch lists; 0: not known
     std::string line;
-    std::string caption;
+    const char* caption;
   } cases[] = {
-      {1, {}, false, {}, "", "1 (Available)"},
-      {1,
-       {"Both : Gi0/1"},
-       false,
-       {},
-       "Session 1 mirrors nothing yet: it has no destination.",
+      {1, "Both : Gi0/1", 0, "Session 1 mirrors nothing yet: it has no destination.",
        "1 (Configured)"},
-      // one source up is enough; an access port's and a VLAN's speeds are not needed
-      {1,
-       {"Both : Gi0/7", "RX Only : Gi0/3", "Destination Ports : Gi0/6"},
-       false,
-       {},
-       "Session 1 mirrors Gi0/7 (both directions), Gi0/3 (ingress) to Gi0/6.",
-       "1 (Configured)"},
-      {1,
-       {"RX Only : 20", "Destination Ports : Gi0/2"},
-       false,
-       {},
-       "Session 1 mirrors VLAN 20 (ingress) to Gi0/2.",
-       "1 (Configured)"},
-      {1,
-       {"Both : Gi0/1-2", "Destination Ports : Te1/2"},
-       false,
-       {},
-       "Session 1 mirrors Gi0/1, Gi0/2 (both directions) to Te1/2.",
-       "1 (Configured)"},
-      {1,
-       {"Both : Gi0/1", "Destination Ports : Gi0/3"},
-       false,
-       {},
+      // one source up is enough
+      {1, "Both : Gi0/7\nRX Only : Gi0/3\nDestination Ports : Gi0/6", 0,
+       "Session 1 mirrors Gi0/7 (both directions), Gi0/3 (ingress) to Gi0/6.", "1 (Configured)"},
+      {1, "RX Only : 20\nDestination Ports : Gi0/2", 0,
+       "Session 1 mirrors VLAN 20 (ingress) to Gi0/2.", "1 (Configured)"},
+      {1, "Both : Gi0/1-2\nDestination Ports : Te1/2", 0,
+       "Session 1 mirrors Gi0/1, Gi0/2 (both directions) to Te1/2.", "1 (Configured)"},
+      {1, "Both : Gi0/1\nDestination Ports : Gi0/3", 0,
        "Session 1 will not mirror: the destination Gi0/3 is notconnect (nothing plugged in).",
        "1 (Configured, not mirroring)"},
-      {1,
-       {"Both : Gi0/1", "Destination Ports : Gi0/4"},
-       false,
-       {},
+      {1, "Both : Gi0/1\nDestination Ports : Gi0/4", 0,
        "Session 1 will not mirror: the destination Gi0/4 is disabled (shutdown).",
        "1 (Configured, not mirroring)"},
-      {1,
-       {"Both : Gi0/1", "Destination Ports : Gi0/5"},
-       false,
-       {},
+      {1, "Both : Gi0/1\nDestination Ports : Gi0/5", 0,
        "Session 1 will not mirror: the destination Gi0/5 is err-disabled.",
        "1 (Configured, not mirroring)"},
-      {1,
-       {"RX Only : Gi0/3", "TX Only : Gi0/4", "Destination Ports : Gi0/6"},
-       false,
-       {},
+      {1, "RX Only : Gi0/3\nTX Only : Gi0/4\nDestination Ports : Gi0/6", 0,
        "Session 1 will not mirror: none of its sources is up (Gi0/3 notconnect, Gi0/4 disabled).",
        "1 (Configured, not mirroring)"},
-      {1,
-       {"RX Only : Gi0/3", "Destination Ports : Gi0/5"},
-       false,
-       {},
+      {1, "RX Only : Gi0/3\nDestination Ports : Gi0/5", 0,
        "Session 1 will not mirror: the destination Gi0/5 is err-disabled; its source Gi0/3 is "
        "notconnect (nothing plugged in).",
        "1 (Configured, not mirroring)"},
-      {1,
-       {"Both : Gi0/1", "Destination Ports : Gi0/6"},
-       false,
-       {},
+      {1, "Both : Gi0/1\nDestination Ports : Gi0/6", 0,
        "Session 1 may drop traffic: its sources can send up to 2 Gb/s (Gi0/1 1000 both "
        "directions) into a 1000 Mb/s destination.",
        "1 (Configured)"},
-      {1,
-       {"RX Only : Gi0/1,Gi0/8", "Both : Te1/1", "Destination Ports : Gi0/6"},
-       false,
-       {},
+      {1, "RX Only : Gi0/1,Gi0/8\nBoth : Te1/1\nDestination Ports : Gi0/6", 0,
        "Session 1 may drop traffic: its sources can send up to 21 Gb/s (Gi0/1 1000 ingress, Te1/1 "
        "10G both directions; not counted: Gi0/8 auto) into a 1000 Mb/s destination.",
        "1 (Configured)"},
-      {40,
-       {"Type : Remote Source Session", "RX Only : Gi0/1", "Dest RSPAN VLAN : 20"},
-       true,
-       remote20,
-       "Session 40 sends Gi0/1 (ingress) to RSPAN VLAN 20 (remote-span).",
+      {40, rspanSource, 20, "Session 40 sends Gi0/1 (ingress) to RSPAN VLAN 20 (remote-span).",
        "40 (RSPAN source)"},
-      {40,
-       {"Type : Remote Source Session", "RX Only : Gi0/1", "Dest RSPAN VLAN : 20"},
-       false,
-       {},
+      {40, rspanSource, 0,
        "Session 40 sends Gi0/1 (ingress) to RSPAN VLAN 20 (remote-span not known).",
        "40 (RSPAN source)"},
-      {40,
-       {"Type : Remote Source Session", "RX Only : Gi0/1", "Dest RSPAN VLAN : 20"},
-       true,
-       remote901,
+      {40, rspanSource, 901,
        "Session 40 will not mirror: VLAN 20 is not a remote-span VLAN on this switch.",
        "40 (RSPAN source, not mirroring)"},
-      {41,
-       {"Type : Remote Destination Session", "Source RSPAN VLAN : 20", "Destination Ports : Gi0/3"},
-       true,
-       remote20,
-       "Session 41 will not mirror: the destination Gi0/3 is notconnect (nothing plugged in).",
+      {41, "Type : Remote Destination Session\nSource RSPAN VLAN : 20\nDestination Ports : Gi0/3",
+       20, "Session 41 will not mirror: the destination Gi0/3 is notconnect (nothing plugged in).",
        "41 (RSPAN destination, not mirroring)"},
-      {52,
-       {"Type : ERSPAN Source Session", "RX Only : Gi0/1", "Destination IP Address : 10.1.1.2"},
-       false,
-       {},
-       "Session 52 sends Gi0/1 (ingress) to 10.1.1.2 (ERSPAN).",
-       "52 (ERSPAN source)"},
+      {52, "Type : ERSPAN Source Session\nRX Only : Gi0/1\nDestination IP Address : 10.1.1.2", 0,
+       "Session 52 sends Gi0/1 (ingress) to 10.1.1.2 (ERSPAN).", "52 (ERSPAN source)"},
   };
   for (const auto& c : cases) {
     ResetModel();
-    DefaultSwitchModel().RspanFacts = TRspanFacts{c.factsKnown, c.remoteSpan, {}};
-    Load(c.fields.empty() ? "" : SessionBlock(c.session, c.fields));
-    EXPECT_EQ(SessionHealthText(c.session), c.line) << c.line;
-    EXPECT_EQ(SessionCaption(c.session), c.caption) << c.line;
+    DefaultSwitchModel().RspanFacts.Known = c.remoteSpan != 0;
+    DefaultSwitchModel().RspanFacts.RemoteSpanVlans = {c.remoteSpan};
+    Load(SessionBlock(c.session, SplitLines(c.fields)));
+    EXPECT_EQ(SessionHealthText(c.session), c.line) << c.fields;
+    EXPECT_EQ(SessionCaption(c.session), c.caption) << c.fields;
   }
 }
 
