@@ -70,12 +70,14 @@ void SetSessionSettings(int session, const std::string& encapsulation, const std
   SetSessionSettings(defaultModel, session, encapsulation, filter);
 }
 
-bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions) {
-  return DiffersFromEarlier(defaultModel, earlierPorts, earlierSessions);
+bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
+                        const std::vector<int>& createdVlans) {
+  return DiffersFromEarlier(defaultModel, earlierPorts, earlierSessions, createdVlans);
 }
 
-void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions) {
-  MarkPutBack(defaultModel, earlierPorts, earlierSessions);
+void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
+                 const std::vector<int>& createdVlans) {
+  MarkPutBack(defaultModel, earlierPorts, earlierSessions, createdVlans);
 }
 
 bool HasChanges() {

@@ -1,3 +1,5 @@
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -169,9 +171,13 @@ class ListingParser {
   }
 
   // Applies the members of every block, now that every session's kind is known: in a local
-  // session as the switch's own (a name that is no entry fails the load), in any other as
-  // shown only, together with the RSPAN VLAN as the session's destination or source.
+  // session as the switch's own (a name that is no entry fails the load); in an RSPAN session
+  // so too while every member it lists is an entry, its VLAN kept as its setting; in any other
+  // as shown only, together with an RSPAN VLAN as the session's destination or source.
   void ApplyMembers() {
+    for (const int number : RspanSessionsShownOnly()) {
+      model_.SPANSessions.Items.Hold(number).ShownOnly = true;
+    }
     for (const MemberList& members : members_) {
       TSPANSession& session = model_.SPANSessions.Items.Hold(members.session);
       if (IsEditable(session)) {
@@ -181,7 +187,7 @@ class ListingParser {
       }
     }
     for (const auto& [number, listed] : model_.SPANSessions.Items) {
-      if (listed.RspanVlan.empty()) {
+      if (listed.RspanVlan.empty() || IsEditable(listed)) {
         continue;
       }
       if (listed.Kind == TSessionKind::RspanSource) {
@@ -195,6 +201,24 @@ class ListingParser {
   }
 
  private:
+  // The RSPAN sessions whose members Tarvello could not edit: a name that is no entry, one listed
+  // twice, or a role the session's end does not take (a listing may give a session twice, of
+  // two kinds).
+  std::set<int> RspanSessionsShownOnly() const {
+    std::map<int, std::set<int>> seen;
+    std::set<int> shownOnly;
+    for (const MemberList& members : members_) {
+      const TSessionKind kind = model_.SPANSessions.Items[members.session].Kind;
+      const bool fits = kind == TSessionKind::RspanSource ? IsSourceRole(members.role)
+                                                          : members.role == kRoleDestination;
+      if (IsRspanKind(kind) &&
+          (!fits || !AllNamedOnce(index_, members.list, seen[members.session]))) {
+        shownOnly.insert(members.session);
+      }
+    }
+    return shownOnly;
+  }
+
   // "Session n": the first word and the word after it.
   void Header(std::string_view line) {
     std::string_view first;
@@ -302,6 +326,8 @@ std::string FirstLine(const std::vector<std::string_view>& lines) {
 bool ParseSPANSessions(TSwitchModel& model, const std::string& listing) {
   const std::vector<std::string_view> lines = SplitLineViews(listing);
   model.SPANSessions.Items.Clear();
+  model.NewRspanVlans.clear();
+  model.VlansToRemove.clear();
   HoldSession(model, 1);
   HoldSession(model, 2);
   ListingParser parser(model);

@@ -2,6 +2,7 @@
 // exactly (FindPort is in model/switch_model_ops.h). Internal to the model.
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,3 +35,7 @@ void AddPortsToSession(TSwitchModel& model, const PortNameIndex& index, const st
 // first role, unless the second is "Destination".
 void ShowPortsInSession(TSwitchModel& model, const PortNameIndex& index, const std::string& list,
                         TSPANSession& session, const std::string& role);
+
+// True iff list can be read and names entries only, none of them in seen; their positions are
+// added to seen.
+bool AllNamedOnce(const PortNameIndex& index, const std::string& list, std::set<int>& seen);

@@ -1,5 +1,6 @@
 #include <charconv>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -180,6 +181,16 @@ void ShowPortsInSession(TSwitchModel& model, const PortNameIndex& index, const s
   if (!read) {
     NoteUnknownMember(session, list);
   }
+}
+
+bool AllNamedOnce(const PortNameIndex& index, const std::string& list, std::set<int>& seen) {
+  std::string badRange;
+  bool once = true;
+  const bool read = VisitNames(list, badRange, [&](std::string_view name) {
+    const int position = index.Find(name);
+    once = once && position != 0 && seen.insert(position).second;
+  });
+  return read && once;
 }
 
 void AddPortsToSession(TSwitchModel& model, const std::string& list, int session,

@@ -42,13 +42,15 @@ constexpr int kHighestOfferedSession = 66;
 
 std::string Caption(int number, const TSPANSession& session, int portCount) {
   const std::string text = std::to_string(number) + " (";
+  // "10 (RSPAN source, VLAN 999)": where its traffic goes or comes from.
+  const std::string vlan = session.RspanVlan.empty() ? "" : ", VLAN " + session.RspanVlan;
   switch (session.Kind) {
     case TSessionKind::Local:
       return text + (portCount < 1 ? "Available)" : "Configured)");
     case TSessionKind::RspanSource:
-      return text + "RSPAN source)";
+      return text + "RSPAN source" + vlan + ")";
     case TSessionKind::RspanDestination:
-      return text + "RSPAN destination)";
+      return text + "RSPAN destination" + vlan + ")";
     case TSessionKind::ErspanSource:
       return text + "ERSPAN source)";
     case TSessionKind::ErspanDestination:
@@ -152,9 +154,10 @@ std::vector<TSessionItem> SessionItems(const TSwitchModel& model) {
   int takingSources = 0;
   for (const int number : numbers) {
     const TSPANSession& session = model.SPANSessions.Items[number];
-    const bool inUse = !IsEditable(session) || !members[static_cast<size_t>(number)].empty();
+    const bool inUse =
+        session.Kind != TSessionKind::Local || !members[static_cast<size_t>(number)].empty();
     allInUse = allInUse && inUse;
-    if (inUse && (IsEditable(session) || IsSourceSessionKind(session.Kind))) {
+    if (inUse && (session.Kind == TSessionKind::Local || IsSourceSessionKind(session.Kind))) {
       ++takingSources;
     }
   }
@@ -228,20 +231,22 @@ std::array<std::string, 3> PortsGridHeader() {
 namespace {
 
 // The role column: an RSPAN session's VLAN says it is the RSPAN VLAN.
-std::string RoleCaption(const TPort& port, const std::string& role, TSessionKind kind) {
-  if (port.Kind == kKindVlan && kind == TSessionKind::RspanSource && role == kRoleDestination) {
-    return "Destination (RSPAN VLAN)";
+std::string RoleCaption(const TPort& port, int session, const TSPANSession& settings) {
+  if (port.Kind == kKindVlan && port.Name == settings.RspanVlan) {
+    if (settings.Kind == TSessionKind::RspanSource) {
+      return "Destination (RSPAN VLAN)";
+    }
+    if (settings.Kind == TSessionKind::RspanDestination) {
+      return "Source (RSPAN VLAN)";
+    }
   }
-  if (port.Kind == kKindVlan && kind == TSessionKind::RspanDestination && IsSourceRole(role)) {
-    return "Source (RSPAN VLAN)";
-  }
-  return SpanTypeCaption(role);
+  return SpanTypeCaption(port.SpanTypes[session].SpanType);
 }
 
-std::array<std::string, 3> Row(const TPort& port, int session, TSessionKind kind) {
+std::array<std::string, 3> Row(const TPort& port, int session, const TSPANSession& settings) {
   std::string name =
       port.Kind == kKindInterface ? "  " + port.Name : "  " + port.Kind + " " + port.Name;
-  return {name, port.Description, RoleCaption(port, port.SpanTypes[session].SpanType, kind)};
+  return {name, port.Description, RoleCaption(port, session, settings)};
 }
 
 }  // namespace
@@ -249,16 +254,16 @@ std::array<std::string, 3> Row(const TPort& port, int session, TSessionKind kind
 std::array<std::string, 3> PortsGridRow(const TSwitchModel& model, int entry, int session) {
   RequireValidSession(session);
   RequireValidEntry(model, entry);
-  return Row(model.Ports.Items[entry], session, model.SPANSessions.Items[session].Kind);
+  return Row(model.Ports.Items[entry], session, model.SPANSessions.Items[session]);
 }
 
 std::vector<std::array<std::string, 3>> PortsGridRows(const TSwitchModel& model, int session) {
   RequireValidSession(session);
-  const TSessionKind kind = model.SPANSessions.Items[session].Kind;
+  const TSPANSession& settings = model.SPANSessions.Items[session];
   std::vector<std::array<std::string, 3>> rows;
   rows.reserve(static_cast<size_t>(model.Ports.Count));
   for (int entry = 1; entry <= model.Ports.Count; ++entry) {
-    rows.push_back(Row(model.Ports.Items[entry], session, kind));
+    rows.push_back(Row(model.Ports.Items[entry], session, settings));
   }
   return rows;
 }

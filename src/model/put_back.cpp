@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -12,8 +13,9 @@ namespace {
 using TRoleVisit = std::function<void(int entry, int session, const std::string& earlierRole)>;
 using TSettingsVisit =
     std::function<void(int session, const TSPANSession& earlier, bool filterDiffers)>;
+using TKindVisit = std::function<void(int session, const TSPANSession& earlier)>;
 
-// Tarvello puts back only what it may change: a session local (or not listed) in both loads.
+// Tarvello puts back only what it may change: a session it edits in both loads.
 bool EditableInBoth(const TSwitchModel& model, const TSPANSessions& earlier, int session) {
   return IsEditable(earlier.Items[session]) && IsEditable(model.SPANSessions.Items[session]);
 }
@@ -94,20 +96,53 @@ void VisitSettingsDifferences(const TSwitchModel& model, const TPorts& earlierPo
   }
 }
 
+// A session's kind and RSPAN VLAN.
+void VisitKindDifferences(const TSwitchModel& model, const TSPANSessions& earlierSessions,
+                          const TKindVisit& visit) {
+  for (const int session : NumbersInEither(model.SPANSessions.Items, earlierSessions.Items)) {
+    const TSPANSession& now = model.SPANSessions.Items[session];
+    const TSPANSession& before = earlierSessions.Items[session];
+    if ((now.Kind != before.Kind || now.RspanVlan != before.RspanVlan) &&
+        EditableInBoth(model, earlierSessions, session)) {
+      visit(session, before);
+    }
+  }
+}
+
+// The VLANs of createdVlans that the switch now has: created by the failed Apply.
+std::vector<int> VlansNowThere(const TSwitchModel& model, const std::vector<int>& createdVlans) {
+  std::vector<int> there;
+  for (const int vlan : createdVlans) {
+    const std::vector<int>& remoteSpan = model.RspanFacts.RemoteSpanVlans;
+    const int position = FindPort(model, std::to_string(vlan));
+    if (std::find(remoteSpan.begin(), remoteSpan.end(), vlan) != remoteSpan.end() ||
+        (position > 0 && model.Ports.Items[position].Kind == kKindVlan)) {
+      there.push_back(vlan);
+    }
+  }
+  return there;
+}
+
 }  // namespace
 
 bool DiffersFromEarlier(const TSwitchModel& model, const TPorts& earlierPorts,
-                        const TSPANSessions& earlierSessions) {
-  bool differs = false;
+                        const TSPANSessions& earlierSessions,
+                        const std::vector<int>& createdVlans) {
+  bool differs = !VlansNowThere(model, createdVlans).empty();
   VisitRoleDifferences(model, earlierPorts, earlierSessions,
                        [&](int, int, const std::string&) { differs = true; });
   VisitSettingsDifferences(model, earlierPorts, earlierSessions,
                            [&](int, const TSPANSession&, bool) { differs = true; });
+  VisitKindDifferences(model, earlierSessions, [&](int, const TSPANSession&) { differs = true; });
   return differs;
 }
 
 void MarkPutBack(TSwitchModel& model, const TPorts& earlierPorts,
-                 const TSPANSessions& earlierSessions) {
+                 const TSPANSessions& earlierSessions, const std::vector<int>& createdVlans) {
+  // The kind first: it decides whether the session goes whole, and the settings after it.
+  VisitKindDifferences(model, earlierSessions, [&model](int session, const TSPANSession& earlier) {
+    SetSessionKind(model, session, earlier.Kind, earlier.RspanVlan);
+  });
   // Settings first: they mark the session's destination for a new line, and a role put back
   // afterwards decides what that entry's line says.
   VisitSettingsDifferences(model, earlierPorts, earlierSessions,
@@ -124,4 +159,5 @@ void MarkPutBack(TSwitchModel& model, const TPorts& earlierPorts,
                        [&model](int entry, int session, const std::string& earlierRole) {
                          SetSpanType(model, entry, session, earlierRole);
                        });
+  model.VlansToRemove = VlansNowThere(model, createdVlans);
 }

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
@@ -14,11 +16,38 @@ bool HasChanges(const TSwitchModel& model) {
     }
   }
   for (const auto& [number, session] : model.SPANSessions.Items) {
-    if (session.Changed) {
+    if (session.Changed || session.KindChanged) {
       return true;
     }
   }
-  return false;
+  return !VlansToCreate(model).empty() || !model.VlansToRemove.empty();
+}
+
+std::vector<TNewRspanVlan> VlansToCreate(const TSwitchModel& model) {
+  std::vector<TNewRspanVlan> used;
+  for (const TNewRspanVlan& vlan : model.NewRspanVlans) {
+    const std::string number = std::to_string(vlan.Number);
+    for (const auto& [session, settings] : model.SPANSessions.Items) {
+      if (IsRspanKind(settings.Kind) && IsEditable(settings) && settings.RspanVlan == number) {
+        used.push_back(vlan);
+        break;
+      }
+    }
+  }
+  return used;
+}
+
+std::vector<int> NewVlanNumbers(const TSwitchModel& model) {
+  std::vector<int> numbers;
+  for (const TNewRspanVlan& vlan : VlansToCreate(model)) {
+    const int position = FindPort(model, std::to_string(vlan.Number));
+    const bool hadIt = position > 0 && position <= model.LoadedPorts.Count &&
+                       model.LoadedPorts.Items[position].Kind == kKindVlan;
+    if (!hadIt) {
+      numbers.push_back(vlan.Number);
+    }
+  }
+  return numbers;
 }
 
 int SessionPortCount(const TSwitchModel& model, int session) {

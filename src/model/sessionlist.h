@@ -33,8 +33,10 @@ void BuildConfigScript(std::vector<std::string>& lines);
 // The edits as the session page makes them, and putting back an earlier load.
 void SetSpanType(int entry, int session, const std::string& role);
 void SetSessionSettings(int session, const std::string& encapsulation, const std::string& filter);
-bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
-void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
+bool DiffersFromEarlier(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
+                        const std::vector<int>& createdVlans = {});
+void MarkPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
+                 const std::vector<int>& createdVlans = {});
 
 // Queries.
 bool HasChanges();

@@ -42,20 +42,6 @@ std::string ShownOnlyRefusal(const TSwitchModel& model, int session) {
          ". Tarvello shows it but does not change it; use the switch's console for it.";
 }
 
-// Whether session takes changes at all: not a number outside the range, nor a session that
-// Tarvello only shows. When not, message says why.
-bool SessionTakesChanges(const TSwitchModel& model, int session, std::string& message) {
-  if (!IsValidSession(session)) {
-    message = "Invalid SPAN sesssion id " + std::to_string(session);
-    return false;
-  }
-  if (!SessionIsEditable(model, session)) {
-    message = ShownOnlyRefusal(model, session);
-    return false;
-  }
-  return true;
-}
-
 // Whether an entry other than position, of the given kind, is a source in session.
 bool OtherSourceOfKind(const TSwitchModel& model, int position, const std::string& kind,
                        int session) {
@@ -67,26 +53,6 @@ bool OtherSourceOfKind(const TSwitchModel& model, int position, const std::strin
     }
   }
   return false;
-}
-
-// The sessions that take sources from this switch: local ones with a source member, and RSPAN
-// and ERSPAN source sessions. An RSPAN destination session's VLAN is its source, not this
-// switch's, so it does not count.
-std::bitset<MaxSessionNumber + 1> SourceSessions(const TSwitchModel& model) {
-  std::bitset<MaxSessionNumber + 1> sessions;
-  for (const auto& [number, session] : model.SPANSessions.Items) {
-    if (IsSourceSessionKind(session.Kind)) {
-      sessions.set(static_cast<size_t>(number));
-    }
-  }
-  for (int position = 1; position <= model.Ports.Count; ++position) {
-    for (const auto& [number, span] : model.Ports.Items[position].SpanTypes.Sessions()) {
-      if (IsSourceRole(span.SpanType) && IsEditable(model.SPANSessions.Items[number])) {
-        sessions.set(static_cast<size_t>(number));
-      }
-    }
-  }
-  return sessions;
 }
 
 // Whether entry position was loaded as the destination of session, whose ingress forwarding
@@ -116,26 +82,107 @@ std::string IngressRefusal(const TSwitchModel& model, const std::string& name, i
          "switch's console to change it.";
 }
 
+// An RSPAN source session sends its traffic to its VLAN and takes no destination port; an RSPAN
+// destination session takes its traffic from its VLAN and takes no source.
+bool KindTakesRole(const TSPANSession& session, const std::string& wanted, std::string& message) {
+  const std::string vlan =
+      session.RspanVlan.empty() ? "its RSPAN VLAN" : "RSPAN VLAN " + session.RspanVlan;
+  if (session.Kind == TSessionKind::RspanSource && wanted == kRoleDestination) {
+    message = "Session " + std::to_string(session.Number) +
+              " is an RSPAN source session: its traffic goes to " + vlan +
+              ", so it takes no destination port.";
+    return false;
+  }
+  if (session.Kind == TSessionKind::RspanDestination && IsSourceRole(wanted)) {
+    message = "Session " + std::to_string(session.Number) +
+              " is an RSPAN destination session: its traffic comes from " + vlan +
+              ", so it takes no source.";
+    return false;
+  }
+  return true;
+}
+
+// The VLAN of an RSPAN session Tarvello edits is that session's setting, not a member: it takes
+// no role there nor, while it carries the traffic, in any other session.
+bool RspanVlanTakesRole(const TSwitchModel& model, int session, const std::string& name,
+                        const std::string& wanted, std::string& message) {
+  for (const auto& [number, other] : model.SPANSessions.Items) {
+    if (!IsRspanKind(other.Kind) || !IsEditable(other) || other.RspanVlan != name) {
+      continue;
+    }
+    if (number == session) {
+      message = "VLAN " + name + " is the RSPAN VLAN of session " + std::to_string(number) +
+                "; choose another one under Advanced settings.";
+      return false;
+    }
+    if (wanted != kRoleNone) {
+      message = "VLAN " + name + " carries the RSPAN traffic of session " + std::to_string(number) +
+                "." + kBreak + "It cannot take a role in another session.";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
+
+bool SessionTakesChanges(const TSwitchModel& model, int session, std::string& message) {
+  if (!IsValidSession(session)) {
+    message = "Invalid SPAN sesssion id " + std::to_string(session);
+    return false;
+  }
+  if (!SessionIsEditable(model, session)) {
+    message = ShownOnlyRefusal(model, session);
+    return false;
+  }
+  return true;
+}
+
+std::bitset<MaxSessionNumber + 1> SourceSessions(const TSwitchModel& model) {
+  std::bitset<MaxSessionNumber + 1> sessions;
+  for (const auto& [number, session] : model.SPANSessions.Items) {
+    if (IsSourceSessionKind(session.Kind)) {
+      sessions.set(static_cast<size_t>(number));
+    }
+  }
+  for (int position = 1; position <= model.Ports.Count; ++position) {
+    for (const auto& [number, span] : model.Ports.Items[position].SpanTypes.Sessions()) {
+      if (IsSourceRole(span.SpanType) && IsEditable(model.SPANSessions.Items[number])) {
+        sessions.set(static_cast<size_t>(number));
+      }
+    }
+  }
+  return sessions;
+}
+
+bool WithinSourceLimit(const TSwitchModel& model, int session, std::string& message) {
+  const std::bitset<MaxSessionNumber + 1> sources = SourceSessions(model);
+  const int limit = model.SPANSessions.LocalSessionLimit;
+  if (!sources.test(static_cast<size_t>(session)) && static_cast<int>(sources.count()) >= limit) {
+    message = "Local Session Limit (" + std::to_string(limit) + ") Has Been Exceeded";
+    return false;
+  }
+  return true;
+}
 
 bool CheckSpanType(const TSwitchModel& model, int session, const std::string& name,
                    const std::string& wanted, std::string& message) {
   message.clear();
-  // 0. Only local sessions are changed; a wrong number is refused rather than raised, since this
-  // check never raises.
+  // 0. Only local and RSPAN sessions are changed; a wrong number is refused rather than raised,
+  // since this check never raises.
   if (!SessionTakesChanges(model, session, message)) {
     return false;
   }
 
-  // 1. Sessions with sources may not exceed the platform's limit.
+  // 0b. An RSPAN session takes the roles of its end only.
   const bool wantsSource = IsSourceRole(wanted);
-  if (wantsSource) {
-    const std::bitset<MaxSessionNumber + 1> sources = SourceSessions(model);
-    const int limit = model.SPANSessions.LocalSessionLimit;
-    if (!sources.test(static_cast<size_t>(session)) && static_cast<int>(sources.count()) >= limit) {
-      message = "Local Session Limit (" + std::to_string(limit) + ") Has Been Exceeded";
-      return false;
-    }
+  if (!KindTakesRole(model.SPANSessions.Items[session], wanted, message)) {
+    return false;
+  }
+
+  // 1. Sessions with sources may not exceed the platform's limit.
+  if (wantsSource && !WithinSourceLimit(model, session, message)) {
+    return false;
   }
 
   // 2. The entry.
@@ -164,6 +211,11 @@ bool CheckSpanType(const TSwitchModel& model, int session, const std::string& na
   // 3. A VLAN is never a destination.
   if (isVlan && wanted == kRoleDestination) {
     message = "VLAN can not be destination";
+    return false;
+  }
+
+  // 3b. An RSPAN VLAN carries its session's traffic and takes no role of its own.
+  if (isVlan && !RspanVlanTakesRole(model, session, name, wanted, message)) {
     return false;
   }
 
@@ -221,7 +273,16 @@ bool CheckVlanFilter(const TSwitchModel& model, int session, const std::string& 
     message = ShownOnlyRefusal(model, session);
     return false;
   }
-  if (!TrimView(filter).empty() && SessionHasVlanSource(model, session)) {
+  if (TrimView(filter).empty()) {
+    return true;
+  }
+  if (model.SPANSessions.Items[session].Kind == TSessionKind::RspanDestination) {
+    message = "Session " + std::to_string(session) +
+              " is an RSPAN destination session: it takes what its RSPAN VLAN carries, so the "
+              "VLAN filter belongs to the RSPAN source session.";
+    return false;
+  }
+  if (SessionHasVlanSource(model, session)) {
     message = kFilterBesideVlanSources;
     return false;
   }
@@ -235,8 +296,15 @@ bool CheckEncapsulation(const TSwitchModel& model, int session, const std::strin
     return false;
   }
   const TSPANSession& settings = model.SPANSessions.Items[session];
-  if (!settings.IngressForwarding.empty() &&
-      EncapsulationIndex(encapsulation) != EncapsulationIndex(settings.Encapsulation)) {
+  const bool changed =
+      EncapsulationIndex(encapsulation) != EncapsulationIndex(settings.Encapsulation);
+  if (IsRspanKind(settings.Kind) && changed) {
+    message = "Session " + std::to_string(session) +
+              " is an RSPAN session: its mirrored frames arrive untagged, so Tarvello sets no "
+              "destination encapsulation for it.";
+    return false;
+  }
+  if (!settings.IngressForwarding.empty() && changed) {
     message = "The destination of session " + std::to_string(session) +
               " forwards incoming traffic (Ingress: " + settings.IngressForwarding + ")." + kBreak +
               "Tarvello cannot rebuild that setting, so it leaves the encapsulation as it is; use "

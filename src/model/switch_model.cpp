@@ -11,6 +11,9 @@ void Reset(TSwitchModel& model) {
   model.SPANSessions = TSPANSessions{};
   model.LoadedSPANSessions = TSPANSessions{};
   model.SwitchPlatform = TSwitchPlatform{};
+  model.RspanFacts = TRspanFacts{};
+  model.NewRspanVlans.clear();
+  model.VlansToRemove.clear();
 }
 
 void MarkLoaded(TSwitchModel& model) {

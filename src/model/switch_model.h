@@ -3,6 +3,8 @@
 // side by side; the operations on a model are in model/switch_model_ops.h.
 #pragma once
 
+#include <vector>
+
 #include "model/types.h"
 
 // About 1 MB (two fixed lists of MaxPortEntries entries): make one with std::make_unique, never
@@ -19,9 +21,15 @@ struct TSwitchModel {
   TRspanFacts RspanFacts;
   // The CDP neighbours and the trunks, read only while a second switch is open.
   TNeighbourFacts NeighbourFacts;
+  // Edits beside the entries and sessions, dropped by a load of the sessions: the RSPAN VLANs
+  // to create (ascending; created only while an RSPAN session uses one), and the VLANs a put
+  // back removes ("no vlan V"; ascending).
+  std::vector<TNewRspanVlan> NewRspanVlans;
+  std::vector<int> VlansToRemove;
 };
 
-// Empties the entries (both lists), the sessions and the platform, as a new model has them.
+// Empties the entries (both lists), the sessions, the platform, the RSPAN facts and the VLAN
+// edits, as a new model has them.
 void Reset(TSwitchModel& model);
 
 // Takes the loaded copies after a successful load: LoadedPorts from Ports, LoadedSPANSessions

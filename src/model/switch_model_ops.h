@@ -25,8 +25,10 @@ bool ParsePorts(TSwitchModel& model, const std::string& interfaceStatus,
 
 // Fills model.SPANSessions and the roles in model.Ports from a "show monitor session all"
 // reply: sessions 1 and 2 always, and every other session listed (numbers 1..MaxSessionNumber),
-// with its kind and what the listing tells of it. Members of local sessions must be entries;
-// those of sessions that are only shown need not (see ShownSessionText). LocalSessionLimit is
+// with its kind and what the listing tells of it; the VLANs to create or remove are dropped.
+// Members of local sessions must be entries; an RSPAN session is edited while all its members
+// are entries, its VLAN kept as its RspanVlan only; the members of sessions that are only shown
+// (an RSPAN VLAN among them) need not be entries (see ShownSessionText). LocalSessionLimit is
 // then set by SourceSessionLimit. An empty listing, or one without field lines ("No SPAN
 // configuration is present in the system."), has no sessions; field lines ("label : value") with
 // no "Session n" header, or a header in another case ("session 1", as NX-OS prints it), raise
@@ -94,37 +96,45 @@ void AddPortsToSession(TSwitchModel& model, const std::string& list, int session
 // --- Rules -----------------------------------------------------------------------------------
 
 // Whether entry name may take role wanted in session; when not, message says why (ready to
-// show), otherwise message is empty. Refuses every change in a session that is not a local
-// one, every role but "None" for the reflector port of any session, and a change of a
-// destination whose ingress forwarding Tarvello could not rebuild; the
-// session limit counts the sessions with sources, of every kind; a destination in any other
-// session refuses every role, a source there refuses a destination. Changes nothing and never
-// raises.
+// show), otherwise message is empty. Refuses every change in a session Tarvello only shows, a
+// destination in an RSPAN source session and a source in an RSPAN destination session, every
+// role but "None" for the reflector port of any session, and a change of a destination whose
+// ingress forwarding Tarvello could not rebuild; the session limit counts the sessions with
+// sources, of every kind; the RSPAN VLAN of an edited RSPAN session takes no role in it and no
+// role but "None" elsewhere; a destination in any other session refuses every role, a source
+// there refuses a destination. Changes nothing and never raises.
 bool CheckSpanType(const TSwitchModel& model, int session, const std::string& name,
                    const std::string& wanted, std::string& message);
 
 // Whether session may take the VLAN filter as typed; when not, message says why (ready to show),
 // otherwise message is empty. Every filter is refused in a session that is only shown; else a
-// filter that is blank once trimmed is always allowed, another is refused while a VLAN is a
-// source of the session. Changes nothing. Raises for a session outside 1..MaxSessionNumber when
-// the filter is not blank.
+// filter that is blank once trimmed is always allowed, another is refused in an RSPAN
+// destination session and while a VLAN is a source of the session. Changes nothing. Raises for a
+// session outside 1..MaxSessionNumber when the filter is not blank.
 bool CheckVlanFilter(const TSwitchModel& model, int session, const std::string& filter,
                      std::string& message);
 
 // Whether session may take the destination encapsulation; as CheckVlanFilter. Refused in a
-// session that is only shown, and as a change (by its drop-down index) where the destination
-// forwards ingress traffic, whose line Tarvello could not rebuild. Never raises.
+// session that is only shown, and as a change (by its drop-down index) in an RSPAN session and
+// where the destination forwards ingress traffic, whose line Tarvello could not rebuild. Never
+// raises.
 bool CheckEncapsulation(const TSwitchModel& model, int session, const std::string& encapsulation,
                         std::string& message);
 
 // --- Command generation ----------------------------------------------------------------------
 
-// Fills lines with the configuration commands that take the switch from model.LoadedPorts to
-// model.Ports, driven by the Changed flags only: removals, then filter lines, then additions,
-// sessions in ascending order within each entry. A VLAN filter is removed by its loaded list
-// where the session has other filters, so they stay. Raises when the two lists differ in length,
-// when a flag is set in a session that is only shown (before the list is touched), when a VLAN
-// is to become a destination, and when a line would hold a control character.
+// Fills lines with the configuration commands that take the switch from the loaded model to the
+// edited one, driven by the Changed flags: the blocks of the RSPAN VLANs to create ("vlan V",
+// " name NAME", " remote-span", "exit"), "no monitor session N" for an RSPAN session emptied or
+// turned into another kind, removals, a dropped RSPAN VLAN, filter lines, the RSPAN VLANs of
+// destination sessions, additions, those of source sessions, then "no vlan V" for the VLANs a
+// put back removes; sessions in ascending order within each entry. A session cleared whole gets
+// its members and filter sent again. A VLAN filter is removed by its loaded list where the
+// session has other filters, so they stay. A session that is and was local sends exactly its
+// member and filter lines. Raises when the two lists differ in length, when a flag is set in a
+// session that is only shown or an RSPAN session due a VLAN line has none (before the list is
+// touched), when a VLAN is to become a destination, and when a line would hold a control
+// character.
 void BuildConfigScript(const TSwitchModel& model, std::vector<std::string>& lines);
 
 // --- Edits, as the session page makes them --------------------------------------------------
@@ -143,18 +153,110 @@ void SetSessionSettings(TSwitchModel& model, int session, const std::string& enc
                         const std::string& filter);
 
 // Whether the sessions Tarvello edits, as just loaded (model.Ports, model.SPANSessions), differ
-// from an earlier load of the same switch: an entry's role (entries matched by kind and name) or
-// a session's encapsulation or VLAN filter. A session only shown in either load is left out.
+// from an earlier load of the same switch: an entry's role (entries matched by kind and name), a
+// session's encapsulation or VLAN filter, or its kind or RSPAN VLAN; or a VLAN of createdVlans
+// (those an Apply since created, see NewVlanNumbers) that the switch now has. A session only
+// shown in either load is left out.
 bool DiffersFromEarlier(const TSwitchModel& model, const TPorts& earlierPorts,
-                        const TSPANSessions& earlierSessions);
+                        const TSPANSessions& earlierSessions,
+                        const std::vector<int>& createdVlans = {});
 // Marks as edits, with the Changed flags BuildConfigScript goes by, what takes the switch back
-// from the present load to the earlier one, compared as DiffersFromEarlier does.
+// from the present load to the earlier one, compared as DiffersFromEarlier does; each VLAN of
+// createdVlans that the switch now has goes to model.VlansToRemove.
 void MarkPutBack(TSwitchModel& model, const TPorts& earlierPorts,
-                 const TSPANSessions& earlierSessions);
+                 const TSPANSessions& earlierSessions, const std::vector<int>& createdVlans = {});
+
+// --- RSPAN, as the session page edits it --------------------------------------------------
+
+// True iff session's kind may be chosen now: a session Tarvello edits, without members, on a
+// switch whose image has RSPAN (not LAN Lite). Raises for a session outside 1..MaxSessionNumber.
+bool SessionKindChoosable(const TSwitchModel& model, int session);
+
+// Whether session may become of kind; when not, message says why (ready to show), otherwise it is
+// empty. Its present kind is always allowed; another must be Local, RspanSource or
+// RspanDestination, and is refused on LAN Lite and while the session has members; an RSPAN
+// source counts against LocalSessionLimit as a session with sources. Never raises.
+bool CheckSessionKind(const TSwitchModel& model, int session, TSessionKind kind,
+                      std::string& message);
+
+// Whether the RSPAN session may take vlan (as typed) as its RSPAN VLAN; as CheckSessionKind. The
+// loaded VLAN of the loaded kind is always allowed. Another is refused in a local session, in a
+// session with a reflector port (its line would drop that port), outside 2-1001 and 1006-4094,
+// for an active VLAN with access ports (named) that is not remote-span yet, for a VLAN neither
+// marked remote-span on the switch nor created by this change, for one an RSPAN session of the
+// other direction uses, and for a source VLAN of any session. Never raises.
+bool CheckRspanVlan(const TSwitchModel& model, int session, const std::string& vlan,
+                    std::string& message);
+
+// Whether this change may create RSPAN VLAN number (as typed) named name; as CheckSessionKind.
+// Refused while the RSPAN facts are not known, on a VTP client (naming its server), outside the
+// RSPAN VLAN ranges, for a VLAN already remote-span or created by this change, for an active
+// VLAN with access ports, and for a name that is not 1 to 32 printable characters without
+// blanks or "?" (the switch's command line takes "?" for help). Never raises.
+bool CheckNewRspanVlan(const TSwitchModel& model, const std::string& number,
+                       const std::string& name, std::string& message);
+
+// Stores an accepted kind and RSPAN VLAN of session (the VLAN is dropped for a local session);
+// KindChanged tells whether they differ from the loaded session's. An RSPAN end drops the
+// encapsulation, a destination end its VLAN filter too (marking the settings changed when it
+// had one). A session not held yet is held from now on. Raises for a session outside
+// 1..MaxSessionNumber.
+void SetSessionKind(TSwitchModel& model, int session, TSessionKind kind,
+                    const std::string& rspanVlan);
+
+// Adds an accepted RSPAN VLAN to those this change creates; a number already there takes the
+// new name.
+void AddNewRspanVlan(TSwitchModel& model, int number, const std::string& name);
+
+// The VLANs of model.NewRspanVlans that an edited RSPAN session uses, ascending.
+std::vector<TNewRspanVlan> VlansToCreate(const TSwitchModel& model);
+// The numbers of VlansToCreate that the last load found no active VLAN for: those a put back of
+// a failed Apply may remove again.
+std::vector<int> NewVlanNumbers(const TSwitchModel& model);
+
+// What is worth knowing before the lines go, one sentence each, none a refusal: a trunk that an
+// edited RSPAN source session mirrors (where it carries the RSPAN VLAN, that VLAN's own traffic
+// is not mirrored), and a VLAN above 1005 created on a VTP server or transparent switch (every
+// switch on the path must have it too).
+std::vector<std::string> RspanWarnings(const TSwitchModel& model);
+
+// The role chooser's rows for a session of kind: all five for a local session ("None",
+// "Source (Ingress)", "Source (Egress)", "Source (Ingress and Egress)", "Destination (SPAN
+// port)", read by SpanTypeOfChoice), None and the three sources for an RSPAN source session,
+// None and the destination for an RSPAN destination session.
+struct TRoleChoice {
+  std::string Role;
+  std::string Caption;
+};
+std::vector<TRoleChoice> RoleChoices(TSessionKind kind);
+
+// The kind drop-down's items: "Local", "RSPAN source (send to an RSPAN VLAN)", "RSPAN
+// destination (take from an RSPAN VLAN)".
+struct TSessionKindItem {
+  TSessionKind Kind;
+  std::string Caption;
+};
+std::vector<TSessionKindItem> SessionKindItems();
+
+// The RSPAN VLAN drop-down's items for session, by number: the switch's remote-span VLANs (with
+// their names where listed as active), the VLANs this change creates ("999 TAP (new)") and the
+// session's own VLAN when neither ("300 (not remote-span)"); then "New RSPAN VLAN..." with an
+// empty Vlan. Raises for a session outside 1..MaxSessionNumber.
+struct TRspanVlanItem {
+  std::string Vlan;
+  std::string Caption;
+};
+std::vector<TRspanVlanItem> RspanVlanItems(const TSwitchModel& model, int session);
+
+// What stands where the kind drop-down would for a session whose kind could be chosen but for
+// the switch's image: "This switch runs the LAN Lite image, which has no RSPAN: its sessions are
+// local."; empty otherwise. Raises for a session outside 1..MaxSessionNumber.
+std::string SessionKindNote(const TSwitchModel& model, int session);
 
 // --- Queries ---------------------------------------------------------------------------------
 
-// True iff any entry's role or any session's settings carry a Changed flag.
+// True iff any entry's role or any session's settings, kind or RSPAN VLAN carry a Changed flag,
+// or a VLAN is to be created (VlansToCreate) or removed.
 bool HasChanges(const TSwitchModel& model);
 // Number of entries whose role in session is not "None". Raises for a session outside
 // 1..MaxSessionNumber.
@@ -169,25 +271,26 @@ int FindPort(const TSwitchModel& model, const std::string& name);
 // interface's name ("Gi1/0/5"), a VLAN's as the grid shows it ("vlan 10") or its number alone
 // ("10"). 0 when typed is empty or no entry matches.
 int FindEntryByPrefix(const TSwitchModel& model, const std::string& typed);
-// True iff Tarvello edits session: a local one, or a number 1..MaxSessionNumber the switch does
-// not list.
+// True iff Tarvello edits session: a local one, an RSPAN one whose members are all entries, or a
+// number 1..MaxSessionNumber the switch does not list.
 bool SessionIsEditable(const TSwitchModel& model, int session);
 
 // --- Presentation texts --------------------------------------------------------------------
 
 // The grid's role column text: "Destination (SPAN port)" for "Destination", else the role.
 std::string SpanTypeCaption(const std::string& spanType);
-// Role of chooser row 0..4 ("None", "Ingress", "Egress", "Both", "Destination"); other rows
-// give "None".
+// Role of the local chooser's row 0..4 ("None", "Ingress", "Egress", "Both", "Destination");
+// other rows give "None".
 std::string SpanTypeOfChoice(int choice);
 // Index in the encapsulation drop-down: 1 for "Replicate", 0 for anything else.
 int EncapsulationIndex(const std::string& encapsulation);
 
 // Session drop-down item text. A local session: "3 (Configured)" when it has members, else
-// "3 (Available)". Another says its type: "40 (RSPAN source)", "41 (RSPAN destination)",
-// "52 (ERSPAN source)", "53 (ERSPAN destination)", or the type as printed, "7 (Foo Session)".
-// A session that will not mirror says so inside the parentheses: "3 (Configured, not
-// mirroring)" (HealthCaptionWords in model/session_health.h). Raises for a session outside
+// "3 (Available)". Another says its type, an RSPAN session its VLAN too: "40 (RSPAN source, VLAN
+// 300)", "41 (RSPAN destination, VLAN 300)" ("40 (RSPAN source)" without one), "52 (ERSPAN
+// source)", "53 (ERSPAN destination)", or the type as printed, "7 (Foo Session)". A session
+// that will not mirror says so inside the parentheses: "3 (Configured, not mirroring)"
+// (HealthCaptionWords in model/session_health.h). Raises for a session outside
 // 1..MaxSessionNumber.
 std::string SessionCaption(const TSwitchModel& model, int session);
 
@@ -197,8 +300,8 @@ struct TSessionItem {
 };
 // Items of the session drop-down: sessions 1 and 2, then every other session held, ascending;
 // and, in its place, the lowest free number up to 66 as "N (Available)" when every session held
-// is in use and the local, RSPAN and ERSPAN source sessions among them stay below
-// LocalSessionLimit.
+// is in use (a local one with members, or one of another kind) and the local, RSPAN and ERSPAN
+// source sessions among them stay below LocalSessionLimit.
 std::vector<TSessionItem> SessionItems(const TSwitchModel& model);
 
 // What the advanced settings area says of a session that is only shown: its kind, its state
@@ -214,9 +317,9 @@ std::string KeptSettingsText(const TSwitchModel& model, int session);
 // Header texts of the ports grid's three columns.
 std::array<std::string, 3> PortsGridHeader();
 // Texts of data row entry (1..model.Ports.Count) for session: name column, description, role
-// caption (the RSPAN VLAN of an RSPAN session reads "Destination (RSPAN VLAN)" or "Source (RSPAN
-// VLAN)"). Raises for a session outside 1..MaxSessionNumber or an entry outside
-// 1..model.Ports.Count.
+// caption (the VLAN entry of an RSPAN session's RspanVlan reads "Destination (RSPAN VLAN)" in a
+// source session, "Source (RSPAN VLAN)" in a destination session). Raises for a session
+// outside 1..MaxSessionNumber or an entry outside 1..model.Ports.Count.
 std::array<std::string, 3> PortsGridRow(const TSwitchModel& model, int entry, int session);
 // Texts of data rows 1..model.Ports.Count for session, in entry order (element 0 is row 1).
 // Raises for a session outside 1..MaxSessionNumber before producing anything.

@@ -108,7 +108,7 @@ struct TPorts {
   OneBased<TPort, MaxPortEntries> Items;
 };
 
-// What a session is, from its "Type" line. Tarvello edits local sessions only; the others are
+// What a session is, from its "Type" line. Tarvello edits local and RSPAN sessions; the others are
 // shown as the switch has them.
 enum class TSessionKind {
   Local,              // "Local Session", or no Type line
@@ -124,13 +124,17 @@ struct TSPANSession {
   std::string SessionType;    // the switch's "Type" line, as printed
   std::string Encapsulation;  // "Native", "Replicate" or empty
   std::string FilterVLANs;    // e.g. "1-5,7"; empty when there is no filter
-  bool Changed = false;
+  bool Changed = false;       // the encapsulation or the VLAN filter was edited
+
+  // What the session is, and for an RSPAN session the VLAN its traffic goes to (source) or
+  // comes from (destination): loaded, and edited where Tarvello edits the session.
+  TSessionKind Kind = TSessionKind::Local;
+  std::string RspanVlan;
+  bool KindChanged = false;  // the kind or the RSPAN VLAN differs from the loaded session's
 
   // What the listing tells and Tarvello shows, keeps and never edits.
-  TSessionKind Kind = TSessionKind::Local;
   std::string Status;  // e.g. "Admin Enabled"
   std::string Description;
-  std::string RspanVlan;            // the RSPAN VLAN of an RSPAN session
   std::string ErspanDestinationIp;  // where an ERSPAN source session sends its traffic
   std::string ErspanSourceIp;       // where an ERSPAN destination session takes it from
   std::string ErspanId;
@@ -145,6 +149,9 @@ struct TSPANSession {
   // the first few names, and how many there were in all.
   std::vector<std::string> UnknownMembers;
   int UnknownMemberCount = 0;
+  // An RSPAN session whose members Tarvello could not edit (one that is no entry, is listed
+  // twice or has a role its end does not take): shown as the switch has it.
+  bool ShownOnly = false;
 };
 
 // The sessions by number, in ascending order.
@@ -236,6 +243,12 @@ struct TNeighbourFacts {
   bool Known = false;
   std::vector<TCdpNeighbour> Neighbours;
   std::vector<TTrunk> Trunks;
+};
+
+// A VLAN that a change creates to carry RSPAN traffic ("vlan V", " name NAME", " remote-span").
+struct TNewRspanVlan {
+  int Number = 0;
+  std::string Name;
 };
 
 // What the switch tells about RSPAN VLANs: those marked remote-span ("show vlan remote-span")

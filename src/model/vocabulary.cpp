@@ -38,3 +38,26 @@ TSPANSession& HoldSession(TSwitchModel& model, int session) {
   model.SPANSessions.Count = model.SPANSessions.Items.Size();
   return held;
 }
+
+std::vector<int> MemberCounts(const TPorts& entries) {
+  std::vector<int> counts(MaxSessionNumber + 1, 0);
+  for (int position = 1; position <= entries.Count; ++position) {
+    for (const auto& [session, span] : entries.Items[position].SpanTypes.Sessions()) {
+      if (span.SpanType != kRoleNone) {
+        ++counts[static_cast<size_t>(session)];
+      }
+    }
+  }
+  return counts;
+}
+
+std::string NamesText(const std::vector<std::string>& names, size_t shown) {
+  std::string text;
+  for (size_t at = 0; at < names.size() && at < shown; ++at) {
+    text += (text.empty() ? "" : ", ") + names[at];
+  }
+  if (names.size() > shown) {
+    text += " and " + std::to_string(names.size() - shown) + " more";
+  }
+  return text;
+}

@@ -3,8 +3,10 @@
 // with. Internal to the model.
 #pragma once
 
+#include <bitset>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/switch_model.h"
 #include "model/types.h"
@@ -49,9 +51,14 @@ void RequireValidEntry(const TSwitchModel& model, int entry);
 // The kind a "Type" value names; an empty type is a local session.
 TSessionKind KindOfType(std::string_view type);
 
-// Tarvello changes local sessions only.
+inline bool IsRspanKind(TSessionKind kind) {
+  return kind == TSessionKind::RspanSource || kind == TSessionKind::RspanDestination;
+}
+
+// Tarvello changes local and RSPAN sessions, but not an RSPAN session it could not read as its
+// own (see TSPANSession::ShownOnly).
 inline bool IsEditable(const TSPANSession& session) {
-  return session.Kind == TSessionKind::Local;
+  return (session.Kind == TSessionKind::Local || IsRspanKind(session.Kind)) && !session.ShownOnly;
 }
 
 // RSPAN and ERSPAN source sessions take sources from this switch whatever their members.
@@ -61,3 +68,21 @@ inline bool IsSourceSessionKind(TSessionKind kind) {
 
 // Session of model.SPANSessions for writing, held from now on (Count follows).
 TSPANSession& HoldSession(TSwitchModel& model, int session);
+
+// Whether session takes changes at all: not a number outside the range, nor a session that
+// Tarvello only shows. When not, message says why.
+bool SessionTakesChanges(const TSwitchModel& model, int session, std::string& message);
+// The sessions that take sources from this switch: local ones with a source member, and RSPAN
+// and ERSPAN source sessions. An RSPAN destination session's VLAN is its source, not this
+// switch's, so it does not count.
+std::bitset<MaxSessionNumber + 1> SourceSessions(const TSwitchModel& model);
+// Whether session may take sources within LocalSessionLimit: it already does, or fewer sessions
+// than the limit do; when not, message says so.
+bool WithinSourceLimit(const TSwitchModel& model, int session, std::string& message);
+
+// Entries with a role in each session of entries, by session number (0..MaxSessionNumber), in
+// one pass over the entries.
+std::vector<int> MemberCounts(const TPorts& entries);
+
+// The first few names of a list, and how many more: "Gi0/1, Gi0/2 and 3 more".
+std::string NamesText(const std::vector<std::string>& names, size_t shown);

@@ -163,8 +163,9 @@ TEST_F(SessionPageTest, ASessionOnlyShownSaysWhatItIsWhereItsSettingsWouldStand)
        SessionBlock(1, kTwoSourcesOneDestination) +
            SessionBlock(3,
                         {"Type : Local Session", "RX Only : Gi0/3", "IP Access-group : span-acl"}) +
-           SessionBlock(
-               40, {"Type : Remote Source Session", "RX Only : Gi0/2", "Dest RSPAN VLAN : 20"}));
+           // A subinterface among its sources: only shown.
+           SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/2,Gi0/1.100",
+                             "Dest RSPAN VLAN : 20"}));
   auto* box = Find<QCheckBox>("Page3_CheckBoxEnableAdvancedSettings");
   auto* panel = Find<QWidget>("Page3_AdvSettingsPanel");
   auto* shown = Find<QLabel>("Page3_ShownSessionLabel");
@@ -176,7 +177,7 @@ TEST_F(SessionPageTest, ASessionOnlyShownSaysWhatItIsWhereItsSettingsWouldStand)
     const char* keptText;   // empty: no line
   } cases[] = {
       {2, "3 (Configured)", "", "Kept as on the switch: IP Access-group span-acl"},
-      {3, "40 (RSPAN source, not mirroring)", ShownSessionText(40), ""},  // Gi0/2 notconnect
+      {3, "40 (RSPAN source, VLAN 20)", ShownSessionText(40), ""},
       {0, "1 (Configured)", "", ""},
   };
   for (const auto& c : cases) {

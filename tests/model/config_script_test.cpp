@@ -141,22 +141,27 @@ TEST_F(ConfigScriptTest, RoundTripFromListingThroughEditsToCommands) {
 
 TEST_F(ConfigScriptTest, PutBackTakesTheSwitchFromAReloadToTheEarlierLoad) {
   const std::string local = "Type                   : Local Session";
+  // Sessions 3 (only shown) and 40 (RSPAN source into VLAN 20) as loaded before Apply.
+  const std::string erspan3 = SessionBlock(3, {"Type : ERSPAN Source Session", "RX Only : Gi0/4"});
+  const std::string rspan40 =
+      SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/2", "Dest RSPAN VLAN : 20"});
+  const std::vector<std::string> session1 = {
+      local, "Source Ports           :", "    Both               : Gi0/1",
+      "Destination Ports      : Gi0/2", "    Encapsulation      : Native"};
   const struct {
     const char* why;
     std::vector<std::string> reloaded;  // session 1 as the switch holds it after a failed Apply
-    std::string rspan;                  // session 3's source, an RSPAN session's member
+    std::string others;                 // the other sessions as it holds them
+    std::vector<int> created;           // VLANs the Apply created, and the switch now has
     Lines lines;
   } cases[] = {
-      {"nothing changed",
-       {local, "Source Ports           :", "    Both               : Gi0/1",
-        "Destination Ports      : Gi0/2", "    Encapsulation      : Native"},
-       "Gi0/4",
-       {}},
+      {"nothing changed", session1, erspan3 + rspan40, {}, {}},
       {"a source added, one turned, a filter set, the encapsulation changed",
        {local, "Source Ports           :", "    TX Only            : Gi0/1",
         "    RX Only            : Gi0/3", "Destination Ports      : Gi0/2",
         "    Encapsulation      : Replicate", "Filter VLANs           : 20"},
-       "Gi0/4",
+       erspan3 + rspan40,
+       {},
        {"no monitor session 1 source interface Gi0/1",
         "no monitor session 1 destination interface Gi0/2",
         "no monitor session 1 source interface Gi0/3", "no monitor session 1 filter",
@@ -164,36 +169,57 @@ TEST_F(ConfigScriptTest, PutBackTakesTheSwitchFromAReloadToTheEarlierLoad) {
         "monitor session 1 destination interface Gi0/2"}},
       {"the destination removed",
        {local, "Source Ports           :", "    Both               : Gi0/1"},
-       "Gi0/4",
+       erspan3 + rspan40,
+       {},
        {"monitor session 1 destination interface Gi0/2"}},
       {"only the encapsulation changed",
        {local, "Source Ports           :", "    Both               : Gi0/1",
         "Destination Ports      : Gi0/2", "    Encapsulation      : Replicate"},
-       "Gi0/4",
+       erspan3 + rspan40,
+       {},
        {"no monitor session 1 destination interface Gi0/2",
         "monitor session 1 destination interface Gi0/2"}},
       {"a session only shown is never put back",
-       {local, "Source Ports           :", "    Both               : Gi0/1",
-        "Destination Ports      : Gi0/2", "    Encapsulation      : Native"},
-       "Gi0/3",
+       session1,
+       SessionBlock(3, {"Type : ERSPAN Source Session", "RX Only : Gi0/3"}) + rspan40,
+       {},
        {}},
+      {"an RSPAN session's member and VLAN",
+       session1,
+       erspan3 + SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/2",
+                                   "Both : Gi0/4", "Dest RSPAN VLAN : 10"}),
+       {},
+       {"no monitor session 40 source interface Gi0/4",
+        "no monitor session 40 destination remote vlan 10",
+        "monitor session 40 destination remote vlan 20"}},
+      {"an RSPAN session the Apply made goes whole, and the VLAN it created",
+       session1,
+       erspan3 + rspan40 +
+           SessionBlock(
+               50, {"Type : Remote Source Session", "RX Only : Gi0/3", "Dest RSPAN VLAN : 999"}),
+       {999},
+       {"no monitor session 50", "no vlan 999"}},
+      {"an RSPAN session the Apply removed comes back",
+       session1,
+       erspan3,
+       {},
+       {"monitor session 40 source interface Gi0/2 rx",
+        "monitor session 40 destination remote vlan 20"}},
   };
-  const auto listing = [](const std::vector<std::string>& session1, const std::string& rspan) {
-    return "show monitor session all\r\n" + SessionBlock(1, session1) +
-           SessionBlock(3, {"Type                   : Remote Source Session",
-                            "Source Ports           :", "    RX Only            : " + rspan,
-                            "Dest RSPAN VLAN        : 20"}) +
-           "Switch#";
+  const auto listing = [](const std::vector<std::string>& session1, const std::string& others) {
+    return "show monitor session all\r\n" + SessionBlock(1, session1) + others + "Switch#";
   };
   for (const auto& c : cases) {
     ResetModel();
-    LoadSmallSwitch(listing(cases[0].reloaded, "Gi0/4"));
+    LoadSmallSwitch(listing(session1, erspan3 + rspan40));
     const auto earlierPorts = std::make_unique<TPorts>(LoadedPorts);
     const TSPANSessions earlierSessions = LoadedSPANSessions;
-    LoadSmallSwitch(listing(c.reloaded, c.rspan));
+    LoadSmallSwitch(listing(c.reloaded, c.others));
+    DefaultSwitchModel().RspanFacts = {true, c.created, {}};
 
-    EXPECT_EQ(DiffersFromEarlier(*earlierPorts, earlierSessions), !c.lines.empty()) << c.why;
-    MarkPutBack(*earlierPorts, earlierSessions);
+    EXPECT_EQ(DiffersFromEarlier(*earlierPorts, earlierSessions, c.created), !c.lines.empty())
+        << c.why;
+    MarkPutBack(*earlierPorts, earlierSessions, c.created);
     Lines lines;
     BuildConfigScript(lines);
     EXPECT_EQ(lines, c.lines) << c.why << "\ngot: " << Joined(lines);
@@ -202,6 +228,8 @@ TEST_F(ConfigScriptTest, PutBackTakesTheSwitchFromAReloadToTheEarlierLoad) {
 
 TEST_F(ConfigScriptTest, SessionsAboveTwoAndTheSettingsTarvelloKeeps) {
   const std::string session3 = SessionBlock(3, {"Both : Gi0/1", "Destination Ports : Gi0/2"});
+  const std::string kRspan40 =
+      SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/4", "Dest RSPAN VLAN : 20"});
   const struct {
     const char* why;
     std::string listing;
@@ -244,13 +272,66 @@ TEST_F(ConfigScriptTest, SessionsAboveTwoAndTheSettingsTarvelloKeeps) {
        [] { Settings(2, "Native", "7"); },
        {"no monitor session 2 filter", "monitor session 2 filter vlan 7"}},
       {"no line names a session only shown",
-       session3 + SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/4",
-                                    "Dest RSPAN VLAN : 20"}),
+       session3 + SessionBlock(52, {"Type : ERSPAN Source Session", "RX Only : Gi0/4"}),
        [] {
-         EXPECT_NE(Choose(40, "Gi0/3", "Both"), "");
+         EXPECT_NE(Choose(52, "Gi0/3", "Both"), "");
          Choose(3, "Gi0/3", "Both");
        },
        {"monitor session 3 source interface Gi0/3 both"}},
+      {"a new RSPAN source session into a new VLAN: the VLAN first, the remote VLAN last",
+       session3,
+       [] {
+         AddNewRspanVlan(DefaultSwitchModel(), 999, "RSPAN-TAP");
+         AddNewRspanVlan(DefaultSwitchModel(), 30, "DROPPED");  // no session uses it
+         SetSessionKind(DefaultSwitchModel(), 5, TSessionKind::RspanSource, "999");
+         Choose(5, "Gi0/4", "Ingress");
+         Settings(5, "Native", "10");
+         EXPECT_EQ(NewVlanNumbers(DefaultSwitchModel()), std::vector<int>{999});
+       },
+       {"vlan 999", " name RSPAN-TAP", " remote-span", "exit", "no monitor session 5 filter",
+        "monitor session 5 filter vlan 10", "monitor session 5 source interface Gi0/4 rx",
+        "monitor session 5 destination remote vlan 999"}},
+      {"a new RSPAN destination session: the remote VLAN before the port",
+       session3,
+       [] {
+         SetSessionKind(DefaultSwitchModel(), 6, TSessionKind::RspanDestination, "20");
+         Choose(6, "Gi0/4", "Destination");
+       },
+       {"monitor session 6 source remote vlan 20",
+        "monitor session 6 destination interface Gi0/4"}},
+      {"an RSPAN session's members as a local one's",
+       kRspan40,
+       [] {
+         Choose(40, "Gi0/4", "None");
+         Choose(40, "Gi0/3", "Egress");
+       },
+       {"no monitor session 40 source interface Gi0/4",
+        "monitor session 40 source interface Gi0/3 tx"}},
+      {"an emptied RSPAN session goes whole, its VLAN with it",
+       kRspan40,
+       [] { Choose(40, "Gi0/4", "None"); },
+       {"no monitor session 40"}},
+      {"emptied, then made a destination session",
+       kRspan40,
+       [] {
+         Choose(40, "Gi0/4", "None");
+         SetSessionKind(DefaultSwitchModel(), 40, TSessionKind::RspanDestination, "20");
+         Choose(40, "Gi0/2", "Destination");
+       },
+       {"no monitor session 40", "monitor session 40 source remote vlan 20",
+        "monitor session 40 destination interface Gi0/2"}},
+      {"another VLAN: the old line goes first",
+       kRspan40,
+       [] { SetSessionKind(DefaultSwitchModel(), 40, TSessionKind::RspanSource, "30"); },
+       {"no monitor session 40 destination remote vlan 20",
+        "monitor session 40 destination remote vlan 30"}},
+      {"a kind chosen and chosen back is no edit",
+       kRspan40,
+       [] {
+         SetSessionKind(DefaultSwitchModel(), 5, TSessionKind::RspanDestination, "20");
+         SetSessionKind(DefaultSwitchModel(), 5, TSessionKind::Local, "20");
+       },
+       {}},
   };
   for (const auto& c : cases) {
     ResetModel();
@@ -260,7 +341,18 @@ TEST_F(ConfigScriptTest, SessionsAboveTwoAndTheSettingsTarvelloKeeps) {
     Lines lines = {"stale"};
     BuildConfigScript(lines);
     EXPECT_EQ(lines, c.lines) << c.why << "\ngot: " << Joined(lines);
+    EXPECT_EQ(HasChanges(), !c.lines.empty()) << c.why;
   }
+}
+
+TEST_F(ConfigScriptTest, AnRspanSessionWithoutItsVlanStopsTheWholeScript) {
+  LoadSmallSwitch(SessionOneListing());
+  Choose(1, "Gi0/3", "Both");
+  SetSessionKind(DefaultSwitchModel(), 5, TSessionKind::RspanDestination, "");
+  Lines lines = {"kept"};
+  EXPECT_EQ(RaisedBy([&] { BuildConfigScript(lines); }),
+            "Choose the RSPAN VLAN of session 5 under Advanced settings");
+  EXPECT_EQ(lines, Lines{"kept"});
 }
 
 TEST_F(ConfigScriptTest, AFlagInASessionOnlyShownStopsTheWholeScript) {
@@ -340,6 +432,12 @@ TEST_F(ConfigScriptTest, ControlCharactersNeverReachTheSwitch) {
                      1, "Egress");
        },
        "Invalid character in command [monitor session 1 source interface Gi0/3?2J tx]"},
+      {"a control character in a VLAN name",
+       [] {
+         AddNewRspanVlan(DefaultSwitchModel(), 999, "TAP\rend");
+         SetSessionKind(DefaultSwitchModel(), 5, TSessionKind::RspanSource, "999");
+       },
+       "Invalid character in command [ name TAP?end]"},
       {"printable ASCII passes", [] { Settings(1, "Native", "1-5,7"); }, "<no error>"},
   };
   for (const auto& c : cases) {

@@ -56,6 +56,7 @@ std::string Sessions() {
     if (session.UnknownMemberCount > static_cast<int>(session.UnknownMembers.size())) {
       add("unknowns", std::to_string(session.UnknownMemberCount));
     }
+    add("shown", session.ShownOnly ? "only" : "");
     if (number > 2 || !fields.empty() || SessionPortCount(number) > 0) {
       text += (text.empty() ? "" : "; ") + SessionCaption(number) + fields;
     }
@@ -395,17 +396,23 @@ TEST_F(SessionsTest, EveryLayoutAndKindOfSessionLoads) {
        "Gi0/4:5=Destination ",
        "5 (ERSPAN destination) type=ERSPAN Destination Session status=Admin Disabled "
        "from=10.1.1.1 id=5"},
-      {"RSPAN source with a reflector port; its VLAN is its destination",
+      {"RSPAN source with a reflector port; its VLAN is its setting, no member",
        SessionBlock(1, {"Type                   : Remote Source Session",
                         "Source Ports           :", "    RX Only            : Gi0/1",
                         "Reflector Port         : Gi0/4", "Dest RSPAN VLAN        : 20"}),
-       "20:1=Destination Gi0/1:1=Ingress ",
-       "1 (RSPAN source) type=Remote Source Session rspan=20 reflector=Gi0/4"},
+       "Gi0/1:1=Ingress ",
+       "1 (RSPAN source, VLAN 20) type=Remote Source Session rspan=20 reflector=Gi0/4"},
       {"RSPAN destination, ten hyphens; a None after the VLAN keeps it",
        "Session 41\r\n----------\r\nType : Remote Destination Session\r\n"
        "Source RSPAN VLAN : 20\r\nDestination Ports : Gi0/3\r\nDest RSPAN VLAN : None\r\n",
-       "20:41=Both Gi0/3:41=Destination ",
-       "41 (RSPAN destination, not mirroring) type=Remote Destination Session rspan=20"},
+       "Gi0/3:41=Destination ",
+       "41 (RSPAN destination, VLAN 20) type=Remote Destination Session rspan=20"},
+      {"an RSPAN session with a member that is no entry is only shown, its VLAN a member",
+       SessionBlock(
+           40, {"Type : Remote Source Session", "Both : Gi0/1.100,Gi0/2", "Dest RSPAN VLAN : 20"}),
+       "20:40=Destination Gi0/2:40=Both ",
+       "40 (RSPAN source, VLAN 20) type=Remote Source Session rspan=20 unknown=Gi0/1.100 "
+       "shown=only"},
   };
   for (const auto& c : cases) {
     ResetModel();
@@ -433,17 +440,19 @@ TEST_F(SessionsTest, EveryCapturedListingLoadsWithItsSessionsTypesAndMembers) {
        "1 (ERSPAN source) type=ERSPAN Source Session status=Admin Enabled to=10.76.1.2 id=1 "
        "origin=10.76.1.1; 2 (ERSPAN destination) type=ERSPAN Destination Session "
        "status=Admin Disabled from=172.18.197.254 id=1"},
-      // session 2 is listed twice: the second block goes on with the first, its type wins
+      // session 2 is listed twice: the second block goes on with the first, its type wins; an
+      // RSPAN destination with a source is only shown
       {"monitor/genie_iosxe_monitor_3.txt", "100:2=Both Gi0/0/1:2=Destination ",
-       "2 (RSPAN destination) type=Remote Destination Session status=Admin Enabled rspan=100"},
+       "2 (RSPAN destination, VLAN 100) type=Remote Destination Session status=Admin Enabled "
+       "rspan=100 shown=only"},
       {"monitor/genie_iosxe_monitor_5.txt",
-       "300:40=Destination Gi1/0/1:30=Destination Gi3/0/27:10=Ingress Gi3/0/27:20=Ingress "
+       "Gi1/0/1:30=Destination Gi3/0/27:10=Ingress Gi3/0/27:20=Ingress "
        "Gi3/0/27:30=Ingress Gi3/0/27:40=Ingress Gi3/0/27:52=Ingress Gi3/0/28:20=Destination "
        "Gi4/0/2:10=Destination ",
        "10 (Configured) type=Local Session enc=Native other=IP Access-group span-filter-acl1; "
        "20 (Configured) type=Local Session enc=Native other=MAC Access-group span-filter-macl1; "
        "30 (Configured) type=Local Session enc=Native; "
-       "40 (RSPAN source) type=Remote Source Session rspan=300; "
+       "40 (RSPAN source, VLAN 300) type=Remote Source Session rspan=300; "
        "52 (ERSPAN source) type=ERSPAN Source Session status=Admin Enabled "
        "desc=pkt-send-to-c2(9500H) filter=123 to=1.1.1.20 id=12 origin=1.1.1.2"},
   };

@@ -94,16 +94,23 @@ TEST_F(PresentationTest, SessionItemsCaptionsAndCounts) {
        SourceSessions(1, 3) + SessionBlock(10, {"Both : Gi0/2"}) + kRspanSource40 + kErspanSource52,
        1, 1,
        "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available), "
-       "10: 10 (Configured), 40: 40 (RSPAN source), 52: 52 (ERSPAN source)"},
+       "10: 10 (Configured), 40: 40 (RSPAN source, VLAN 20), 52: 52 (ERSPAN source)"},
       // a free session shown: nothing offered
       {8, SourceSessions(1, 1) + SourceSessions(3, 3), 1, 0,
        "1: 1 (Configured), 2: 2 (Available), 3: 3 (Configured)"},
       // an RSPAN destination session takes no sources; an RSPAN source session does
       {4, SourceSessions(1, 3) + kRspanDestination41, 1, 1,
        "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available), "
-       "41: 41 (RSPAN destination, not mirroring)"},
+       "41: 41 (RSPAN destination, VLAN 20)"},
       {4, SourceSessions(1, 3) + kRspanSource40, 1, 1,
-       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 40: 40 (RSPAN source)"},
+       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 40: 40 (RSPAN source, VLAN 20)"},
+      // an RSPAN session without members is in use all the same
+      {4,
+       SourceSessions(1, 2) +
+           SessionBlock(41, {"Type : Remote Destination Session", "Source RSPAN VLAN : 20"}),
+       1, 1,
+       "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Available), 41: 41 (RSPAN destination, VLAN "
+       "20)"},
       {8,
        SourceSessions(1, 1) + SessionBlock(53, {"Type : ERSPAN Destination Session"}) +
            SessionBlock(7, {"Type : FSPAN Session"}),
@@ -154,16 +161,11 @@ TEST_F(PresentationTest, WhatTheAdvancedSettingsAreaSaysOfASession) {
        3, "",
        "Kept as on the switch: IP Access-group span-acl; Ingress: Enabled, default VLAN = 5; "
        "Description: \"to the probe\""},
-      {kRspanSource40, 40,
-       "RSPAN source session: traffic goes to RSPAN VLAN 20.\nTarvello shows this session but "
-       "does not change it.",
-       ""},
+      // an RSPAN session is edited, and keeps its reflector port
+      {kRspanSource40, 40, "", ""},
       {SessionBlock(1, {"Type : Remote Source Session", "Reflector Port : Gi0/3",
                         "Dest RSPAN VLAN : 20", "Description : -"}),
-       1,
-       "RSPAN source session: traffic goes to RSPAN VLAN 20, reflector port Gi0/3.\nTarvello "
-       "shows this session but does not change it.",
-       ""},
+       1, "", "Kept as on the switch: reflector port Gi0/3"},
       // "-" is IOS's word for no description
       {SessionBlock(4, {"Type : Local Session", "Description : -", "Reflector Port : Gi0/3",
                         "Both : Gi0/1"}),
@@ -227,6 +229,47 @@ TEST_F(PresentationTest, GridTexts) {
   EXPECT_EQ(RaisedBy([] { PortsGridRow(8, 1); }), "Invalid port index 8");
   EXPECT_EQ(PortsGridColumnWidth(558), 176);
   EXPECT_EQ(PortsGridColumnWidth(560), 176);
+}
+
+TEST_F(PresentationTest, TheChooserAndTheRspanControlsFollowTheSession) {
+  // The local chooser's rows are the roles SpanTypeOfChoice reads; an RSPAN end offers its own.
+  const std::vector<TRoleChoice> local = RoleChoices(TSessionKind::Local);
+  ASSERT_EQ(local.size(), 5u);
+  for (int row = 0; row < 5; ++row) {
+    EXPECT_EQ(local[static_cast<size_t>(row)].Role, SpanTypeOfChoice(row)) << row;
+  }
+  const auto roles = [](TSessionKind kind) {
+    std::string text;
+    for (const TRoleChoice& choice : RoleChoices(kind)) {
+      text += choice.Role + " ";
+    }
+    return text;
+  };
+  EXPECT_EQ(roles(TSessionKind::RspanSource), "None Ingress Egress Both ");
+  EXPECT_EQ(roles(TSessionKind::RspanDestination), "None Destination ");
+
+  // The VLAN drop-down: remote-span VLANs named where active, the new ones, the session's own.
+  TSwitchModel& model = DefaultSwitchModel();
+  LoadSmallSwitch(kRspanDestination41);
+  model.RspanFacts = {true, {10, 300}, {}};
+  AddNewRspanVlan(model, 999, "TAP");
+  std::string captions;
+  for (const TRspanVlanItem& item : RspanVlanItems(model, 41)) {
+    captions += item.Vlan + "=" + item.Caption + "; ";
+  }
+  EXPECT_EQ(captions,
+            "10=10 SERVERS; 20=20 (not remote-span); 300=300; 999=999 TAP (new); =New RSPAN "
+            "VLAN...; ");
+
+  // LAN Lite says why where a kind would be chosen.
+  model.SwitchPlatform.LanLite = true;
+  EXPECT_EQ(SessionKindNote(model, 2),
+            "This switch runs the LAN Lite image, which has no RSPAN: its sessions are local.");
+  EXPECT_EQ(SessionKindNote(model, 41), "");
+  EXPECT_FALSE(SessionKindChoosable(model, 2));
+  model.SwitchPlatform.LanLite = false;
+  EXPECT_TRUE(SessionKindChoosable(model, 2));
+  EXPECT_FALSE(SessionKindChoosable(model, 41));
 }
 
 TEST(GridDescriptionText, LongDescriptionsAreShortenedFromEighteenCharacters) {

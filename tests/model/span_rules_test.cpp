@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "testkit/model_fixture.h"
 
@@ -24,6 +26,9 @@ const std::string kRspanSource40 =
 const std::string kReflectingSource40 =
     SessionBlock(40, {"Type : Remote Source Session", "RX Only : Gi0/4", "Reflector Port : Gi0/3",
                       "Dest RSPAN VLAN : 20"});
+const std::string kRspanDestination41 = SessionBlock(
+    41,
+    {"Type : Remote Destination Session", "Source RSPAN VLAN : 20", "Destination Ports : Gi0/3"});
 const std::string kErspanDestination53 =
     SessionBlock(53, {"Type : ERSPAN Destination Session", "Destination Ports : Gi0/3"});
 const std::string kIngressSession2 = SessionBlock(
@@ -94,8 +99,20 @@ TEST_F(SpanRulesTest, RulesInTheirOrder) {
       {"names are exact", "", 1, "gi0/1", "Both",
        "Can't find port or vlan gi0/1 in global ports list"},
       {"no session 1025", "", 1025, "Gi0/1", "Both", "Invalid SPAN sesssion id 1025"},
-      {"nothing changes in an RSPAN session", kRspanSource40, 40, "Gi0/2", "None",
-       "Session 40 is an RSPAN source session. Tarvello shows it but does not change it; use the "
+      {"an RSPAN source session takes no destination port", kRspanSource40, 40, "Gi0/2",
+       "Destination",
+       "Session 40 is an RSPAN source session: its traffic goes to RSPAN VLAN 20, so it takes no "
+       "destination port."},
+      {"an RSPAN destination session takes no source", kRspanDestination41, 41, "Gi0/2", "Both",
+       "Session 41 is an RSPAN destination session: its traffic comes from RSPAN VLAN 20, so it "
+       "takes no source."},
+      {"an RSPAN session takes sources and members back to None", kRspanSource40, 40, "Gi0/4",
+       "None", ""},
+      {"the RSPAN VLAN takes no role in its own session", kRspanSource40, 40, "20", "None",
+       "VLAN 20 is the RSPAN VLAN of session 40; choose another one under Advanced settings."},
+      {"nor does a session only shown", SessionBlock(52, {"Type : ERSPAN Source Session"}), 52,
+       "Gi0/2", "None",
+       "Session 52 is an ERSPAN source session. Tarvello shows it but does not change it; use the "
        "switch's console for it."},
       {"nor in one of a type not known", SessionBlock(7, {"Type : FSPAN Session"}), 7, "Gi0/1",
        "Both",
@@ -223,7 +240,10 @@ TEST_F(SpanRulesTest, SettingsOfAShownSessionOrOfAnIngressDestinationAreRefused)
     bool encapsulationAllowed;
     bool filterAllowed;
   } cases[] = {
-      {"an RSPAN session", kRspanSource40, 40, "Native", "", false, false},
+      {"a session only shown", SessionBlock(52, {"Type : ERSPAN Source Session"}), 52, "Native", "",
+       false, false},
+      {"an RSPAN destination: neither", kRspanDestination41, 41, "Replicate", "10", false, false},
+      {"an RSPAN source filters", kRspanSource40, 40, "Native", "10", true, true},
       {"ingress: the encapsulation stays", kIngressSession2, 2, "Replicate", "10", false, true},
       {"none printed reads as Native", SessionBlock(2, {"Ingress : Enabled, default VLAN = 5"}), 2,
        "Native", "", true, true},
@@ -238,6 +258,190 @@ TEST_F(SpanRulesTest, SettingsOfAShownSessionOrOfAnIngressDestinationAreRefused)
     EXPECT_EQ(message.empty(), c.encapsulationAllowed) << c.why << ": " << message;
     EXPECT_EQ(CheckVlanFilter(c.session, c.filter, message), c.filterAllowed) << c.why;
     EXPECT_EQ(message.empty(), c.filterAllowed) << c.why << ": " << message;
+  }
+}
+
+// The switch's RSPAN facts: remote-span VLANs 300 (and those given), VTP server of CAMPUS.
+void KnowRspan(std::vector<int> remoteSpan = {300}, TVtpMode mode = TVtpMode::Server) {
+  DefaultSwitchModel().RspanFacts = {true, std::move(remoteSpan), {mode, "CAMPUS", "10.1.1.1"}};
+}
+
+TEST_F(SpanRulesTest, RspanKindsVlansAndNewVlansInTheirOrder) {
+  const std::string vlanRange = "an RSPAN VLAN is numbered 2 to 1001 or 1006 to 4094.";
+  const std::string badName =
+      "A VLAN name is 1 to 32 letters, digits or punctuation marks other than \"?\", without "
+      "blanks.";
+  TSwitchModel& model = DefaultSwitchModel();
+  // Session 5 as a new RSPAN source session, before the check.
+  const auto newSource = [&model] { SetSessionKind(model, 5, TSessionKind::RspanSource, ""); };
+  const auto kind = [&model](int session, TSessionKind wanted) {
+    return [&model, session, wanted](std::string& message) {
+      return CheckSessionKind(model, session, wanted, message);
+    };
+  };
+  const auto vlan = [&model](int session, const char* wanted) {
+    return [&model, session, wanted](std::string& message) {
+      return CheckRspanVlan(model, session, wanted, message);
+    };
+  };
+  const auto create = [&model](const char* number, std::string name) {
+    return [&model, number, name](std::string& message) {
+      return CheckNewRspanVlan(model, number, name, message);
+    };
+  };
+  const struct {
+    const char* why;
+    std::string listing;
+    std::function<void()> setUp;
+    std::function<bool(std::string&)> check;
+    std::string message;  // empty when allowed
+  } cases[] = {
+      // What a session may become.
+      {"LAN Lite has no RSPAN", "", [] { SwitchPlatform.LanLite = true; },
+       kind(3, TSessionKind::RspanSource),
+       "This switch runs the LAN Lite image, which has no RSPAN."},
+      {"a session with members keeps its kind", SessionBlock(1, {"Both : Gi0/1"}), [] {},
+       kind(1, TSessionKind::RspanDestination),
+       "Session 1 has members: set each of them to None first, then choose what the session is."},
+      {"an RSPAN source takes a source session", SourceSessions(1, 2), [] {},
+       kind(3, TSessionKind::RspanSource), "Local Session Limit (2) Has Been Exceeded"},
+      {"an RSPAN destination does not", SourceSessions(1, 2), [] {},
+       kind(3, TSessionKind::RspanDestination), ""},
+      {"an emptied RSPAN session may become local", kRspanSource40,
+       [] { SetSpanType(FindPort(DefaultSwitchModel(), "Gi0/4"), 40, "None"); },
+       kind(40, TSessionKind::Local), ""},
+      // Which VLAN may carry its traffic.
+      {"the loaded VLAN stays, remote-span or not", kRspanDestination41, [] { KnowRspan(); },
+       vlan(41, "20"), ""},
+      {"VLAN 1", "", newSource, vlan(5, "1"), "VLAN 1 cannot carry RSPAN traffic: " + vlanRange},
+      {"a default VLAN", "", newSource, vlan(5, "1003"),
+       "VLAN 1003 cannot carry RSPAN traffic: " + vlanRange},
+      {"no number", "", newSource, vlan(5, "+300"), "Enter a VLAN number: " + vlanRange},
+      {"access ports would go inactive", "",
+       [&] {
+         KnowRspan();
+         newSource();
+       },
+       vlan(5, "10"),
+       "VLAN 10 has access ports (Gi0/4), which would go inactive if it carried RSPAN traffic; "
+       "choose another VLAN."},
+      {"a VLAN not marked remote-span mirrors nothing", "",
+       [&] {
+         KnowRspan();
+         newSource();
+       },
+       vlan(5, "30"),
+       "VLAN 30 is not marked remote-span on this switch, so nothing would be mirrored into it; "
+       "choose an RSPAN VLAN, or New RSPAN VLAN... to create one."},
+      {"facts not known", "", newSource, vlan(5, "300"),
+       "Tarvello could not read the remote-span VLANs of this switch, so it cannot check VLAN 300; "
+       "use the switch's console for this session."},
+      {"a VLAN this change creates", "",
+       [&] {
+         KnowRspan();
+         AddNewRspanVlan(DefaultSwitchModel(), 999, "TAP");
+         newSource();
+       },
+       vlan(5, "999"), ""},
+      {"one switch, one direction per VLAN", kRspanSource40,
+       [] {
+         KnowRspan({20});
+         SetSessionKind(DefaultSwitchModel(), 5, TSessionKind::RspanDestination, "");
+       },
+       vlan(5, "20"),
+       "Session 40 already sends its traffic into RSPAN VLAN 20 on this switch; one switch cannot "
+       "both send into and take from the same RSPAN VLAN."},
+      {"a mirrored VLAN", SessionBlock(1, {"Both : 20"}),
+       [&] {
+         KnowRspan({20});
+         newSource();
+       },
+       vlan(5, "20"), "VLAN 20 is a source of session 1, so it cannot carry RSPAN traffic."},
+      {"a reflector port keeps the VLAN", kReflectingSource40, [] { KnowRspan(); }, vlan(40, "300"),
+       "Session 40 puts its traffic onto RSPAN VLAN 20 through reflector port Gi0/3. Tarvello "
+       "cannot rebuild that setting, so the VLAN stays as it is; use the switch's console to "
+       "change it."},
+      {"a local session has no RSPAN VLAN", "", [] { KnowRspan(); }, vlan(1, "300"),
+       "Session 1 is a local session; it has no RSPAN VLAN."},
+      // Which VLAN this change may create.
+      {"facts not known: no VLAN is created", "", [] {}, create("999", "TAP"),
+       "Tarvello could not read the VTP mode and the remote-span VLANs of this switch, so it "
+       "creates no VLAN on it; create the RSPAN VLAN on the switch's console, then Refresh."},
+      {"a VTP client names its server", "", [] { KnowRspan({}, TVtpMode::Client); },
+       create("999", "TAP"),
+       "This switch is a VTP client and cannot create VLANs: create the RSPAN VLAN on the VTP "
+       "server of domain CAMPUS (10.1.1.1), then Refresh."},
+      {"a default VLAN", "", [] { KnowRspan(); }, create("1005", "TAP"),
+       "VLAN 1005 cannot carry RSPAN traffic: " + vlanRange},
+      {"an RSPAN VLAN already", "", [] { KnowRspan(); }, create("300", "TAP"),
+       "VLAN 300 is already an RSPAN VLAN on this switch; choose it from the list."},
+      {"an active VLAN with access ports", "", [] { KnowRspan({}, TVtpMode::Transparent); },
+       create("10", "TAP"),
+       "VLAN 10 has access ports (Gi0/4), which would go inactive if it carried RSPAN traffic; "
+       "choose another VLAN."},
+      {"an active VLAN without them", "", [] { KnowRspan({}, TVtpMode::Off); },
+       create(" 20 ", "TAP"), ""},
+      {"quotes, colons and # are printable", "", [] { KnowRspan(); }, create("2000", "'RSPAN:#1\""),
+       ""},
+      {"no name", "", [] { KnowRspan(); }, create("999", ""), badName},
+      {"two words", "", [] { KnowRspan(); }, create("999", "RSPAN TAP"), badName},
+      {"a question mark calls for help", "", [] { KnowRspan(); }, create("999", "TAP?"), badName},
+      {"33 characters", "", [] { KnowRspan(); }, create("999", std::string(33, 'x')), badName},
+      {"a control character", "", [] { KnowRspan(); }, create("999", "TAP\r"), badName},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    LoadSmallSwitch(c.listing);
+    c.setUp();
+    std::string message = "stale";
+    EXPECT_EQ(c.check(message), c.message.empty()) << c.why;
+    EXPECT_EQ(message, c.message) << c.why;
+  }
+}
+
+TEST_F(SpanRulesTest, WarningsHoldForTheEditsOnly) {
+  TSwitchModel& model = DefaultSwitchModel();
+  const std::string trunk =
+      "Session 5 mirrors trunk Gi0/1: where the trunk carries RSPAN VLAN 300, that VLAN's own "
+      "traffic is not mirrored.";
+  const std::string extended =
+      "RSPAN VLAN 2000 is above 1005: every switch on the path between the RSPAN source and "
+      "destination must have it too.";
+  const struct {
+    const char* why;
+    TVtpMode mode;
+    const char* vlan;  // session 5's, an RSPAN source mirroring Gi0/1 (a trunk) when edited
+    bool edited;
+    std::vector<std::string> warnings;
+  } cases[] = {
+      {"a mirrored trunk", TVtpMode::Server, "300", true, {trunk}},
+      {"as loaded, nothing", TVtpMode::Server, "300", false, {}},
+      {"an extended VLAN created on a server",
+       TVtpMode::Server,
+       "2000",
+       true,
+       {"Session 5 mirrors trunk Gi0/1: where the trunk carries RSPAN VLAN 2000, that VLAN's own "
+        "traffic is not mirrored.",
+        extended}},
+      {"on a transparent switch too",
+       TVtpMode::Transparent,
+       "2000",
+       true,
+       {"Session 5 mirrors trunk Gi0/1: where the trunk carries RSPAN VLAN 2000, that VLAN's own "
+        "traffic is not mirrored.",
+        extended}},
+  };
+  for (const auto& c : cases) {
+    ResetModel();
+    LoadSmallSwitch(
+        SessionBlock(5, {"Type : Remote Source Session", "Both : Gi0/1", "Dest RSPAN VLAN : 300"}));
+    KnowRspan({300}, c.mode);
+    if (c.edited) {
+      AddNewRspanVlan(model, 2000, "TAP");
+      SetSessionKind(model, 5, TSessionKind::RspanSource, c.vlan);
+      SetSpanType(FindPort(model, "Gi0/1"), 5, "Both");
+    }
+    EXPECT_EQ(RspanWarnings(model), c.warnings) << c.why;
   }
 }
 

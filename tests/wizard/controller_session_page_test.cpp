@@ -208,15 +208,17 @@ TEST_F(SessionPageTest, LinesTheSwitchRefusesAreShownReloadedAndCanBePutBack) {
   }
 }
 
-TEST_F(SessionPageTest, OnACatalyst9300EverySessionLoadsAndOnlyLocalOnesAreChanged) {
+TEST_F(SessionPageTest, OnACatalyst9300EverySessionLoadsAndOnlyLocalAndRspanOnesAreChanged) {
   ShowSwitch(Catalyst9300SwitchOptions());
   EXPECT_EQ(SwitchPlatform.Model.rfind("C9300", 0), 0u) << SwitchPlatform.Model;
   EXPECT_EQ(SPANSessions.LocalSessionLimit, 8);
   EXPECT_EQ(view_.sessionItems, (std::vector<int>{1, 2, 3, 10, 40, 52}));
   EXPECT_EQ(RoleOf("Gi1/0/10", 40), "Ingress");
-  EXPECT_EQ(RoleOf("300", 40), "Destination");
+  // The RSPAN VLAN is the session's setting, no member.
+  EXPECT_EQ(SPANSessions.Items[40].RspanVlan, "300");
+  EXPECT_EQ(RoleOf("300", 40), "None");
   std::string refusal;
-  EXPECT_FALSE(CheckSpanType(40, "Gi1/0/11", "Both", refusal));
+  EXPECT_FALSE(CheckSpanType(52, "Gi1/0/11", "Both", refusal));
   EXPECT_FALSE(CheckSpanType(4, "Gi1/0/10", "Destination", refusal));
 
   Edit("Gi1/0/3", 3, "Ingress");
