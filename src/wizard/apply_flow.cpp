@@ -27,6 +27,15 @@ std::string ApplyIntro() {
          SwitchAddress + kBetween;
 }
 
+// What is worth knowing about the RSPAN edits, each on a line of its own above the intro.
+std::string WithRspanWarnings(const std::string& intro) {
+  std::string warnings;
+  for (const std::string& warning : RspanWarnings(DefaultSwitchModel())) {
+    warnings += "Warning: " + warning + "\n\r";
+  }
+  return warnings.empty() ? intro : warnings + "\n\r" + intro;
+}
+
 std::string PutBackIntro() {
   return "These lines put the SPAN sessions of switch " + SwitchAddress +
          " back as they were before Apply. They will be sent" + kBetween;
@@ -41,12 +50,14 @@ std::string WithAnswer(const std::string& sentence, const std::string& answer) {
 }  // namespace
 
 void TWizardController::Apply() {
-  // What the switch held before, should it take only part of the lines.
+  // What the switch held before, should it take only part of the lines, and the VLANs the lines
+  // create that it did not have.
   const auto earlierPorts = std::make_unique<TPorts>(LoadedPorts);
   const TSPANSessions earlierSessions = LoadedSPANSessions;
+  const std::vector<int> createdVlans = NewVlanNumbers(DefaultSwitchModel());
 
-  const TSendResult result =
-      SendEdits(ApplyIntro(), "Sorry, building cisco configuration failed with error [");
+  const TSendResult result = SendEdits(WithRspanWarnings(ApplyIntro()),
+                                       "Sorry, building cisco configuration failed with error [");
   if (result == TSendResult::NoLines || result == TSendResult::Declined) {
     return;
   }
@@ -54,7 +65,7 @@ void TWizardController::Apply() {
     OfferSave();
   }
   if (RefreshConfig() && result == TSendResult::Failed) {
-    OfferPutBack(*earlierPorts, earlierSessions);
+    OfferPutBack(*earlierPorts, earlierSessions, createdVlans);
   }
 }
 
@@ -108,13 +119,14 @@ void TWizardController::OfferSave() {
 }
 
 void TWizardController::OfferPutBack(const TPorts& earlierPorts,
-                                     const TSPANSessions& earlierSessions) {
-  if (!DiffersFromEarlier(earlierPorts, earlierSessions) ||
+                                     const TSPANSessions& earlierSessions,
+                                     const std::vector<int>& createdVlans) {
+  if (!DiffersFromEarlier(earlierPorts, earlierSessions, createdVlans) ||
       !view_.Confirm("The switch now holds SPAN sessions that differ from those loaded before "
                      "Apply.\n\rPut them back as they were before Apply?")) {
     return;
   }
-  MarkPutBack(earlierPorts, earlierSessions);
+  MarkPutBack(earlierPorts, earlierSessions, createdVlans);
   // The grid shows what is to be put back; going back from the lines keeps it as edits.
   view_.ShowSelectedSession();
   const TSendResult result =

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "model/types.h"
 #include "wizard/flow_gate.h"
@@ -54,8 +55,10 @@ class TWizardController : public TWizardHandlers {
   // After an Apply the switch took whole: says so and offers to save the running configuration.
   void OfferSave();
   // After a failed Apply and its reload: when the switch now holds other sessions than the
-  // earlier load, offers to send what puts them back, then reloads.
-  void OfferPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions);
+  // earlier load, or VLANs of createdVlans that the Apply created, offers to send what puts them
+  // back, then reloads.
+  void OfferPutBack(const TPorts& earlierPorts, const TSPANSessions& earlierSessions,
+                    const std::vector<int>& createdVlans);
 
   // What a load came to.
   enum class TLoadResult {

@@ -32,6 +32,27 @@ class SessionPageTest : public WizardTest {
     ASSERT_TRUE(CheckSpanType(session, name, role, refusal)) << refusal;
     SetSpanType(entry, session, role);
   }
+  // Makes session an RSPAN session of kind into vlan as the advanced settings do, creating the
+  // VLAN first when it is given a name.
+  void MakeRspan(int session, TSessionKind kind, const std::string& vlan,
+                 const std::string& newName = "") {
+    TSwitchModel& model = DefaultSwitchModel();
+    std::string refusal;
+    if (!newName.empty()) {
+      ASSERT_TRUE(CheckNewRspanVlan(model, vlan, newName, refusal)) << refusal;
+      AddNewRspanVlan(model, std::stoi(vlan), newName);
+    }
+    ASSERT_TRUE(CheckSessionKind(model, session, kind, refusal)) << refusal;
+    SetSessionKind(model, session, kind, "");
+    ASSERT_TRUE(CheckRspanVlan(model, session, vlan, refusal)) << refusal;
+    SetSessionKind(model, session, kind, vlan);
+  }
+  // The default 2960 with session 2 free.
+  static simswitch::Options AccessSwitch() {
+    simswitch::Options options = SwitchOptions();
+    options.device.span.erase(2);
+    return options;
+  }
   std::string RoleOf(const std::string& name, int session) {
     return Ports.Items[FindPort(DefaultSwitchModel(), name)].SpanTypes[session].SpanType;
   }
@@ -273,6 +294,92 @@ TEST_F(SessionPageTest, ADestinationThatIsDownGivesItsLineAfterTheLoadAndInThePr
                 "forwarding its own traffic until the session is removed.\n\r\n\rThese lines "
                 "will be sent to switch " +
                 SwitchText() + " between \"configure terminal\" and \"end\":"});
+}
+
+TEST_F(SessionPageTest, AnRspanSourceIntoANewVlanOnOneSwitchAndItsDestinationOnAnother) {
+  // The source end on the 9300, a VTP server: a new VLAN, a port and a trunk mirrored into it.
+  ShowSwitch(Catalyst9300SwitchOptions());
+  MakeRspan(1, TSessionKind::RspanSource, "999", "RSPAN-TAP");
+  Edit("Gi1/0/5", 1, "Ingress");
+  Edit("Te1/1/1", 1, "Both");
+  view_.session = 1;
+  controller_.Page3_SpeedButtonApplyClick();
+  EXPECT_EQ(sim_->ConfigLines(),
+            (std::vector<std::string>{"vlan 999", " name RSPAN-TAP", " remote-span", "exit",
+                                      "monitor session 1 source interface Gi1/0/5 rx",
+                                      "monitor session 1 source interface Te1/1/1 both",
+                                      "monitor session 1 destination remote vlan 999"}));
+  EXPECT_EQ(view_.CallsStartingWith("Preview Warning: Session 1 mirrors trunk Te1/1/1: ").size(),
+            1u);
+  // The reload shows the session as the switch holds it.
+  EXPECT_FALSE(HasChanges());
+  EXPECT_EQ(SessionCaption(1), "1 (RSPAN source, VLAN 999)");
+  EXPECT_EQ(RoleOf("Gi1/0/5", 1), "Ingress");
+  EXPECT_EQ(DefaultSwitchModel().RspanFacts.RemoteSpanVlans, (std::vector<int>{300, 999}));
+
+  // The destination end on a 2960: the same VLAN, created there too.
+  ShowSwitch(AccessSwitch());
+  MakeRspan(2, TSessionKind::RspanDestination, "999", "RSPAN-TAP");
+  Edit("Fa0/20", 2, "Destination");
+  view_.session = 2;
+  controller_.Page3_SpeedButtonApplyClick();
+  EXPECT_EQ(sim_->ConfigLines(),
+            (std::vector<std::string>{"vlan 999", " name RSPAN-TAP", " remote-span", "exit",
+                                      "monitor session 2 source remote vlan 999",
+                                      "monitor session 2 destination interface Fa0/20"}));
+  EXPECT_EQ(SessionCaption(2), "2 (RSPAN destination, VLAN 999)");
+  EXPECT_EQ(RoleOf("Fa0/20", 2), "Destination");
+  // A destination session takes no source session: the next number is offered.
+  EXPECT_EQ(view_.sessionItems, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(SessionPageTest, AVtpClientCreatesNoVlanAndSaysWhichServerDoes) {
+  simswitch::Options client = Catalyst9300SwitchOptions();
+  client.device.vtpMode = simswitch::VtpMode::Client;
+  ShowSwitch(client);
+  std::string refusal;
+  EXPECT_FALSE(CheckNewRspanVlan(DefaultSwitchModel(), "999", "TAP", refusal));
+  EXPECT_EQ(refusal,
+            "This switch is a VTP client and cannot create VLANs: create the RSPAN VLAN on the VTP "
+            "server of domain CAMPUS, then Refresh.");
+  // Its remote-span VLAN serves all the same.
+  MakeRspan(1, TSessionKind::RspanSource, "300");
+}
+
+TEST_F(SessionPageTest, APutBackRemovesTheRspanSessionAndTheVlanAFailedApplyMade) {
+  const struct {
+    const char* why;
+    const char* refused;  // the line the switch refuses
+    const char* vlan;
+    std::vector<std::string> putBack;
+  } cases[] = {
+      {"an extended VLAN a VTP server does not take", "", "2000", {"no monitor session 2"}},
+      {"the session's port refused",
+       "monitor session 2 destination",
+       "999",
+       {"no monitor session 2", "no vlan 999"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    simswitch::Options options = AccessSwitch();
+    options.faults.refuseCommand = c.refused;
+    ShowSwitch(options);
+    MakeRspan(2, TSessionKind::RspanDestination, c.vlan, "TAP");
+    Edit("Fa0/20", 2, "Destination");
+    view_.session = 2;
+    view_.answers = {true};
+
+    controller_.Page3_SpeedButtonApplyClick();
+
+    ASSERT_EQ(view_.previews.size(), 2u) << Joined(view_.messages);
+    EXPECT_EQ(view_.previews[1], c.putBack);
+    EXPECT_EQ(sim_->Span().count(2), 0u);
+    for (const simswitch::VlanInfo& vlan : sim_->Vlans()) {
+      EXPECT_NE(std::to_string(vlan.number), c.vlan);
+    }
+    EXPECT_EQ(SessionCaption(2), "2 (Available)");
+    EXPECT_FALSE(HasChanges());
+  }
 }
 
 TEST_F(SessionPageTest, ANinthSourceSessionGetsTheSwitchsRefusalAndTheReloadShowsTheTruth) {

@@ -142,6 +142,25 @@ bool EditOneRole() {
   return false;
 }
 
+// An RSPAN destination session 3 from a new VLAN 999 to Fa0/20, as the advanced settings and the
+// chooser make it (the 2960 keeps its RSPAN destination sessions apart from its two).
+bool EditOneRspanSession() {
+  TSwitchModel& model = DefaultSwitchModel();
+  std::string message;
+  if (!CheckNewRspanVlan(model, "999", "TAP", message) ||
+      !CheckSessionKind(model, 3, TSessionKind::RspanDestination, message)) {
+    return false;
+  }
+  AddNewRspanVlan(model, 999, "TAP");
+  SetSessionKind(model, 3, TSessionKind::RspanDestination, "999");
+  const int port = FindPort(model, "Fa0/20");
+  if (port == 0 || !CheckSpanType(3, "Fa0/20", "Destination", message)) {
+    return false;
+  }
+  SetSpanType(port, 3, "Destination");
+  return true;
+}
+
 class FaultMatrixTest : public WizardTest {
  protected:
   // "flow+stop" or "flow+keep": at the first wait once the switch has the command its fault
@@ -187,8 +206,8 @@ class FaultMatrixTest : public WizardTest {
     }
     ASSERT_EQ(view_.page, 2) << Joined(view_.messages);
     ASSERT_TRUE(view_.messages.empty()) << Joined(view_.messages);
-    if (flow == "apply") {
-      ASSERT_TRUE(EditOneRole());
+    if (flow == "apply" || flow == "apply-rspan") {
+      ASSERT_TRUE(flow == "apply" ? EditOneRole() : EditOneRspanSession());
       if (cell.flow == "apply+save") {
         view_.answers = {true};
       } else if (plus != std::string::npos) {
