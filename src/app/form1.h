@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/message_boxes.h"
+#include "model/types.h"
 #include "wizard/wizard_view.h"
 
 class QCheckBox;
@@ -95,13 +96,22 @@ class TForm1 : public QDialog, public TWizardView {
 
   // SPAN session page (session_page.cpp, role_chooser.cpp).
   void Page3_ComboBoxSessionsChange();
-  // The advanced settings box: the check box and the filter and encapsulation panel for a local
-  // session (with a line naming the settings kept as on the switch), or what a session that is
-  // only shown is.
+  // The advanced settings box: the check box, the kind drop-down while the session's kind may be
+  // chosen (or a line naming the settings kept as on the switch, or why LAN Lite has no kind), and
+  // the panel of the settings the session's kind takes; or what a session that is only shown is.
   void ShowSessionSettings(int session);
+  // The panel's controls for the session's kind: VLAN filter and encapsulation for a local
+  // session, filter and RSPAN VLAN for a source end, RSPAN VLAN alone for a destination end; the
+  // kind drop-down set to the session's kind. Changes no model state.
+  void ShowKindSettings(int session);
+  // After a role edit: the kind drop-down appears once the session's kind may be chosen again,
+  // and is disabled while it may not.
+  void UpdateKindChoice(int session);
   // The count label, the drop-down's caption and the line on whether the session mirrors; after
   // the session is shown and after every accepted edit.
   void UpdateSessionCaption(int session);
+  // The chooser's rows for a session of kind.
+  void FillRoleChooser(TSessionKind kind);
   void Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect);
   // Puts the arrow button at the right end of the current row's role cell, or hides it while
   // that row is scrolled out of view; run whenever the grid's cells move.
@@ -115,6 +125,16 @@ class TForm1 : public QDialog, public TWizardView {
   // True when the typed character is to be discarded.
   bool Page3_EditVLANFilterKeyPress(QKeyEvent& event);
   void Page3_EncapsulationComboBoxChange();
+  // The kind and RSPAN VLAN drop-downs (session_kind.cpp): an accepted choice is stored, a
+  // refused one shown and the drop-down set back. "New RSPAN VLAN..." opens its dialog.
+  void Page3_SessionKindComboBoxChange();
+  void Page3_RspanVlanComboBoxChange();
+  // The VLAN the New RSPAN VLAN dialog adds to the change; empty when cancelled.
+  std::string AskForNewRspanVlan();
+  // After a kind or VLAN edit: the role column, the panel, the caption, and the warnings the
+  // edit brought (those not in before), in one plain box.
+  void ShowRspanEdit(int session, const std::vector<std::string>& before);
+  void ShowNewWarnings(const std::vector<std::string>& before);
   // A confirmation whose Enter answers No, for a step that is hard to take back (form1.cpp).
   bool ConfirmNoByDefault(const std::string& text);
   // Runs a box with the normal pointer, the busy one restored afterwards (form1.cpp).
@@ -129,6 +149,8 @@ class TForm1 : public QDialog, public TWizardView {
   bool shownOnce_ = false;
   bool busy_ = false;
   int inlineButtonTag_ = 0;
+  // The roles of the chooser's rows as last filled.
+  std::vector<std::string> chooserRoles_;
 
   // Controls, named as their object names; Qt's parent chain owns them.
   TClickablePicture* TopBannerImage = nullptr;
@@ -160,11 +182,17 @@ class TForm1 : public QDialog, public TWizardView {
   QWidget* InlinePanel = nullptr;
   QToolButton* InlineButton = nullptr;
   QCheckBox* Page3_CheckBoxEnableAdvancedSettings = nullptr;
+  QLabel* Page3_SessionKindLabel = nullptr;
+  QComboBox* Page3_SessionKindComboBox = nullptr;
   QLabel* Page3_KeptSettingsLabel = nullptr;
   QLabel* Page3_ShownSessionLabel = nullptr;
   QWidget* Page3_AdvSettingsPanel = nullptr;
   QLineEdit* Page3_EditVLANFilter = nullptr;
   QComboBox* Page3_EncapsulationComboBox = nullptr;
+  QLabel* Page3_AdvSettings_LabelVLAN = nullptr;
+  QLabel* Page3_AdvSettings_LabelEnc = nullptr;
+  QLabel* Page3_RspanVlanLabel = nullptr;
+  QComboBox* Page3_RspanVlanComboBox = nullptr;
   TTextGrid* Page3_InlineStringGrid = nullptr;
   QPushButton* Page3_ButtonHelp = nullptr;
   QPushButton* Page3_SpeedButtonApply = nullptr;

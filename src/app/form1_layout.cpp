@@ -1,5 +1,6 @@
 // Creates every control of the main window at its design place, in its tab order, and wires
 // the controls' events to the window's and the wizard's handlers.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -209,6 +210,19 @@ void TForm1::CreateSessionPage(QWidget* page) {
   Page3_CheckBoxEnableAdvancedSettings = Make<QCheckBox>(
       advanced, "Page3_CheckBoxEnableAdvancedSettings", enable, QRect(8, 24, 209, 17));
   Page3_CheckBoxEnableAdvancedSettings->setText(enable);
+  // Beside the check box, while the session's kind may be chosen: local or an RSPAN end.
+  const QString kind = QStringLiteral("Type");
+  Page3_SessionKindLabel = MakeLabel(advanced, "Page3_SessionKindLabel", kind, QPoint(226, 25));
+  Page3_SessionKindLabel->setFont(WindowFont(12));
+  Page3_SessionKindLabel->adjustSize();
+  Page3_SessionKindComboBox =
+      MakeComboBox(advanced, "Page3_SessionKindComboBox", kind, QRect(256, 21, 309, 23));
+  Page3_SessionKindComboBox->setFont(WindowFont(12));
+  for (const TSessionKindItem& item : SessionKindItems()) {
+    Page3_SessionKindComboBox->addItem(QString::fromStdString(item.Caption));
+  }
+  Page3_SessionKindLabel->hide();
+  Page3_SessionKindComboBox->hide();
   // Beside the check box: settings of a local session that Tarvello keeps as on the switch.
   Page3_KeptSettingsLabel =
       Make<QLabel>(advanced, "Page3_KeptSettingsLabel",
@@ -228,21 +242,36 @@ void TForm1::CreateSessionPage(QWidget* page) {
   Page3_AdvSettingsPanel = MakePanel(advanced, "Page3_AdvSettingsPanel", QRect(2, 45, 569, 38));
   // VLAN numbers run to 4094; the label must not tell the user a smaller range.
   const QString filter = QStringLiteral("VLAN Filter [1..4094]");
-  MakeLabel(Page3_AdvSettingsPanel, "Page3_AdvSettings_LabelVLAN", filter, QPoint(8, 8))
-      ->setFont(WindowFont(12));
+  Page3_AdvSettings_LabelVLAN =
+      MakeLabel(Page3_AdvSettingsPanel, "Page3_AdvSettings_LabelVLAN", filter, QPoint(8, 8));
+  Page3_AdvSettings_LabelVLAN->setFont(WindowFont(12));
   Page3_EditVLANFilter =
       MakeEdit(Page3_AdvSettingsPanel, "Page3_EditVLANFilter", filter, QRect(129, 4, 97, 23));
   Page3_EditVLANFilter->setFont(WindowFont(12));
   const QString encapsulation = QStringLiteral("Destination Encapsulation");
-  auto* encLabel = MakeLabel(Page3_AdvSettingsPanel, "Page3_AdvSettings_LabelEnc", encapsulation,
-                             QPoint(238, 8));
-  encLabel->setFont(WindowFont(12));
-  encLabel->adjustSize();
+  Page3_AdvSettings_LabelEnc = MakeLabel(Page3_AdvSettingsPanel, "Page3_AdvSettings_LabelEnc",
+                                         encapsulation, QPoint(238, 8));
+  Page3_AdvSettings_LabelEnc->setFont(WindowFont(12));
+  Page3_AdvSettings_LabelEnc->adjustSize();
   Page3_EncapsulationComboBox = MakeComboBox(Page3_AdvSettingsPanel, "Page3_EncapsulationComboBox",
                                              encapsulation, QRect(397, 4, 159, 23));
   Page3_EncapsulationComboBox->setFont(WindowFont(12));
   Page3_EncapsulationComboBox->addItems({QStringLiteral("Native"), QStringLiteral("Replicate")});
   Page3_EncapsulationComboBox->setCurrentIndex(-1);
+  // An RSPAN end's VLAN, in the encapsulation's place (the filter's for a destination end).
+  const QString rspanVlan = QStringLiteral("RSPAN VLAN");
+  Page3_RspanVlanLabel =
+      MakeLabel(Page3_AdvSettingsPanel, "Page3_RspanVlanLabel", rspanVlan, QPoint(238, 8));
+  Page3_RspanVlanLabel->setFont(WindowFont(12));
+  Page3_RspanVlanComboBox = MakeComboBox(Page3_AdvSettingsPanel, "Page3_RspanVlanComboBox",
+                                         rspanVlan, QRect(397, 4, 159, 23));
+  Page3_RspanVlanComboBox->setFont(WindowFont(12));
+  Page3_RspanVlanComboBox->setMaxVisibleItems(16);
+  Page3_RspanVlanComboBox->setPlaceholderText(QStringLiteral("Choose a VLAN"));
+  // VLAN names run to 32 characters: the list may be wider than the box.
+  Page3_RspanVlanComboBox->view()->setMinimumWidth(260);
+  Page3_RspanVlanLabel->hide();
+  Page3_RspanVlanComboBox->hide();
 
   Page3_InlineStringGrid = Make<TTextGrid>(page, "Page3_InlineStringGrid", QStringLiteral("Role"),
                                            QRect(168, 75, 273, 113));
@@ -316,6 +345,10 @@ void TForm1::WireEvents() {
   });  // owned by the field
   connect(Page3_EncapsulationComboBox, &QComboBox::activated, this,
           &TForm1::Page3_EncapsulationComboBoxChange);
+  connect(Page3_SessionKindComboBox, &QComboBox::activated, this,
+          &TForm1::Page3_SessionKindComboBoxChange);
+  connect(Page3_RspanVlanComboBox, &QComboBox::activated, this,
+          &TForm1::Page3_RspanVlanComboBoxChange);
   Page3_InlineStringGrid->SetFocusLostHook([this] { Page3_InlineStringGridExit(); });
   Page3_InlineStringGrid->SetKeyDownHook(
       [this](QKeyEvent& event) { return Page3_InlineStringGridKeyDown(event.key()); });

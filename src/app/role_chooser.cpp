@@ -1,7 +1,10 @@
-// The role chooser: filled once with the five roles, opened by the arrow button under the current
-// row's role cell, it stores an accepted role through the model's rules or shows why the switch
-// would refuse it; before a port in use becomes a destination it asks.
+// The role chooser: filled with the roles the session's kind takes (the five of a local session at
+// first), opened by the arrow button under the current row's role cell, it stores an accepted role
+// through the model's rules or shows why the switch would refuse it; before a port in use becomes
+// a destination it asks.
 #include <QToolButton>
+#include <string>
+#include <vector>
 
 #include "app/form1.h"
 #include "app/text_grid.h"
@@ -9,19 +12,23 @@
 
 namespace {
 
-constexpr int kChoices = 5;
 // Rows of the chooser plus its frame and margins.
 constexpr int kChooserExtra = 8;
 
 }  // namespace
 
 void TForm1::FillRoleChooser() {
-  static const char* const kRoles[kChoices] = {"None", "Source (Ingress)", "Source (Egress)",
-                                               "Source (Ingress and Egress)",
-                                               "Destination (SPAN port)"};
-  Page3_InlineStringGrid->SetRowCount(kChoices);
-  for (int row = 0; row < kChoices; ++row) {
-    Page3_InlineStringGrid->SetCell(0, row, QString::fromLatin1(kRoles[row]));
+  FillRoleChooser(TSessionKind::Local);
+}
+
+void TForm1::FillRoleChooser(TSessionKind kind) {
+  const std::vector<TRoleChoice> choices = RoleChoices(kind);
+  Page3_InlineStringGrid->SetRowCount(static_cast<int>(choices.size()));
+  chooserRoles_.clear();
+  for (const TRoleChoice& choice : choices) {
+    Page3_InlineStringGrid->SetCell(0, static_cast<int>(chooserRoles_.size()),
+                                    QString::fromStdString(choice.Caption));
+    chooserRoles_.push_back(choice.Role);
   }
 }
 
@@ -40,10 +47,13 @@ void TForm1::InlineButtonClick() {
   const QPoint corner =
       Page3_PortsStringGrid->viewport()->mapTo(TabSheet_SPANSessions, cell.topLeft());
   const QRect placed(corner, cell.size());
+  if (const int session = SelectedSession(); session > 0) {
+    FillRoleChooser(SPANSessions.Items[session].Kind);
+  }
   chooser.SetRow(0);
   chooser.SetColWidth(0, placed.width());
   chooser.setGeometry(placed.left() + 1, placed.top() + placed.height(), placed.width(),
-                      chooser.DefaultRowHeight() * kChoices + kChooserExtra);
+                      chooser.DefaultRowHeight() * chooser.RowCount() + kChooserExtra);
   chooser.show();
   chooser.raise();
   chooser.setFocus();
@@ -64,7 +74,10 @@ void TForm1::Page3_InlineStringGridMouseUp() {
     return;
   }
   Page3_InlineStringGrid->hide();
-  const std::string role = SpanTypeOfChoice(Page3_InlineStringGrid->Row());
+  const int choice = Page3_InlineStringGrid->Row();
+  const std::string role = choice >= 0 && choice < static_cast<int>(chooserRoles_.size())
+                               ? chooserRoles_[static_cast<size_t>(choice)]
+                               : SpanTypeOfChoice(-1);
   TTextGrid& grid = *Page3_PortsStringGrid;
   const int entry = grid.Row();
   if (entry < 1 || entry > Ports.Count) {
@@ -82,9 +95,12 @@ void TForm1::Page3_InlineStringGridMouseUp() {
     grid.setFocus();
     return;
   }
+  const std::vector<std::string> before = RspanWarnings(DefaultSwitchModel());
   grid.SetCell(2, entry, QString::fromStdString(SpanTypeCaption(role)));
   SetSpanType(entry, session, role);
   UpdateSessionCaption(session);
+  UpdateKindChoice(session);
+  ShowNewWarnings(before);
   grid.setFocus();
   grid.viewport()->update();
 }

@@ -1,6 +1,8 @@
 #include "app/session_fill.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <algorithm>
 
 #include "app/text_grid.h"
 #include "model/sessionlist.h"
@@ -41,4 +43,31 @@ void FillPortsGrid(TTextGrid& grid, int session) {
       grid.SetCell(col, row, QString::fromStdString(texts[static_cast<size_t>(col)]));
     }
   }
+}
+
+void FillRoleColumn(TTextGrid& grid, int session) {
+  const std::vector<std::array<std::string, 3>> rows = PortsGridRows(session);
+  for (int row = 1; row <= static_cast<int>(rows.size()) && row < grid.RowCount(); ++row) {
+    grid.SetCell(2, row, QString::fromStdString(rows[static_cast<size_t>(row) - 1][2]));
+  }
+}
+
+void FitSessionsComboBox(QComboBox& sessions, QLabel& count) {
+  constexpr int kDesignWidth = 190;
+  constexpr int kDesignCountLeft = 304;
+  constexpr int kFrameAndArrow = 36;
+  constexpr int kGap = 5;
+  const QFontMetrics metrics(sessions.font());
+  int widest = 0;
+  for (int index = 0; index < sessions.count(); ++index) {
+    widest = std::max(widest, metrics.horizontalAdvance(sessions.itemText(index)));
+  }
+  const int countRight = count.x() + count.width();
+  const int countText = count.fontMetrics().horizontalAdvance(
+      QStringLiteral("Interfaces monitored by this session: 0000"));
+  const int room = countRight - countText - kGap - sessions.x();
+  const int width = std::clamp(widest + kFrameAndArrow, kDesignWidth, std::max(kDesignWidth, room));
+  sessions.resize(width, sessions.height());
+  const int countLeft = std::max(kDesignCountLeft, sessions.x() + width + kGap);
+  count.setGeometry(countLeft, count.y(), countRight - countLeft, count.height());
 }

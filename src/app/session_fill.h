@@ -3,6 +3,7 @@
 #pragma once
 
 class QComboBox;
+class QLabel;
 class TTextGrid;
 
 // The items of SessionItems, each with its session number as its data; none selected after.
@@ -17,3 +18,12 @@ int ItemOfSession(const QComboBox& sessions, int session);
 // width less 10, row 1 current. Raises "Invalid SPAN sesssion id n" for a session number outside
 // 1..MaxSessionNumber and leaves the grid untouched then.
 void FillPortsGrid(TTextGrid& grid, int session);
+
+// The role column of rows 1..Ports.Count for session, as PortsGridRows gives it; the rest of the
+// grid stays. Raises as FillPortsGrid.
+void FillRoleColumn(TTextGrid& grid, int session);
+
+// Widens the session drop-down to its widest caption ("40 (RSPAN destination, VLAN 1000)"), never
+// below its design width, as far as the count label beside it leaves room for its longest text;
+// the label keeps its right edge.
+void FitSessionsComboBox(QComboBox& sessions, QLabel& count);

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/form1.h"
 #include "app/session_fill.h"
@@ -54,8 +55,10 @@ void TForm1::Page3_ComboBoxSessionsChange() {
   const TSPANSession& settings = SPANSessions.Items[session];
   Page3_EncapsulationComboBox->setCurrentIndex(EncapsulationIndex(settings.Encapsulation));
   Page3_EditVLANFilter->setText(QString::fromStdString(settings.FilterVLANs));
-  const bool advanced =
-      Page3_EncapsulationComboBox->currentIndex() > 0 || !Page3_EditVLANFilter->text().isEmpty();
+  // An RSPAN end's VLAN stands in the panel: it is shown too.
+  const bool advanced = Page3_EncapsulationComboBox->currentIndex() > 0 ||
+                        !Page3_EditVLANFilter->text().isEmpty() ||
+                        settings.Kind != TSessionKind::Local;
   // Blocked so that the handler below runs exactly once, whether the state changed or not.
   {
     const QSignalBlocker quiet(Page3_CheckBoxEnableAdvancedSettings);
@@ -76,17 +79,75 @@ void TForm1::ShowSessionSettings(int session) {
   Page3_CheckBoxEnableAdvancedSettings->setVisible(!shownOnly);
   Page3_ShownSessionLabel->setText(QString::fromStdString(ShownSessionText(session)));
   Page3_ShownSessionLabel->setVisible(shownOnly);
-  // Cut to about the two lines beside the check box; the whole text is the tool tip.
-  const QString kept = QString::fromStdString(KeptSettingsText(session));
+  // Beside the check box: the kind while it may be chosen; else the settings kept as on the
+  // switch, after why LAN Lite offers no kind. The whole text is the tool tip.
+  const bool kindShown = !shownOnly && SessionKindChoosable(DefaultSwitchModel(), session);
+  Page3_SessionKindLabel->setVisible(kindShown);
+  Page3_SessionKindComboBox->setVisible(kindShown);
+  Page3_SessionKindComboBox->setEnabled(kindShown);
+  const std::string note = SessionKindNote(DefaultSwitchModel(), session);
+  const std::string keptText = KeptSettingsText(session);
+  const QString kept =
+      QString::fromStdString(note + (note.empty() || keptText.empty() ? "" : "\n") + keptText);
   Page3_KeptSettingsLabel->setText(Page3_KeptSettingsLabel->fontMetrics().elidedText(
       kept, Qt::ElideRight, Page3_KeptSettingsLabel->width() * 2 - 40));
   Page3_KeptSettingsLabel->setToolTip(kept);
-  Page3_KeptSettingsLabel->setVisible(!kept.isEmpty());
+  Page3_KeptSettingsLabel->setVisible(!kept.isEmpty() && !kindShown);
+  Page3_SessionKindComboBox->setToolTip(kept);
+  ShowKindSettings(session);
   if (shownOnly) {
     Page3_AdvSettingsPanel->setVisible(false);
   } else {
     Page3_CheckBoxEnableAdvancedSettingsClick();
   }
+}
+
+void TForm1::ShowKindSettings(int session) {
+  const TSPANSession& settings = SPANSessions.Items[session];
+  const TSessionKind kind = settings.Kind;
+  const std::vector<TSessionKindItem> kinds = SessionKindItems();
+  const auto listed =
+      std::find_if(kinds.begin(), kinds.end(),
+                   [kind](const TSessionKindItem& item) { return item.Kind == kind; });
+  Page3_SessionKindComboBox->setCurrentIndex(
+      listed == kinds.end() ? -1 : static_cast<int>(listed - kinds.begin()));
+
+  const bool source = kind == TSessionKind::RspanSource;
+  const bool destination = kind == TSessionKind::RspanDestination;
+  Page3_AdvSettings_LabelVLAN->setVisible(!destination);
+  Page3_EditVLANFilter->setVisible(!destination);
+  Page3_AdvSettings_LabelEnc->setVisible(!source && !destination);
+  Page3_EncapsulationComboBox->setVisible(!source && !destination);
+  Page3_RspanVlanLabel->setVisible(source || destination);
+  Page3_RspanVlanComboBox->setVisible(source || destination);
+  if (!source && !destination) {
+    return;
+  }
+  // A source end sends in the encapsulation's place; a destination end takes in the filter's.
+  Page3_RspanVlanLabel->setText(source ? QStringLiteral("Destination RSPAN VLAN")
+                                       : QStringLiteral("Source RSPAN VLAN"));
+  Page3_RspanVlanLabel->adjustSize();
+  Page3_RspanVlanLabel->move(source ? QPoint(238, 8) : QPoint(8, 8));
+  Page3_RspanVlanComboBox->move(source ? QPoint(397, 4) : QPoint(129, 4));
+  QComboBox& vlans = *Page3_RspanVlanComboBox;
+  vlans.clear();
+  for (const TRspanVlanItem& item : RspanVlanItems(DefaultSwitchModel(), session)) {
+    vlans.addItem(QString::fromStdString(item.Caption), QString::fromStdString(item.Vlan));
+    if (!item.Vlan.empty() && item.Vlan == settings.RspanVlan) {
+      vlans.setCurrentIndex(vlans.count() - 1);
+    }
+  }
+  if (settings.RspanVlan.empty()) {
+    vlans.setCurrentIndex(-1);
+  }
+}
+
+void TForm1::UpdateKindChoice(int session) {
+  const bool choosable = SessionKindChoosable(DefaultSwitchModel(), session);
+  if (choosable && !Page3_SessionKindComboBox->isVisible()) {
+    ShowSessionSettings(session);
+  }
+  Page3_SessionKindComboBox->setEnabled(choosable);
 }
 
 void TForm1::UpdateSessionCaption(int session) {
@@ -111,6 +172,7 @@ void TForm1::UpdateSessionCaption(int session) {
   Page3_SessionHealthLabel->setText(Page3_SessionHealthLabel->fontMetrics().elidedText(
       health, Qt::ElideRight, Page3_SessionHealthLabel->width() * 2 - 40));
   Page3_SessionHealthLabel->setToolTip(health);
+  FitSessionsComboBox(sessions, *Page3_SessionInterfacesCountLabel);
 }
 
 void TForm1::Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect) {

@@ -6,9 +6,11 @@ qt_add_library(tarvello_window STATIC
   form1.cpp
   form1_layout.cpp
   message_boxes.cpp
+  new_rspan_vlan_dialog.cpp
   role_chooser.cpp
   script_preview.cpp
   session_fill.cpp
+  session_kind.cpp
   session_page.cpp
   text_grid.cpp
   vlan_filter_keys.cpp

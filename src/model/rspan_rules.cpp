@@ -259,6 +259,21 @@ bool CheckNewRspanVlan(const TSwitchModel& model, const std::string& number,
   return true;
 }
 
+std::string AllowedRspanVlan(const TSwitchModel& model, int session) {
+  RequireValidSession(session);
+  std::string message;
+  const std::string& own = model.SPANSessions.Items[session].RspanVlan;
+  if (!own.empty() && CheckRspanVlan(model, session, own, message)) {
+    return own;
+  }
+  for (const TRspanVlanItem& item : RspanVlanItems(model, session)) {
+    if (!item.Vlan.empty() && CheckRspanVlan(model, session, item.Vlan, message)) {
+      return item.Vlan;
+    }
+  }
+  return "";
+}
+
 std::vector<std::string> RspanWarnings(const TSwitchModel& model) {
   std::vector<std::string> warnings;
   // 1. A trunk mirrored into the RSPAN VLAN: the VLAN's own traffic on it is left out.

@@ -196,6 +196,11 @@ bool CheckRspanVlan(const TSwitchModel& model, int session, const std::string& v
 bool CheckNewRspanVlan(const TSwitchModel& model, const std::string& number,
                        const std::string& name, std::string& message);
 
+// The RSPAN VLAN an RSPAN session may keep or take without asking, as its kind is chosen: its own
+// when CheckRspanVlan allows it, else the first of RspanVlanItems it allows; empty when none.
+// Raises for a session outside 1..MaxSessionNumber.
+std::string AllowedRspanVlan(const TSwitchModel& model, int session);
+
 // Stores an accepted kind and RSPAN VLAN of session (the VLAN is dropped for a local session);
 // KindChanged tells whether they differ from the loaded session's. An RSPAN end drops the
 // encapsulation, a destination end its VLAN filter too (marking the settings changed when it

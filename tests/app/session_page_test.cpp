@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "testkit/window_fixture.h"
@@ -201,6 +202,60 @@ TEST_F(SessionPageTest, ASessionOnlyShownSaysWhatItIsWhereItsSettingsWouldStand)
   EXPECT_EQ(Grid()->Cell(2, 5).toStdString(), "Ingress");
   EXPECT_EQ(CountText(), "Interfaces monitored by this session: 2");
   EXPECT_FALSE(HasChanges());
+}
+
+TEST_F(SessionPageTest, AFreeSessionBecomesAnRspanSourceAndItsVlanANewOne) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(), SessionBlock(1, kTwoSourcesOneDestination));
+  DefaultSwitchModel().RspanFacts = {true, {300}, {TVtpMode::Server, "CAMPUS", ""}};
+  auto* kind = Find<QComboBox>("Page3_SessionKindComboBox");
+  auto* vlans = Find<QComboBox>("Page3_RspanVlanComboBox");
+  EXPECT_FALSE(kind->isVisible()) << "session 1 has members";
+  PickSession(1);
+  ASSERT_TRUE(kind->isVisible());
+  kind->setCurrentIndex(1);
+  emit kind->activated(1);
+  // The first RSPAN VLAN it may take, in the encapsulation's place.
+  EXPECT_EQ(SPANSessions.Items[2].RspanVlan, "300");
+  EXPECT_TRUE(vlans->isVisible());
+  EXPECT_EQ(vlans->currentText().toStdString(), "300");
+  EXPECT_FALSE(Find<QComboBox>("Page3_EncapsulationComboBox")->isVisible());
+  EXPECT_EQ(Caption(1), "2 (RSPAN source, VLAN 300)");
+  // The chooser offers the sources only: its last row is Both; the kind is fixed from then on.
+  Grid()->SetRow(6);
+  Choose(3);
+  EXPECT_EQ(Chooser()->RowCount(), 4);
+  EXPECT_EQ(Ports.Items[6].SpanTypes[2].SpanType, "Both");
+  EXPECT_FALSE(kind->isEnabled());
+
+  // New RSPAN VLAN...: a refused number keeps the dialog open with why; a good one is chosen.
+  std::string refusal;
+  form_->SetBoxAnswerer([&refusal](QDialog& dialog) {
+    auto* number = dialog.findChild<QLineEdit*>("NewRspanVlanDialog_Number");
+    dialog.findChild<QLineEdit*>("NewRspanVlanDialog_Name")->setText("TAP");
+    number->setText("1002");
+    dialog.findChild<QPushButton*>("NewRspanVlanDialog_Create")->click();
+    refusal = dialog.findChild<QLabel*>("NewRspanVlanDialog_Refusal")->text().toStdString();
+    number->setText("999");
+    dialog.findChild<QPushButton*>("NewRspanVlanDialog_Create")->click();
+  });
+  vlans->setCurrentIndex(vlans->count() - 1);
+  emit vlans->activated(vlans->count() - 1);
+  EXPECT_EQ(refusal,
+            "VLAN 1002 cannot carry RSPAN traffic: an RSPAN VLAN is numbered 2 to 1001 or 1006 "
+            "to 4094.");
+  EXPECT_EQ(vlans->currentText().toStdString(), "999 TAP (new)");
+  EXPECT_EQ(SPANSessions.Items[2].RspanVlan, "999");
+  EXPECT_EQ(VlansToCreate(DefaultSwitchModel()).size(), 1u);
+}
+
+TEST_F(SessionPageTest, OnLanLiteAFreeSessionSaysWhyItHasNoKind) {
+  SwitchPlatform.LanLite = true;
+  Load(SmallSwitchStatus(), SmallSwitchVlans(), "");
+  EXPECT_FALSE(Find<QComboBox>("Page3_SessionKindComboBox")->isVisible());
+  auto* note = Find<QLabel>("Page3_KeptSettingsLabel");
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_EQ(note->toolTip().toStdString(),
+            "This switch runs the LAN Lite image, which has no RSPAN: its sessions are local.");
 }
 
 TEST_F(SessionPageTest, TheEncapsulationOfAnIngressDestinationStaysWithAMessage) {

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
@@ -189,6 +190,85 @@ int main(int argc, char** argv) {
   edit("Fa0/5", 1, "Ingress");
   edit("Fa0/6", 2, "Ingress");
   program.findChild<QPushButton*>("Page3_SpeedButtonApply")->click();
+  program.SetHandlers(nullptr);
+  switchSessions.Clear();
+
+  // RSPAN on the simulated 9300: the kind and VLAN controls, the New RSPAN VLAN dialog with a
+  // refusal in it, the warning of a mirrored trunk, the preview with the VLAN block, the
+  // drop-down after the reload and the refusal of a destination in an RSPAN source session.
+  simswitch::SimulatedSwitch core(simswitch::Catalyst9300Options());
+  program.findChild<QComboBox*>("Page1_ComboBox_IPAddress")
+      ->setEditText(QString::fromStdString("127.0.0.1:" + std::to_string(core.Port())));
+  program.SetHandlers(&wizard);
+  program.SelectPage(0);
+  program.findChild<QPushButton*>("Page1_SpeedButtonConnect")->click();
+  Save(program, folder + "/20_rspan_free_session.png");
+  int rspanShot = 21;
+  const auto screen = [&](const char* what) {
+    QApplication::processEvents();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(
+        folder + QStringLiteral("/%1_rspan_%2.png").arg(rspanShot++).arg(QLatin1String(what)));
+  };
+  program.SetBoxAnswerer([&](QDialog& box) {
+    box.show();
+    if (box.objectName() == QStringLiteral("NewRspanVlanDialog")) {
+      box.findChild<QLineEdit*>("NewRspanVlanDialog_Number")->setText("999");
+      auto* name = box.findChild<QLineEdit*>("NewRspanVlanDialog_Name");
+      name->setText("RSPAN TAP");
+      auto* create = box.findChild<QPushButton*>("NewRspanVlanDialog_Create");
+      create->click();
+      screen("dialog_refusal");
+      name->setText("RSPAN-TAP");
+      screen("dialog");
+      create->click();
+      return;
+    }
+    screen("box");
+    for (QPushButton* button : box.findChildren<QPushButton*>()) {
+      if (button->isDefault()) {
+        button->click();
+        return;
+      }
+    }
+    box.reject();
+  });
+  const auto pick = [&](const char* name, int index) {
+    auto* box = program.findChild<QComboBox*>(name);
+    box->setCurrentIndex(index < 0 ? box->count() + index : index);
+    emit box->activated(box->currentIndex());
+    QApplication::processEvents();
+  };
+  pick("Page3_SessionKindComboBox", 1);
+  Save(program, folder + "/20_rspan_source_kind.png");
+  pick("Page3_RspanVlanComboBox", -1);  // New RSPAN VLAN...
+  Save(program, folder + "/20_rspan_new_vlan_chosen.png");
+  // Two sources through the chooser: a port, then a trunk, which brings its warning.
+  auto* coreGrid = program.findChild<TTextGrid*>("Page3_PortsStringGrid");
+  auto* chooser = program.findChild<TTextGrid*>("Page3_InlineStringGrid");
+  const auto choose = [&](const char* port, int row) {
+    coreGrid->SetRow(FindPort(DefaultSwitchModel(), port));
+    QApplication::processEvents();
+    program.findChild<QToolButton*>("InlineButton")->click();
+    chooser->SetRow(row);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(chooser, &enter);
+  };
+  choose("Gi1/0/5", 1);
+  choose("Te1/1/1", 3);
+  Save(program, folder + "/20_rspan_sources.png");
+  program.findChild<QPushButton*>("Page3_SpeedButtonApply")->click();
+  auto* coreSessions = program.findChild<QComboBox*>("Page3_ComboBoxSessions");
+  coreSessions->showPopup();
+  screen("sessions_after_reload");
+  coreSessions->hidePopup();
+  pick("Page3_ComboBoxSessions", coreSessions->findData(40));
+  Save(program, folder + "/20_rspan_session40.png");
+  // Session 2 as an RSPAN destination: VLAN 300, into which session 40 sends, is refused.
+  pick("Page3_ComboBoxSessions", coreSessions->findData(2));
+  pick("Page3_SessionKindComboBox", 2);
+  Save(program, folder + "/20_rspan_destination_kind.png");
+  pick("Page3_RspanVlanComboBox",
+       program.findChild<QComboBox*>("Page3_RspanVlanComboBox")->findData(QStringLiteral("300")));
   program.SetHandlers(nullptr);
   switchSessions.Clear();
   return 0;
