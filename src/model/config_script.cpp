@@ -113,11 +113,15 @@ TPlans PlanSessions(const TSwitchModel& model) {
     if (wasRemote && !plan.cleared && vlanMoved && !loaded.RspanVlan.empty()) {
       plan.dropVlan = loaded.RspanVlan;
     }
-    if (IsRspanKind(now.Kind) && !plan.emptied && (plan.cleared || !wasRemote || vlanMoved)) {
-      if (now.RspanVlan.empty()) {
-        LogAndRaise("Choose the RSPAN VLAN of session " + SessionText(number) +
-                    " under Advanced settings");
-      }
+    // An RSPAN end without members and without a VLAN has nothing to send yet.
+    const bool due = IsRspanKind(now.Kind) && !plan.emptied &&
+                     (plan.cleared || !wasRemote || vlanMoved) &&
+                     (!now.RspanVlan.empty() || counts[at] > 0);
+    if (due && now.RspanVlan.empty()) {
+      LogAndRaise("Choose the RSPAN VLAN of session " + SessionText(number) +
+                  " under Advanced settings");
+    }
+    if (due) {
       plan.sendVlan = now.RspanVlan;
     }
     plans.emplace(number, plan);

@@ -274,6 +274,17 @@ std::string AllowedRspanVlan(const TSwitchModel& model, int session) {
   return "";
 }
 
+std::string MissingRspanVlan(const TSwitchModel& model) {
+  for (const auto& [number, session] : model.SPANSessions.Items) {
+    if (IsRspanKind(session.Kind) && IsEditable(session) && session.KindChanged &&
+        session.RspanVlan.empty() && SessionPortCount(model, number) > 0) {
+      return "Choose the RSPAN VLAN of session " + std::to_string(number) +
+             " under Advanced settings before Apply.";
+    }
+  }
+  return "";
+}
+
 std::vector<std::string> RspanWarnings(const TSwitchModel& model) {
   std::vector<std::string> warnings;
   // 1. A trunk mirrored into the RSPAN VLAN: the VLAN's own traffic on it is left out.

@@ -132,9 +132,9 @@ bool CheckEncapsulation(const TSwitchModel& model, int session, const std::strin
 // its members and filter sent again. A VLAN filter is removed by its loaded list where the
 // session has other filters, so they stay. A session that is and was local sends exactly its
 // member and filter lines. Raises when the two lists differ in length, when a flag is set in a
-// session that is only shown or an RSPAN session due a VLAN line has none (before the list is
-// touched), when a VLAN is to become a destination, and when a line would hold a control
-// character.
+// session that is only shown or an RSPAN session with members due a VLAN line has none (before
+// the list is touched), when a VLAN is to become a destination, and when a line would hold a
+// control character.
 void BuildConfigScript(const TSwitchModel& model, std::vector<std::string>& lines);
 
 // --- Edits, as the session page makes them --------------------------------------------------
@@ -218,6 +218,10 @@ std::vector<TNewRspanVlan> VlansToCreate(const TSwitchModel& model);
 // The numbers of VlansToCreate that the last load found no active VLAN for: those a put back of
 // a failed Apply may remove again.
 std::vector<int> NewVlanNumbers(const TSwitchModel& model);
+
+// Why the edits cannot be sent yet: an edited RSPAN end with members and no RSPAN VLAN ("Choose
+// the RSPAN VLAN of session 5 under Advanced settings before Apply."); empty when they can.
+std::string MissingRspanVlan(const TSwitchModel& model);
 
 // What is worth knowing before the lines go, one sentence each, none a refusal: a trunk that an
 // edited RSPAN source session mirrors (where it carries the RSPAN VLAN, that VLAN's own traffic

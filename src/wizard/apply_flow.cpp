@@ -50,6 +50,11 @@ std::string WithAnswer(const std::string& sentence, const std::string& answer) {
 }  // namespace
 
 void TWizardController::Apply() {
+  // An RSPAN end still without its VLAN keeps the edits on screen rather than failing the Apply.
+  if (const std::string missing = MissingRspanVlan(DefaultSwitchModel()); !missing.empty()) {
+    view_.ShowMessage(missing);
+    return;
+  }
   // What the switch held before, should it take only part of the lines, and the VLANs the lines
   // create that it did not have.
   const auto earlierPorts = std::make_unique<TPorts>(LoadedPorts);

@@ -350,9 +350,14 @@ TEST_F(ConfigScriptTest, AnRspanSessionWithoutItsVlanStopsTheWholeScript) {
   Choose(1, "Gi0/3", "Both");
   SetSessionKind(DefaultSwitchModel(), 5, TSessionKind::RspanDestination, "");
   Lines lines = {"kept"};
+  BuildConfigScript(lines);  // nothing of session 5 is due yet
+  EXPECT_EQ(MissingRspanVlan(DefaultSwitchModel()), "");
+  Choose(5, "Gi0/4", "Destination");
   EXPECT_EQ(RaisedBy([&] { BuildConfigScript(lines); }),
             "Choose the RSPAN VLAN of session 5 under Advanced settings");
-  EXPECT_EQ(lines, Lines{"kept"});
+  EXPECT_EQ(lines, Lines{"monitor session 1 source interface Gi0/3 both"});
+  EXPECT_EQ(MissingRspanVlan(DefaultSwitchModel()),
+            "Choose the RSPAN VLAN of session 5 under Advanced settings before Apply.");
 }
 
 TEST_F(ConfigScriptTest, AFlagInASessionOnlyShownStopsTheWholeScript) {

@@ -333,7 +333,7 @@ TEST_F(SessionPageTest, AnRspanSourceIntoANewVlanOnOneSwitchAndItsDestinationOnA
   EXPECT_EQ(view_.sessionItems, (std::vector<int>{1, 2, 3}));
 }
 
-TEST_F(SessionPageTest, AVtpClientCreatesNoVlanAndSaysWhichServerDoes) {
+TEST_F(SessionPageTest, AVtpClientCreatesNoVlanAndAnRspanEndWithoutOneIsNotApplied) {
   simswitch::Options client = Catalyst9300SwitchOptions();
   client.device.vtpMode = simswitch::VtpMode::Client;
   ShowSwitch(client);
@@ -342,8 +342,15 @@ TEST_F(SessionPageTest, AVtpClientCreatesNoVlanAndSaysWhichServerDoes) {
   EXPECT_EQ(refusal,
             "This switch is a VTP client and cannot create VLANs: create the RSPAN VLAN on the VTP "
             "server of domain CAMPUS, then Refresh.");
-  // Its remote-span VLAN serves all the same.
+  // Its remote-span VLAN serves all the same; a destination end without its VLAN waits.
   MakeRspan(1, TSessionKind::RspanSource, "300");
+  SetSessionKind(DefaultSwitchModel(), 2, TSessionKind::RspanDestination, "");
+  Edit("Gi1/0/20", 2, "Destination");
+  controller_.Page3_SpeedButtonApplyClick();
+  EXPECT_EQ(view_.messages, std::vector<std::string>{"Choose the RSPAN VLAN of session 2 under "
+                                                     "Advanced settings before Apply."});
+  EXPECT_TRUE(view_.previews.empty());
+  EXPECT_TRUE(HasChanges());
 }
 
 TEST_F(SessionPageTest, APutBackRemovesTheRspanSessionAndTheVlanAFailedApplyMade) {
