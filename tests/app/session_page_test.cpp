@@ -178,7 +178,7 @@ TEST_F(SessionPageTest, ASessionOnlyShownSaysWhatItIsWhereItsSettingsWouldStand)
     const char* keptText;   // empty: no line
   } cases[] = {
       {2, "3 (Configured)", "", "Kept as on the switch: IP Access-group span-acl"},
-      {3, "40 (RSPAN source, VLAN 20)", ShownSessionText(40), ""},
+      {3, "40 (RSPAN source, VLAN 20, not mirroring)", ShownSessionText(40), ""},  // Gi0/2 down
       {0, "1 (Configured)", "", ""},
   };
   for (const auto& c : cases) {

@@ -406,12 +406,13 @@ TEST_F(SessionsTest, EveryLayoutAndKindOfSessionLoads) {
        "Session 41\r\n----------\r\nType : Remote Destination Session\r\n"
        "Source RSPAN VLAN : 20\r\nDestination Ports : Gi0/3\r\nDest RSPAN VLAN : None\r\n",
        "Gi0/3:41=Destination ",
-       "41 (RSPAN destination, VLAN 20) type=Remote Destination Session rspan=20"},
+       "41 (RSPAN destination, VLAN 20, not mirroring) type=Remote Destination Session rspan=20"},
       {"an RSPAN session with a member that is no entry is only shown, its VLAN a member",
        SessionBlock(
            40, {"Type : Remote Source Session", "Both : Gi0/1.100,Gi0/2", "Dest RSPAN VLAN : 20"}),
        "20:40=Destination Gi0/2:40=Both ",
-       "40 (RSPAN source, VLAN 20) type=Remote Source Session rspan=20 unknown=Gi0/1.100 "
+       "40 (RSPAN source, VLAN 20, not mirroring) type=Remote Source Session rspan=20 "
+       "unknown=Gi0/1.100 "
        "shown=only"},
   };
   for (const auto& c : cases) {

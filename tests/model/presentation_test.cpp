@@ -101,7 +101,7 @@ TEST_F(PresentationTest, SessionItemsCaptionsAndCounts) {
       // an RSPAN destination session takes no sources; an RSPAN source session does
       {4, SourceSessions(1, 3) + kRspanDestination41, 1, 1,
        "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 4: 4 (Available), "
-       "41: 41 (RSPAN destination, VLAN 20)"},
+       "41: 41 (RSPAN destination, VLAN 20, not mirroring)"},
       {4, SourceSessions(1, 3) + kRspanSource40, 1, 1,
        "1: 1 (Configured), 2: 2 (Configured), 3: 3 (Configured), 40: 40 (RSPAN source, VLAN 20)"},
       // an RSPAN session without members is in use all the same
