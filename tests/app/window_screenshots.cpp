@@ -244,14 +244,14 @@ int main(int argc, char** argv) {
   Save(program, folder + "/20_rspan_new_vlan_chosen.png");
   // Two sources through the chooser: a port, then a trunk, which brings its warning.
   auto* coreGrid = program.findChild<TTextGrid*>("Page3_PortsStringGrid");
-  auto* chooser = program.findChild<TTextGrid*>("Page3_InlineStringGrid");
+  auto* coreChooser = program.findChild<TTextGrid*>("Page3_InlineStringGrid");
   const auto choose = [&](const char* port, int row) {
     coreGrid->SetRow(FindPort(DefaultSwitchModel(), port));
     QApplication::processEvents();
     program.findChild<QToolButton*>("InlineButton")->click();
-    chooser->SetRow(row);
+    coreChooser->SetRow(row);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(chooser, &enter);
+    QApplication::sendEvent(coreChooser, &enter);
   };
   choose("Gi1/0/5", 1);
   choose("Te1/1/1", 3);
