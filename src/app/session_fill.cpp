@@ -1,5 +1,6 @@
 #include "app/session_fill.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <algorithm>
@@ -68,6 +69,8 @@ void FitSessionsComboBox(QComboBox& sessions, QLabel& count) {
   const int room = countRight - countText - kGap - sessions.x();
   const int width = std::clamp(widest + kFrameAndArrow, kDesignWidth, std::max(kDesignWidth, room));
   sessions.resize(width, sessions.height());
+  // Where the box cannot grow enough, its list still shows every caption whole.
+  sessions.view()->setMinimumWidth(widest + kFrameAndArrow);
   const int countLeft = std::max(kDesignCountLeft, sessions.x() + width + kGap);
   count.setGeometry(countLeft, count.y(), countRight - countLeft, count.height());
 }

@@ -78,9 +78,20 @@ void CollectMembers(const TSwitchModel& model, int session, const std::vector<in
   }
 }
 
-TRemoteSpan RemoteSpanOf(const TRspanFacts& facts, const std::string& vlan) {
+// A VLAN this change creates is made remote-span by the same Apply.
+TRemoteSpan RemoteSpanOf(const TSwitchModel& model, const std::string& vlan) {
+  const TRspanFacts& facts = model.RspanFacts;
   int number = 0;
-  if (!facts.Known || !ParseDecimal(vlan, number)) {
+  if (!ParseDecimal(vlan, number)) {
+    return TRemoteSpan::NotKnown;
+  }
+  const auto created =
+      std::find_if(model.NewRspanVlans.begin(), model.NewRspanVlans.end(),
+                   [number](const TNewRspanVlan& candidate) { return candidate.Number == number; });
+  if (created != model.NewRspanVlans.end()) {
+    return TRemoteSpan::Yes;
+  }
+  if (!facts.Known) {
     return TRemoteSpan::NotKnown;
   }
   const auto& remote = facts.RemoteSpanVlans;
@@ -173,7 +184,7 @@ TSessionHealth SessionHealth(const TSwitchModel& model, int session,
       settings.Kind == TSessionKind::RspanSource || settings.Kind == TSessionKind::RspanDestination;
   if (rspan) {
     health.RspanVlan = settings.RspanVlan;
-    health.RemoteSpan = RemoteSpanOf(model.RspanFacts, settings.RspanVlan);
+    health.RemoteSpan = RemoteSpanOf(model, settings.RspanVlan);
   }
   health.ErspanAddress = settings.Kind == TSessionKind::ErspanSource ? settings.ErspanDestinationIp
                          : settings.Kind == TSessionKind::ErspanDestination

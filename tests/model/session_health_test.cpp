@@ -112,6 +112,13 @@ TEST_F(SessionHealthTest, EachStateAndReasonHasItsLineAndCaption) {
     EXPECT_EQ(SessionHealthText(c.session), c.line) << c.fields;
     EXPECT_EQ(SessionCaption(c.session), c.caption) << c.fields;
   }
+  // A VLAN the change creates is remote-span once applied: the session is not held back for it.
+  ResetModel();
+  DefaultSwitchModel().RspanFacts = {true, {901}, {}};
+  Load(SessionBlock(40, SplitLines(rspanSource)));
+  DefaultSwitchModel().NewRspanVlans = {{20, "RSPAN-TAP"}};
+  EXPECT_EQ(SessionHealthText(40),
+            "Session 40 sends Gi0/1 (ingress) to RSPAN VLAN 20 (remote-span).");
 }
 
 TEST_F(SessionHealthTest, APortInUseIsAskedAboutBeforeItBecomesADestination) {
