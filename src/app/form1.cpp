@@ -178,9 +178,9 @@ bool TForm1::ConfirmNoByDefault(const std::string& text) {
   return yes;
 }
 
-bool TForm1::ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) {
+bool TForm1::ConfirmScript(const std::string& intro, const std::vector<TPreviewBlock>& blocks) {
   bool send = false;
-  WithNormalPointer([&] { send = AskToSendLines(this, intro, lines, answerer_); });
+  WithNormalPointer([&] { send = AskToSendLines(this, intro, blocks, answerer_); });
   return send;
 }
 

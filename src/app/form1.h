@@ -68,7 +68,7 @@ class TForm1 : public QDialog, public TWizardView {
   void SetBusyPointer(bool busy) override;
   void ShowMessage(const std::string& text) override;
   bool Confirm(const std::string& text) override;
-  bool ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) override;
+  bool ConfirmScript(const std::string& intro, const std::vector<TPreviewBlock>& blocks) override;
   void ShowAbout() override;
   void CloseWindow() override;
   // TWizardView: the SPAN session page (role_chooser.cpp, session_page.cpp).

@@ -21,7 +21,7 @@ constexpr int kWidth = 560;
 }  // namespace
 
 TScriptPreview::TScriptPreview(QWidget* parent, const std::string& intro,
-                               const std::vector<std::string>& lines)
+                               const std::vector<TPreviewBlock>& blocks)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("ScriptPreview"));
   setWindowTitle(QStringLiteral("Confirm"));
@@ -38,12 +38,20 @@ TScriptPreview::TScriptPreview(QWidget* parent, const std::string& intro,
   lines_->setLineWrapMode(QPlainTextEdit::NoWrap);
   lines_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   QStringList shown;
-  for (const std::string& line : lines) {
-    shown << MessageBoxText(line);
+  for (const TPreviewBlock& block : blocks) {
+    if (!shown.isEmpty()) {
+      shown << QString();
+    }
+    if (!block.Heading.empty()) {
+      shown << QStringLiteral("! ") + MessageBoxText(block.Heading);
+    }
+    for (const std::string& line : block.Switch.Lines) {
+      shown << MessageBoxText(line);
+    }
   }
   lines_->setPlainText(shown.join(QLatin1Char('\n')));
   const int lineHeight = QFontMetrics(lines_->font()).lineSpacing();
-  const int rows = std::clamp(static_cast<int>(lines.size()), 1, kShownLines);
+  const int rows = std::clamp(static_cast<int>(shown.size()), 1, kShownLines);
   lines_->setFixedHeight(rows * lineHeight + 2 * lines_->frameWidth() +
                          static_cast<int>(2 * lines_->document()->documentMargin()) + 2);
 
@@ -79,8 +87,8 @@ QString TScriptPreview::LinesText() const {
 }
 
 bool AskToSendLines(QWidget* parent, const std::string& intro,
-                    const std::vector<std::string>& lines, const TBoxAnswerer& answerer) {
-  TScriptPreview box(parent, intro, lines);
+                    const std::vector<TPreviewBlock>& blocks, const TBoxAnswerer& answerer) {
+  TScriptPreview box(parent, intro, blocks);
   if (answerer) {
     answerer(box);
     return box.result() == QDialog::Accepted;

@@ -9,13 +9,13 @@
 
 // One switch of the preview, as its load found it.
 struct TPlaybookSwitch {
-  std::string HostName;            // the switch's host name; may be empty
-  std::string Address;             // as the user typed it; shown in the header only
-  std::string AnsibleHost;         // the host name or IP address Ansible connects to
-  std::string AnsiblePort;         // its SSH port; empty leaves Ansible's default
-  std::string UserName;            // the login name; empty leaves Ansible's default
-  std::string Model;               // the switch's model, as show version names it; may be empty
-  std::vector<std::string> Lines;  // exactly as previewed, in sending order
+  std::string HostName{};            // the switch's host name; may be empty
+  std::string Address{};             // as the user typed it; shown in the header only
+  std::string AnsibleHost{};         // the host name or IP address Ansible connects to
+  std::string AnsiblePort{};         // its SSH port; empty leaves Ansible's default
+  std::string UserName{};            // the login name; empty leaves Ansible's default
+  std::string Model{};               // the switch's model, as show version names it; may be empty
+  std::vector<std::string> Lines{};  // exactly as previewed, in sending order
 };
 
 struct TPlaybookRequest {

@@ -10,6 +10,7 @@
 #include "model/sessionlist.h"
 #include "support/application_log.h"
 #include "wizard/busy_pointer.h"
+#include "wizard/preview_blocks.h"
 #include "wizard/wizard_controller.h"
 
 namespace {
@@ -83,11 +84,11 @@ TWizardController::TSendResult TWizardController::SendEdits(const std::string& i
     if (lines.empty()) {
       return TSendResult::NoLines;
     }
-    if (!view_.ConfirmScript(intro, lines)) {
-      return TSendResult::Declined;
-    }
     if (current_ == nullptr) {
       LogAndRaise("Update fail");
+    }
+    if (!view_.ConfirmScript(intro, {PreviewBlockOf(*current_, DefaultSwitchModel(), lines)})) {
+      return TSendResult::Declined;
     }
     if (!current_->RunScript(lines)) {
       // The lines the switch refused, with its answer, say more than the bare failure.

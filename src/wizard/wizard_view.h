@@ -5,6 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "model/ansible_playbook.h"
+
+// One switch's part of an Apply's preview: the heading that names the switch (empty while the
+// preview shows one switch, which then looks as it always has) and the switch as its load found
+// it, with its lines exactly as they will be sent (the same data a playbook of the change needs).
+struct TPreviewBlock {
+  std::string Heading;
+  TPlaybookSwitch Switch;
+};
+
 class TWizardView {
  public:
   virtual ~TWizardView() = default;
@@ -51,10 +61,11 @@ class TWizardView {
   virtual void ShowMessage(const std::string& text) = 0;
   // The confirmation box: caption "Confirm", "&Yes" (default) and "&No". True only for Yes.
   virtual bool Confirm(const std::string& text) = 0;
-  // The preview of configuration lines: intro above the lines, exactly as they will be sent,
-  // selectable and copied whole with one button; "&Send" (default) and "&Back". True only for
-  // Send.
-  virtual bool ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) = 0;
+  // The preview of configuration lines: intro above each block's lines, in the order they will be
+  // sent, exactly as they will be sent, selectable and copied whole with one button; "&Send"
+  // (default) and "&Back". True only for Send.
+  virtual bool ConfirmScript(const std::string& intro,
+                             const std::vector<TPreviewBlock>& blocks) = 0;
   // Shows the About window modally.
   virtual void ShowAbout() = 0;
   // Asks the window to close; the close guard runs as for any close.

@@ -150,13 +150,24 @@ TEST(ScriptPreviewTest, SendsOnEnterGoesBackOnEscapeAndCopiesTheLines) {
       EXPECT_TRUE(box->isVisible()) << "copying keeps the box open";
       c.answer(*box);
     });
-    sent = AskToSendLines(nullptr, "These lines go to the switch:", lines, {});
+    sent = AskToSendLines(nullptr, "These lines go to the switch:", {{"", {.Lines = lines}}}, {});
     EXPECT_EQ(sent, c.sent);
     const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
     ASSERT_EQ(copied.size(), 40);
     EXPECT_EQ(copied.front().toStdString(), lines.front());
     EXPECT_EQ(copied.back().toStdString(), lines.back());
   }
+  // Two switches: each block under its heading, as an IOS comment, apart from the other.
+  const std::vector<TPreviewBlock> blocks = {
+      {"Core-9300 (10.0.0.2)", {.Lines = {"vlan 901", "exit"}}},
+      {"Access-2960 (10.0.0.3)", {.Lines = {"monitor session 1 destination remote vlan 901"}}}};
+  AskToSendLines(nullptr, "These lines go to the switches:", blocks, [](QDialog& box) {
+    box.findChild<QPushButton*>("Copy")->click();
+    box.reject();
+  });
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+            "! Core-9300 (10.0.0.2)\nvlan 901\nexit\n\n! Access-2960 (10.0.0.3)\n"
+            "monitor session 1 destination remote vlan 901");
 }
 
 }  // namespace

@@ -118,9 +118,14 @@ bool FakeView::Confirm(const std::string& text) {
   return NextAnswer(answers, false);
 }
 
-bool FakeView::ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) {
+bool FakeView::ConfirmScript(const std::string& intro, const std::vector<TPreviewBlock>& blocks) {
   calls.push_back("Preview " + intro);
+  std::vector<std::string> lines;
+  for (const TPreviewBlock& block : blocks) {
+    lines.insert(lines.end(), block.Switch.Lines.begin(), block.Switch.Lines.end());
+  }
   previews.push_back(lines);
+  previewBlocks.push_back(blocks);
   return NextAnswer(previewAnswers, true);
 }
 

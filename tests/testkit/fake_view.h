@@ -26,8 +26,9 @@ class FakeView : public TWizardView {
   std::vector<std::string> messages;               // plain boxes, in order
   std::vector<std::string> questions;              // confirmations, in order
   std::vector<std::vector<std::string>> previews;  // the lines of each script preview, in order
-  std::vector<int> sessionItems;                   // the drop-down's session numbers
-  int session = 0;                                 // the selected one; 0 when none
+  std::vector<std::vector<TPreviewBlock>> previewBlocks;  // each preview's blocks, in order
+  std::vector<int> sessionItems;                          // the drop-down's session numbers
+  int session = 0;                                        // the selected one; 0 when none
   bool groupBoxVisible = true;
   bool busy = false;
   bool closed = false;  // the close guard let a close go ahead
@@ -73,7 +74,7 @@ class FakeView : public TWizardView {
   void ShowSelectedSession() override;
   void ShowMessage(const std::string& text) override;
   bool Confirm(const std::string& text) override;
-  bool ConfirmScript(const std::string& intro, const std::vector<std::string>& lines) override;
+  bool ConfirmScript(const std::string& intro, const std::vector<TPreviewBlock>& blocks) override;
   void ShowAbout() override;
   void CloseWindow() override;
 };

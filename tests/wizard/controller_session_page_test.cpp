@@ -91,6 +91,14 @@ TEST_F(SessionPageTest, ApplyShowsTheLinesSendsThemOnlyWhenToldAndSavesOnlyWhenA
     controller_.Page3_SpeedButtonApplyClick();
 
     ASSERT_EQ(view_.previews, std::vector<std::vector<std::string>>{script});
+    // One switch: one block without a heading, naming what a playbook needs to reach it.
+    const TPreviewBlock& block = view_.previewBlocks.at(0).at(0);
+    EXPECT_EQ(block.Heading, "");
+    EXPECT_EQ(std::vector<std::string>({block.Switch.HostName, block.Switch.Address,
+                                        block.Switch.AnsibleHost, block.Switch.AnsiblePort,
+                                        block.Switch.UserName, block.Switch.Model}),
+              std::vector<std::string>(
+                  {"Switch", SwitchText(), "127.0.0.1", "", UserName, "WS-C2960-48TT-L"}));
     EXPECT_EQ(
         view_.CallsStartingWith("Preview "),
         std::vector<std::string>{"Preview These lines will be sent to switch " + SwitchText() +
