@@ -52,7 +52,7 @@ std::string SmallSwitchMonitorReply() {
 
 void LoadSmallSwitch() {
   ResetModel();
-  // Beside its two local sessions, an RSPAN session that no edit may touch.
+  // Beside its two local sessions, an RSPAN source session, edited as the others are.
   const std::string rspan =
       "Session 40\r\n----------\r\nType : Remote Source Session\r\nSource Ports :\r\n"
       "    RX Only : Gi0/8\r\nDest RSPAN VLAN : 20\r\n";
