@@ -184,6 +184,24 @@ bool TForm1::ConfirmScript(const std::string& intro, const std::vector<TPreviewB
   return send;
 }
 
+bool TForm1::AskOtherSwitch(const std::vector<std::string>&, TSwitchInputs&) {
+  return false;
+}
+
+void TForm1::SetOtherSwitch(TSwitchModel*, const std::string&) {}
+
+void TForm1::SetSwitchTitle(const std::string&) {}
+
+void TForm1::FillOtherSessionsComboBox() {}
+
+void TForm1::SelectOtherSession(int) {}
+
+int TForm1::SelectedOtherSession() const {
+  return 0;
+}
+
+void TForm1::ShowOtherSession() {}
+
 void TForm1::ShowAbout() {
   if (about_) {
     about_();

@@ -69,6 +69,13 @@ class TForm1 : public QDialog, public TWizardView {
   void ShowMessage(const std::string& text) override;
   bool Confirm(const std::string& text) override;
   bool ConfirmScript(const std::string& intro, const std::vector<TPreviewBlock>& blocks) override;
+  bool AskOtherSwitch(const std::vector<std::string>& entries, TSwitchInputs& inputs) override;
+  void SetOtherSwitch(TSwitchModel* model, const std::string& title) override;
+  void SetSwitchTitle(const std::string& title) override;
+  void FillOtherSessionsComboBox() override;
+  void SelectOtherSession(int number) override;
+  int SelectedOtherSession() const override;
+  void ShowOtherSession() override;
   void ShowAbout() override;
   void CloseWindow() override;
   // TWizardView: the SPAN session page (role_chooser.cpp, session_page.cpp).

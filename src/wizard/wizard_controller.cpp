@@ -73,6 +73,14 @@ void TWizardController::Page1_SpeedButtonAboutClick() {
   RunFlow([this] { view_.ShowAbout(); });
 }
 
+void TWizardController::Page3_SpeedButtonMirrorClick() {}
+
+void TWizardController::Page3_SpeedButtonStopMirroringClick() {}
+
+void TWizardController::Page3_SpeedButtonOtherSwitchClick() {}
+
+void TWizardController::Page4_SpeedButtonBackClick() {}
+
 bool TWizardController::FormCloseQuery() {
   if (gate_.HoldClose([this] { return view_.Confirm("Stop talking to the switch?"); })) {
     return false;

@@ -31,6 +31,10 @@ class TWizardController : public TWizardHandlers {
   void ExitClick() override;
   void Page1_SpeedButtonAboutClick() override;
   bool FormCloseQuery() override;
+  void Page3_SpeedButtonMirrorClick() override;
+  void Page3_SpeedButtonStopMirroringClick() override;
+  void Page3_SpeedButtonOtherSwitchClick() override;
+  void Page4_SpeedButtonBackClick() override;
 
   // The session of the last Connect that passed its input checks; null before.
   TTelnetConnectionForm* CurrentSession() const { return current_; }

@@ -15,6 +15,17 @@ struct TPreviewBlock {
   TPlaybookSwitch Switch;
 };
 
+// What the other switch's log-in box gives, as typed (untrimmed).
+struct TSwitchInputs {
+  std::string Address;
+  std::string UserName;
+  std::string Password;
+  std::string EnablePassword;
+  bool EnableTicked = false;
+};
+
+struct TSwitchModel;
+
 class TWizardView {
  public:
   virtual ~TWizardView() = default;
@@ -37,7 +48,8 @@ class TWizardView {
   virtual void SetAddressEntries(const std::vector<std::string>& entries) = 0;
 
   // Hides every page tab, makes the page with that index (0 log in, 1 connecting, 2 SPAN
-  // sessions) the active one and repaints the whole window at once.
+  // sessions, 3 the other switch's SPAN sessions) the active one and repaints the whole window at
+  // once.
   virtual void SelectPage(int index) = 0;
   virtual void SetStepLabel(const std::string& text) = 0;
   virtual void SetCaption(const std::string& text) = 0;
@@ -66,6 +78,23 @@ class TWizardView {
   // (default) and "&Back". True only for Send.
   virtual bool ConfirmScript(const std::string& intro,
                              const std::vector<TPreviewBlock>& blocks) = 0;
+  // Two switches, one mirror.
+  // The other switch's log-in box, as the log-in page asks for a switch: its address box offers
+  // entries (most recent first); inputs comes back as typed. True for OK, false for Cancel.
+  virtual bool AskOtherSwitch(const std::vector<std::string>& entries, TSwitchInputs& inputs) = 0;
+  // The other switch's page (index 3) shows model under title ("Core-9300 (127.0.0.1:2324)");
+  // null takes the other switch away (one switch again). The model outlives its being shown.
+  virtual void SetOtherSwitch(TSwitchModel* model, const std::string& title) = 0;
+  // The title above the first switch's grid: its host name and address while a second switch is
+  // open, "SPAN Sessions" otherwise.
+  virtual void SetSwitchTitle(const std::string& title) = 0;
+  // The other switch's session drop-down and grid, as FillSessionsComboBox, SelectSession,
+  // SelectedSession and ShowSelectedSession for the first switch's.
+  virtual void FillOtherSessionsComboBox() = 0;
+  virtual void SelectOtherSession(int number) = 0;
+  virtual int SelectedOtherSession() const = 0;
+  virtual void ShowOtherSession() = 0;
+
   // Shows the About window modally.
   virtual void ShowAbout() = 0;
   // Asks the window to close; the close guard runs as for any close.

@@ -129,6 +129,54 @@ bool FakeView::ConfirmScript(const std::string& intro, const std::vector<TPrevie
   return NextAnswer(previewAnswers, true);
 }
 
+bool FakeView::AskOtherSwitch(const std::vector<std::string>& entries, TSwitchInputs& inputs) {
+  calls.push_back("AskOtherSwitch");
+  otherSwitchEntries.push_back(entries);
+  if (otherSwitchAnswers.empty()) {
+    return false;
+  }
+  inputs = otherSwitchAnswers.front();
+  otherSwitchAnswers.pop_front();
+  return true;
+}
+
+void FakeView::SetOtherSwitch(TSwitchModel* model, const std::string& title) {
+  calls.push_back("OtherSwitch " + title);
+  otherModel = model;
+  otherTitle = title;
+  otherSessionItems.clear();
+  otherSession = 0;
+}
+
+void FakeView::SetSwitchTitle(const std::string& title) {
+  calls.push_back("SwitchTitle " + title);
+  switchTitle = title;
+}
+
+void FakeView::FillOtherSessionsComboBox() {
+  calls.push_back("FillOtherSessions");
+  otherSessionItems.clear();
+  if (otherModel != nullptr) {
+    for (const TSessionItem& item : SessionItems(*otherModel)) {
+      otherSessionItems.push_back(item.Number);
+    }
+  }
+}
+
+void FakeView::SelectOtherSession(int number) {
+  calls.push_back("SelectOtherSession " + std::to_string(number));
+  const bool listed = std::find(otherSessionItems.begin(), otherSessionItems.end(), number) !=
+                      otherSessionItems.end();
+  otherSession = listed ? number : otherSessionItems.empty() ? 0 : otherSessionItems.front();
+}
+
+void FakeView::ShowOtherSession() {
+  calls.push_back("ShowOtherSession " + std::to_string(otherSession));
+  if (otherModel != nullptr && otherSession > 0) {
+    SessionCaption(*otherModel, otherSession);
+  }
+}
+
 void FakeView::ShowAbout() {
   calls.push_back("About");
   ++aboutShown;

@@ -48,6 +48,16 @@ class FakeView : public TWizardView {
   // Runs inside ShowMessage, e.g. to act while a flow waits for the box.
   std::function<void(const std::string&)> onMessage;
 
+  // The other switch: the log-in box's answers, oldest first (Cancel once they are used up), and
+  // what the view shows of it.
+  std::deque<TSwitchInputs> otherSwitchAnswers;
+  std::vector<std::vector<std::string>> otherSwitchEntries;  // the entries each box offered
+  TSwitchModel* otherModel = nullptr;
+  std::string otherTitle;
+  std::string switchTitle = "SPAN Sessions";
+  std::vector<int> otherSessionItems;
+  int otherSession = 0;
+
   TWizardHandlers* handlers = nullptr;
 
   // Calls whose text starts with prefix.
@@ -75,6 +85,13 @@ class FakeView : public TWizardView {
   void ShowMessage(const std::string& text) override;
   bool Confirm(const std::string& text) override;
   bool ConfirmScript(const std::string& intro, const std::vector<TPreviewBlock>& blocks) override;
+  bool AskOtherSwitch(const std::vector<std::string>& entries, TSwitchInputs& inputs) override;
+  void SetOtherSwitch(TSwitchModel* model, const std::string& title) override;
+  void SetSwitchTitle(const std::string& title) override;
+  void FillOtherSessionsComboBox() override;
+  void SelectOtherSession(int number) override;
+  int SelectedOtherSession() const override { return otherSession; }
+  void ShowOtherSession() override;
   void ShowAbout() override;
   void CloseWindow() override;
 };
