@@ -188,7 +188,7 @@ bool TForm1::AskOtherSwitch(const std::vector<std::string>&, TSwitchInputs&) {
   return false;
 }
 
-void TForm1::SetOtherSwitch(TSwitchModel*, const std::string&) {}
+void TForm1::SetOtherSwitch(const TOtherSwitch&) {}
 
 void TForm1::SetSwitchTitle(const std::string&) {}
 

@@ -70,7 +70,7 @@ class TForm1 : public QDialog, public TWizardView {
   bool Confirm(const std::string& text) override;
   bool ConfirmScript(const std::string& intro, const std::vector<TPreviewBlock>& blocks) override;
   bool AskOtherSwitch(const std::vector<std::string>& entries, TSwitchInputs& inputs) override;
-  void SetOtherSwitch(TSwitchModel* model, const std::string& title) override;
+  void SetOtherSwitch(const TOtherSwitch& other) override;
   void SetSwitchTitle(const std::string& title) override;
   void FillOtherSessionsComboBox() override;
   void SelectOtherSession(int number) override;

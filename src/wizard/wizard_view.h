@@ -84,7 +84,15 @@ class TWizardView {
   virtual bool AskOtherSwitch(const std::vector<std::string>& entries, TSwitchInputs& inputs) = 0;
   // The other switch's page (index 3) shows model under title ("Core-9300 (127.0.0.1:2324)");
   // null takes the other switch away (one switch again). The model outlives its being shown.
-  virtual void SetOtherSwitch(TSwitchModel* model, const std::string& title) = 0;
+  // Both drop-downs then name a paired session's other end by the switches' host names
+  // (PairedSessionItems in model/rspan_pair.h).
+  struct TOtherSwitch {
+    TSwitchModel* Model = nullptr;
+    std::string Title;
+    std::string HostName;       // the other switch's
+    std::string FirstHostName;  // the first switch's
+  };
+  virtual void SetOtherSwitch(const TOtherSwitch& other) = 0;
   // The title above the first switch's grid: its host name and address while a second switch is
   // open, "SPAN Sessions" otherwise.
   virtual void SetSwitchTitle(const std::string& title) = 0;

@@ -140,10 +140,10 @@ bool FakeView::AskOtherSwitch(const std::vector<std::string>& entries, TSwitchIn
   return true;
 }
 
-void FakeView::SetOtherSwitch(TSwitchModel* model, const std::string& title) {
-  calls.push_back("OtherSwitch " + title);
-  otherModel = model;
-  otherTitle = title;
+void FakeView::SetOtherSwitch(const TOtherSwitch& other) {
+  calls.push_back("OtherSwitch " + other.Title);
+  otherModel = other.Model;
+  otherTitle = other.Title;
   otherSessionItems.clear();
   otherSession = 0;
 }

@@ -86,7 +86,7 @@ class FakeView : public TWizardView {
   bool Confirm(const std::string& text) override;
   bool ConfirmScript(const std::string& intro, const std::vector<TPreviewBlock>& blocks) override;
   bool AskOtherSwitch(const std::vector<std::string>& entries, TSwitchInputs& inputs) override;
-  void SetOtherSwitch(TSwitchModel* model, const std::string& title) override;
+  void SetOtherSwitch(const TOtherSwitch& other) override;
   void SetSwitchTitle(const std::string& title) override;
   void FillOtherSessionsComboBox() override;
   void SelectOtherSession(int number) override;
