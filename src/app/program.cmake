@@ -1,11 +1,10 @@
 # The About window, the program `tarvello` and what `cmake --install` puts in place.
 include(GNUInstallDirs)
 
-# Both need the main window's library (its fonts and the product site's address).
+# Both need the main window's library (its fonts, the product site's address and the version).
 if(TARGET tarvello_window)
   qt_add_library(tarvello_about STATIC about_form.cpp about_form.h)
   target_link_libraries(tarvello_about PUBLIC tarvello_window)
-  target_compile_definitions(tarvello_about PRIVATE TARVELLO_VERSION="${PROJECT_VERSION}")
   tarvello_warnings(tarvello_about)
 
   qt_add_executable(tarvello main.cpp)

@@ -17,6 +17,8 @@ qt_add_library(tarvello_window STATIC
 )
 target_link_libraries(tarvello_window PUBLIC Qt6::Widgets tarvello_wizard tarvello_model
   tarvello_support)
+# The version About shows and written playbooks name.
+target_compile_definitions(tarvello_window PUBLIC TARVELLO_VERSION="${PROJECT_VERSION}")
 qt_add_resources(tarvello_window "images" PREFIX "/" FILES
   images/logo.png
   images/promo.png

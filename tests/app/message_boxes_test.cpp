@@ -1,7 +1,10 @@
 // The two message boxes: captions, icons, buttons and the keys that answer them, and the text
 // as shown.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -13,6 +16,7 @@
 #include "app/form1.h"
 #include "app/message_boxes.h"
 #include "app/script_preview.h"
+#include "testkit/temp_folder.h"
 #include "testkit/window_fixture.h"
 
 namespace {
@@ -168,6 +172,70 @@ TEST(ScriptPreviewTest, SendsOnEnterGoesBackOnEscapeAndCopiesTheLines) {
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
             "! Core-9300 (10.0.0.2)\nvlan 901\nexit\n\n! Access-2960 (10.0.0.3)\n"
             "monitor session 1 destination remote vlan 901");
+}
+
+// "Save as Ansible playbook...": written where chosen, save_when and the inventory as ticked; a
+// cancel, a refused line or a failed write leave no file; the preview stays open, unclipped.
+TEST(ScriptPreviewTest, SavesThePlaybookWhereChosenAsTheTicksSay) {
+  const struct {
+    std::string chosen;  // in the folder; empty cancels
+    bool startup, inventory;
+    std::string line;
+    QStringList files;    // what the folder then holds
+    std::string message;  // the box's message begins so; empty for no box
+  } cases[] = {
+      {"span.yml", false, false, "monitor session 1 source interface Gi1/0/1", {"span.yml"}, ""},
+      // a host name's dots stay in the inventory's name
+      {"sw.lab.yml", true, true, "exit", {"sw.lab.inventory.yml", "sw.lab.yml"}, ""},
+      {"", true, true, "exit", {}, ""},
+      {"span.yml", false, true, "exit\x07", {}, "Invalid character in command [exit?]"},
+      {"missing/span.yml", false, false, "exit", {}, "Cannot write "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    TempFolder folder;
+    QString suggested;
+    std::string message;
+    TScriptPreview box(
+        nullptr, "", {{"", {.HostName = "Access-2960", .AnsiblePort = "2222", .Lines = {c.line}}}},
+        [&](QWidget*, const QString& offer) {
+          suggested = offer;
+          return c.chosen.empty() ? QString() : QString::fromStdString(folder.Path() + c.chosen);
+        },
+        [&](QDialog& shown) {
+          message = qobject_cast<QMessageBox*>(&shown)->text().toStdString();
+        });
+    box.show();
+    for (QAbstractButton* control : box.findChildren<QAbstractButton*>()) {
+      EXPECT_GE(control->width(), control->sizeHint().width()) << control->text().toStdString();
+    }
+    if (c.startup) {
+      box.findChild<QCheckBox*>("AlsoSaveToStartup")->click();
+    }
+    if (c.inventory) {
+      box.findChild<QCheckBox*>("AlsoWriteInventory")->click();
+    }
+    box.findChild<QPushButton*>("SaveAnsible")->click();
+
+    EXPECT_TRUE(box.isVisible());
+    const QFileInfo offered(suggested);  // a missing folder sends the dialog elsewhere
+    EXPECT_TRUE(offered.dir().exists() && offered.fileName().startsWith("span-Access-2960-2"))
+        << suggested.toStdString();
+    EXPECT_EQ(QDir(QString::fromStdString(folder.Path()))
+                  .entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              c.files);
+    EXPECT_TRUE(message.starts_with(c.message) && message.empty() == c.message.empty()) << message;
+    if (!c.files.empty()) {
+      const std::string playbook = folder.Read(c.chosen);
+      EXPECT_NE(playbook.find("'" + c.line + "'"), std::string::npos) << playbook;
+      EXPECT_EQ(playbook.find("save_when: modified") != std::string::npos, c.startup);
+      EXPECT_NE(playbook.find("# Written by Tarvello " TARVELLO_VERSION " on 2"),
+                std::string::npos);
+      EXPECT_EQ(folder.Read(c.files.front().toStdString()).find("ansible_port: 2222") !=
+                    std::string::npos,
+                c.inventory);
+    }
+  }
 }
 
 }  // namespace

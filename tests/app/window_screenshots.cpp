@@ -1,6 +1,7 @@
 // Saves pictures of the main window with a loaded 48-port switch (its session 1 may drop
 // traffic), the question before a port in use becomes a destination, and the simulated switch
-// with a session that mirrors and one that will not, to look at by eye:
+// with a session that mirrors and one that will not, the preview saved as an Ansible playbook,
+// to look at by eye:
 //   xvfb-run -s "-screen 0 1024x768x24" tests/app/window_screenshots <folder>
 // Not a test; nothing runs it automatically.
 #include <QApplication>
@@ -8,11 +9,16 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -38,6 +44,40 @@ void Save(QWidget& widget, const QString& file) {
   if (!widget.grab().save(file)) {
     std::cerr << "cannot write " << file.toStdString() << "\n";
   }
+}
+
+// Ticks both of the preview's playbook boxes, saves through the real save dialog (pictured) into
+// the pictures' folder (with its inventory, to read), and pictures the preview afterwards and the
+// written playbook in a text viewer.
+void SavePlaybookShots(QDialog& preview, const QString& folder) {
+  preview.findChild<QCheckBox*>("AlsoSaveToStartup")->setChecked(true);
+  preview.findChild<QCheckBox*>("AlsoWriteInventory")->setChecked(true);
+  QString written;
+  QTimer::singleShot(300, [&] {
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      QGuiApplication::primaryScreen()->grabWindow(0).save(folder + "/9a_playbook_dialog.png");
+      written = folder + "/" + QFileInfo(dialog->selectedFiles().value(0)).fileName();
+      dialog->selectFile(written);
+      static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides its own accept
+    }
+  });
+  preview.findChild<QPushButton*>("SaveAnsible")->click();
+  QApplication::processEvents();
+  QGuiApplication::primaryScreen()->grabWindow(0).save(folder + "/9b_playbook_saved.png");
+  QFile file(written);
+  if (!file.open(QIODevice::ReadOnly)) {
+    std::cerr << "no playbook written at " << written.toStdString() << "\n";
+    return;
+  }
+  QPlainTextEdit viewer;
+  viewer.setWindowTitle(QFileInfo(written).fileName());
+  viewer.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  viewer.setLineWrapMode(QPlainTextEdit::NoWrap);
+  viewer.setPlainText(QString::fromUtf8(file.readAll()));
+  viewer.resize(1000, 700);
+  viewer.show();
+  Save(viewer, folder + "/9c_playbook_file.png");
+  std::cout << "playbook: " << written.toStdString() << "\n";
 }
 
 }  // namespace
@@ -145,13 +185,20 @@ int main(int argc, char** argv) {
   Ports = LoadedPorts;
   program.ShowSelectedSession();
 
-  // Every box of an Apply, as it stands over the window, answered with its default button.
+  // Every box of an Apply, as it stands over the window, answered with its default button; the
+  // first preview is also saved as an Ansible playbook through the save dialog, and the file is
+  // shown in a text viewer.
   int shot = 9;
+  bool savedPlaybook = false;
   program.SetBoxAnswerer([&](QDialog& box) {
     box.show();
     QApplication::processEvents();
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
     screen.save(folder + QStringLiteral("/%1_box.png").arg(shot++));
+    if (box.objectName() == QStringLiteral("ScriptPreview") && !savedPlaybook) {
+      savedPlaybook = true;
+      SavePlaybookShots(box, folder);
+    }
     for (QPushButton* button : box.findChildren<QPushButton*>()) {
       if (button->isDefault()) {
         button->click();
