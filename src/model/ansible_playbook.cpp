@@ -218,8 +218,10 @@ std::string Header(const TPlaybookRequest& request) {
               : "# Nothing is saved to startup-config.\n";
   return text +
          "# No password is written here; Ansible asks for the login and enable passwords with\n"
-         "#   ansible-playbook -i inventory.yml <this file> --ask-pass --ask-become-pass\n"
-         "# or takes them as -e ansible_password=... -e ansible_become_password=...\n";
+         "#   ansible-playbook -i <name>.inventory.yml <name>.yml --ask-pass --ask-become-pass\n"
+         "# or takes them as -e ansible_password=... -e ansible_become_password=...\n"
+         "# (Tarvello writes <name>.inventory.yml beside this file on \"Also write an "
+         "inventory\").\n";
 }
 
 }  // namespace
