@@ -19,9 +19,10 @@ struct TPairEnd {
 // session without members and without edits); 0 when none is.
 int LowestFreeSession(const TSwitchModel& model);
 
-// The RSPAN VLAN a new pair takes: the lowest VLAN marked remote-span on both switches; else the
-// lowest from 900 up (within the RSPAN VLAN ranges) that neither switch has, nor creates in this
-// change; 0 when there is none.
+// The RSPAN VLAN a new pair takes: the lowest VLAN marked remote-span on both switches that no
+// RSPAN session of either (edited or as loaded) uses, since a second mirror there would mix with
+// the first; else the lowest from 900 up (within the RSPAN VLAN ranges) that neither switch has,
+// marks remote-span, nor creates in this change; 0 when there is none.
 int ProposedPairVlan(const TSwitchModel& source, const TSwitchModel& destination);
 
 // Makes the edits of a new pair: source.Session of source becomes an RSPAN source session into
@@ -30,21 +31,23 @@ int ProposedPairVlan(const TSwitchModel& source, const TSwitchModel& destination
 // analyser port); on each switch where vlan is not remote-span it is created in this change,
 // named "RSPAN_<vlan>". False, with message (one sentence naming the switch) and neither model
 // changed, when a rule refuses it: a VTP client, a VLAN in use for other traffic, LAN Lite, a
-// session that is not editable or not of a kind that may become a pair's end.
+// session that is not editable or not of a kind that may become a pair's end. The message is the
+// grid's rule's own with "this switch" replaced by the host name, or led by "On <host>: ".
 bool PlanPair(TSwitchModel& source, const TPairEnd& sourceEnd, TSwitchModel& destination,
               const TPairEnd& destinationEnd, int vlan, std::string& message);
 
 // What stops a planned pair from being sent, one sentence each naming the switch: no source on
 // the source end, no destination port on the destination end, the ends not into the same RSPAN
-// VLAN, the VLAN neither remote-span nor created in this change on an end, and each end's own
-// refusals (MissingRspanVlan). Empty when both ends may go.
+// VLAN, the VLAN neither remote-span nor created in this change on an end, each end's own
+// refusals (MissingRspanVlan), and a port leading to the other switch that is no trunk
+// (PairTrunk NotTrunk). Empty when both ends may go.
 std::vector<std::string> PairRefusals(const TSwitchModel& source, const TPairEnd& sourceEnd,
                                       const TSwitchModel& destination,
                                       const TPairEnd& destinationEnd);
 
 // How model's link to the switch named otherHostName carries vlan, by its neighbour facts.
 enum class TTrunkState {
-  NotKnown,       // the neighbour facts were not read
+  NotKnown,       // the neighbour facts were not read, or the port is an unknown channel's member
   NotNeighbours,  // CDP names no neighbour of that name
   NotTrunk,       // the port leading to it is no trunk
   Carries,        // the trunk allows vlan
@@ -54,6 +57,9 @@ struct TPairTrunk {
   TTrunkState State = TTrunkState::NotKnown;
   std::string Interface;  // the local port leading to the other switch, when known
 };
+// A port that CDP names but "show interfaces trunk" does not, and that "show interface status"
+// shows as a trunk, is a port-channel member: the trunk is the switch's one port-channel trunk,
+// or NotKnown when it has several.
 TPairTrunk PairTrunk(const TSwitchModel& model, const std::string& otherHostName, int vlan);
 
 // The block that lets a trunk carry vlan: "interface X", " switchport trunk allowed vlan add V",
@@ -63,8 +69,8 @@ std::vector<std::string> TrunkRemoveLines(const std::string& interface, int vlan
 
 // What the user should know of the path between the ends, one sentence each: not neighbours
 // (every switch on the path must carry the VLAN on its trunks; Tarvello cannot check them),
-// neighbour facts not read. Refusals of the path (a port to the other switch that is no trunk)
-// are PairRefusals' business, not these.
+// neighbour facts not read, a channel that cannot be told. Refusals of the path (a port to the
+// other switch that is no trunk) are PairRefusals' business, not these.
 std::vector<std::string> PairPathWarnings(const TSwitchModel& source, const TPairEnd& sourceEnd,
                                           const TSwitchModel& destination,
                                           const TPairEnd& destinationEnd, int vlan);
@@ -77,8 +83,9 @@ struct TSessionPair {
   int SourceSession = 0;
   int DestinationSession = 0;
 };
-// Every pair of first and second as edited, by VLAN ascending; a VLAN with more than one source
-// or destination session on a switch pairs its lowest-numbered ones.
+// Every pair of first and second as edited, by VLAN ascending (source on first before source on
+// second); a VLAN with more than one source or destination session on a switch pairs its
+// lowest-numbered ones. Only sessions Tarvello edits pair: one only shown cannot be stopped.
 std::vector<TSessionPair> SessionPairs(const TSwitchModel& first, const TSwitchModel& second);
 
 // The pair as the user reads it after Apply: "RSPAN VLAN 901: Sw-Access-3 session 2 ->
@@ -93,6 +100,7 @@ std::vector<TSessionItem> PairedSessionItems(const TSwitchModel& model, const TS
                                              const std::string& otherHostName, bool modelIsFirst);
 
 // Marks both ends of a pair to go: every member's role in each session becomes "None" (the
-// lines then take each session away); the RSPAN VLANs stay on the switches.
+// lines then take each session away); an end loaded without members becomes a local session
+// instead, which its lines take away as well. The RSPAN VLANs stay on the switches.
 void MarkPairStopped(TSwitchModel& source, int sourceSession, TSwitchModel& destination,
                      int destinationSession);
