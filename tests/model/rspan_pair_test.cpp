@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,32 +59,25 @@ TEST_F(RspanPairTest, ProposedVlanAndFreeSession) {
     const char* what;
     std::vector<int> accessRemoteSpan, coreRemoteSpan;
     std::vector<std::string> coreVlans;
-    std::function<void(TSwitchModel&)> editAccess;
+    int accessCreates;        // a VLAN this change creates on Access-2960, 0 for none
+    std::string accessSends;  // the VLAN Access-2960's session 3 sends into, empty for none
     int vlan;
   } rows[] = {
-      {"none remote-span: 900", {}, {}, {kCoreVlans}, [](TSwitchModel&) {}, 900},
-      {"900 active on one switch", {}, {}, {kCoreVlans, kCoreVlan900}, [](TSwitchModel&) {}, 901},
-      {"remote-span on both wins", {300, 950}, {950}, {kCoreVlans}, [](TSwitchModel&) {}, 950},
-      {"one already carrying a mirror is passed over",
-       {300, 950},
-       {300, 950},
-       {kCoreVlans},
-       [](TSwitchModel& model) { SetSessionKind(model, 3, TSessionKind::RspanSource, "300"); },
-       950},
-      {"created on one switch in this change",
-       {},
-       {},
-       {kCoreVlans},
-       [](TSwitchModel& model) {
-         AddNewRspanVlan(model, 900, "TAP");
-         SetSessionKind(model, 3, TSessionKind::RspanSource, "900");
-       },
-       901},
+      {"none remote-span: 900", {}, {}, {kCoreVlans}, 0, "", 900},
+      {"900 active on one switch", {}, {}, {kCoreVlans, kCoreVlan900}, 0, "", 901},
+      {"remote-span on both wins", {300, 950}, {950}, {kCoreVlans}, 0, "", 950},
+      {"one carrying a mirror is passed over", {300, 950}, {300, 950}, {kCoreVlans}, 0, "300", 950},
+      {"created on one switch in this change", {}, {}, {kCoreVlans}, 900, "900", 901},
   };
   for (const auto& row : rows) {
     auto access = Access("", row.accessRemoteSpan);
     auto core = Core("", row.coreRemoteSpan, row.coreVlans);
-    row.editAccess(*access);
+    if (row.accessCreates != 0) {
+      AddNewRspanVlan(*access, row.accessCreates, "TAP");
+    }
+    if (!row.accessSends.empty()) {
+      SetSessionKind(*access, 3, TSessionKind::RspanSource, row.accessSends);
+    }
     EXPECT_EQ(ProposedPairVlan(*access, *core), row.vlan) << row.what;
   }
 
