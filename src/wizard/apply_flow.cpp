@@ -11,6 +11,7 @@
 #include "support/application_log.h"
 #include "wizard/busy_pointer.h"
 #include "wizard/preview_blocks.h"
+#include "wizard/switch_answer.h"
 #include "wizard/wizard_controller.h"
 
 namespace {
@@ -42,15 +43,13 @@ std::string PutBackIntro() {
          " back as they were before Apply. They will be sent" + kBetween;
 }
 
-// The switch's words under a sentence, or that it said nothing.
-std::string WithAnswer(const std::string& sentence, const std::string& answer) {
-  return sentence + (answer.empty() ? "\n\r\n\rThe switch did not answer."
-                                    : "\n\r\n\rThe switch answered:\n\r" + answer);
-}
-
 }  // namespace
 
 void TWizardController::Apply() {
+  if (otherModel_ != nullptr) {
+    ApplyBoth();
+    return;
+  }
   // An RSPAN end still without its VLAN keeps the edits on screen rather than failing the Apply.
   if (const std::string missing = MissingRspanVlan(DefaultSwitchModel()); !missing.empty()) {
     view_.ShowMessage(missing);

@@ -14,6 +14,7 @@
 #include "wizard/busy_pointer.h"
 #include "wizard/host_key_texts.h"
 #include "wizard/login_failure_texts.h"
+#include "wizard/switch_inputs.h"
 
 TWizardController::TWizardController(TWizardView& view, TSwitchSessions& sessions, TFlowGate& gate,
                                      std::string sshFolder)
@@ -73,19 +74,21 @@ void TWizardController::Page1_SpeedButtonAboutClick() {
   RunFlow([this] { view_.ShowAbout(); });
 }
 
-void TWizardController::Page3_SpeedButtonMirrorClick() {}
+void TWizardController::Page3_SpeedButtonMirrorClick() {
+  RunFlow([this] { Mirror(); });
+}
 
-void TWizardController::Page3_SpeedButtonStopMirroringClick() {}
-
-void TWizardController::Page3_SpeedButtonOtherSwitchClick() {}
-
-void TWizardController::Page4_SpeedButtonBackClick() {}
+void TWizardController::Page3_SpeedButtonStopMirroringClick() {
+  RunFlow([this] { StopMirroring(); });
+}
 
 bool TWizardController::FormCloseQuery() {
   if (gate_.HoldClose([this] { return view_.Confirm("Stop talking to the switch?"); })) {
     return false;
   }
-  return !HasChanges() || view_.Confirm("Cancel changes and close application?");
+  // One question for both switches.
+  return (!HasChanges() && !OtherHasChanges()) ||
+         view_.Confirm("Cancel changes and close application?");
 }
 
 void TWizardController::ShowPage(int index) {
@@ -97,32 +100,27 @@ void TWizardController::ShowPage(int index) {
 void TWizardController::Connect() {
   TBusyPointer busy(view_);
   try {
-    SwitchAddress = Trim(view_.AddressText());
-    UserName = Trim(view_.UserNameText());
-    Password = Trim(view_.PasswordText());
-    const bool enableTicked = view_.EnablePasswordTicked();
-    EnablePassword = enableTicked ? Trim(view_.EnablePasswordText()) : "";
+    const TSwitchInputs inputs = Trimmed({.Address = view_.AddressText(),
+                                          .UserName = view_.UserNameText(),
+                                          .Password = view_.PasswordText(),
+                                          .EnablePassword = view_.EnablePasswordText(),
+                                          .EnableTicked = view_.EnablePasswordTicked()});
+    SwitchAddress = inputs.Address;
+    UserName = inputs.UserName;
+    Password = inputs.Password;
+    EnablePassword = inputs.EnablePassword;
+    const bool enableTicked = inputs.EnableTicked;
 
-    const TSwitchAddress address = SplitSwitchAddress(SwitchAddress);
-    // Also "ssh://" alone names no host.
-    if (address.Fault == TAddressFault::NoHost) {
-      view_.ShowMessage("Enter hostname or IP address of your cisco switch");
-      return;
-    }
-    // "sw1:0" would otherwise be looked up as a host called "sw1:0" and fail as unreachable.
-    if (address.Fault == TAddressFault::InvalidPort) {
-      view_.ShowMessage("Enter a port number from 1 to 65535 after the colon, or no port");
-      return;
-    }
-    if (UserName.empty()) {
-      view_.ShowMessage("Enter telnet username");
-      return;
-    }
-    if (Password.empty()) {
-      view_.ShowMessage("Enter telnet password");
+    TSwitchAddress address;
+    if (const std::string fault = SwitchInputsFault(inputs, address); !fault.empty()) {
+      view_.ShowMessage(fault);
       return;
     }
 
+    // A new first switch starts alone.
+    if (otherModel_ != nullptr) {
+      DropOtherSwitch();
+    }
     SaveHistory();
     ShowPage(1);
     view_.AppendStatusLine("Connecting to  " + SwitchAddress + ". Please wait...");
@@ -255,10 +253,11 @@ void TWizardController::RefuseOtherSystem() {
 }
 
 void TWizardController::Refresh() {
-  if (HasChanges() && !view_.Confirm("All changes will be discarded! Continue refresh?")) {
+  if ((HasChanges() || OtherHasChanges()) &&
+      !view_.Confirm("All changes will be discarded! Continue refresh?")) {
     return;
   }
-  RefreshConfig();
+  RefreshBoth();
 }
 
 void TWizardController::LoadHistory() {

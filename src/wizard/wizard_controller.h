@@ -4,9 +4,11 @@
 #pragma once
 
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "model/switch_model_ops.h"
 #include "model/types.h"
 #include "wizard/flow_gate.h"
 #include "wizard/switch_sessions.h"
@@ -91,9 +93,42 @@ class TWizardController : public TWizardHandlers {
   // model, shows the log-in page and says that nothing was changed. The window stays.
   void RefuseOtherSystem();
 
+  // Two switches, one mirror (other_switch.cpp, pair_apply.cpp). The first switch is the
+  // default model's; the other has a model of its own while it is open.
+  void Mirror();
+  void StopMirroring();
+  // Asks for the other switch, logs in to it and loads it; true when it is open. A failure has
+  // been shown, and the first switch stays as it was.
+  bool OpenOtherSwitch();
+  // Loads the other switch's session into its model, reading both switches' neighbours meanwhile;
+  // true when loaded. A failure has been shown and the other switch taken away.
+  bool LoadOtherSwitch();
+  // One switch again: the other's session ended (its log written), its page and model gone.
+  void DropOtherSwitch();
+  // Both pages filled from the models, each keeping its selected session where it still is.
+  void ShowBothSwitches(int firstSession, int otherSession);
+  // Reloads both switches at once, the other on a worker thread; true iff both loaded. A failed
+  // first switch closes the window as a one-switch reload does; a failed other switch is taken
+  // away.
+  bool RefreshBoth();
+  // The host name of the first or the other switch, its address while no prompt named it.
+  std::string FirstName() const;
+  std::string OtherName() const;
+  // Apply while two switches are open: the other switch's lines first when otherFirst (it holds
+  // the destination end of a pair being made), else the first's; put back and save cover both.
+  void ApplyBoth(bool otherFirst = true);
+  bool OtherHasChanges() const { return otherModel_ != nullptr && HasChanges(*otherModel_); }
+
   TWizardView& view_;
   TSwitchSessions& sessions_;
   TFlowGate& gate_;
   const std::string sshFolder_;
   TTelnetConnectionForm* current_ = nullptr;
+  // The other switch while one is open: its model (on the heap: about 1 MB) and its session,
+  // held together and gone together (the session, which loads into the model, goes first).
+  std::unique_ptr<TSwitchModel> otherModel_;
+  std::unique_ptr<TTelnetConnectionForm> other_;
+  // The pair being made, until the switches are loaded again: its session on each switch.
+  int pairFirstSession_ = 0;
+  int pairOtherSession_ = 0;
 };

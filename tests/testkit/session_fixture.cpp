@@ -7,20 +7,19 @@
 #include "model/sessionlist.h"
 #include "support/folders.h"
 
-simswitch::Options SwitchOptions() {
-  simswitch::Options options;
+simswitch::Options WithTestLogin(simswitch::Options options) {
   options.userName = kTestUser;
   options.password = kTestPassword;
   options.enablePassword = kTestEnablePassword;
   return options;
 }
 
+simswitch::Options SwitchOptions() {
+  return WithTestLogin({});
+}
+
 simswitch::Options Catalyst9300SwitchOptions() {
-  simswitch::Options options = simswitch::Catalyst9300Options();
-  options.userName = kTestUser;
-  options.password = kTestPassword;
-  options.enablePassword = kTestEnablePassword;
-  return options;
+  return WithTestLogin(simswitch::Catalyst9300Options());
 }
 
 simswitch::Options PrivilegedSwitchOptions() {

@@ -22,6 +22,8 @@ inline const std::string kTestUser = "ops-user";
 inline const std::string kTestPassword = "Pw-7731x";
 inline const std::string kTestEnablePassword = "En-5120q";
 
+// The options, accepting the test credentials.
+simswitch::Options WithTestLogin(simswitch::Options options);
 // Simulator options that accept the test credentials.
 simswitch::Options SwitchOptions();
 // The same, with a login that lands in privileged mode at once.

@@ -197,6 +197,10 @@ class FaultMatrixTest : public WizardTest {
     }
     const std::size_t plus = cell.flow.find('+');
     const std::string flow = cell.flow.substr(0, plus);
+    if (flow == "mirror" || flow == "apply-pair") {
+      RunPair(cell, flow, plus == std::string::npos ? "" : cell.flow.substr(plus + 1));
+      return;
+    }
     if (plus != std::string::npos && flow == "connect") {
       ArmStop(cell, cell.flow.substr(plus + 1), overSsh);
     }
@@ -227,9 +231,41 @@ class FaultMatrixTest : public WizardTest {
     }
   }
 
+  // The flows of a second switch: a good access switch is the first, the cell's fault is on the
+  // core switch (sim_) that "Mirror to another switch..." opens; "apply-pair" then sends a pair
+  // with the analyser on Gi1/0/24.
+  void RunPair(const Cell& cell, const std::string& flow, const std::string& action) {
+    simswitch::Options core = WithTestLogin(simswitch::CoreSwitchOptions());
+    ASSERT_TRUE(SetFault(core, cell.fault)) << "unknown fault " << cell.fault;
+    first_ = std::make_unique<simswitch::SimulatedSwitch>(
+        WithTestLogin(simswitch::AccessSwitchOptions()));
+    StartSwitch(core);
+    otherAddress_ = SwitchText();
+    view_.address = "127.0.0.1:" + std::to_string(first_->Port());
+    controller_.Page1_SpeedButtonConnectClick();
+    ASSERT_EQ(view_.page, 2) << Joined(view_.messages);
+    view_.otherSwitchAnswers.push_back(
+        {otherAddress_, kTestUser, kTestPassword, kTestEnablePassword, true});
+    if (!action.empty()) {
+      ArmStop(cell, action, false);
+    }
+    controller_.Page3_SpeedButtonMirrorClick();
+    if (flow == "mirror") {
+      return;
+    }
+    ASSERT_EQ(view_.page, 3) << Joined(view_.messages);
+    TSwitchModel& other = *view_.otherModel;
+    SetSpanType(other, FindPort(other, "Gi1/0/24"), view_.otherSession, "Destination");
+    controller_.Page3_SpeedButtonApplyClick();
+  }
+
   std::string WithAddress(std::string text) const {
-    for (std::size_t at; (at = text.find("<addr>")) != std::string::npos;) {
-      text.replace(at, 6, view_.address);
+    for (const auto& [mark, address] :
+         {std::pair<std::string, std::string>{"<addr>", view_.address},
+          {"<other>", otherAddress_}}) {
+      for (std::size_t at; (at = text.find(mark)) != std::string::npos;) {
+        text.replace(at, mark.size(), address);
+      }
     }
     return text;
   }
@@ -276,8 +312,10 @@ class FaultMatrixTest : public WizardTest {
     ASSERT_FALSE(cells.empty());
     for (const Cell& cell : cells) {
       // What only telnet has: its own login dialogue, its negotiation, its byte count.
+      // The pair flows' second switch is reached as the first one is: by telnet alone.
       if (overSsh && (cell.fault == "noUsernamePrompt" || cell.fault == "splitNegotiation" ||
-                      cell.fault.starts_with("dropAfterBytes"))) {
+                      cell.fault.starts_with("dropAfterBytes") || cell.flow.starts_with("mirror") ||
+                      cell.flow.starts_with("apply-pair"))) {
         continue;
       }
       SCOPED_TRACE("fault matrix line " + std::to_string(cell.line) + ": " + cell.flow + " / " +
@@ -297,11 +335,15 @@ class FaultMatrixTest : public WizardTest {
       duringWait_ = nullptr;
       sessions_.Clear();
       sim_.reset();
+      first_.reset();
     }
   }
 
   // How many lines the switch had received when the stop was asked for.
   std::optional<std::size_t> receivedAtStop_;
+  // The pair flows' first switch, and the address typed for the other.
+  std::unique_ptr<simswitch::SimulatedSwitch> first_;
+  std::string otherAddress_;
 };
 
 TEST_F(FaultMatrixTest, EveryCellMatchesItsRow) {

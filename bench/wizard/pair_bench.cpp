@@ -1,0 +1,151 @@
+// Two switches open at once against one: the reload of both (the second on a worker thread)
+// against a one-switch reload of the larger, and an Apply on both against the two one-switch
+// Applies, with the mandated pauses left out, against the two simulated switches of the demo on
+// loopback. Prints the median of several runs and the ratios the targets are stated in.
+#include <stdlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/global_vars.h"
+#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
+#include "simswitch/options.h"
+#include "simswitch/simulated_switch.h"
+#include "support/folders.h"
+#include "support/pause.h"
+#include "testkit/fake_view.h"
+#include "wizard/flow_gate.h"
+#include "wizard/switch_sessions.h"
+#include "wizard/wizard_controller.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kRuns = 9;
+
+std::string AddressOf(const simswitch::SimulatedSwitch& sim) {
+  return "127.0.0.1:" + std::to_string(sim.Port());
+}
+
+[[noreturn]] void Fail(const char* what, const FakeView& view) {
+  std::fprintf(stderr, "%s failed\n", what);
+  for (const std::string& message : view.messages) {
+    std::fprintf(stderr, "  %s\n", message.c_str());
+  }
+  std::exit(1);
+}
+
+// One wizard logged in to first, and to other as well when given.
+struct Wizard {
+  Wizard(const simswitch::SimulatedSwitch& first, const simswitch::SimulatedSwitch* other) {
+    view.handlers = &controller;
+    view.address = AddressOf(first);
+    view.userName = "admin";
+    view.password = "cisco";
+    view.enablePassword = "class";
+    view.enableTicked = true;
+    controller.Page1_SpeedButtonConnectClick();
+    if (view.page != 2) {
+      Fail("connect", view);
+    }
+    if (other != nullptr) {
+      view.otherSwitchAnswers.push_back({AddressOf(*other), "admin", "cisco", "class", true});
+      controller.Page3_SpeedButtonMirrorClick();
+      if (view.page != 3) {
+        Fail("mirror", view);
+      }
+      // The pair's plan is dropped: what is timed is the switches as they are.
+      view.answers = {true};
+      controller.Page3_SpeedButtonRefreshClick();
+    }
+  }
+  FakeView view;
+  TSwitchSessions sessions;
+  TFlowGate gate;
+  TWizardController controller{view, sessions, gate};
+};
+
+double Median(const std::function<void()>& prepare, const std::function<void()>& timed) {
+  std::vector<double> samples;
+  for (int run = 0; run < kRuns; ++run) {
+    prepare();
+    const Clock::time_point start = Clock::now();
+    timed();
+    samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+  }
+  std::sort(samples.begin(), samples.end());
+  return samples[samples.size() / 2];
+}
+
+// Turns the role of a source in session on or off, so every run sends lines.
+void ToggleSource(TSwitchModel& model, int session, const std::string& port) {
+  const int entry = FindPort(model, port);
+  const bool on = model.Ports.Items[entry].SpanTypes[session].SpanType != "None";
+  SetSpanType(model, entry, session, on ? "None" : "Ingress");
+}
+
+}  // namespace
+
+int main() {
+  const std::string folder =
+      (std::filesystem::temp_directory_path() / "tarvello-pair-bench").string();
+  std::filesystem::create_directories(folder);
+  SetProgramFolder(folder);
+  PrepareLogFolder();
+  SetPauseScale(0);
+
+  simswitch::SimulatedSwitch access(simswitch::AccessSwitchOptions());
+  simswitch::SimulatedSwitch core(simswitch::CoreSwitchOptions());
+
+  // 1. Loads: each switch alone, then both at once.
+  double alone[2] = {};
+  const simswitch::SimulatedSwitch* switches[2] = {&access, &core};
+  for (int k = 0; k < 2; ++k) {
+    Wizard wizard(*switches[k], nullptr);
+    alone[k] = Median([] {}, [&] { wizard.controller.Page3_SpeedButtonRefreshClick(); });
+  }
+  Wizard both(access, &core);
+  const double together = Median([] {}, [&] { both.controller.Page3_SpeedButtonRefreshClick(); });
+  const double larger = std::max(alone[0], alone[1]);
+  std::printf(
+      "reload: access alone %.1f ms, core alone %.1f ms, both at once %.1f ms: %.2f x "
+      "the larger (target at most 1.20)\n",
+      alone[0], alone[1], together, together / larger);
+
+  // 2. Applies: a source turned on or off in a local session of each switch.
+  double applyAlone[2] = {};
+  const int sessions[2] = {1, 3};
+  const char* ports[2] = {"Fa0/5", "Gi1/0/5"};
+  for (int k = 0; k < 2; ++k) {
+    Wizard wizard(*switches[k], nullptr);
+    applyAlone[k] = Median(
+        [&] {
+          ToggleSource(DefaultSwitchModel(), sessions[k], ports[k]);
+          wizard.view.answers = {false};
+        },
+        [&] { wizard.controller.Page3_SpeedButtonApplyClick(); });
+  }
+  const double applyBoth = Median(
+      [&] {
+        ToggleSource(DefaultSwitchModel(), sessions[0], ports[0]);
+        ToggleSource(*both.view.otherModel, sessions[1], ports[1]);
+        both.view.answers = {false};
+      },
+      [&] { both.controller.Page3_SpeedButtonApplyClick(); });
+  if (HasChanges()) {
+    Fail("apply on both", both.view);
+  }
+  const double sum = applyAlone[0] + applyAlone[1];
+  std::printf(
+      "apply + reload: access alone %.1f ms, core alone %.1f ms, both %.1f ms: %.2f x "
+      "their sum (target at most 1.10)\n",
+      applyAlone[0], applyAlone[1], applyBoth, applyBoth / sum);
+  std::filesystem::remove_all(folder);
+  return 0;
+}
