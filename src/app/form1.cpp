@@ -18,6 +18,8 @@
 #include <QUrl>
 
 #include "app/flow_input_filter.h"
+#include "app/make_control.h"
+#include "app/other_switch_dialog.h"
 #include "app/product_site.h"
 #include "app/script_preview.h"
 #include "app/text_grid.h"
@@ -57,8 +59,10 @@ TForm1::~TForm1() {
   // The controls are deleted after this body, when this object is no longer a TForm1: a focus
   // change or a signal they raise on the way (the open chooser losing focus) must not reach
   // its handlers.
-  Page3_InlineStringGrid->ClearHooks();
-  Page3_PortsStringGrid->ClearHooks();
+  for (TSwitchPane* pane : {&first_, &other_}) {
+    pane->Chooser->ClearHooks();
+    pane->Grid->ClearHooks();
+  }
   for (QObject* control : findChildren<QObject*>()) {
     disconnect(control, nullptr, this, nullptr);
   }
@@ -85,15 +89,7 @@ bool TForm1::EnablePasswordTicked() const {
 }
 
 void TForm1::SetEnablePasswordFieldEnabled(bool enabled) {
-  Page1_EditEnablePassword->setEnabled(enabled);
-  QPalette field = Page1_EditEnablePassword->palette();
-  QPalette label = Page1_LabelEnablePassword->palette();
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    field.setColor(group, QPalette::Base, enabled ? QColor(Qt::white) : kSilver);
-    label.setColor(group, QPalette::WindowText, enabled ? kBlack : kGrey);
-  }
-  Page1_EditEnablePassword->setPalette(field);
-  Page1_LabelEnablePassword->setPalette(label);
+  ShowFieldEnabled(*Page1_EditEnablePassword, *Page1_LabelEnablePassword, enabled);
 }
 
 std::vector<std::string> TForm1::AddressEntries() const {
@@ -119,8 +115,11 @@ void TForm1::SelectPage(int index) {
   // Enter clicks Connect on the log-in page only.
   Page1_SpeedButtonConnect->setDefault(index == 0);
   // Typing finds a port from the moment the switch is shown.
-  if (index == 2 && SPANGroupBox->isVisibleTo(this)) {
-    Page3_PortsStringGrid->setFocus();
+  if (index == 2 && first_.Box->isVisibleTo(this)) {
+    first_.Grid->setFocus();
+  }
+  if (index == 3) {
+    other_.Grid->setFocus();
   }
   repaint();
 }
@@ -140,7 +139,7 @@ void TForm1::AppendStatusLine(const std::string& line) {
 }
 
 void TForm1::SetSPANGroupBoxVisible(bool visible) {
-  SPANGroupBox->setVisible(visible);
+  first_.Box->setVisible(visible);
 }
 
 void TForm1::SetBusyPointer(bool busy) {
@@ -184,23 +183,26 @@ bool TForm1::ConfirmScript(const std::string& intro, const std::vector<TPreviewB
   return send;
 }
 
-bool TForm1::AskOtherSwitch(const std::vector<std::string>&, TSwitchInputs&) {
-  return false;
+bool TForm1::AskOtherSwitch(const std::vector<std::string>& entries, TSwitchInputs& inputs) {
+  bool ok = false;
+  WithNormalPointer([&] { ok = AskOtherSwitchInputs(this, entries, answerer_, inputs); });
+  return ok;
 }
 
-void TForm1::SetOtherSwitch(const TOtherSwitch&) {}
-
-void TForm1::SetSwitchTitle(const std::string&) {}
-
-void TForm1::FillOtherSessionsComboBox() {}
-
-void TForm1::SelectOtherSession(int) {}
-
-int TForm1::SelectedOtherSession() const {
-  return 0;
+void TForm1::SetOtherSwitch(const TOtherSwitch& other) {
+  otherSwitch_ = other;
+  other_.Model = other.Model;
+  other_.Box->setTitle(QString::fromStdString(other.Title));
+  if (other.Model == nullptr) {
+    other_.Sessions->clear();
+  }
+  UpdateMirrorButtons();
 }
 
-void TForm1::ShowOtherSession() {}
+void TForm1::SetSwitchTitle(const std::string& title) {
+  switchTitle_ = title;
+  UpdateMirrorButtons();
+}
 
 void TForm1::ShowAbout() {
   if (about_) {
@@ -213,8 +215,8 @@ void TForm1::CloseWindow() {
 }
 
 void TForm1::PumpEvents() {
-  const TFlowInputFilter onlyExit(
-      *this, {Page1_SpeedButtonCancel, Page2_SpeedButtonCancel, SpeedButtonExit});
+  const TFlowInputFilter onlyExit(*this, {Page1_SpeedButtonCancel, Page2_SpeedButtonCancel,
+                                          SpeedButtonExit, Page4_SpeedButtonExit});
   QCoreApplication::processEvents();
 }
 

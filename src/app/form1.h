@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/message_boxes.h"
+#include "app/switch_pane.h"
+#include "model/switch_model_ops.h"
 #include "model/types.h"
 #include "wizard/wizard_view.h"
 
@@ -96,12 +98,41 @@ class TForm1 : public QDialog, public TWizardView {
   void CreateLoginPage(QWidget* page);
   void CreateConnectingPage(QWidget* page);
   void CreateSessionPage(QWidget* page);
+  void CreateOtherSwitchPage(QWidget* page);
+  // A pane's group box (SPAN sessions, count, grid, health line) and its chooser on page.
+  void CreatePane(TSwitchPane& pane, QWidget* page, const TPaneNames& names);
   void WireEvents();
+  void WirePane(TSwitchPane& pane);
 
   // Banners.
   void BottomBannerImageClick();
 
-  // SPAN session page (session_page.cpp, role_chooser.cpp).
+  // Either switch's pane (session_page.cpp, role_chooser.cpp).
+  // The drop-down's items: PairedSessionItems's while a second switch is open.
+  std::vector<TSessionItem> SessionItemsOf(const TSwitchPane& pane) const;
+  void FillSessions(TSwitchPane& pane);
+  void SelectSessionOf(TSwitchPane& pane, int number);
+  int SessionOf(const TSwitchPane& pane) const;
+  // The grid, captions, health line and arrow button of the pane's selected session.
+  void ShowPaneSession(TSwitchPane& pane, int session);
+  // The count label, the drop-down's captions and the line on whether the session mirrors;
+  // after the session is shown and after every accepted edit.
+  void UpdateSessionCaption(TSwitchPane& pane, int session);
+  // The drop-down's captions (items made anew when the sessions listed change), the selected
+  // session kept.
+  void RefreshSessionItems(TSwitchPane& pane);
+  void PortsGridDrawCell(TSwitchPane& pane, QPainter& painter, int col, int row, const QRect& rect);
+  // Puts the arrow button at the right end of the current row's role cell, or hides it while
+  // that row is scrolled out of view; run whenever the grid's cells move.
+  void PlaceInlineButton(TSwitchPane& pane);
+  // The chooser's rows for a session of kind.
+  void FillRoleChooser(TSwitchPane& pane, TSessionKind kind);
+  void InlineButtonClick(TSwitchPane& pane);
+  void InlineStringGridMouseMove(TSwitchPane& pane, const QPoint& position);
+  void InlineStringGridMouseUp(TSwitchPane& pane);
+  bool InlineStringGridKeyDown(TSwitchPane& pane, int key);
+
+  // The first switch's page (session_page.cpp, session_kind.cpp).
   void Page3_ComboBoxSessionsChange();
   // The advanced settings box: the check box, the kind drop-down while the session's kind may be
   // chosen (or a line naming the settings kept as on the switch, or why LAN Lite has no kind), and
@@ -114,20 +145,6 @@ class TForm1 : public QDialog, public TWizardView {
   // After a role edit: the kind drop-down appears once the session's kind may be chosen again,
   // and is disabled while it may not.
   void UpdateKindChoice(int session);
-  // The count label, the drop-down's caption and the line on whether the session mirrors; after
-  // the session is shown and after every accepted edit.
-  void UpdateSessionCaption(int session);
-  // The chooser's rows for a session of kind.
-  void FillRoleChooser(TSessionKind kind);
-  void Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect);
-  // Puts the arrow button at the right end of the current row's role cell, or hides it while
-  // that row is scrolled out of view; run whenever the grid's cells move.
-  void PlaceInlineButton();
-  void InlineButtonClick();
-  void Page3_InlineStringGridMouseMove(const QPoint& position);
-  void Page3_InlineStringGridMouseUp();
-  bool Page3_InlineStringGridKeyDown(int key);
-  void Page3_InlineStringGridExit();
   void Page3_CheckBoxEnableAdvancedSettingsClick();
   // True when the typed character is to be discarded.
   bool Page3_EditVLANFilterKeyPress(QKeyEvent& event);
@@ -141,7 +158,15 @@ class TForm1 : public QDialog, public TWizardView {
   // After a kind or VLAN edit: the role column, the panel, the caption, and the warnings the
   // edit brought (those not in before), in one plain box.
   void ShowRspanEdit(int session, const std::vector<std::string>& before);
-  void ShowNewWarnings(const std::vector<std::string>& before);
+  void ShowNewWarnings(const TSwitchModel& model, const std::vector<std::string>& before);
+  // Mirror while the selected session may become a pair's source end, Stop mirroring while it is
+  // an RSPAN end and a second switch is open, Other switch while one is; laid out from the right
+  // end of the title row, the title shortened to the room left.
+  void UpdateMirrorButtons();
+
+  // The other switch's page (session_page.cpp).
+  void Page4_ComboBoxSessionsChange();
+
   // A confirmation whose Enter answers No, for a step that is hard to take back (form1.cpp).
   bool ConfirmNoByDefault(const std::string& text);
   // Runs a box with the normal pointer, the busy one restored afterwards (form1.cpp).
@@ -155,9 +180,11 @@ class TForm1 : public QDialog, public TWizardView {
   bool sessionLoading_ = true;
   bool shownOnce_ = false;
   bool busy_ = false;
-  int inlineButtonTag_ = 0;
-  // The roles of the chooser's rows as last filled.
-  std::vector<std::string> chooserRoles_;
+  // The first switch's pane and the other switch's (no model while one switch is open).
+  TSwitchPane first_;
+  TSwitchPane other_;
+  TOtherSwitch otherSwitch_;
+  std::string switchTitle_ = "SPAN Sessions";
 
   // Controls, named as their object names; Qt's parent chain owns them.
   TClickablePicture* TopBannerImage = nullptr;
@@ -179,15 +206,6 @@ class TForm1 : public QDialog, public TWizardView {
   QPushButton* Page2_ButtonHelp = nullptr;
   QPushButton* Page2_SpeedButtonCancel = nullptr;
 
-  QWidget* TabSheet_SPANSessions = nullptr;
-  QGroupBox* SPANGroupBox = nullptr;
-  QComboBox* Page3_ComboBoxSessions = nullptr;
-  QLabel* Page3_SessionInterfacesCountLabel = nullptr;
-  QWidget* Panel6 = nullptr;
-  TTextGrid* Page3_PortsStringGrid = nullptr;
-  QLabel* Page3_SessionHealthLabel = nullptr;
-  QWidget* InlinePanel = nullptr;
-  QToolButton* InlineButton = nullptr;
   QCheckBox* Page3_CheckBoxEnableAdvancedSettings = nullptr;
   QLabel* Page3_SessionKindLabel = nullptr;
   QComboBox* Page3_SessionKindComboBox = nullptr;
@@ -200,9 +218,15 @@ class TForm1 : public QDialog, public TWizardView {
   QLabel* Page3_AdvSettings_LabelEnc = nullptr;
   QLabel* Page3_RspanVlanLabel = nullptr;
   QComboBox* Page3_RspanVlanComboBox = nullptr;
-  TTextGrid* Page3_InlineStringGrid = nullptr;
   QPushButton* Page3_ButtonHelp = nullptr;
   QPushButton* Page3_SpeedButtonApply = nullptr;
   QPushButton* Page3_SpeedButtonRefresh = nullptr;
   QPushButton* SpeedButtonExit = nullptr;
+  QPushButton* Page3_SpeedButtonMirror = nullptr;
+  QPushButton* Page3_SpeedButtonStopMirroring = nullptr;
+  QPushButton* Page3_SpeedButtonOtherSwitch = nullptr;
+
+  QPushButton* Page4_SpeedButtonBack = nullptr;
+  QPushButton* Page4_SpeedButtonApply = nullptr;
+  QPushButton* Page4_SpeedButtonExit = nullptr;
 };

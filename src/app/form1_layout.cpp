@@ -12,7 +12,6 @@
 #include <QToolButton>
 
 #include "app/clickable_picture.h"
-#include "app/fixed_row_delegate.h"
 #include "app/form1.h"
 #include "app/key_press_hook.h"
 #include "app/make_control.h"
@@ -20,45 +19,6 @@
 #include "app/window_fonts.h"
 #include "model/sessionlist.h"
 #include "wizard/wizard_handlers.h"
-
-namespace {
-
-// A drop-down whose list rows are 15 pixels high.
-QComboBox* MakeComboBox(QWidget* parent, const char* name, const QString& label, QRect rect) {
-  auto* box = Make<QComboBox>(parent, name, label, rect);
-  box->setItemDelegate(new TFixedRowDelegate(15, box));  // owned by the box
-  return box;
-}
-
-// A label sized to its text.
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, QPoint place) {
-  auto* label = Make<QLabel>(parent, name, caption, QRect(place, QSize()));
-  label->setText(caption);
-  label->adjustSize();
-  return label;
-}
-
-QWidget* MakePanel(QWidget* parent, const char* name, QRect rect) {
-  return Make<QWidget>(parent, name, QString(), rect);
-}
-
-QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& caption, QRect rect) {
-  auto* box = Make<QGroupBox>(parent, name, caption, rect);
-  box->setTitle(caption);
-  return box;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, QRect rect) {
-  return Make<QLineEdit>(parent, name, label, rect);
-}
-
-// Password fields show "*" for every character, whatever the style's own choice.
-void ShowStars(QLineEdit* edit) {
-  edit->setEchoMode(QLineEdit::Password);
-  edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-}
-
-}  // namespace
 
 void TForm1::CreateBanners() {
   auto* top = MakePanel(this, "TopBannerPanel", QRect(0, 0, 588, 65));
@@ -76,7 +36,8 @@ void TForm1::CreateBanners() {
   BottomBannerImage->setPixmap(QPixmap(QStringLiteral(":/images/promo.png")));
 
   PageControl1 = Make<QStackedWidget>(this, "PageControl1", QString(), QRect(0, 65, 588, 413));
-  const char* pages[] = {"TabSheet_Login", "TabSheet_Connecting", "TabSheet_SPANSessions"};
+  const char* pages[] = {"TabSheet_Login", "TabSheet_Connecting", "TabSheet_SPANSessions",
+                         "TabSheet_OtherSwitch"};
   for (const char* name : pages) {
     auto* page = new QWidget(PageControl1);  // owned by the page container
     page->setObjectName(QString::fromLatin1(name));
@@ -85,6 +46,7 @@ void TForm1::CreateBanners() {
   CreateLoginPage(PageControl1->widget(0));
   CreateConnectingPage(PageControl1->widget(1));
   CreateSessionPage(PageControl1->widget(2));
+  CreateOtherSwitchPage(PageControl1->widget(3));
   PageControl1->setCurrentIndex(2);
 }
 
@@ -159,49 +121,65 @@ void TForm1::CreateConnectingPage(QWidget* page) {
       MakeButton(page, "Page2_SpeedButtonCancel", QStringLiteral("E&xit"), QRect(484, 365, 89, 25));
 }
 
-void TForm1::CreateSessionPage(QWidget* page) {
-  TabSheet_SPANSessions = page;
-  SPANGroupBox =
-      MakeGroupBox(page, "SPANGroupBox", QStringLiteral("SPAN Sessions"), QRect(4, 0, 572, 259));
-  SPANGroupBox->setFont(WindowFont(13));
-  auto* panel1 = MakePanel(SPANGroupBox, "Panel1", QRect(2, 18, 568, 239));
-  auto* panel3 = MakePanel(panel1, "Panel3", QRect(5, 5, 558, 41));
+void TForm1::CreatePane(TSwitchPane& pane, QWidget* page, const TPaneNames& names) {
+  pane.Page = page;
+  pane.Box = MakeGroupBox(page, names.Box, QStringLiteral("SPAN Sessions"), QRect(4, 0, 572, 259));
+  pane.Box->setFont(WindowFont(13));
+  auto* panel1 = MakePanel(pane.Box, names.Panel, QRect(2, 18, 568, 239));
+  auto* panel3 = MakePanel(panel1, names.SessionsPanel, QRect(5, 5, 558, 41));
   const QString number = QStringLiteral("Session Number");
-  MakeLabel(panel3, "Label7", number, QPoint(6, 12))->setFont(WindowFont(12));
-  Page3_ComboBoxSessions =
-      MakeComboBox(panel3, "Page3_ComboBoxSessions", number, QRect(109, 8, 190, 23));
-  Page3_ComboBoxSessions->setFont(WindowFont(12));
-  Page3_ComboBoxSessions->setMaxVisibleItems(24);
-  Page3_SessionInterfacesCountLabel =
-      Make<QLabel>(panel3, "Page3_SessionInterfacesCountLabel",
-                   QStringLiteral("Interfaces monitored by this session"), QRect(304, 12, 252, 15));
-  Page3_SessionInterfacesCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  Page3_SessionInterfacesCountLabel->setText(QStringLiteral(" "));
+  MakeLabel(panel3, names.SessionsLabel, number, QPoint(6, 12))->setFont(WindowFont(12));
+  pane.Sessions = MakeComboBox(panel3, names.Sessions, number, QRect(109, 8, 190, 23));
+  pane.Sessions->setFont(WindowFont(12));
+  pane.Sessions->setMaxVisibleItems(24);
+  pane.Count =
+      Make<QLabel>(panel3, names.Count, QStringLiteral("Interfaces monitored by this session"),
+                   QRect(304, 12, 252, 15));
+  pane.Count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  pane.Count->setText(QStringLiteral(" "));
 
   // Seven whole rows under the header, and room for the health line below.
-  Panel6 = MakePanel(panel1, "Panel6", QRect(5, 46, 558, 162));
-  Page3_PortsStringGrid = Make<TTextGrid>(
-      Panel6, "Page3_PortsStringGrid", QStringLiteral("SPAN session ports"), QRect(0, 0, 558, 162));
-  Page3_PortsStringGrid->setFont(WindowFont(12));
-  Page3_PortsStringGrid->SetColCount(3);
-  Page3_PortsStringGrid->SetDefaultRowHeight(20);
+  pane.GridPanel = MakePanel(panel1, names.GridPanel, QRect(5, 46, 558, 162));
+  pane.Grid = Make<TTextGrid>(pane.GridPanel, names.Grid, QStringLiteral("SPAN session ports"),
+                              QRect(0, 0, 558, 162));
+  pane.Grid->setFont(WindowFont(12));
+  pane.Grid->SetColCount(3);
+  pane.Grid->SetDefaultRowHeight(20);
   const int designWidths[] = {126, 137, 176};
   for (int col = 0; col < 3; ++col) {
-    Page3_PortsStringGrid->SetColWidth(col, designWidths[col]);
+    pane.Grid->SetColWidth(col, designWidths[col]);
   }
-  InlinePanel = MakePanel(Panel6, "InlinePanel", QRect(480, 120, 23, 22));
-  InlineButton = Make<QToolButton>(InlinePanel, "InlineButton", QStringLiteral("Choose role"),
-                                   QRect(0, 0, 23, 22));
-  InlineButton->setIcon(QIcon(QStringLiteral(":/images/down_arrow.png")));
-  InlineButton->setFocusPolicy(Qt::NoFocus);
-  InlineButton->setAutoFillBackground(true);  // opaque face over the grid's cells
+  pane.InlinePanel = MakePanel(pane.GridPanel, names.InlinePanel, QRect(480, 120, 23, 22));
+  pane.InlineButton = Make<QToolButton>(pane.InlinePanel, names.InlineButton,
+                                        QStringLiteral("Choose role"), QRect(0, 0, 23, 22));
+  pane.InlineButton->setIcon(QIcon(QStringLiteral(":/images/down_arrow.png")));
+  pane.InlineButton->setFocusPolicy(Qt::NoFocus);
+  pane.InlineButton->setAutoFillBackground(true);  // opaque face over the grid's cells
   // Under the grid: whether the session will carry traffic, and if not why, in up to two lines.
-  Page3_SessionHealthLabel =
-      Make<QLabel>(panel1, "Page3_SessionHealthLabel",
-                   QStringLiteral("Whether this session mirrors"), QRect(5, 210, 558, 29));
-  Page3_SessionHealthLabel->setFont(WindowFont(12));
-  Page3_SessionHealthLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Page3_SessionHealthLabel->setWordWrap(true);
+  pane.Health = Make<QLabel>(panel1, names.Health, QStringLiteral("Whether this session mirrors"),
+                             QRect(5, 210, 558, 29));
+  pane.Health->setFont(WindowFont(12));
+  pane.Health->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  pane.Health->setWordWrap(true);
+
+  pane.Chooser =
+      Make<TTextGrid>(page, names.Chooser, QStringLiteral("Role"), QRect(168, 75, 273, 113));
+  pane.Chooser->SetShowScrollBar(false);
+  pane.Chooser->SetColCount(1);
+  pane.Chooser->SetColWidth(0, 198);
+  pane.Chooser->SetDefaultRowHeight(18);
+  pane.Chooser->SetBackground(kSilver);
+  pane.Chooser->viewport()->setMouseTracking(true);
+  pane.Chooser->setFocusPolicy(Qt::ClickFocus);  // never reached by Tab
+  pane.Chooser->hide();
+}
+
+void TForm1::CreateSessionPage(QWidget* page) {
+  CreatePane(first_, page,
+             {"SPANGroupBox", "Panel1", "Panel3", "Label7", "Page3_ComboBoxSessions",
+              "Page3_SessionInterfacesCountLabel", "Panel6", "Page3_PortsStringGrid", "InlinePanel",
+              "InlineButton", "Page3_SessionHealthLabel", "Page3_InlineStringGrid"});
+  first_.Model = &DefaultSwitchModel();
 
   auto* advanced =
       MakeGroupBox(page, "GroupBox2", QStringLiteral("Advanced settings"), QRect(3, 268, 573, 85));
@@ -273,17 +251,7 @@ void TForm1::CreateSessionPage(QWidget* page) {
   Page3_RspanVlanLabel->hide();
   Page3_RspanVlanComboBox->hide();
 
-  Page3_InlineStringGrid = Make<TTextGrid>(page, "Page3_InlineStringGrid", QStringLiteral("Role"),
-                                           QRect(168, 75, 273, 113));
-  Page3_InlineStringGrid->SetShowScrollBar(false);
-  Page3_InlineStringGrid->SetColCount(1);
-  Page3_InlineStringGrid->SetColWidth(0, 198);
-  Page3_InlineStringGrid->SetDefaultRowHeight(18);
-  Page3_InlineStringGrid->SetBackground(kSilver);
-  Page3_InlineStringGrid->viewport()->setMouseTracking(true);
-  Page3_InlineStringGrid->setFocusPolicy(Qt::ClickFocus);  // never reached by Tab
-  Page3_InlineStringGrid->hide();
-  Page3_InlineStringGrid->raise();
+  first_.Chooser->raise();
 
   Page3_ButtonHelp =
       MakeButton(page, "Page3_ButtonHelp", QStringLiteral("&Help"), QRect(4, 365, 89, 25));
@@ -294,6 +262,45 @@ void TForm1::CreateSessionPage(QWidget* page) {
                                         QStringLiteral("&Refresh"), QRect(329, 365, 89, 25));
   SpeedButtonExit =
       MakeButton(page, "SpeedButtonExit", QStringLiteral("E&xit"), QRect(484, 365, 92, 25));
+  // In the title row of the SPAN group box, laid out from its right end as they show.
+  const auto titleButton = [page](const char* name, const QString& caption) {
+    auto* button = MakeButton(page, name, caption, QRect(400, 0, 100, 19));
+    button->raise();
+    button->hide();
+    return button;
+  };
+  Page3_SpeedButtonMirror =
+      titleButton("Page3_SpeedButtonMirror", QStringLiteral("&Mirror to another switch..."));
+  Page3_SpeedButtonStopMirroring =
+      titleButton("Page3_SpeedButtonStopMirroring", QStringLiteral("Stop mirroring"));
+  Page3_SpeedButtonOtherSwitch =
+      titleButton("Page3_SpeedButtonOtherSwitch", QStringLiteral("Other switch >"));
+}
+
+void TForm1::CreateOtherSwitchPage(QWidget* page) {
+  CreatePane(other_, page,
+             {"Page4_GroupBox", "Page4_Panel1", "Page4_Panel3", "Page4_LabelSessions",
+              "Page4_ComboBoxSessions", "Page4_SessionInterfacesCountLabel", "Page4_Panel6",
+              "Page4_PortsStringGrid", "Page4_InlinePanel", "Page4_InlineButton",
+              "Page4_SessionHealthLabel", "Page4_InlineStringGrid"});
+  auto* hint = Make<QLabel>(page, "Page4_HintLabel", QStringLiteral("What this page is for"),
+                            QRect(8, 272, 565, 60));
+  hint->setFont(WindowFont(12));
+  hint->setWordWrap(true);
+  hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  hint->setText(QStringLiteral(
+      "This switch takes the mirrored traffic from the first switch's RSPAN source session. "
+      "Choose its destination session above, then the port your analyser is plugged into as "
+      "\"Destination (SPAN port)\"; Apply sends the lines to both switches."));
+  other_.Chooser->raise();
+
+  Page4_SpeedButtonBack =
+      MakeButton(page, "Page4_SpeedButtonBack", QStringLiteral("< &Back"), QRect(4, 365, 89, 25));
+  Page4_SpeedButtonApply =
+      MakeButton(page, "Page4_SpeedButtonApply", QStringLiteral("&Apply changes to switch"),
+                 QRect(151, 365, 163, 25));
+  Page4_SpeedButtonExit =
+      MakeButton(page, "Page4_SpeedButtonExit", QStringLiteral("E&xit"), QRect(484, 365, 92, 25));
 }
 
 void TForm1::WireEvents() {
@@ -313,7 +320,8 @@ void TForm1::WireEvents() {
           wizard(&TWizardHandlers::Page3_SpeedButtonApplyClick));
   connect(Page3_SpeedButtonRefresh, &QPushButton::clicked, this,
           wizard(&TWizardHandlers::Page3_SpeedButtonRefreshClick));
-  for (QPushButton* exit : {Page1_SpeedButtonCancel, Page2_SpeedButtonCancel, SpeedButtonExit}) {
+  for (QPushButton* exit :
+       {Page1_SpeedButtonCancel, Page2_SpeedButtonCancel, SpeedButtonExit, Page4_SpeedButtonExit}) {
     connect(exit, &QPushButton::clicked, this, wizard(&TWizardHandlers::ExitClick));
   }
   for (QPushButton* help : {Page1_ButtonHelp, Page2_ButtonHelp, Page3_ButtonHelp}) {
@@ -323,19 +331,23 @@ void TForm1::WireEvents() {
   TopBannerImage->SetClickHandler([this] { BottomBannerImageClick(); });
   BottomBannerImage->SetClickHandler([this] { BottomBannerImageClick(); });
 
+  connect(Page3_SpeedButtonMirror, &QPushButton::clicked, this,
+          wizard(&TWizardHandlers::Page3_SpeedButtonMirrorClick));
+  connect(Page3_SpeedButtonStopMirroring, &QPushButton::clicked, this,
+          wizard(&TWizardHandlers::Page3_SpeedButtonStopMirroringClick));
+  connect(Page3_SpeedButtonOtherSwitch, &QPushButton::clicked, this,
+          wizard(&TWizardHandlers::Page3_SpeedButtonOtherSwitchClick));
+  connect(Page4_SpeedButtonBack, &QPushButton::clicked, this,
+          wizard(&TWizardHandlers::Page4_SpeedButtonBackClick));
+  // One Apply sends both switches' lines, from either page.
+  connect(Page4_SpeedButtonApply, &QPushButton::clicked, this,
+          wizard(&TWizardHandlers::Page3_SpeedButtonApplyClick));
+
   // activated: the user's picks only; selecting from code stays silent.
-  connect(Page3_ComboBoxSessions, &QComboBox::activated, this,
-          &TForm1::Page3_ComboBoxSessionsChange);
-  Page3_PortsStringGrid->SetDrawCellHook(
-      [this](QPainter& painter, int col, int row, const QRect& rect) {
-        Page3_PortsStringGridDrawCell(painter, col, row, rect);
-      });
-  Page3_PortsStringGrid->SetCellsMovedHook([this] { PlaceInlineButton(); });
-  Page3_PortsStringGrid->SetFindRowHook([](const QString& typed) {
-    const int entry = FindEntryByPrefix(typed.toStdString());
-    return entry > 0 ? entry : -1;  // the grid's row of an entry is its position
-  });
-  connect(InlineButton, &QToolButton::clicked, this, &TForm1::InlineButtonClick);
+  connect(first_.Sessions, &QComboBox::activated, this, &TForm1::Page3_ComboBoxSessionsChange);
+  connect(other_.Sessions, &QComboBox::activated, this, &TForm1::Page4_ComboBoxSessionsChange);
+  WirePane(first_);
+  WirePane(other_);
   connect(Page3_CheckBoxEnableAdvancedSettings, &QCheckBox::toggled, this,
           &TForm1::Page3_CheckBoxEnableAdvancedSettingsClick);
   connect(Page3_EditVLANFilter, &QLineEdit::textChanged, this,
@@ -349,11 +361,24 @@ void TForm1::WireEvents() {
           &TForm1::Page3_SessionKindComboBoxChange);
   connect(Page3_RspanVlanComboBox, &QComboBox::activated, this,
           &TForm1::Page3_RspanVlanComboBoxChange);
-  Page3_InlineStringGrid->SetFocusLostHook([this] { Page3_InlineStringGridExit(); });
-  Page3_InlineStringGrid->SetKeyDownHook(
-      [this](QKeyEvent& event) { return Page3_InlineStringGridKeyDown(event.key()); });
-  Page3_InlineStringGrid->SetMouseMoveHook(
-      [this](const QPoint& position) { Page3_InlineStringGridMouseMove(position); });
-  Page3_InlineStringGrid->SetMouseUpHook(
-      [this](const QPoint&) { Page3_InlineStringGridMouseUp(); });
+}
+
+void TForm1::WirePane(TSwitchPane& pane) {
+  pane.Grid->SetDrawCellHook([this, &pane](QPainter& painter, int col, int row, const QRect& rect) {
+    PortsGridDrawCell(pane, painter, col, row, rect);
+  });
+  pane.Grid->SetCellsMovedHook([this, &pane] { PlaceInlineButton(pane); });
+  pane.Grid->SetFindRowHook([&pane](const QString& typed) {
+    const int entry =
+        pane.Model == nullptr ? 0 : FindEntryByPrefix(*pane.Model, typed.toStdString());
+    return entry > 0 ? entry : -1;  // the grid's row of an entry is its position
+  });
+  connect(pane.InlineButton, &QToolButton::clicked, this,
+          [this, &pane] { InlineButtonClick(pane); });
+  pane.Chooser->SetFocusLostHook([&pane] { pane.Chooser->hide(); });
+  pane.Chooser->SetKeyDownHook(
+      [this, &pane](QKeyEvent& event) { return InlineStringGridKeyDown(pane, event.key()); });
+  pane.Chooser->SetMouseMoveHook(
+      [this, &pane](const QPoint& position) { InlineStringGridMouseMove(pane, position); });
+  pane.Chooser->SetMouseUpHook([this, &pane](const QPoint&) { InlineStringGridMouseUp(pane); });
 }

@@ -7,6 +7,11 @@
 #include <QString>
 #include <QWidget>
 
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
 // Creates a child control with its object name, accessible name (any '&' left out) and design
 // rectangle. The parent owns it.
 template <typename Control>
@@ -25,3 +30,18 @@ inline QPushButton* MakeButton(QWidget* parent, const char* name, const QString&
   button->setText(caption);
   return button;
 }
+
+// A drop-down whose list rows are 15 pixels high.
+QComboBox* MakeComboBox(QWidget* parent, const char* name, const QString& label, QRect rect);
+// A label sized to its text.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, QPoint place);
+QWidget* MakePanel(QWidget* parent, const char* name, QRect rect);
+QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& caption, QRect rect);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, QRect rect);
+
+// Password fields show "*" for every character, whatever the style's own choice.
+void ShowStars(QLineEdit* edit);
+
+// Enables an enable-password field (window background, black label) or disables it (silver
+// background, grey label). The field keeps its text either way.
+void ShowFieldEnabled(QLineEdit& field, QLabel& label, bool enabled);

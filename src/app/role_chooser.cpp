@@ -1,7 +1,7 @@
-// The role chooser: filled with the roles the session's kind takes (the five of a local session at
-// first), opened by the arrow button under the current row's role cell, it stores an accepted role
-// through the model's rules or shows why the switch would refuse it; before a port in use becomes
-// a destination it asks.
+// The role chooser of either switch's grid: filled with the roles the session's kind takes (the
+// five of a local session at first), opened by the arrow button under the current row's role
+// cell, it stores an accepted role in the pane's model through the model's rules or shows why the
+// switch would refuse it; before a port in use becomes a destination it asks.
 #include <QToolButton>
 #include <string>
 #include <vector>
@@ -18,37 +18,36 @@ constexpr int kChooserExtra = 8;
 }  // namespace
 
 void TForm1::FillRoleChooser() {
-  FillRoleChooser(TSessionKind::Local);
+  FillRoleChooser(first_, TSessionKind::Local);
 }
 
-void TForm1::FillRoleChooser(TSessionKind kind) {
+void TForm1::FillRoleChooser(TSwitchPane& pane, TSessionKind kind) {
   const std::vector<TRoleChoice> choices = RoleChoices(kind);
-  Page3_InlineStringGrid->SetRowCount(static_cast<int>(choices.size()));
-  chooserRoles_.clear();
+  pane.Chooser->SetRowCount(static_cast<int>(choices.size()));
+  pane.ChooserRoles.clear();
   for (const TRoleChoice& choice : choices) {
-    Page3_InlineStringGrid->SetCell(0, static_cast<int>(chooserRoles_.size()),
-                                    QString::fromStdString(choice.Caption));
-    chooserRoles_.push_back(choice.Role);
+    pane.Chooser->SetCell(0, static_cast<int>(pane.ChooserRoles.size()),
+                          QString::fromStdString(choice.Caption));
+    pane.ChooserRoles.push_back(choice.Role);
   }
 }
 
-void TForm1::InlineButtonClick() {
-  TTextGrid& chooser = *Page3_InlineStringGrid;
+void TForm1::InlineButtonClick(TSwitchPane& pane) {
+  TTextGrid& chooser = *pane.Chooser;
   if (chooser.isVisible()) {
     chooser.hide();
     return;
   }
-  const int row = inlineButtonTag_;
-  if (row < 1 || row > Page3_PortsStringGrid->RowCount() - 1) {
+  const int row = pane.InlineButtonTag;
+  if (row < 1 || row > pane.Grid->RowCount() - 1) {
     return;
   }
-  const QRect cell = Page3_PortsStringGrid->CellRect(2, row);
+  const QRect cell = pane.Grid->CellRect(2, row);
   // From the grid's viewport to the page, where the chooser lives.
-  const QPoint corner =
-      Page3_PortsStringGrid->viewport()->mapTo(TabSheet_SPANSessions, cell.topLeft());
+  const QPoint corner = pane.Grid->viewport()->mapTo(pane.Page, cell.topLeft());
   const QRect placed(corner, cell.size());
-  if (const int session = SelectedSession(); session > 0) {
-    FillRoleChooser(SPANSessions.Items[session].Kind);
+  if (const int session = SessionOf(pane); session > 0) {
+    FillRoleChooser(pane, pane.Model->SPANSessions.Items[session].Kind);
   }
   chooser.SetRow(0);
   chooser.SetColWidth(0, placed.width());
@@ -59,66 +58,69 @@ void TForm1::InlineButtonClick() {
   chooser.setFocus();
 }
 
-void TForm1::Page3_InlineStringGridMouseMove(const QPoint& position) {
+void TForm1::InlineStringGridMouseMove(TSwitchPane& pane, const QPoint& position) {
   int col = 0;
   int row = 0;
-  TTextGrid& chooser = *Page3_InlineStringGrid;
+  TTextGrid& chooser = *pane.Chooser;
   if (chooser.CellAt(position, col, row) && row >= 0 && row < chooser.RowCount()) {
     chooser.SetRow(row);
   }
 }
 
-void TForm1::Page3_InlineStringGridMouseUp() {
-  const int session = SelectedSession();
-  if (session == 0) {
+void TForm1::InlineStringGridMouseUp(TSwitchPane& pane) {
+  const int session = SessionOf(pane);
+  if (session == 0 || pane.Model == nullptr) {
     return;
   }
-  Page3_InlineStringGrid->hide();
-  const int choice = Page3_InlineStringGrid->Row();
-  const std::string role = choice >= 0 && choice < static_cast<int>(chooserRoles_.size())
-                               ? chooserRoles_[static_cast<size_t>(choice)]
+  TSwitchModel& model = *pane.Model;
+  pane.Chooser->hide();
+  const int choice = pane.Chooser->Row();
+  const std::string role = choice >= 0 && choice < static_cast<int>(pane.ChooserRoles.size())
+                               ? pane.ChooserRoles[static_cast<size_t>(choice)]
                                : SpanTypeOfChoice(-1);
-  TTextGrid& grid = *Page3_PortsStringGrid;
+  TTextGrid& grid = *pane.Grid;
   const int entry = grid.Row();
-  if (entry < 1 || entry > Ports.Count) {
+  if (entry < 1 || entry > model.Ports.Count) {
     return;  // an empty grid has no entry to change
   }
   std::string message;
-  if (!CheckSpanType(session, Ports.Items[entry].Name, role, message)) {
+  if (!CheckSpanType(model, session, model.Ports.Items[entry].Name, role, message)) {
     ShowMessage(message);
     grid.setFocus();
     return;
   }
   // A port in use stops forwarding as a destination: the person says so first.
-  const std::string question = DestinationQuestion(session, entry, role);
+  const std::string question = DestinationQuestion(model, session, entry, role);
   if (!question.empty() && !ConfirmNoByDefault(question)) {
     grid.setFocus();
     return;
   }
-  const std::vector<std::string> before = RspanWarnings(DefaultSwitchModel());
+  const std::vector<std::string> before = RspanWarnings(model);
   grid.SetCell(2, entry, QString::fromStdString(SpanTypeCaption(role)));
-  SetSpanType(entry, session, role);
-  UpdateSessionCaption(session);
-  UpdateKindChoice(session);
-  ShowNewWarnings(before);
+  SetSpanType(model, entry, session, role);
+  UpdateSessionCaption(pane, session);
+  if (&pane == &first_) {
+    UpdateKindChoice(session);
+  }
+  // A pair's captions on the other page name this end.
+  if (other_.Model != nullptr) {
+    RefreshSessionItems(&pane == &first_ ? other_ : first_);
+  }
+  ShowNewWarnings(model, before);
   grid.setFocus();
   grid.viewport()->update();
 }
 
-bool TForm1::Page3_InlineStringGridKeyDown(int key) {
+bool TForm1::InlineStringGridKeyDown(TSwitchPane& pane, int key) {
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      Page3_InlineStringGridMouseUp();
+      InlineStringGridMouseUp(pane);
       return true;
     case Qt::Key_Escape:
-      Page3_InlineStringGridExit();
+      pane.Chooser->hide();
       return true;
     default:
       return false;
   }
-}
-
-void TForm1::Page3_InlineStringGridExit() {
-  Page3_InlineStringGrid->hide();
 }

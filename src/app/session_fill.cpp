@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #include "app/text_grid.h"
-#include "model/sessionlist.h"
+#include "model/switch_model_ops.h"
 
-void FillSessionsComboBox(QComboBox& sessions) {
+void FillSessionsComboBox(QComboBox& sessions, const std::vector<TSessionItem>& items) {
   sessions.clear();
-  for (const TSessionItem& item : SessionItems()) {
+  for (const TSessionItem& item : items) {
     sessions.addItem(QString::fromStdString(item.Caption), item.Number);
   }
   // Adding to an empty list selects its first item; the caller chooses which one is shown.
@@ -25,12 +25,12 @@ int ItemOfSession(const QComboBox& sessions, int session) {
   return sessions.findData(session);
 }
 
-void FillPortsGrid(TTextGrid& grid, int session) {
+void FillPortsGrid(TTextGrid& grid, const TSwitchModel& model, int session) {
   // Built first: it raises for a wrong session before the grid is touched.
-  const std::vector<std::array<std::string, 3>> rows = PortsGridRows(session);
+  const std::vector<std::array<std::string, 3>> rows = PortsGridRows(model, session);
   const int width = PortsGridColumnWidth(grid.width());
   grid.SetColCount(3);
-  grid.SetRowCount(Ports.Count + 1);
+  grid.SetRowCount(model.Ports.Count + 1);
   grid.SetFixedRows(1);
   const std::array<std::string, 3> header = PortsGridHeader();
   for (int col = 0; col < 3; ++col) {
@@ -46,8 +46,8 @@ void FillPortsGrid(TTextGrid& grid, int session) {
   }
 }
 
-void FillRoleColumn(TTextGrid& grid, int session) {
-  const std::vector<std::array<std::string, 3>> rows = PortsGridRows(session);
+void FillRoleColumn(TTextGrid& grid, const TSwitchModel& model, int session) {
+  const std::vector<std::array<std::string, 3>> rows = PortsGridRows(model, session);
   for (int row = 1; row <= static_cast<int>(rows.size()) && row < grid.RowCount(); ++row) {
     grid.SetCell(2, row, QString::fromStdString(rows[static_cast<size_t>(row) - 1][2]));
   }

@@ -91,16 +91,16 @@ void TForm1::ShowRspanEdit(int session, const std::vector<std::string>& before) 
     Page3_EditVLANFilter->setText(QString::fromStdString(settings.FilterVLANs));
   }
   Page3_EncapsulationComboBox->setCurrentIndex(EncapsulationIndex(settings.Encapsulation));
-  FillRoleColumn(*Page3_PortsStringGrid, session);
+  FillRoleColumn(*first_.Grid, DefaultSwitchModel(), session);
   ShowKindSettings(session);
   Page3_CheckBoxEnableAdvancedSettingsClick();
-  UpdateSessionCaption(session);
-  ShowNewWarnings(before);
+  UpdateSessionCaption(first_, session);
+  ShowNewWarnings(DefaultSwitchModel(), before);
 }
 
-void TForm1::ShowNewWarnings(const std::vector<std::string>& before) {
+void TForm1::ShowNewWarnings(const TSwitchModel& model, const std::vector<std::string>& before) {
   std::string text;
-  for (const std::string& warning : RspanWarnings(DefaultSwitchModel())) {
+  for (const std::string& warning : RspanWarnings(model)) {
     if (std::find(before.begin(), before.end(), warning) == before.end()) {
       text += (text.empty() ? "" : "\n\r\n\r") + warning;
     }

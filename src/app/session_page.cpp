@@ -1,7 +1,7 @@
-// The SPAN session page: its view operations for the wizard, showing a session, painting the
-// ports grid and placing its arrow button, the count label, the drop-down caption and the line
-// that says whether the session mirrors, and the advanced settings (VLAN filter,
-// encapsulation).
+// The SPAN session pages: their view operations for the wizard, showing a session, painting the
+// ports grid and placing its arrow button, the count label, the drop-down captions and the line
+// that says whether the session mirrors (on either switch's page), the first switch's advanced
+// settings (VLAN filter, encapsulation) and the buttons of two switches, one mirror.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <algorithm>
@@ -31,27 +32,60 @@ constexpr int kTextTop = 2;
 }  // namespace
 
 void TForm1::FillSessionsComboBox() {
-  ::FillSessionsComboBox(*Page3_ComboBoxSessions);
+  FillSessions(first_);
 }
 
 void TForm1::SelectSession(int number) {
-  const int index = ItemOfSession(*Page3_ComboBoxSessions, number);
-  Page3_ComboBoxSessions->setCurrentIndex(index >= 0 || Page3_ComboBoxSessions->count() == 0 ? index
-                                                                                             : 0);
+  SelectSessionOf(first_, number);
+}
+
+int TForm1::SelectedSession() const {
+  return SessionOf(first_);
 }
 
 void TForm1::ShowSelectedSession() {
   Page3_ComboBoxSessionsChange();
 }
 
-int TForm1::SelectedSession() const {
-  return SessionOfItem(*Page3_ComboBoxSessions, Page3_ComboBoxSessions->currentIndex());
+void TForm1::FillOtherSessionsComboBox() {
+  if (other_.Model != nullptr) {
+    FillSessions(other_);
+  }
+}
+
+void TForm1::SelectOtherSession(int number) {
+  SelectSessionOf(other_, number);
+}
+
+int TForm1::SelectedOtherSession() const {
+  return SessionOf(other_);
+}
+
+void TForm1::ShowOtherSession() {
+  Page4_ComboBoxSessionsChange();
+}
+
+std::vector<TSessionItem> TForm1::SessionItemsOf(const TSwitchPane& pane) const {
+  return SessionItems(*pane.Model);
+}
+
+void TForm1::FillSessions(TSwitchPane& pane) {
+  ::FillSessionsComboBox(*pane.Sessions, SessionItemsOf(pane));
+}
+
+void TForm1::SelectSessionOf(TSwitchPane& pane, int number) {
+  const int index = ItemOfSession(*pane.Sessions, number);
+  pane.Sessions->setCurrentIndex(index >= 0 || pane.Sessions->count() == 0 ? index : 0);
+}
+
+int TForm1::SessionOf(const TSwitchPane& pane) const {
+  return SessionOfItem(*pane.Sessions, pane.Sessions->currentIndex());
 }
 
 void TForm1::Page3_ComboBoxSessionsChange() {
   sessionLoading_ = true;
   const int session = SelectedSession();
-  FillPortsGrid(*Page3_PortsStringGrid, session);
+  FillPortsGrid(*first_.Grid, DefaultSwitchModel(), session);
   const TSPANSession& settings = SPANSessions.Items[session];
   Page3_EncapsulationComboBox->setCurrentIndex(EncapsulationIndex(settings.Encapsulation));
   Page3_EditVLANFilter->setText(QString::fromStdString(settings.FilterVLANs));
@@ -65,13 +99,25 @@ void TForm1::Page3_ComboBoxSessionsChange() {
     Page3_CheckBoxEnableAdvancedSettings->setChecked(advanced);
   }
   ShowSessionSettings(session);
-  UpdateSessionCaption(session);
-  PlaceInlineButton();
-  if (PageControl1->currentIndex() == 2 && Page3_PortsStringGrid->isVisible() &&
-      SPANGroupBox->isVisible()) {
-    Page3_PortsStringGrid->setFocus();
-  }
+  ShowPaneSession(first_, session);
   sessionLoading_ = false;
+}
+
+void TForm1::Page4_ComboBoxSessionsChange() {
+  const int session = SelectedOtherSession();
+  if (other_.Model == nullptr || session == 0) {
+    return;
+  }
+  FillPortsGrid(*other_.Grid, *other_.Model, session);
+  ShowPaneSession(other_, session);
+}
+
+void TForm1::ShowPaneSession(TSwitchPane& pane, int session) {
+  UpdateSessionCaption(pane, session);
+  PlaceInlineButton(pane);
+  if (pane.Grid->isVisible()) {
+    pane.Grid->setFocus();
+  }
 }
 
 void TForm1::ShowSessionSettings(int session) {
@@ -150,37 +196,49 @@ void TForm1::UpdateKindChoice(int session) {
   Page3_SessionKindComboBox->setEnabled(choosable);
 }
 
-void TForm1::UpdateSessionCaption(int session) {
-  const int count = SessionPortCount(session);
-  Page3_SessionInterfacesCountLabel->setText(
-      QStringLiteral("Interfaces monitored by this session: ") + QString::number(count));
+void TForm1::UpdateSessionCaption(TSwitchPane& pane, int session) {
+  const TSwitchModel& model = *pane.Model;
+  pane.Count->setText(QStringLiteral("Interfaces monitored by this session: ") +
+                      QString::number(SessionPortCount(model, session)));
+  RefreshSessionItems(pane);
+  pane.Sessions->setCurrentIndex(ItemOfSession(*pane.Sessions, session));
+  // Two lines at most; a longer text ends in "..." and the tool tip holds it whole.
+  const QString health = QString::fromStdString(SessionHealthText(model, session));
+  pane.Health->setText(
+      pane.Health->fontMetrics().elidedText(health, Qt::ElideRight, pane.Health->width() * 2 - 40));
+  pane.Health->setToolTip(health);
+  if (&pane == &first_) {
+    UpdateMirrorButtons();
+  }
+}
+
+void TForm1::RefreshSessionItems(TSwitchPane& pane) {
   // An edit may list a new session or offer the next free one: then the items are made anew.
-  const std::vector<TSessionItem> items = SessionItems();
-  QComboBox& sessions = *Page3_ComboBoxSessions;
+  const std::vector<TSessionItem> items = SessionItemsOf(pane);
+  QComboBox& sessions = *pane.Sessions;
+  const int selected = SessionOf(pane);
   bool sameSessions = static_cast<int>(items.size()) == sessions.count();
   for (int index = 0; sameSessions && index < sessions.count(); ++index) {
     sameSessions = SessionOfItem(sessions, index) == items[static_cast<size_t>(index)].Number;
   }
   if (!sameSessions) {
-    ::FillSessionsComboBox(sessions);
+    ::FillSessionsComboBox(sessions, items);
+    sessions.setCurrentIndex(ItemOfSession(sessions, selected));
   }
-  const int index = ItemOfSession(sessions, session);
-  sessions.setItemText(index, QString::fromStdString(SessionCaption(session)));
-  sessions.setCurrentIndex(index);
-  // Two lines at most; a longer text ends in "..." and the tool tip holds it whole.
-  const QString health = QString::fromStdString(SessionHealthText(session));
-  Page3_SessionHealthLabel->setText(Page3_SessionHealthLabel->fontMetrics().elidedText(
-      health, Qt::ElideRight, Page3_SessionHealthLabel->width() * 2 - 40));
-  Page3_SessionHealthLabel->setToolTip(health);
-  FitSessionsComboBox(sessions, *Page3_SessionInterfacesCountLabel);
+  for (int index = 0; index < sessions.count(); ++index) {
+    sessions.setItemText(index, QString::fromStdString(items[static_cast<size_t>(index)].Caption));
+  }
+  FitSessionsComboBox(sessions, *pane.Count);
 }
 
-void TForm1::Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, const QRect& rect) {
-  const int session = SelectedSession();
-  if (session == 0 || row == 0) {
+void TForm1::PortsGridDrawCell(TSwitchPane& pane, QPainter& painter, int col, int row,
+                               const QRect& rect) {
+  const int session = SessionOf(pane);
+  if (session == 0 || row == 0 || pane.Model == nullptr) {
     return;
   }
-  TTextGrid& grid = *Page3_PortsStringGrid;
+  const TPorts& ports = pane.Model->Ports;
+  TTextGrid& grid = *pane.Grid;
   const bool current = row == grid.Row();
   painter.fillRect(rect, current ? kCurrentRow : row % 2 == 1 ? kOddRow : kEvenRow);
 
@@ -192,36 +250,36 @@ void TForm1::Page3_PortsStringGridDrawCell(QPainter& painter, int col, int row, 
       QRect(rect.left() + kTextLeft, rect.top() + kTextTop, rect.width() * 4, rect.height()),
       Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, shown);
 
-  if (col == 2 && row <= Ports.Count && Ports.Items[row].SpanTypes[session].Changed) {
+  if (col == 2 && row <= ports.Count && ports.Items[row].SpanTypes[session].Changed) {
     painter.setPen(kChangedFrame);
     // The frame's outer edge runs 1 pixel inside the cell on every side.
     painter.drawRect(rect.adjusted(1, 1, -2, -2));
   }
 }
 
-void TForm1::PlaceInlineButton() {
-  TTextGrid& grid = *Page3_PortsStringGrid;
+void TForm1::PlaceInlineButton(TSwitchPane& pane) {
+  TTextGrid& grid = *pane.Grid;
   const int row = grid.Row();
   // Until a session is shown the button stays at its design place.
-  if (SelectedSession() == 0 || row < 1) {
+  if (SessionOf(pane) == 0 || row < 1) {
     return;
   }
   // The row just below the last whole one keeps the button.
   const int top = grid.TopRow();
   if (row < top || row > top + grid.VisibleRowCount()) {
-    InlinePanel->hide();
+    pane.InlinePanel->hide();
     return;
   }
   const QRect cell = grid.CellRect(2, row);
   const int side = cell.height() - 5;
-  InlineButton->resize(side, side);
-  InlinePanel->resize(side, side);
+  pane.InlineButton->resize(side, side);
+  pane.InlinePanel->resize(side, side);
   // Cell corners are in the grid's viewport; the panel lives in the grid's parent.
-  const QPoint corner =
-      grid.viewport()->mapTo(Panel6, QPoint(cell.left() + cell.width() - side, cell.top() + 4));
-  InlinePanel->move(corner);
-  InlinePanel->show();
-  inlineButtonTag_ = row;
+  const QPoint corner = grid.viewport()->mapTo(
+      pane.GridPanel, QPoint(cell.left() + cell.width() - side, cell.top() + 4));
+  pane.InlinePanel->move(corner);
+  pane.InlinePanel->show();
+  pane.InlineButtonTag = row;
 }
 
 void TForm1::Page3_CheckBoxEnableAdvancedSettingsClick() {
@@ -256,5 +314,41 @@ void TForm1::Page3_EncapsulationComboBoxChange() {
     ShowMessage(refusal);
   }
   SetSessionSettings(session, encapsulation, filter);
-  Page3_PortsStringGrid->viewport()->update();  // destination frames
+  first_.Grid->viewport()->update();  // destination frames
+}
+
+void TForm1::UpdateMirrorButtons() {
+  const int session = SelectedSession();
+  const bool twoSwitches = otherSwitch_.Model != nullptr;
+  bool mayMirror = false;
+  bool rspanEnd = false;
+  if (session > 0 && SessionIsEditable(session)) {
+    const TSessionKind kind = SPANSessions.Items[session].Kind;
+    rspanEnd = kind == TSessionKind::RspanSource || kind == TSessionKind::RspanDestination;
+    mayMirror = !SwitchPlatform.LanLite &&
+                (kind == TSessionKind::Local || kind == TSessionKind::RspanSource);
+  }
+  const bool stop = twoSwitches && rspanEnd;
+  Page3_SpeedButtonStopMirroring->setVisible(stop);
+  Page3_SpeedButtonMirror->setVisible(mayMirror && !stop);
+  Page3_SpeedButtonOtherSwitch->setVisible(twoSwitches);
+
+  // From the right end of the title row leftwards, then the title in the room left of them.
+  constexpr int kGap = 6;
+  constexpr int kTitleLeft = 12;
+  int left = first_.Box->x() + first_.Box->width();
+  for (QPushButton* button :
+       {Page3_SpeedButtonOtherSwitch, Page3_SpeedButtonStopMirroring, Page3_SpeedButtonMirror}) {
+    if (button->isVisibleTo(first_.Page)) {
+      const int width = button->fontMetrics().horizontalAdvance(button->text().remove('&')) + 20;
+      left -= width;
+      button->setGeometry(left, button->y(), width, button->height());
+      left -= kGap;
+    }
+  }
+  const QString title = QString::fromStdString(switchTitle_);
+  const QString shown = first_.Box->fontMetrics().elidedText(
+      title, Qt::ElideRight, left - first_.Box->x() - kTitleLeft - kGap);
+  first_.Box->setTitle(shown);
+  first_.Box->setToolTip(shown == title ? QString() : title);
 }

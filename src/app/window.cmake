@@ -5,8 +5,10 @@ qt_add_library(tarvello_window STATIC
   flow_input_filter.cpp
   form1.cpp
   form1_layout.cpp
+  make_control.cpp
   message_boxes.cpp
   new_rspan_vlan_dialog.cpp
+  other_switch_dialog.cpp
   role_chooser.cpp
   script_preview.cpp
   session_fill.cpp

@@ -193,6 +193,10 @@ class CountingHandlers : public TWizardHandlers {
   void Page3_SpeedButtonRefreshClick() override { calls.push_back("Refresh"); }
   void ExitClick() override { calls.push_back("Exit"); }
   void Page1_SpeedButtonAboutClick() override { calls.push_back("Help"); }
+  void Page3_SpeedButtonMirrorClick() override { calls.push_back("Mirror"); }
+  void Page3_SpeedButtonStopMirroringClick() override { calls.push_back("StopMirroring"); }
+  void Page3_SpeedButtonOtherSwitchClick() override { calls.push_back("OtherSwitch"); }
+  void Page4_SpeedButtonBackClick() override { calls.push_back("Back"); }
   bool FormCloseQuery() override {
     calls.push_back("CloseQuery");
     return allowClose;
@@ -250,10 +254,11 @@ TEST_F(LayoutTest, WindowIsFixedSilverAndDrawnInLiberationSans) {
 
 TEST_F(LayoutTest, PagesAreInOrderAndTheDesignShowsTheSessionPage) {
   auto* pages = Find<QStackedWidget>("PageControl1");
-  ASSERT_EQ(pages->count(), 3);
+  ASSERT_EQ(pages->count(), 4);
   EXPECT_EQ(pages->widget(0)->objectName(), "TabSheet_Login");
   EXPECT_EQ(pages->widget(1)->objectName(), "TabSheet_Connecting");
   EXPECT_EQ(pages->widget(2)->objectName(), "TabSheet_SPANSessions");
+  EXPECT_EQ(pages->widget(3)->objectName(), "TabSheet_OtherSwitch");
   EXPECT_EQ(pages->currentIndex(), 2);
   EXPECT_FALSE(Chooser()->isVisible());
   EXPECT_TRUE(Find<QWidget>("InlinePanel")->isVisible());
@@ -335,10 +340,17 @@ TEST_F(LayoutTest, ControlsReachTheirWizardHandlers) {
       {2, "Page3_SpeedButtonApply", "Apply"},
       {2, "Page3_SpeedButtonRefresh", "Refresh"},
       {2, "SpeedButtonExit", "Exit"},
+      {2, "Page3_SpeedButtonMirror", "Mirror"},
+      {2, "Page3_SpeedButtonStopMirroring", "StopMirroring"},
+      {2, "Page3_SpeedButtonOtherSwitch", "OtherSwitch"},
+      {3, "Page4_SpeedButtonBack", "Back"},
+      {3, "Page4_SpeedButtonApply", "Apply"},
+      {3, "Page4_SpeedButtonExit", "Exit"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
     form_->SelectPage(c.page);
+    Find<QPushButton>(c.button)->show();  // the title row's buttons show by the session
     handlers.calls.clear();
     QTest::mouseClick(Find<QPushButton>(c.button), Qt::LeftButton);
     EXPECT_EQ(handlers.calls, std::vector<std::string>{c.call});

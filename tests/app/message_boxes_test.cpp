@@ -1,11 +1,13 @@
 // The two message boxes: captions, icons, buttons and the keys that answer them, and the text
-// as shown.
+// as shown; the other switch's log-in box.
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -129,6 +131,46 @@ TEST(MessageBoxTest, TheWindowsBoxesShowTheNormalPointerInABusyFlow) {
 
 // The preview before an Apply: Enter sends, Esc (or Back) goes back, Copy puts the lines on the
 // clipboard as shown, and a long script scrolls inside a box of the window's font.
+TEST_F(WindowTest, TheOtherSwitchBoxGivesWhatWasTypedAndCancelGivesNothing) {
+  const struct {
+    const char* button;
+    bool tick;
+    bool answer;
+  } cases[] = {{"OtherSwitchDialog_OK", true, true},
+               {"OtherSwitchDialog_OK", false, true},
+               {"OtherSwitchDialog_Cancel", true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.button) + (c.tick ? " ticked" : ""));
+    bool fieldEnabledBeforeTick = true;
+    form_->SetBoxAnswerer([&](QDialog& box) {
+      auto* address = box.findChild<QComboBox*>("OtherSwitchDialog_Address");
+      EXPECT_EQ(address->currentText().toStdString(), "core-9300");  // the first entry stands
+      EXPECT_EQ(address->count(), 2);
+      address->setEditText(" ssh://10.0.0.2 ");
+      box.findChild<QLineEdit*>("OtherSwitchDialog_Username")->setText("ops");
+      box.findChild<QLineEdit*>("OtherSwitchDialog_Password")->setText("pw");
+      auto* enable = box.findChild<QLineEdit*>("OtherSwitchDialog_EnablePassword");
+      fieldEnabledBeforeTick = enable->isEnabled();
+      box.findChild<QCheckBox*>("OtherSwitchDialog_EnableTicked")->setChecked(c.tick);
+      EXPECT_EQ(enable->isEnabled(), c.tick);
+      enable->setText("en");
+      box.findChild<QPushButton*>(c.button)->click();
+    });
+    TSwitchInputs inputs{"kept", "", "", "", false};
+    EXPECT_EQ(form_->AskOtherSwitch({"core-9300", "10.0.0.9"}, inputs), c.answer);
+    EXPECT_FALSE(fieldEnabledBeforeTick);
+    if (c.answer) {
+      EXPECT_EQ(inputs.Address, " ssh://10.0.0.2 ");
+      EXPECT_EQ(inputs.UserName, "ops");
+      EXPECT_EQ(inputs.Password, "pw");
+      EXPECT_EQ(inputs.EnablePassword, "en");
+      EXPECT_EQ(inputs.EnableTicked, c.tick);
+    } else {
+      EXPECT_EQ(inputs.Address, "kept");
+    }
+  }
+}
+
 TEST(ScriptPreviewTest, SendsOnEnterGoesBackOnEscapeAndCopiesTheLines) {
   std::vector<std::string> lines;
   for (int port = 1; port <= 40; ++port) {

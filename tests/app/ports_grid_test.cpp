@@ -36,7 +36,7 @@ TEST_F(PortsGridTest, AWrongSessionNumberRaisesAndLeavesTheGridAlone) {
   Load(SmallSwitchStatus(), SmallSwitchVlans(), "");
   Grid()->SetRow(4);
   for (int session : {0, 1025}) {
-    EXPECT_EQ(RaisedBy([&] { FillPortsGrid(*Grid(), session); }),
+    EXPECT_EQ(RaisedBy([&] { FillPortsGrid(*Grid(), DefaultSwitchModel(), session); }),
               "Invalid SPAN sesssion id " + std::to_string(session));
   }
   EXPECT_EQ(Grid()->RowCount(), 8);

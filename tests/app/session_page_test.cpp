@@ -1,11 +1,15 @@
 // Showing a session: the count label and captions, the advanced settings box, VLAN filter
-// typing and the settings change handler.
+// typing and the settings change handler; the other switch's page and the buttons of two
+// switches, one mirror.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
+#include <memory>
 
 #include "testkit/window_fixture.h"
 
@@ -20,6 +24,25 @@ class SessionPageTest : public WindowTest {
     return Find<QComboBox>("Page3_ComboBoxSessions")->itemText(index).toStdString();
   }
   QLineEdit* Filter() { return Find<QLineEdit>("Page3_EditVLANFilter"); }
+
+  // A second switch (a 9300's listings) with RSPAN destination session 5 from VLAN 900, open
+  // beside the first, its page shown.
+  void OpenOtherSwitch() {
+    other_ = std::make_unique<TSwitchModel>();
+    ASSERT_TRUE(ParsePorts(*other_, ReadTestData("interfaces_status/genie_iosxe_status1.txt"),
+                           ActiveLinesOnly(ReadTestData("vlan/genie_iosxe_show_vlan_brief.txt"))));
+    ASSERT_TRUE(ParseSPANSessions(*other_, SessionBlock(5, {"Type : Remote Destination Session",
+                                                            "Source RSPAN VLAN : 900"})));
+    MarkLoaded(*other_);
+    form_->SetSwitchTitle("Access-2960 (127.0.0.1:2323)");
+    form_->SetOtherSwitch({other_.get(), "Core-9300 (127.0.0.1:2324)", "Core-9300", "Access-2960"});
+    form_->FillOtherSessionsComboBox();
+    form_->SelectOtherSession(5);
+    form_->SelectPage(3);
+    form_->ShowOtherSession();
+  }
+
+  std::unique_ptr<TSwitchModel> other_;
 };
 
 const std::vector<std::string> kTwoSourcesOneDestination = {
@@ -276,6 +299,91 @@ TEST_F(SessionPageTest, TheEncapsulationOfAnIngressDestinationStaysWithAMessage)
   EXPECT_EQ(SPANSessions.Items[1].FilterVLANs, "7");
   EXPECT_FALSE(Ports.Items[7].SpanTypes[1].Changed);
   EXPECT_EQ(messages_.size(), 1u);
+}
+
+TEST_F(SessionPageTest, TheOtherSwitchsPageShowsAndEditsItsOwnModel) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(), SessionBlock(1, kTwoSourcesOneDestination));
+  OpenOtherSwitch();
+  auto* grid = Find<TTextGrid>("Page4_PortsStringGrid");
+  EXPECT_EQ(Find<QGroupBox>("Page4_GroupBox")->title().toStdString(), "Core-9300 (127.0.0.1:2324)");
+  EXPECT_EQ(form_->SelectedOtherSession(), 5);
+  EXPECT_EQ(grid->RowCount(), other_->Ports.Count + 1);
+  const int port = FindPort(*other_, "Gi1/1");  // notconnect: no question before it
+  ASSERT_GT(port, 0);
+  EXPECT_EQ(grid->Cell(0, port).toStdString(), "  Gi1/1");
+
+  // An RSPAN destination end takes the analyser port, nothing else.
+  grid->SetRow(port);
+  QTest::mouseClick(Find<QToolButton>("Page4_InlineButton"), Qt::LeftButton);
+  auto* chooser = Find<TTextGrid>("Page4_InlineStringGrid");
+  ASSERT_TRUE(chooser->isVisible());
+  ASSERT_EQ(chooser->RowCount(), 2);
+  EXPECT_EQ(chooser->Cell(0, 0).toStdString(), "None");
+  EXPECT_EQ(chooser->Cell(0, 1).toStdString(), "Destination (SPAN port)");
+  chooser->SetRow(1);
+  QTest::keyClick(chooser, Qt::Key_Return);
+  EXPECT_TRUE(messages_.empty()) << messages_.front();
+  EXPECT_EQ(other_->Ports.Items[port].SpanTypes[5].SpanType, "Destination");
+  EXPECT_TRUE(other_->Ports.Items[port].SpanTypes[5].Changed);
+  EXPECT_FALSE(HasChanges());  // the first switch's model stays as loaded
+  EXPECT_EQ(grid->Cell(2, port).toStdString(), "Destination (SPAN port)");
+  EXPECT_EQ(Find<QLabel>("Page4_SessionInterfacesCountLabel")->text().toStdString(),
+            "Interfaces monitored by this session: 1");
+  // The first switch's grid is untouched by the other's.
+  EXPECT_EQ(Grid()->Cell(0, 4).toStdString(), "  Gi0/1");
+  form_->SetOtherSwitch({});
+}
+
+TEST_F(SessionPageTest, MirrorStopAndOtherSwitchFollowTheSessionAndTheSecondSwitch) {
+  Load(SmallSwitchStatus(), SmallSwitchVlans(),
+       SessionBlock(1, kTwoSourcesOneDestination) +
+           SessionBlock(2, {"Type : Remote Destination Session", "Source RSPAN VLAN : 900"}));
+  auto* box = Find<QGroupBox>("SPANGroupBox");
+  auto* mirror = Find<QPushButton>("Page3_SpeedButtonMirror");
+  auto* stop = Find<QPushButton>("Page3_SpeedButtonStopMirroring");
+  auto* otherSwitch = Find<QPushButton>("Page3_SpeedButtonOtherSwitch");
+  const std::string longTitle = "Access-2960-Floor3-East-Wing-Stack-Member-2 (192.0.2.10:2323)";
+  const struct {
+    bool twoSwitches;
+    int index;
+    bool mirror, stop, other;
+  } cases[] = {
+      {false, 0, true, false, false},   // a local session with members
+      {false, 1, false, false, false},  // an RSPAN destination end cannot be a source
+      {true, 1, false, true, true},
+      {true, 0, true, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.index) + (c.twoSwitches ? " two switches" : " one switch"));
+    if (c.twoSwitches && !other_) {
+      OpenOtherSwitch();
+      form_->SetSwitchTitle(longTitle);
+      form_->SelectPage(2);
+    }
+    PickSession(c.index);
+    EXPECT_EQ(mirror->isVisible(), c.mirror);
+    EXPECT_EQ(stop->isVisible(), c.stop);
+    EXPECT_EQ(otherSwitch->isVisible(), c.other);
+    // The title stops short of the buttons; shortened, it is whole in the tool tip.
+    int buttonsLeft = box->x() + box->width();
+    for (QPushButton* button : {mirror, stop, otherSwitch}) {
+      if (button->isVisible()) {
+        buttonsLeft = std::min(buttonsLeft, button->x());
+        EXPECT_GE(button->width(), button->sizeHint().width() - 20) << button->text().toStdString();
+      }
+    }
+    EXPECT_LT(box->x() + 12 + box->fontMetrics().horizontalAdvance(box->title()), buttonsLeft);
+    EXPECT_EQ(box->title().toStdString() == "SPAN Sessions", !c.twoSwitches);
+    if (c.twoSwitches) {
+      EXPECT_EQ(box->toolTip().toStdString(), longTitle);
+    }
+  }
+  // One switch again: the buttons of the second one go.
+  form_->SetOtherSwitch({});
+  form_->SetSwitchTitle("SPAN Sessions");
+  EXPECT_FALSE(otherSwitch->isVisible());
+  EXPECT_TRUE(mirror->isVisible());
+  EXPECT_EQ(box->title().toStdString(), "SPAN Sessions");
 }
 
 }  // namespace
