@@ -202,6 +202,8 @@ void TForm1::UpdateSessionCaption(TSwitchPane& pane, int session) {
                       QString::number(SessionPortCount(model, session)));
   RefreshSessionItems(pane);
   pane.Sessions->setCurrentIndex(ItemOfSession(*pane.Sessions, session));
+  // A caption wider than the box (a pair's names the other end) is whole in the tool tip.
+  pane.Sessions->setToolTip(pane.Sessions->currentText());
   // Two lines at most; a longer text ends in "..." and the tool tip holds it whole.
   const QString health = QString::fromStdString(SessionHealthText(model, session));
   pane.Health->setText(

@@ -1,5 +1,6 @@
 // Saves pictures of the main window with a loaded 48-port switch (its session 1 may drop
-// traffic), the question before a port in use becomes a destination, and the simulated switch
+// traffic), the question before a port in use becomes a destination, a second switch beside it
+// (its log-in box, the Mirror and Stop mirroring buttons, its page), and the simulated switch
 // with a session that mirrors and one that will not, the preview saved as an Ansible playbook,
 // to look at by eye:
 //   xvfb-run -s "-screen 0 1024x768x24" tests/app/window_screenshots <folder>
@@ -25,6 +26,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <iostream>
+#include <memory>
 
 #include "app/form1.h"
 #include "app/text_grid.h"
@@ -150,6 +152,49 @@ int main(int argc, char** argv) {
   auto* chooser = form.findChild<TTextGrid*>("Page3_InlineStringGrid");
   chooser->SetRow(4);
   QTest::keyClick(chooser, Qt::Key_Return);
+
+  // Two switches, one mirror: the other switch's log-in box, then a 9300 beside the first switch
+  // with its RSPAN destination session 5 and the analyser port chosen.
+  form.SetBoxAnswerer([&](QDialog& box) {
+    box.show();
+    box.findChild<QLineEdit*>("OtherSwitchDialog_Username")->setText("admin");
+    box.findChild<QLineEdit*>("OtherSwitchDialog_Password")->setText("cisco");
+    box.findChild<QCheckBox*>("OtherSwitchDialog_EnableTicked")->setChecked(true);
+    Save(box, folder + "/6c_other_switch_login.png");
+    box.reject();
+  });
+  TSwitchInputs inputs;
+  form.AskOtherSwitch({"127.0.0.1:2324", "core-9300.example.net"}, inputs);
+  form.SetBoxAnswerer({});
+  auto other = std::make_unique<TSwitchModel>();
+  ParsePorts(*other, ReadTestData("interfaces_status/genie_iosxe_status1.txt"),
+             ActiveLinesOnly(ReadTestData("vlan/genie_iosxe_show_vlan_brief.txt")));
+  ParseSPANSessions(
+      *other, SessionBlock(5, {"Type : Remote Destination Session", "Source RSPAN VLAN : 900"}));
+  MarkLoaded(*other);
+  form.SetSwitchTitle("Access-2960 (192.0.2.10)");
+  form.SetOtherSwitch({other.get(), "Core-9300 (127.0.0.1:2324)", "Core-9300", "Access-2960"});
+  sessions->setCurrentIndex(0);
+  emit sessions->activated(0);
+  Save(form, folder + "/6d_two_switches_mirror.png");
+  SetSessionKind(DefaultSwitchModel(), 2, TSessionKind::RspanSource, "900");
+  sessions->setCurrentIndex(1);
+  emit sessions->activated(1);
+  Save(form, folder + "/6e_two_switches_stop.png");
+  form.FillOtherSessionsComboBox();
+  form.SelectOtherSession(5);
+  form.SelectPage(3);
+  form.ShowOtherSession();
+  auto* otherGrid = form.findChild<TTextGrid*>("Page4_PortsStringGrid");
+  otherGrid->SetRow(FindPort(*other, "Gi1/7"));
+  form.findChild<QToolButton*>("Page4_InlineButton")->click();
+  Save(form, folder + "/6f_other_switch_chooser.png");
+  auto* otherChooser = form.findChild<TTextGrid*>("Page4_InlineStringGrid");
+  otherChooser->SetRow(1);
+  QTest::keyClick(otherChooser, Qt::Key_Return);
+  Save(form, folder + "/6g_other_switch_page.png");
+  form.SetOtherSwitch({});
+  form.SetSwitchTitle("SPAN Sessions");
   form.hide();
 
   // The whole program's flow: the wizard logs in to the simulated switch and loads it.
