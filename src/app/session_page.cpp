@@ -18,6 +18,7 @@
 #include "app/session_fill.h"
 #include "app/text_grid.h"
 #include "app/vlan_filter_keys.h"
+#include "model/rspan_pair.h"
 #include "model/sessionlist.h"
 
 namespace {
@@ -66,7 +67,13 @@ void TForm1::ShowOtherSession() {
 }
 
 std::vector<TSessionItem> TForm1::SessionItemsOf(const TSwitchPane& pane) const {
-  return SessionItems(*pane.Model);
+  if (otherSwitch_.Model == nullptr) {
+    return SessionItems(*pane.Model);
+  }
+  // While two switches are open, a paired session names its other end.
+  const bool first = &pane == &first_;
+  return PairedSessionItems(*pane.Model, first ? *otherSwitch_.Model : DefaultSwitchModel(),
+                            first ? otherSwitch_.HostName : otherSwitch_.FirstHostName, first);
 }
 
 void TForm1::FillSessions(TSwitchPane& pane) {
@@ -323,14 +330,17 @@ void TForm1::UpdateMirrorButtons() {
   const int session = SelectedSession();
   const bool twoSwitches = otherSwitch_.Model != nullptr;
   bool mayMirror = false;
-  bool rspanEnd = false;
+  bool stop = false;
   if (session > 0 && SessionIsEditable(session)) {
     const TSessionKind kind = SPANSessions.Items[session].Kind;
-    rspanEnd = kind == TSessionKind::RspanSource || kind == TSessionKind::RspanDestination;
     mayMirror = !SwitchPlatform.LanLite &&
                 (kind == TSessionKind::Local || kind == TSessionKind::RspanSource);
   }
-  const bool stop = twoSwitches && rspanEnd;
+  if (twoSwitches && session > 0) {
+    for (const TSessionPair& pair : SessionPairs(DefaultSwitchModel(), *otherSwitch_.Model)) {
+      stop = stop || (pair.SourceOnFirst ? pair.SourceSession : pair.DestinationSession) == session;
+    }
+  }
   Page3_SpeedButtonStopMirroring->setVisible(stop);
   Page3_SpeedButtonMirror->setVisible(mayMirror && !stop);
   Page3_SpeedButtonOtherSwitch->setVisible(twoSwitches);

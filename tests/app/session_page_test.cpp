@@ -337,7 +337,8 @@ TEST_F(SessionPageTest, TheOtherSwitchsPageShowsAndEditsItsOwnModel) {
 TEST_F(SessionPageTest, MirrorStopAndOtherSwitchFollowTheSessionAndTheSecondSwitch) {
   Load(SmallSwitchStatus(), SmallSwitchVlans(),
        SessionBlock(1, kTwoSourcesOneDestination) +
-           SessionBlock(2, {"Type : Remote Destination Session", "Source RSPAN VLAN : 900"}));
+           SessionBlock(2, {"Type : Remote Source Session", "Source Ports :", "    Both : Gi0/3",
+                            "Dest RSPAN VLAN : 900"}));
   auto* box = Find<QGroupBox>("SPANGroupBox");
   auto* mirror = Find<QPushButton>("Page3_SpeedButtonMirror");
   auto* stop = Find<QPushButton>("Page3_SpeedButtonStopMirroring");
@@ -348,9 +349,9 @@ TEST_F(SessionPageTest, MirrorStopAndOtherSwitchFollowTheSessionAndTheSecondSwit
     int index;
     bool mirror, stop, other;
   } cases[] = {
-      {false, 0, true, false, false},   // a local session with members
-      {false, 1, false, false, false},  // an RSPAN destination end cannot be a source
-      {true, 1, false, true, true},
+      {false, 0, true, false, false},  // a local session with members
+      {false, 1, true, false, false},  // an RSPAN source end not paired yet
+      {true, 1, false, true, true},    // paired with the other switch's session 5
       {true, 0, true, false, true},
   };
   for (const auto& c : cases) {
