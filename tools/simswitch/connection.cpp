@@ -182,6 +182,11 @@ bool Connection::AnswerLine(const std::string& line, std::string& out) {
   if (Fires(faults.nulBytesInOutputOf, shared_.nulFired, line)) {
     reply.text = WithNulBytes(reply.text);
   }
+  if (faults.showDelayMs > 0 && line.starts_with("show ")) {
+    reply.later = reply.text + reply.later;
+    reply.text.clear();
+    reply.laterMs = std::max(reply.laterMs, faults.showDelayMs);
+  }
   if (!session_.Silent()) {
     out += echo + reply.text;
     later_.text += reply.later;

@@ -53,6 +53,9 @@ struct Faults {
   // On this command, its echo and then output one byte every 50 ms for as long as the
   // connection lasts, never the prompt; nothing of the command is run and nothing more is read.
   std::string trickleAtCommand{};
+  // Answer each "show" command only this many ms after its echo, as a real switch takes its time
+  // to gather a listing; 0 = at once.
+  int showDelayMs = 0;
   // "copy running-config startup-config": print "[OK]" only this many ms after "Building
   // configuration...", as a switch with a large configuration does; 0 = at once.
   int saveDelayMs = 0;
