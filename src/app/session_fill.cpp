@@ -64,8 +64,9 @@ void FitSessionsComboBox(QComboBox& sessions, QLabel& count) {
     widest = std::max(widest, metrics.horizontalAdvance(sessions.itemText(index)));
   }
   const int countRight = count.x() + count.width();
+  // The count's words as it stands, with room for its widest number.
   const int countText = count.fontMetrics().horizontalAdvance(
-      QStringLiteral("Interfaces monitored by this session: 0000"));
+      count.text().section(QLatin1Char(':'), 0, 0) + QStringLiteral(": 0000"));
   const int room = countRight - countText - kGap - sessions.x();
   const int width = std::clamp(widest + kFrameAndArrow, kDesignWidth, std::max(kDesignWidth, room));
   sessions.resize(width, sessions.height());

@@ -205,7 +205,10 @@ void TForm1::UpdateKindChoice(int session) {
 
 void TForm1::UpdateSessionCaption(TSwitchPane& pane, int session) {
   const TSwitchModel& model = *pane.Model;
-  pane.Count->setText(QStringLiteral("Interfaces monitored by this session: ") +
+  // Two switches' captions name a pair's other end: the count then leaves the box more room.
+  pane.Count->setText((otherSwitch_.Model == nullptr
+                           ? QStringLiteral("Interfaces monitored by this session: ")
+                           : QStringLiteral("Interfaces: ")) +
                       QString::number(SessionPortCount(model, session)));
   RefreshSessionItems(pane);
   pane.Sessions->setCurrentIndex(ItemOfSession(*pane.Sessions, session));

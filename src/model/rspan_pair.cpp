@@ -427,16 +427,13 @@ void MarkPairStopped(TSwitchModel& source, int sourceSession, TSwitchModel& dest
                      int destinationSession) {
   for (const auto& [model, session] :
        {std::pair{&source, sourceSession}, {&destination, destinationSession}}) {
-    const bool hadMembers = MemberCounts(model->LoadedPorts)[static_cast<size_t>(session)] > 0;
     for (int position = 1; position <= model->Ports.Count; ++position) {
       if (model->Ports.Items[position].SpanTypes[session].SpanType != kRoleNone) {
         SetSpanType(*model, position, session, kRoleNone);
       }
     }
-    // An end the switch has without members is not emptied by the roles: it goes as it becomes
-    // local.
-    if (!hadMembers) {
-      SetSessionKind(*model, session, TSessionKind::Local, "");
-    }
+    // The end goes as it becomes local: one without members is not emptied by the roles, and
+    // neither is then read as an RSPAN end that mirrors nothing.
+    SetSessionKind(*model, session, TSessionKind::Local, "");
   }
 }

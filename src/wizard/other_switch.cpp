@@ -54,7 +54,15 @@ void TWizardController::Mirror() {
   if (otherModel_ == nullptr && !OpenOtherSwitch()) {
     return;
   }
-  // 3. The pair: the session's own RSPAN VLAN when it has one, else one both switches may use.
+  // 3. A session that is one end of a pair already is shown beside its other end.
+  for (const TSessionPair& pair : SessionPairs(DefaultSwitchModel(), *otherModel_)) {
+    if (pair.SourceOnFirst && pair.SourceSession == session) {
+      ShowBothSwitches(session, pair.DestinationSession);
+      ShowPage(3);
+      return;
+    }
+  }
+  // 4. The pair: the session's own RSPAN VLAN when it has one, else one both switches may use.
   const TSPANSession& source = SPANSessions.Items[session];
   int vlan = ProposedPairVlan(DefaultSwitchModel(), *otherModel_);
   if (source.Kind == TSessionKind::RspanSource && !source.RspanVlan.empty()) {
@@ -71,7 +79,7 @@ void TWizardController::Mirror() {
     pairFirstSession_ = session;
     pairOtherSession_ = destination;
   }
-  // 4. Both pages show the plan; the user picks the analyser port on the other switch's.
+  // 5. Both pages show the plan; the user picks the analyser port on the other switch's.
   ShowBothSwitches(session, destination);
   ShowPage(3);
   if (!message.empty()) {

@@ -135,7 +135,7 @@ void OfferSaveBoth(TWizardView& view, const std::vector<TEnd*>& ends, const std:
   std::vector<const TEnd*> shown(ends.begin(), ends.end());
   if (!view.Confirm("Configuration changes successfully applied to " + SwitchesOf(shown) + "." +
                     (pairText.empty() ? "" : "\n\r" + pairText) +
-                    "\n\rSave the running configuration to startup-config" +
+                    "\n\r\n\rSave the running configuration to startup-config" +
                     (ends.size() == 1 ? "" : " on both") +
                     ", so that the sessions stay when the switches restart?")) {
     return;

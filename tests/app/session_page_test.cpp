@@ -328,7 +328,7 @@ TEST_F(SessionPageTest, TheOtherSwitchsPageShowsAndEditsItsOwnModel) {
   EXPECT_FALSE(HasChanges());  // the first switch's model stays as loaded
   EXPECT_EQ(grid->Cell(2, port).toStdString(), "Destination (SPAN port)");
   EXPECT_EQ(Find<QLabel>("Page4_SessionInterfacesCountLabel")->text().toStdString(),
-            "Interfaces monitored by this session: 1");
+            "Interfaces: 1");
   // The first switch's grid is untouched by the other's.
   EXPECT_EQ(Grid()->Cell(0, 4).toStdString(), "  Gi0/1");
   form_->SetOtherSwitch({});
