@@ -27,16 +27,16 @@ QString MessageBoxText(const std::string& raw) {
   return QString::fromStdString(shown);
 }
 
-namespace {
-
-// Runs the box modally, or lets the answerer click it.
-void Run(QMessageBox& box, const TBoxAnswerer& answerer) {
+bool RunBox(QDialog& box, const TBoxAnswerer& answerer) {
   if (answerer) {
     answerer(box);
   } else {
     box.exec();
   }
+  return box.result() == QDialog::Accepted;
 }
+
+namespace {
 
 void Prepare(QMessageBox& box, const QString& caption, const std::string& text) {
   box.setWindowTitle(caption);
@@ -56,7 +56,7 @@ void ShowPlainMessage(QWidget* parent, const std::string& text, const TBoxAnswer
   ok->setObjectName(QStringLiteral("OK"));
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
-  Run(box, answerer);
+  RunBox(box, answerer);
 }
 
 bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswerer& answerer,
@@ -70,6 +70,6 @@ bool AskConfirmation(QWidget* parent, const std::string& text, const TBoxAnswere
   no->setObjectName(QStringLiteral("No"));
   box.setDefaultButton(defaultAnswer == TDefaultAnswer::Yes ? yes : no);
   box.setEscapeButton(no);
-  Run(box, answerer);
+  RunBox(box, answerer);
   return box.clickedButton() == yes;
 }

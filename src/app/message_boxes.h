@@ -15,6 +15,10 @@ class QWidget;
 // one; an empty answerer means the box runs modally.
 using TBoxAnswerer = std::function<void(QDialog& box)>;
 
+// Runs the box modally, or lets the answerer answer it in the user's place (tests); true when it
+// was accepted (a dialog's OK; a message box tells its answer by the button clicked).
+bool RunBox(QDialog& box, const TBoxAnswerer& answerer);
+
 // The text as the box shows it: the model's LF CR, CR LF or a lone CR each become one line
 // break; other control characters and broken UTF-8 show as "?".
 QString MessageBoxText(const std::string& text);

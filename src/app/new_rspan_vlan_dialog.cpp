@@ -102,12 +102,7 @@ void TNewRspanVlanDialog::CreateClick() {
 bool AskNewRspanVlan(QWidget* parent, const TNewRspanVlanDialog::TCheck& check,
                      const TBoxAnswerer& answerer, std::string& number, std::string& name) {
   TNewRspanVlanDialog dialog(parent, check);
-  if (answerer) {
-    answerer(dialog);
-  } else {
-    dialog.exec();
-  }
-  if (dialog.result() != QDialog::Accepted) {
+  if (!RunBox(dialog, answerer)) {
     return false;
   }
   number = dialog.Number();

@@ -86,12 +86,7 @@ void TOtherSwitchDialog::EnableTickedClick() {
 bool AskOtherSwitchInputs(QWidget* parent, const std::vector<std::string>& entries,
                           const TBoxAnswerer& answerer, TSwitchInputs& inputs) {
   TOtherSwitchDialog dialog(parent, entries);
-  if (answerer) {
-    answerer(dialog);
-  } else {
-    dialog.exec();
-  }
-  if (dialog.result() != QDialog::Accepted) {
+  if (!RunBox(dialog, answerer)) {
     return false;
   }
   inputs = dialog.Inputs();

@@ -194,9 +194,5 @@ void TScriptPreview::SaveAnsiblePlaybook() {
 bool AskToSendLines(QWidget* parent, const std::string& intro,
                     const std::vector<TPreviewBlock>& blocks, const TBoxAnswerer& answerer) {
   TScriptPreview box(parent, intro, blocks, {}, answerer);
-  if (answerer) {
-    answerer(box);
-    return box.result() == QDialog::Accepted;
-  }
-  return box.exec() == QDialog::Accepted;
+  return RunBox(box, answerer);
 }

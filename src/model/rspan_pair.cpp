@@ -19,11 +19,6 @@ namespace {
 // VLANs usually take.
 constexpr int kFirstProposedVlan = 900;
 
-// VLAN 1 and the defaults 1002-1005 cannot carry RSPAN traffic.
-bool InRspanRange(int vlan) {
-  return (vlan >= 2 && vlan <= 1001) || (vlan >= 1006 && vlan <= 4094);
-}
-
 bool Holds(const std::vector<int>& vlans, int vlan) {
   return std::find(vlans.begin(), vlans.end(), vlan) != vlans.end();
 }

@@ -19,11 +19,6 @@ constexpr size_t kLongestVlanName = 32;
 
 const std::string kVlanRange = "an RSPAN VLAN is numbered 2 to 1001 or 1006 to 4094";
 
-// VLAN 1 and the defaults 1002-1005 cannot be RSPAN VLANs.
-bool InRspanRange(int vlan) {
-  return (vlan >= 2 && vlan <= 1001) || (vlan >= 1006 && vlan <= 4094);
-}
-
 // The number typed, or why it is none an RSPAN VLAN may have.
 bool ReadRspanVlan(const std::string& typed, int& vlan, std::string& message) {
   const std::string_view text = TrimView(typed);

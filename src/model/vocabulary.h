@@ -17,6 +17,11 @@ inline const std::string kRoleEgress = "Egress";
 inline const std::string kRoleBoth = "Both";
 inline const std::string kRoleDestination = "Destination";
 
+// VLAN 1 and the defaults 1002-1005 cannot carry RSPAN traffic.
+inline bool InRspanRange(int vlan) {
+  return (vlan >= 2 && vlan <= 1001) || (vlan >= 1006 && vlan <= 4094);
+}
+
 // The Status column's words of "show interface status"; "err-disabled" before "disabled", the
 // order in which a description is cut at them.
 inline constexpr std::string_view kInterfaceStatusWords[] = {
