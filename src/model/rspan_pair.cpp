@@ -248,6 +248,24 @@ bool PlanPair(TSwitchModel& source, const TPairEnd& sourceEnd, TSwitchModel& des
   return true;
 }
 
+bool FollowSourceVlan(const TSwitchModel& source, const TPairEnd& sourceEnd,
+                      TSwitchModel& destination, const TPairEnd& destinationEnd,
+                      std::string& message) {
+  message.clear();
+  const std::string& vlan = source.SPANSessions.Items[sourceEnd.Session].RspanVlan;
+  const int number = VlanNumber(vlan);
+  if (number == 0 || destination.SPANSessions.Items[destinationEnd.Session].RspanVlan == vlan) {
+    return true;
+  }
+  auto planned = std::make_unique<TSwitchModel>(destination);
+  if (!PlanDestinationEnd(*planned, destinationEnd.Session, number, message)) {
+    message = OnSwitch(destinationEnd.HostName, message);
+    return false;
+  }
+  destination = std::move(*planned);
+  return true;
+}
+
 std::vector<std::string> PairRefusals(const TSwitchModel& source, const TPairEnd& sourceEnd,
                                       const TSwitchModel& destination,
                                       const TPairEnd& destinationEnd) {

@@ -36,6 +36,14 @@ int ProposedPairVlan(const TSwitchModel& source, const TSwitchModel& destination
 bool PlanPair(TSwitchModel& source, const TPairEnd& sourceEnd, TSwitchModel& destination,
               const TPairEnd& destinationEnd, int vlan, std::string& message);
 
+// The destination end takes the RSPAN VLAN the user chose for the source end since the pair was
+// planned (created on the destination switch, named "RSPAN_<vlan>", where it is not remote-span
+// there), keeping its members. True when it has it now or already had it; false, with message
+// (one sentence naming the switch) and destination unchanged, when a rule refuses it there.
+bool FollowSourceVlan(const TSwitchModel& source, const TPairEnd& sourceEnd,
+                      TSwitchModel& destination, const TPairEnd& destinationEnd,
+                      std::string& message);
+
 // What stops a planned pair from being sent, one sentence each naming the switch: no source on
 // the source end, no destination port on the destination end, the ends not into the same RSPAN
 // VLAN, the VLAN neither remote-span nor created in this change on an end, each end's own

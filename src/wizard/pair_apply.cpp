@@ -175,7 +175,14 @@ void TWizardController::ApplyBoth(bool otherFirst) {
   const TPairEnd firstEnd{first.Name, pairFirstSession_};
   const TPairEnd otherEnd{other.Name, pairOtherSession_};
   if (pairPlanned && refusals.empty()) {
-    refusals = PairRefusals(*first.Model, firstEnd, *other.Model, otherEnd);
+    // The destination end follows an RSPAN VLAN the user chose for the source end.
+    if (std::string message;
+        !FollowSourceVlan(*first.Model, firstEnd, *other.Model, otherEnd, message)) {
+      refusals.push_back(message);
+    } else {
+      refusals = PairRefusals(*first.Model, firstEnd, *other.Model, otherEnd);
+    }
+    ShowBothSwitches(view_.SelectedSession(), view_.SelectedOtherSession());
   }
   if (!refusals.empty()) {
     view_.ShowMessage(Joined(refusals));

@@ -103,6 +103,21 @@ TEST_F(PairTest, CreatesBothEndsWithANewVlanAndTheTrunkThenReadsThemBackAsAPair)
   EXPECT_FALSE(HasChanges()) << "the reload drops the edits";
 }
 
+TEST_F(PairTest, TheDestinationEndFollowsAnotherVlanChosenForTheSourceEnd) {
+  Start();
+  OpenCore();
+  PickAnalyser();
+  TSwitchModel& access = DefaultSwitchModel();
+  AddNewRspanVlan(access, 950, "TAP");
+  SetSessionKind(access, 1, TSessionKind::RspanSource, "950");
+  view_.answers = {false};  // no save
+  controller_.Page3_SpeedButtonApplyClick();
+  ASSERT_EQ(view_.previewBlocks.size(), 1u) << Joined(view_.messages);
+  EXPECT_TRUE(Holds(view_.previewBlocks[0][0].Switch.Lines, "vlan 950"));
+  EXPECT_EQ(core_->Span().at(1).remoteVlan, 950);
+  EXPECT_EQ(core_->Span().at(1).destinations, std::vector<std::string>{"Gi1/0/24"});
+}
+
 TEST_F(PairTest, ARefusedSourceEndIsPutBackOnBothSwitches) {
   simswitch::Options access = simswitch::AccessSwitchOptions();
   access.faults.refuseCommand = "monitor session 1 destination remote vlan 900";
