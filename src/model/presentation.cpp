@@ -5,6 +5,7 @@
 #include "model/session_health.h"
 #include "model/switch_model_ops.h"
 #include "model/vocabulary.h"
+#include "support/text_helpers.h"
 
 std::string SpanTypeCaption(const std::string& spanType) {
   return spanType == kRoleDestination ? "Destination (SPAN port)" : spanType;
@@ -121,14 +122,6 @@ std::string WhatAndWhere(const TSPANSession& session) {
     what += " \"" + session.Description + "\"";
   }
   return what + (where.empty() ? "." : ": " + where + ".");
-}
-
-std::string Joined(const std::vector<std::string>& parts, const std::string& separator) {
-  std::string text;
-  for (const std::string& part : parts) {
-    text += (text.empty() ? "" : separator) + part;
-  }
-  return text;
 }
 
 }  // namespace

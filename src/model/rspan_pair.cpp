@@ -12,6 +12,7 @@
 
 #include "model/listing_words.h"
 #include "model/vocabulary.h"
+#include "support/text_helpers.h"
 
 namespace {
 
@@ -166,14 +167,6 @@ std::map<int, int> EndsByVlan(const TSwitchModel& model, TSessionKind kind) {
     }
   }
   return ends;
-}
-
-std::string Joined(const std::vector<std::string>& parts) {
-  std::string text;
-  for (const std::string& part : parts) {
-    text += (text.empty() ? "" : ", ") + part;
-  }
-  return text;
 }
 
 }  // namespace
@@ -411,7 +404,7 @@ std::string PairText(const TSwitchModel& /*source*/, const TPairEnd& sourceEnd,
       Members(destination, destinationEnd.Session, kRoleDestination);
   return "RSPAN VLAN " + std::to_string(vlan) + ": " + sourceEnd.HostName + " session " +
          std::to_string(sourceEnd.Session) + " -> " + destinationEnd.HostName + " session " +
-         std::to_string(destinationEnd.Session) + (ports.empty() ? "" : ", " + Joined(ports));
+         std::to_string(destinationEnd.Session) + (ports.empty() ? "" : ", " + Joined(ports, ", "));
 }
 
 std::vector<TSessionItem> PairedSessionItems(const TSwitchModel& model, const TSwitchModel& other,

@@ -16,6 +16,17 @@ std::string Trim(std::string_view text) {
   return std::string(TrimView(text));
 }
 
+std::string Joined(const std::vector<std::string>& parts, std::string_view separator) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (!text.empty()) {
+      text += separator;
+    }
+    text += part;
+  }
+  return text;
+}
+
 std::string_view UpToNul(std::string_view text) {
   return text.substr(0, text.find('\0'));
 }

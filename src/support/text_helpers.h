@@ -15,6 +15,10 @@ inline bool IsBlank(char c) {
 std::string_view TrimView(std::string_view text);
 std::string Trim(std::string_view text);
 
+// The parts one after the other, separator between each and the one before it (none after an
+// empty first part).
+std::string Joined(const std::vector<std::string>& parts, std::string_view separator);
+
 // The text up to its first character of code 0.
 std::string_view UpToNul(std::string_view text);
 

@@ -11,6 +11,7 @@
 #include "model/session_health.h"
 #include "model/sessionlist.h"
 #include "support/application_log.h"
+#include "support/text_helpers.h"
 #include "wizard/busy_pointer.h"
 #include "wizard/preview_blocks.h"
 #include "wizard/switch_answer.h"
@@ -34,14 +35,6 @@ struct TEnd {
   bool Sent = false;  // its lines went, whole or in part
 };
 
-std::string Joined(const std::vector<std::string>& sentences) {
-  std::string text;
-  for (const std::string& sentence : sentences) {
-    text += (text.empty() ? "" : "\n\r") + sentence;
-  }
-  return text;
-}
-
 // "switch A" or "switches A and B", for the ends that have lines.
 std::string SwitchesOf(const std::vector<const TEnd*>& ends) {
   return ends.size() == 1 ? "switch " + ends[0]->Name
@@ -62,7 +55,7 @@ std::string Warnings(const std::vector<const TEnd*>& ends, const std::vector<std
   for (const std::string& warning : path) {
     lines.push_back("Warning: " + warning);
   }
-  return lines.empty() ? "" : Joined(lines) + "\n\r\n\r";
+  return lines.empty() ? "" : Joined(lines, "\n\r") + "\n\r\n\r";
 }
 
 std::vector<TPreviewBlock> Blocks(const std::vector<const TEnd*>& ends) {
@@ -83,31 +76,36 @@ namespace {
 void OfferTrunks(TWizardView& view, TEnd& first, TEnd& other, int vlan,
                  std::vector<std::string>& warnings) {
   const std::string number = std::to_string(vlan);
-  std::vector<std::pair<TEnd*, std::string>> lacking;
+  struct TLacking {
+    TEnd* End;
+    std::string Interface;
+    std::string Sentence;
+  };
+  std::vector<TLacking> lacking;
   for (const auto& [end, toward] : {std::pair{&first, &other}, std::pair{&other, &first}}) {
     const TPairTrunk trunk = PairTrunk(*end->Model, toward->Name, vlan);
     if (trunk.State == TTrunkState::Lacks) {
-      lacking.emplace_back(end, "The trunk " + trunk.Interface + " of " + end->Name + " toward " +
-                                    toward->Name + " does not carry VLAN " + number);
+      lacking.push_back({end, trunk.Interface,
+                         "The trunk " + trunk.Interface + " of " + end->Name + " toward " +
+                             toward->Name + " does not carry VLAN " + number});
     }
   }
   if (lacking.empty()) {
     return;
   }
   std::string question;
-  for (const auto& [end, sentence] : lacking) {
-    question += sentence + ".\n\r";
+  for (const TLacking& end : lacking) {
+    question += end.Sentence + ".\n\r";
   }
   if (!view.Confirm(question + "Add VLAN " + number + " to it in this Apply?")) {
-    for (const auto& [end, sentence] : lacking) {
-      warnings.push_back(sentence + ": the mirrored traffic will not cross it.");
+    for (const TLacking& end : lacking) {
+      warnings.push_back(end.Sentence + ": the mirrored traffic will not cross it.");
     }
     return;
   }
-  for (const auto& [end, sentence] : lacking) {
-    const TPairTrunk trunk = PairTrunk(*end->Model, (end == &first ? other : first).Name, vlan);
-    end->TrunkLines = TrunkAddLines(trunk.Interface, vlan);
-    end->TrunkUndo = TrunkRemoveLines(trunk.Interface, vlan);
+  for (const TLacking& end : lacking) {
+    end.End->TrunkLines = TrunkAddLines(end.Interface, vlan);
+    end.End->TrunkUndo = TrunkRemoveLines(end.Interface, vlan);
   }
 }
 
@@ -151,11 +149,7 @@ void OfferSaveBoth(TWizardView& view, const std::vector<TEnd*>& ends, const std:
                                                     end->Name + " to startup-config failed.",
                                                 saved.Answer));
   }
-  std::string text;
-  for (const std::string& outcome : outcomes) {
-    text += (text.empty() ? "" : "\n\r\n\r") + outcome;
-  }
-  view.ShowMessage(text);
+  view.ShowMessage(Joined(outcomes, "\n\r\n\r"));
 }
 
 }  // namespace
@@ -185,7 +179,7 @@ void TWizardController::ApplyBoth(bool otherFirst) {
     ShowBothSwitches(view_.SelectedSession(), view_.SelectedOtherSession());
   }
   if (!refusals.empty()) {
-    view_.ShowMessage(Joined(refusals));
+    view_.ShowMessage(Joined(refusals, "\n\r"));
     return;
   }
 
