@@ -79,8 +79,6 @@ TEST_F(PairTest, CreatesBothEndsWithANewVlanAndTheTrunkThenReadsThemBackAsAPair)
   ASSERT_EQ(blocks.size(), 2u);
   // The destination end first: nothing is mirrored into a VLAN nobody takes out.
   EXPECT_EQ(blocks[0].Heading, view_.otherTitle);
-  EXPECT_TRUE(Holds(blocks[0].Switch.Lines, "monitor session 1 destination interface Gi1/0/24"));
-  EXPECT_TRUE(Holds(blocks[0].Switch.Lines, " remote-span"));
   const std::vector<std::string>& source = blocks[1].Switch.Lines;
   ASSERT_GE(source.size(), 3u);
   EXPECT_EQ(std::vector(source.begin(), source.begin() + 3),
