@@ -23,6 +23,23 @@
 bool ParsePorts(TSwitchModel& model, const std::string& interfaceStatus,
                 const std::string& vlanList);
 
+// ParsePorts in two steps, so that a load can read the interface listing while the switch is
+// still answering the VLAN command: the interfaces below the listing's header, as views into
+// the listing, which must outlive them and stay unchanged; then the model rebuilt from them.
+struct TInterfaceLine {
+  std::string_view Name;
+  std::string_view Description;
+  std::string_view Line;  // trimmed, the columns after the description read from it when asked
+};
+struct TInterfaceLines {
+  bool HeaderFound = false;
+  std::string_view Listing;
+  std::vector<TInterfaceLine> Lines;
+};
+TInterfaceLines ReadInterfaceLines(const std::string& interfaceStatus);
+bool ParsePorts(TSwitchModel& model, const TInterfaceLines& interfaces,
+                const std::string& vlanList);
+
 // Fills model.SPANSessions and the roles in model.Ports from a "show monitor session all"
 // reply: sessions 1 and 2 always, and every other session listed (numbers 1..MaxSessionNumber),
 // with its kind and what the listing tells of it; the VLANs to create or remove are dropped.

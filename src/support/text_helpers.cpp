@@ -1,11 +1,12 @@
 #include "support/text_helpers.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "support/byte_search.h"
+
 std::string_view TrimView(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
+  text.remove_prefix(std::min(FindFirstNonBlank(text, 0), text.size()));
   while (!text.empty() && IsBlank(text.back())) {
     text.remove_suffix(1);
   }
@@ -38,27 +39,21 @@ std::size_t LineEndAt(std::string_view text, std::size_t at) {
   return text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
 }
 
+TLineAt LineAt(std::string_view text, std::size_t from) {
+  const std::size_t stop = FindFirstByteOf<'\r', '\n'>(text, from);
+  if (stop == std::string_view::npos) {
+    return {text.substr(from), text.size()};
+  }
+  return {text.substr(from, stop - from), stop + LineEndAt(text, stop)};
+}
+
 std::vector<std::string_view> SplitLineViews(std::string_view text) {
   text = UpToNul(text);
   std::vector<std::string_view> lines;
-  const char* const end = text.data() + text.size();
-  const char* start = text.data();
-  // The next LF is remembered, so that lone CRs do not make each line search to the end again.
-  const char* lineFeed = nullptr;
-  while (start < end) {
-    if (lineFeed == nullptr || lineFeed < start) {
-      const void* found = std::memchr(start, '\n', static_cast<std::size_t>(end - start));
-      lineFeed = found == nullptr ? end : static_cast<const char*>(found);
-    }
-    const void* carriageReturn =
-        std::memchr(start, '\r', static_cast<std::size_t>(lineFeed - start));
-    const char* stop =
-        carriageReturn == nullptr ? lineFeed : static_cast<const char*>(carriageReturn);
-    lines.emplace_back(start, static_cast<std::size_t>(stop - start));
-    if (stop == end) {
-      break;
-    }
-    start = stop + LineEndAt(text, static_cast<std::size_t>(stop - text.data()));
+  for (std::size_t from = 0; from < text.size();) {
+    const TLineAt line = LineAt(text, from);
+    lines.push_back(line.Line);
+    from = line.Next;
   }
   return lines;
 }

@@ -26,6 +26,15 @@ std::string_view UpToNul(std::string_view text);
 // character and past the end.
 std::size_t LineEndAt(std::string_view text, std::size_t at);
 
+// The line of text that starts at from (before text's end), without its line end, and where the
+// next line starts: text.size() after the last one. Lines end as SplitLines has it; text is to
+// end at its first NUL already (UpToNul). For parsers that walk a long listing line by line.
+struct TLineAt {
+  std::string_view Line;
+  std::size_t Next;
+};
+TLineAt LineAt(std::string_view text, std::size_t from);
+
 // The lines of a text. A character of code 0 ends the text; CR LF, CR and LF each end a line
 // (see LineEndAt), so LF CR is two line ends. A final line without a line end is kept; no empty
 // line is added after a final line end.

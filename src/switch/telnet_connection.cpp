@@ -108,6 +108,11 @@ TTelnetConnectionForm::TReply TTelnetConnectionForm::ReadReply(const TReadLimits
 }
 
 std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
+  return SendCommand(command, {});
+}
+
+std::string TTelnetConnectionForm::SendCommand(const std::string& command,
+                                               const std::function<void()>& meanwhile) {
   std::string reply;
   if (!connected_ || !transport_) {
     return reply;
@@ -116,6 +121,9 @@ std::string TTelnetConnectionForm::SendCommand(const std::string& command) {
     const TReadLimits limits{.Deadline =
                                  Clock::now() + std::chrono::milliseconds(ReplyTimeLimitMs)};
     transport_->SendText(command + "\r");
+    if (meanwhile) {
+      meanwhile();
+    }
     TReply read = ReadReply(limits);
     // Text that stood in the buffer before the command (the answer to "terminal length 0",
     // unsolicited messages ending in a prompt) does not hold the echo; skip up to two pieces.
@@ -147,12 +155,13 @@ void TTelnetConnectionForm::NoteMode(const std::string& prompt) {
   }
 }
 
-bool TTelnetConnectionForm::ShowCommand(const std::string& command, std::string& reply) {
+bool TTelnetConnectionForm::ShowCommand(const std::string& command, std::string& reply,
+                                        const std::function<void()>& meanwhile) {
   // A show command is refused in a configuration mode that a script run could not leave.
   if (configMode_) {
     SendCommand("end");
   }
-  reply = SendCommand(command);
+  reply = SendCommand(command, meanwhile);
   if (reply.empty()) {
     WriteLog("TTelnetConnectionForm: no answer to " + command);
     return false;
@@ -170,11 +179,16 @@ bool TTelnetConnectionForm::GetPortsList() {
   // an Apply built on it would leave alone what the switch really holds.
   std::string interfaceStatus;
   std::string vlanList;
-  if (!ShowCommand("show interface status", interfaceStatus) ||
-      !ShowCommand("show vlan brief  | inc active", vlanList)) {
+  if (!ShowCommand("show interface status", interfaceStatus)) {
     return false;
   }
-  return ParsePorts(model_, interfaceStatus, vlanList);
+  // The interface listing, the long one, is read while the switch works on the VLAN command.
+  TInterfaceLines interfaces;
+  if (!ShowCommand("show vlan brief  | inc active", vlanList,
+                   [&] { interfaces = ReadInterfaceLines(interfaceStatus); })) {
+    return false;
+  }
+  return ParsePorts(model_, interfaces, vlanList);
 }
 
 bool TTelnetConnectionForm::GetSPANSessionsList() {

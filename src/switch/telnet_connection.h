@@ -130,9 +130,12 @@ class TTelnetConnectionForm {
   static constexpr int kSaveLimitMs = 60000;
 
   void Status(const std::string& line);
+  // As SendCommand; meanwhile runs once the command is sent, while the switch works on it.
+  std::string SendCommand(const std::string& command, const std::function<void()>& meanwhile);
   // Sends a show command, after "end" when the session may still be in a configuration mode; true
-  // iff it got a reply that refuses nothing. Logs why not.
-  bool ShowCommand(const std::string& command, std::string& reply);
+  // iff it got a reply that refuses nothing. Logs why not. meanwhile as for SendCommand.
+  bool ShowCommand(const std::string& command, std::string& reply,
+                   const std::function<void()>& meanwhile = {});
   // Reads the remote-span VLANs and the VTP role into the model's RspanFacts; a switch that
   // refuses either (or a LAN Lite one, which has no RSPAN) leaves them not known, and the log
   // says why.

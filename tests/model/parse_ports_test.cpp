@@ -108,6 +108,8 @@ TEST_F(ParsePortsTest, InterfaceLinesGiveNameAndDescription) {
        {{"Gi0/14", "err-disabled-test"}},
        "err-disabled|1|||"},
       {"Gi0/15  TDR  notconnect: TD  1  a-full", {{"Gi0/15", "TDR"}}, nullptr},
+      // a status word right after the name is passed over, and the next one is sought after it
+      {"Gi0/16  connected  x  disabled  1", {{"Gi0/16", "x"}}, "disabled|1|||"},
       {"Te1/1/1  uplink  connected  routed  full  10G  SFP-10GBase-SR",
        {{"Te1/1/1", "uplink"}},
        "connected|routed|full|10G|SFP-10GBase-SR"},

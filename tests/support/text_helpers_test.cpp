@@ -15,6 +15,8 @@ using namespace std::string_literals;
 TEST(Trim, RemovesControlCharactersAndBlanksAtBothEnds) {
   EXPECT_EQ(Trim(" \t\r\n Gi0/1 desc \x01\x1f"), "Gi0/1 desc");
   EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim(std::string(40, '\t')), "");
+  EXPECT_EQ(Trim(std::string(20, ' ') + "\x80x "), "\x80x");  // high bytes are not blanks
   EXPECT_EQ(Trim("\x7f"
                  "x"),
             "\x7f"
@@ -62,6 +64,39 @@ TEST(FindFirstByteOf, FindsTheFirstOfTheValuesWhereverItStands) {
   }
   EXPECT_EQ(FindFirstByteOf<'#'>(nearMisses + nearMisses + nearMisses, 0), std::string_view::npos);
   EXPECT_EQ(FindFirstByteOf<'#'>("ab#", 3), std::string_view::npos);
+}
+
+// Word starts and the first non-blank, against a byte-by-byte reading, in texts of every length up
+// to a few blocks of sixteen, made of blanks, control characters, the bytes either side of 32 and
+// bytes with the high bit set.
+TEST(ForEachWordStartingWith, FindsWhatAByteByByteReadingFinds) {
+  const std::string alphabet = " \t\x01!nnx\x80\xff"s;
+  unsigned seed = 1;
+  for (int round = 0; round < 600; ++round) {
+    std::string text(static_cast<size_t>(round % 70), ' ');
+    for (char& c : text) {
+      seed = seed * 1103515245 + 12345;
+      c = alphabet[(seed >> 16) % alphabet.size()];
+    }
+    std::vector<size_t> expected;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if ((text[i] == 'n' || text[i] == '\x80') && (i == 0 || IsBlank(text[i - 1]))) {
+        expected.push_back(i);
+      }
+    }
+    std::vector<size_t> found;
+    ForEachWordStartingWith<'n', 0x80>(text, [&](size_t at) { found.push_back(at); });
+    EXPECT_EQ(found, expected) << "text of " << text.size() << " bytes, round " << round;
+    for (size_t from = 0; from <= text.size(); ++from) {
+      size_t nonBlank = from;
+      while (nonBlank < text.size() && IsBlank(text[nonBlank])) {
+        ++nonBlank;
+      }
+      EXPECT_EQ(FindFirstNonBlank(text, from),
+                nonBlank == text.size() ? std::string_view::npos : nonBlank)
+          << "round " << round << " from " << from;
+    }
+  }
 }
 
 }  // namespace
