@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "support/text_helpers.h"
+#include "support/blank.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -6,10 +6,7 @@
 #include <string_view>
 #include <vector>
 
-// A blank is any character of code 32 or less: the space and every control character.
-inline bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
+#include "support/blank.h"
 
 // Text without blanks at both ends.
 std::string_view TrimView(std::string_view text);
