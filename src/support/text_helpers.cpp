@@ -1,7 +1,6 @@
 #include "support/text_helpers.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "support/byte_search.h"
 
